@@ -1,0 +1,3 @@
+#include "richtext/model/RPTypes.h"
+
+TRichPaneSwitches RichPaneSwitches;

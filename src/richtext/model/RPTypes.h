@@ -1,0 +1,63 @@
+// Types and switches shared by every part of the engine's document model.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+
+// The engine's error for misuse and exhausted resources.
+class ERichPaneError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// A length in a style record, in the style sheet's units.
+using TRPStyleLength = int32_t;
+
+enum TRPStyleUnits : uint8_t { rpstuPixels, rpstuTwips };
+
+enum TRPBiDiMode : uint8_t { rpbdUnspecified, rpbdLeftToRight, rpbdRightToLeft };
+
+// Measuring text on the high-resolution formatting surface multiplies pixels by this.
+inline constexpr int32_t RPFORMATCANVASFACTOR = 100;
+inline constexpr int32_t RPFORMATCANVASRESOLUTION = 96 * RPFORMATCANVASFACTOR;
+
+// Screen and device resolutions and the document's margins in device pixels,
+// handed to every formatting step.
+struct TRPScreenAndDevice {
+  int32_t ppixScreen = 96;
+  int32_t ppiyScreen = 96;
+  int32_t ppixDevice = 96;
+  int32_t ppiyDevice = 96;
+  int32_t LeftMargin = 0;
+  int32_t RightMargin = 0;
+};
+
+// How colours are turned for output devices.
+enum TRPColorMode : uint8_t {
+  rpcmColor,
+  rpcmPrinterColor,
+  rpcmGrayScale,
+  rpcmBlackAndWhite,
+  rpcmBlackOnWhite
+};
+
+enum TRPStringFormatMethod : uint8_t { rpsfmAuto, rpsfmANSI, rpsfmUnicode };
+
+// Process-wide switches. The program keeps their defaults; tests change them and
+// put them back with Reset.
+struct TRichPaneSwitches {
+  TRPStringFormatMethod RichPaneStringFormatMethod = rpsfmAuto;
+  bool RichPaneShowGhostSpaces = false;
+  bool RichPaneJustifyBeforeLineBreak = false;
+  bool RichPaneCompareStyleNames = false;
+  bool RichPaneResetStandardFlag = true;
+  bool RichPaneDoNotMergeNumbering = false;
+  // Resolution for converting lengths; 0 means the screen's.
+  int32_t RichPanePixelsPerInch = 0;
+  // The screen's logical resolution, set by the platform layer at start-up.
+  int32_t ScreenPixelsPerInch = 96;
+
+  void Reset() { *this = TRichPaneSwitches(); }
+};
+
+extern TRichPaneSwitches RichPaneSwitches;
