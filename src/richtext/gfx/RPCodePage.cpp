@@ -1,0 +1,259 @@
+#include "richtext/gfx/RPCodePage.h"
+
+#include <array>
+#include <cerrno>
+#include <iconv.h>
+#include <map>
+#include <memory>
+#include <unordered_map>
+
+namespace {
+
+// glibc's name of a code page, or nullptr when it has none.
+const char* IconvName(int CodePage) {
+  switch (CodePage) {
+  case 437: return "CP437";
+  case 850: return "CP850";
+  case 866: return "CP866";
+  case 874: return "CP874";
+  case 932: return "CP932";
+  case 936: return "CP936";
+  case 949: return "CP949";
+  case 950: return "CP950";
+  case 1250: return "CP1250";
+  case 1251: return "CP1251";
+  case 1252: return "CP1252";
+  case 1253: return "CP1253";
+  case 1254: return "CP1254";
+  case 1255: return "CP1255";
+  case 1256: return "CP1256";
+  case 1257: return "CP1257";
+  case 1258: return "CP1258";
+  case 1361: return "JOHAB";
+  case 10000: return "MACINTOSH";
+  case 10007: return "MAC-CYRILLIC";
+  case 20866: return "KOI8-R";
+  case 21866: return "KOI8-U";
+  case 28591: return "ISO-8859-1";
+  case 28592: return "ISO-8859-2";
+  case 28595: return "ISO-8859-5";
+  case 28597: return "ISO-8859-7";
+  case 28605: return "ISO-8859-15";
+  case CP_UTF8: return "UTF-8";
+  default: return nullptr;
+  }
+}
+
+char16_t FromUtf16LE(const std::string& Bytes, size_t i) {
+  return static_cast<char16_t>(static_cast<uint8_t>(Bytes[i]) |
+                               (static_cast<uint8_t>(Bytes[i + 1]) << 8));
+}
+
+class TIconv {
+public:
+  TIconv(const char* To, const char* From) : FHandle(iconv_open(To, From)) {}
+  ~TIconv() {
+    if (Valid())
+      iconv_close(FHandle);
+  }
+  TIconv(const TIconv&) = delete;
+  TIconv& operator=(const TIconv&) = delete;
+  bool Valid() const { return FHandle != reinterpret_cast<iconv_t>(-1); }
+  // Converts one complete piece; false when it cannot be converted as a whole.
+  bool Convert(const char* In, size_t InSize, std::string& Out) {
+    iconv(FHandle, nullptr, nullptr, nullptr, nullptr);
+    Out.assign(InSize * 4 + 8, '\0');
+    char* Src = const_cast<char*>(In);
+    char* Dst = Out.data();
+    size_t DstLeft = Out.size();
+    if (iconv(FHandle, &Src, &InSize, &Dst, &DstLeft) == static_cast<size_t>(-1) ||
+        iconv(FHandle, nullptr, nullptr, &Dst, &DstLeft) == static_cast<size_t>(-1))
+      return false;
+    Out.resize(Out.size() - DstLeft);
+    return true;
+  }
+  // Converts what it can; each byte that starts no valid character becomes Bad.
+  void ConvertLenient(std::string_view In, std::u16string& Out, char16_t Bad) {
+    iconv(FHandle, nullptr, nullptr, nullptr, nullptr);
+    char* Src = const_cast<char*>(In.data());
+    size_t SrcLeft = In.size();
+    std::string Buffer(In.size() * 4 + 8, '\0');
+    while (SrcLeft > 0) {
+      char* Dst = Buffer.data();
+      size_t DstLeft = Buffer.size();
+      const bool Failed =
+          iconv(FHandle, &Src, &SrcLeft, &Dst, &DstLeft) == static_cast<size_t>(-1);
+      for (size_t i = 0; i + 1 < Buffer.size() - DstLeft; i += 2)
+        Out.push_back(FromUtf16LE(Buffer, i));
+      if (Failed && SrcLeft > 0) {
+        Out.push_back(Bad);
+        ++Src;
+        --SrcLeft;
+        iconv(FHandle, nullptr, nullptr, nullptr, nullptr);
+      }
+    }
+  }
+
+private:
+  iconv_t FHandle;
+};
+
+// Single-byte code pages convert through a table made once per code page.
+struct TSingleByteTable {
+  std::array<char16_t, 256> ToUnicode{};
+  std::unordered_map<char16_t, uint8_t> FromUnicode;
+};
+
+const TSingleByteTable& SingleByteTable(int CodePage) {
+  static std::map<int, std::unique_ptr<TSingleByteTable>> Tables;
+  std::unique_ptr<TSingleByteTable>& Table = Tables[CodePage];
+  if (Table)
+    return *Table;
+  Table = std::make_unique<TSingleByteTable>();
+  TIconv Conv("UTF-16LE", IconvName(CodePage));
+  for (int b = 0; b < 256; ++b) {
+    const char Byte = static_cast<char>(b);
+    std::string Out;
+    char16_t Unit = static_cast<char16_t>(b); // the gaps of the code page
+    if (Conv.Valid() && Conv.Convert(&Byte, 1, Out) && Out.size() == 2)
+      Unit = FromUtf16LE(Out, 0);
+    Table->ToUnicode[static_cast<size_t>(b)] = Unit;
+    Table->FromUnicode.emplace(Unit, static_cast<uint8_t>(b));
+  }
+  return *Table;
+}
+
+// Encodes one UTF-16 unit or surrogate pair, starting at Text[i], as little-endian bytes.
+std::string Utf16LEOf(std::u16string_view Text, size_t i, size_t Units) {
+  std::string Bytes;
+  for (size_t k = 0; k < Units; ++k) {
+    Bytes.push_back(static_cast<char>(Text[i + k] & 0xFF));
+    Bytes.push_back(static_cast<char>(Text[i + k] >> 8));
+  }
+  return Bytes;
+}
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+} // namespace
+
+int RP_ActualCodePage(int CodePage) {
+  switch (CodePage) {
+  case CP_ACP: return RP_SystemAnsiCodePage;
+  case CP_OEMCP: return RP_SystemOEMCodePage;
+  case CP_MACCP: return RP_SystemMacCodePage;
+  default: return CodePage;
+  }
+}
+
+bool RP_IsDBCSCodePage(int CodePage) {
+  switch (RP_ActualCodePage(CodePage)) {
+  case 932:
+  case 936:
+  case 949:
+  case 950:
+  case 1361: return true;
+  default: return false;
+  }
+}
+
+bool RP_IsKnownCodePage(int CodePage) { return IconvName(RP_ActualCodePage(CodePage)) != nullptr; }
+
+std::u16string RP_AnsiToUnicode(std::string_view Text, int CodePage) {
+  int Actual = RP_ActualCodePage(CodePage);
+  if (!RP_IsKnownCodePage(Actual))
+    Actual = RP_SystemAnsiCodePage;
+  std::u16string Result;
+  Result.reserve(Text.size());
+  if (Actual == CP_UTF8 || RP_IsDBCSCodePage(Actual)) {
+    // Whole runs at a time; an invalid byte is replaced and the rest goes on.
+    static std::map<int, std::unique_ptr<TIconv>> Converters;
+    std::unique_ptr<TIconv>& Conv = Converters[Actual];
+    if (!Conv)
+      Conv = std::make_unique<TIconv>("UTF-16LE", IconvName(Actual));
+    Conv->ConvertLenient(Text, Result, u'\uFFFD');
+    return Result;
+  }
+  const TSingleByteTable& Table = SingleByteTable(Actual);
+  for (char Byte : Text)
+    Result.push_back(Table.ToUnicode[static_cast<uint8_t>(Byte)]);
+  return Result;
+}
+
+std::string RP_UnicodeToAnsi(std::u16string_view Text, int CodePage) {
+  int Actual = RP_ActualCodePage(CodePage);
+  if (!RP_IsKnownCodePage(Actual))
+    Actual = RP_SystemAnsiCodePage;
+  std::string Result;
+  Result.reserve(Text.size());
+  if (Actual == CP_UTF8 || RP_IsDBCSCodePage(Actual)) {
+    static std::map<int, std::unique_ptr<TIconv>> Converters;
+    std::unique_ptr<TIconv>& Conv = Converters[Actual];
+    if (!Conv)
+      Conv = std::make_unique<TIconv>(IconvName(Actual), "UTF-16LE");
+    for (size_t i = 0; i < Text.size();) {
+      const size_t Units =
+          IsHighSurrogate(Text[i]) && i + 1 < Text.size() && IsLowSurrogate(Text[i + 1]) ? 2 : 1;
+      const std::string In = Utf16LEOf(Text, i, Units);
+      std::string Out;
+      if (Conv->Valid() && Conv->Convert(In.data(), In.size(), Out))
+        Result += Out;
+      else
+        Result.push_back('?');
+      i += Units;
+    }
+    return Result;
+  }
+  const TSingleByteTable& Table = SingleByteTable(Actual);
+  for (char16_t Unit : Text) {
+    const auto It = Table.FromUnicode.find(Unit);
+    Result.push_back(It == Table.FromUnicode.end() ? '?' : static_cast<char>(It->second));
+  }
+  return Result;
+}
+
+int RPU_Charset2CodePage(uint8_t Charset) {
+  switch (Charset) {
+  case 0:
+  case 254: return 1252;
+  case 2: return RP_IsDBCSCodePage(CP_ACP) ? 1252 : 0;
+  case 77: return CP_MACCP;
+  case 128: return 932;
+  case 129: return 949;
+  case 130: return 1361;
+  case 134: return 936;
+  case 136: return 950;
+  case 161: return 1253;
+  case 162: return 1254;
+  case 163: return 1258;
+  case 177: return 1255;
+  case 178: return 1256;
+  case 186: return 1257;
+  case 204: return 1251;
+  case 222: return 874;
+  case 238: return 1250;
+  case 255: return CP_OEMCP;
+  default: return CP_ACP;
+  }
+}
+
+std::u16string RPU_SymbolCharsetToUnicode(std::string_view Text) {
+  std::u16string Result;
+  Result.reserve(Text.size());
+  for (char Byte : Text)
+    Result.push_back(static_cast<char16_t>(0xF000 + static_cast<uint8_t>(Byte)));
+  return Result;
+}
+
+std::string RP_SymbolCharsetToAnsiCharset(std::u16string_view Text) {
+  std::string Result;
+  Result.reserve(Text.size());
+  for (char16_t Unit : Text) {
+    if (Unit < 0xF000)
+      Result += RP_UnicodeToAnsi(std::u16string_view(&Unit, 1), CP_ACP);
+    else if (Unit <= 0xF0FF)
+      Result.push_back(static_cast<char>(Unit - 0xF000));
+  }
+  return Result;
+}
