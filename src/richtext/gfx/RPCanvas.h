@@ -13,6 +13,7 @@
 #include "richtext/gfx/RPColor.h"
 #include "richtext/gfx/RPFontTypes.h"
 #include "richtext/gfx/RPGeometry.h"
+#include "richtext/gfx/RPPicture.h"
 
 enum TPenStyle : uint8_t {
   psSolid,
@@ -52,15 +53,6 @@ inline constexpr uint32_t RP_TA_CENTER = 6;
 inline constexpr uint32_t RP_TA_BOTTOM = 8;
 inline constexpr uint32_t RP_TA_BASELINE = 24;
 inline constexpr uint32_t RP_TA_RTLREADING = 256;
-
-// A picture that a surface can draw. Concrete pictures belong to the platform
-// layer; the engine only needs their size.
-class TRPPicture {
-public:
-  virtual ~TRPPicture() = default;
-  virtual int32_t Width() const = 0;
-  virtual int32_t Height() const = 0;
-};
 
 // Everything that saving and restoring a canvas's state brings back.
 struct TRPCanvasState {

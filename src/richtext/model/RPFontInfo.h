@@ -10,6 +10,8 @@
 #include "richtext/gfx/RPFontTypes.h"
 #include "richtext/model/RPStyleBase.h"
 
+class TRPCanvas;
+
 enum TRPUnderlineType : uint8_t {
   rputNormal,
   rputThick,
@@ -108,6 +110,26 @@ inline constexpr TRPFontInfoProperties RPAllFontInfoProperties =
 // The cursor shown over hypertext.
 inline constexpr int16_t crJump = 101;
 
+// How a run is being drawn: selection, hovering and the like.
+enum TRPTextDrawStateItem : uint8_t {
+  rptsSelected,
+  rptsHover,
+  rptsItemStart,
+  rptsItemEnd,
+  rptsDrawItemStart,
+  rptsDrawItemEnd,
+  rptsControlFocused,
+  rptsSpecialCharacters,
+  rptstControlDisabled
+};
+using TRPTextDrawState = EnumSet<TRPTextDrawStateItem>;
+
+// Measuring data of a style kept by the font cache: the reduced font height of a
+// sub- or superscript (0 for normal text).
+struct TRPExtraFontInfo {
+  int32_t ScriptHeight = 0;
+};
+
 class TCustomRPFontInfo : public TCustomFontOrParaRPInfo {
 public:
   explicit TCustomRPFontInfo(TCustomRPInfos* Collection);
@@ -126,6 +148,30 @@ public:
   void ResetMainProperties();
   void ResetHoverProperties();
   void ConvertToDifferentUnits(TRPStyleUnits NewUnits) override;
+
+  // ---- drawing state (implemented in RPFontInfoApply.cpp)
+  // The logical font of this style for Canvas.
+  void AssignToLogFont(TRPLogFont& LogFont, const TRPCanvas& Canvas, bool CanUseCustomPPI,
+                       bool CanUseFontQuality, bool ExcludeUnderline, bool ToFormatCanvas,
+                       const TRPStyle& RPStyle) const;
+  // Selects the style's font, direction and character spacing into Canvas.
+  void Apply(TRPCanvas& Canvas, TRPBiDiMode DefBiDiMode, bool CanUseCustomPPI,
+             bool CanUseFontQuality, const TRPExtraFontInfo* ExtraFontInfo,
+             bool IgnoreSubSuperScript, bool ToFormatCanvas, bool UseVerticalFont,
+             const TRPStyle& RPStyle) const;
+  void ApplyBiDiMode(TRPCanvas& Canvas, TRPBiDiMode DefBiDiMode, bool ToFormatCanvas,
+                     const TRPStyle& RPStyle) const;
+  // Text colour, then background, for the draw state.
+  void ApplyColor(TRPCanvas& Canvas, TRPTextDrawState DrawState, bool Printing,
+                  TRPColorMode ColorMode, const TRPStyle& RPStyle) const;
+  void ApplyTextColor(TRPCanvas& Canvas, TRPTextDrawState DrawState, bool Printing,
+                      TRPColorMode ColorMode, const TRPStyle& RPStyle) const;
+  void ApplyBackColor(TRPCanvas& Canvas, TRPTextDrawState DrawState, bool Printing,
+                      TRPColorMode ColorMode, const TRPStyle& RPStyle) const;
+  // The reduced height of a sub- or superscript in the font selected into Canvas.
+  int32_t GetScriptHeight(TRPCanvas& Canvas, const TRPStyle& RPStyle) const;
+  // The horizontal scale is 100%: the surface's font object can be set directly.
+  bool CanUseTFont() const { return CharScale == 100; }
 
   // Point size: half of SizeDouble, truncated.
   int32_t Size() const { return SizeDouble / 2; }

@@ -20,6 +20,12 @@ TRPStyle::TRPStyle() : TextStyles(this), ParaStyles(this) {
   ResetTextStyles();
 }
 
+TRPGraphicInterface& TRPStyle::GetGraphicInterface() const {
+  if (!GraphicInterface)
+    throw ERichPaneError("The style sheet has no graphic interface");
+  return *GraphicInterface;
+}
+
 // ---------------------------------------------------------------- text styles
 
 int TRPStyle::FindTextStyle(const TFontInfo& TextStyle) {

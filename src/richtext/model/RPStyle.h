@@ -7,6 +7,7 @@
 #include <string>
 
 #include "richtext/gfx/RPColor.h"
+#include "richtext/gfx/RPFontTypes.h"
 #include "richtext/gfx/RPGeometry.h"
 #include "richtext/model/RPFontInfo.h"
 #include "richtext/model/RPParaInfo.h"
@@ -14,6 +15,17 @@
 
 class TRPCanvas;
 class TRPGraphicInterface;
+
+enum TRPFieldHighlightType : uint8_t { rpfhNever, rpfhCurrent, rpfhAlways };
+enum TRPSelectionMode : uint8_t { rpsmChar, rpsmWord, rpsmParagraph };
+enum TRPSelectionStyle : uint8_t { rpssItems, rpssLines };
+enum TRPTextBackgroundKind : uint8_t { rptbkSimple, rptbkItems, rptbkLines };
+enum TRPLineWrapMode : uint8_t { rpWrapAnywhere, rpWrapSimple, rpWrapNormal };
+enum TRPTextEngine : uint8_t { rpteWindows, rpteUniscribe };
+
+// The cursor in the line-selection margin.
+inline constexpr int16_t crRPFlipArrow = 106;
+inline constexpr TRPColor DEFAULT_FLOATINGLINECOLOR = 0xBDA28A;
 
 class TRPStyle {
 public:
@@ -29,15 +41,66 @@ public:
   int32_t SpacesInTab = 0;
   int16_t JumpCursor = crJump;
   TRPColor HoverColor = clNone;
+  int16_t LineSelectCursor = crRPFlipArrow;
+  bool FullRedraw = false;
+  bool UseSound = true;
+  TRPColor Color = clWindow;
+  TRPColor CurrentItemColor = clNone;
+  TRPColor SelColor = clHighlight;
+  TRPColor SelTextColor = clHighlightText;
+  TRPColor InactiveSelColor = clHighlight;
+  TRPColor InactiveSelTextColor = clHighlightText;
+  TRPColor CheckpointColor = clGreen;
+  TRPColor CheckpointEvColor = 0x00FF00;
+  TRPColor PageBreakColor = clBtnShadow;
+  TRPColor SoftPageBreakColor = clBtnFace;
+  TRPColor LiveSpellingColor = clRed;
+  TRPColor FloatingLineColor = DEFAULT_FLOATINGLINECOLOR;
+  TRPColor SpecialCharactersColor = clNone;
+  TRPColor GridColor = clBtnFace;
+  TRPColor GridReadOnlyColor = clBtnFace;
+  TRPColor FieldHighlightColor = clBtnFace;
+  TRPFieldHighlightType FieldHighlightType = rpfhCurrent;
+  TRPColor DisabledFontColor = clNone;
+  TRPSelectionMode SelectionMode = rpsmWord;
+  TRPSelectionStyle SelectionStyle = rpssItems;
+  TRPTextBackgroundKind TextBackgroundKind = rptbkItems;
+  TRPLineWrapMode LineWrapMode = rpWrapNormal;
+  int32_t DefUnicodeStyle = -1;
+  int32_t DefCodePage = 0;
+  uint8_t FontQuality = RP_DEFAULT_QUALITY;
+  TRPTextEngine TextEngine = rpteUniscribe;
   // New text styles store Unicode text.
   bool FDefaultUnicodeStyles = true;
   // The drawing interface; not owned here.
   TRPGraphicInterface* GraphicInterface = nullptr;
+  // The drawing interface, which measuring and drawing need (ERichPaneError without one).
+  TRPGraphicInterface& GetGraphicInterface() const;
 
   // Takes over drawing a paragraph background when it clears DoDefault.
   std::function<void(TRPStyle& Sender, TRPCanvas& Canvas, int ParaNo, const TRect& Rect,
                      bool& DoDefault)>
       OnDrawParaBack;
+
+  // Each may take the work over by clearing DoDefault.
+  std::function<void(TRPStyle& Sender, TRPCanvas& Canvas, int StyleNo, bool& DoDefault)>
+      OnApplyStyle;
+  std::function<void(TRPStyle& Sender, TRPCanvas& Canvas, int StyleNo)> OnAfterApplyStyle;
+  std::function<void(TRPStyle& Sender, TRPCanvas& Canvas, int StyleNo, TRPTextDrawState DrawState,
+                     bool& DoDefault)>
+      OnApplyStyleColor;
+  std::function<void(TRPStyle& Sender, int StyleNo, bool& Sensitive)> OnStyleHoverSensitive;
+
+  // ---- applying text styles to a surface (implemented in RPStyleApply.cpp)
+  // Selects text style StyleNo (the invalid style when out of range) into Canvas.
+  void ApplyStyle(TRPCanvas& Canvas, int StyleNo, TRPBiDiMode DefBiDiMode, bool CanUseCustomPPI,
+                  const TRPExtraFontInfo* ExtraFontInfo, bool IgnoreSubSuperScript,
+                  bool ToFormatCanvas, bool UseVerticalFont);
+  // Applies the colours of text style StyleNo for the draw state.
+  void ApplyStyleColor(TRPCanvas& Canvas, int StyleNo, TRPTextDrawState DrawState, bool Printing,
+                       TRPColorMode ColorMode);
+  // Whether text of style StyleNo changes when the mouse is over it.
+  bool StyleHoverSensitive(int StyleNo);
 
   // ---- text styles
   // The index of a record equal to TextStyle, appending a copy when there is none.

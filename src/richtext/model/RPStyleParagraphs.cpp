@@ -22,11 +22,12 @@ void TRPStyle::DrawParaBack(TRPCanvas& Canvas, int ParaNo, const TRect& Rect, bo
   bool DoDefault = true;
   if (OnDrawParaBack)
     OnDrawParaBack(*this, Canvas, ParaNo, Rect, DoDefault);
-  if (!DoDefault || !GraphicInterface)
+  if (!DoDefault)
     return;
   // A printer cannot blend; the printing painter composes semitransparent backgrounds
   // on a bitmap of its own.
-  ParaStyles.Items(ParaNo).Background.Draw(Rect, Canvas, !Printing, *GraphicInterface, ColorMode);
+  ParaStyles.Items(ParaNo).Background.Draw(Rect, Canvas, !Printing, GetGraphicInterface(),
+                                           ColorMode);
 }
 
 void TRPStyle::GetNextTab(int ParaNo, int32_t X, const TRPScreenAndDevice& sad, int32_t& Position,
