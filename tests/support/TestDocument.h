@@ -1,8 +1,10 @@
-// A document for tests: a given style sheet, settable flags and answers, and a
-// record of what it was told.
+// A document for tests: a given style sheet (or its parent's), settable flags and
+// answers, and a record of what it was told.
 #pragma once
 
+#include <functional>
 #include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -10,9 +12,20 @@
 
 class TTestDocument : public TCustomRPData {
 public:
-  explicit TTestDocument(TRPStyle* Style) : FStyle(Style) {}
-  TRPStyle* GetRPStyle() const override { return FStyle; }
+  explicit TTestDocument(TRPStyle* Style, TCustomRPData* ParentData = nullptr)
+      : FStyle(Style), FParentData(ParentData) {}
+  TRPStyle* GetRPStyle() const override { return FStyle ? FStyle : TCustomRPData::GetRPStyle(); }
   TRPDataFlags GetFlags() const override { return Flags; }
+  void SetFlags(TRPDataFlags AFlags) override { Flags = AFlags; }
+  TCustomRPData* GetParentData() const override { return FParentData; }
+  // At the root, the answers a viewer would give; empty Delimiters: the default ones.
+  TRPBiDiMode GetBiDiMode() const override {
+    return FParentData ? TCustomRPData::GetBiDiMode() : BiDiMode;
+  }
+  std::u16string GetDelimiters() const override {
+    return FParentData || Delimiters.empty() ? TCustomRPData::GetDelimiters() : Delimiters;
+  }
+  bool SupportsPageBreaks() const override { return PageBreaks; }
   TRPCanvas* GetFormatCanvas() const override { return FormatCanvas; }
   bool GetForceFieldHighlight() const override { return ForceFieldHighlight; }
   bool UseStyleTemplates() const override { return !TemplateMap.empty(); }
@@ -22,16 +35,24 @@ public:
   }
   void ItemAction(TRPItemAction Action, TCustomRPItemInfo& Item) override {
     Actions.push_back({Action, &Item});
+    if (OnItemAction)
+      OnItemAction(Action, Item);
   }
   void ExecuteJump(int JumpNo) override { Jumps.push_back(JumpNo); }
 
   TRPDataFlags Flags;
   TRPCanvas* FormatCanvas = nullptr;
   bool ForceFieldHighlight = false;
+  bool PageBreaks = false;
+  TRPBiDiMode BiDiMode = rpbdUnspecified;
+  std::u16string Delimiters;
   std::map<int, int> TemplateMap;
   std::vector<std::pair<TRPItemAction, TCustomRPItemInfo*>> Actions;
+  // Runs after the action is recorded, while the document is still whole.
+  std::function<void(TRPItemAction, TCustomRPItemInfo&)> OnItemAction;
   std::vector<int> Jumps;
 
 private:
   TRPStyle* FStyle;
+  TCustomRPData* FParentData;
 };

@@ -32,6 +32,25 @@ struct TRPScreenAndDevice {
   int32_t RightMargin = 0;
 };
 
+// The result of reading RTF.
+enum TRPRTFErrorCode : uint8_t {
+  rtf_ec_OK,
+  rtf_ec_StackUnderflow,
+  rtf_ec_StackOverflow,
+  rtf_ec_UnmatchedBrace,
+  rtf_ec_InvalidHex,
+  rtf_ec_BadTable,
+  rtf_ec_Assertion,
+  rtf_ec_EndOfFile,
+  rtf_ec_FileOpenError,
+  rtf_ec_Exception,
+  rtf_ec_InvalidPicture,
+  rtf_ec_Aborted
+};
+
+// Where a run read from RTF goes.
+enum TRPRTFPosition : uint8_t { rtf_ts_ContinuePara, rtf_ts_NewLine, rtf_ts_NewPara };
+
 // How colours are turned for output devices.
 enum TRPColorMode : uint8_t {
   rpcmColor,
