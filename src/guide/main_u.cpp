@@ -14,6 +14,8 @@
 
 #include "catalogue/simplefuncs.h"
 #include "guide/GuideControls.h"
+#include "richtext/gfx/RPBitmap.h"
+#include "richtext/model/RPStyle.h"
 #include "richtext/view/RichPaneEdit.h"
 
 namespace {
@@ -65,6 +67,20 @@ QIcon PointingHandIcon() {
 }
 
 } // namespace
+
+void InitGuideStyleSheet(TRPStyle& Sheet) {
+  Sheet.TextStyles.Clear();
+  TFontInfo& Normal = Sheet.TextStyles.Add();
+  Normal.StyleName = "Normal text";
+  Normal.FontName = "Times New Roman";
+  Normal.SizeDouble = 24;
+  Normal.Unicode = true;
+  Sheet.ParaStyles.Clear();
+  Sheet.ParaStyles.Add().StyleName = "Left";
+  Sheet.SetInvalidPicture(RP_MakeInvalidPictureMark());
+}
+
+TForm2::~TForm2() = default;
 
 TForm2::TForm2(QWidget* Parent, const QString& AppDir)
     : QWidget(Parent), FAppDir(AppDir.isEmpty() ? QCoreApplication::applicationDirPath() : AppDir) {
@@ -129,6 +145,8 @@ void TForm2::CreateControls() {
   Label10 = MakeLabel(TabSheet9, {16, 11, 220, 19}, "What QC program do you use?");
   TreeView5 = MakeTree(TabSheet9, {16, 37, 265, 537}, PackageNodes);
 
+  rps = std::make_unique<TRPStyle>();
+  InitGuideStyleSheet(*rps);
   rpe = new TRichPaneEdit(this);
   rpe->setGeometry(362, 24, 815, 577);
 

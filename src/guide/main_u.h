@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,12 @@ class QToolButton;
 class TGuideListBox;
 class TGuideTreeView;
 class TRichPaneEdit;
+class TRPStyle;
+
+// Gives Sheet the guide window's styles: one text style "Normal text" (Times New Roman,
+// 12 points, Unicode), one paragraph style "Left" without tab stops, no list styles,
+// and the mark shown for pictures that cannot be read.
+void InitGuideStyleSheet(TRPStyle& Sheet);
 
 using TJobType = int8_t;            // -1 none, 0..13
 using TCompType = int8_t;           // -1 none, 0..2
@@ -33,6 +40,7 @@ public:
   // AppDir is the directory the articles are looked for in ("entries" below it);
   // by default the executable's own directory.
   explicit TForm2(QWidget* Parent = nullptr, const QString& AppDir = QString());
+  ~TForm2() override;
 
   // Controls, named and laid out as the window's design has them.
   QLabel* TabNameLabel;
@@ -69,6 +77,7 @@ public:
   QLabel* Label10;
   TGuideTreeView* TreeView5;
   TRichPaneEdit* rpe;
+  std::unique_ptr<TRPStyle> rps;
   QLabel* Label1;
   QPushButton* PrevEntryButton;
   QPushButton* NextEntryButton;

@@ -10,6 +10,7 @@
 #include "catalogue/QuarnData_u.h"
 #include "guide/GuideControls.h"
 #include "guide/main_u.h"
+#include "richtext/model/RPStyle.h"
 #include "richtext/view/RichPaneEdit.h"
 #include "support/TempDir.h"
 
@@ -99,6 +100,25 @@ private slots:
     QCOMPARE(Form->NextStageButton->nextInFocusChain(), Form->PrevEntryButton);
     QCOMPARE(Form->PrevEntryButton->nextInFocusChain(), Form->NextEntryButton);
     QCOMPARE(Form->NextEntryButton->nextInFocusChain(), Form->Button5);
+  }
+
+  void guideStyleSheet() {
+    const TRPStyle& Sheet = *Form->rps;
+    QCOMPARE(Sheet.TextStyles.Count(), 1);
+    const TFontInfo& Normal = Sheet.TextStyles[0];
+    QCOMPARE(Normal.StyleName, std::string("Normal text"));
+    QCOMPARE(Normal.FontName, std::string("Times New Roman"));
+    QCOMPARE(Normal.SizeDouble, 24);
+    QVERIFY(Normal.Unicode);
+    QCOMPARE(Normal.Color, clWindowText);
+    QCOMPARE(Sheet.ParaStyles.Count(), 1);
+    QCOMPARE(Sheet.ParaStyles[0].StyleName, std::string("Left"));
+    QCOMPARE(Sheet.ParaStyles[0].Tabs.Count(), 0);
+    QCOMPARE(Sheet.ListStyles.Count(), 0);
+    QCOMPARE(Sheet.GetInvalidPicture().Width(), 32);
+    QCOMPARE(Sheet.GetInvalidPicture().Height(), 32);
+    QCOMPARE(Sheet.Units, rpstuPixels);
+    QCOMPARE(Sheet.Color, clWindow);
   }
 
   void vocabulariesAndNumbering() {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,6 +40,10 @@ public:
       OnItemAction(Action, Item);
   }
   void ExecuteJump(int JumpNo) override { Jumps.push_back(JumpNo); }
+  // The marker list of PrevDocument, when it has one: numbering continues from it.
+  std::shared_ptr<TRPMarkerList> GetPrevMarkers() const override {
+    return PrevDocument ? PrevDocument->GetMarkers(false) : nullptr;
+  }
 
   TRPDataFlags Flags;
   TRPCanvas* FormatCanvas = nullptr;
@@ -51,6 +56,7 @@ public:
   // Runs after the action is recorded, while the document is still whole.
   std::function<void(TRPItemAction, TCustomRPItemInfo&)> OnItemAction;
   std::vector<int> Jumps;
+  TCustomRPData* PrevDocument = nullptr;
 
 private:
   TRPStyle* FStyle;

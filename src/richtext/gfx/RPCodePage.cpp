@@ -81,8 +81,7 @@ public:
     while (SrcLeft > 0) {
       char* Dst = Buffer.data();
       size_t DstLeft = Buffer.size();
-      const bool Failed =
-          iconv(FHandle, &Src, &SrcLeft, &Dst, &DstLeft) == static_cast<size_t>(-1);
+      const bool Failed = iconv(FHandle, &Src, &SrcLeft, &Dst, &DstLeft) == static_cast<size_t>(-1);
       for (size_t i = 0; i + 1 < Buffer.size() - DstLeft; i += 2)
         Out.push_back(FromUtf16LE(Buffer, i));
       if (Failed && SrcLeft > 0) {

@@ -6,7 +6,9 @@
 
 #include "richtext/gfx/RPCodePage.h"
 #include "richtext/model/RPItem.h"
+#include "richtext/model/RPMarker.h"
 #include "richtext/model/RPRectItems.h"
+#include "richtext/model/RPSeqItem.h"
 #include "richtext/model/RPStyle.h"
 
 namespace {
@@ -327,7 +329,12 @@ void TCustomRPData::AddItem(std::u16string_view Text, std::unique_ptr<TCustomRPI
     Bytes = UnicodeToStyleBytes(*this, Text, ActualTextStyle(*this, Item->StyleNo, Item->ParaNo));
   else
     Bytes = RP_UnicodeToAnsi(Text, GetDefaultCodePage());
+  const TCustomRPItemInfo* Added = Item.get();
   AddItemR(std::move(Bytes), std::move(Item), false);
+  // Markers are registered by whoever adds them (SetListMarkerInfo, readers); a
+  // sequence field must count at once.
+  if (GetItemCount() > 0 && GetItem(GetItemCount() - 1) == Added)
+    AddSeqInList(GetItemCount() - 1);
 }
 
 void TCustomRPData::AddNLRTag(std::string_view s, int StyleNo, int ParaNo, const std::string& Tag) {
@@ -663,7 +670,7 @@ void TCustomRPData::NormalizeParas(int ItemNo) {
 
 // ---------------------------------------------------------------- removing
 
-void TCustomRPData::FreeItem(std::unique_ptr<TCustomRPItemInfo> Item, bool /*Clearing*/) {
+void TCustomRPData::FreeItem(std::unique_ptr<TCustomRPItemInfo> Item, bool Clearing) {
   if (!Item)
     return;
   // The chain must lose the checkpoint even when someone told of the deletion throws:
@@ -678,7 +685,10 @@ void TCustomRPData::FreeItem(std::unique_ptr<TCustomRPItemInfo> Item, bool /*Cle
       }
     }
   } Unlink{*this, *Item};
+  // Should this throw, the item still leaves its lists: it does so itself as it goes.
   ItemAction(rpiaDestroying, *Item);
+  DeleteMarkerFromList(*Item, Clearing);
+  DeleteSeqFromList(*Item, Clearing);
 }
 
 namespace {
@@ -753,6 +763,10 @@ void TCustomRPData::Clear() {
   std::reverse(Detached.begin(), Detached.end());
   NotAddedCP.reset();
   CPCount = 0;
+  // Every marker and field of the tree goes with the items (nested documents are
+  // items of this one), so the lists go first rather than be emptied one by one.
+  DestroyMarkers();
+  DestroySeqList();
   FreeAll(Detached,
           [this](std::unique_ptr<TCustomRPItemInfo> Item) { FreeItem(std::move(Item), true); });
   FirstCP = nullptr;

@@ -14,7 +14,11 @@
 // The definitions are split by concern: CRPData.cpp (adding, reading, removing),
 // CRPDataText.cpp (multi-line text), CRPDataMerge.cpp (concatenation, moving
 // documents, readers' hooks, styles), CRPDataQueries.cpp (queries for layout and
-// selection, loading RTF).
+// selection, loading RTF), CRPDataMarkers.cpp (list markers and sequence fields).
+//
+// List markers and sequence fields are counted across the whole document tree: the
+// absolute root keeps one list of each in document order, and every marker or
+// field of the tree is registered there while it is in a document.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +42,8 @@ class TRPCPInfo;
 class TFontInfo;
 class TParaInfo;
 class TCustomRPData;
+class TRPMarkerList;
+class TRPSeqList;
 enum TRPItemOption : uint8_t;
 using TRPItemOptions = EnumSet<TRPItemOption>;
 enum TRPBreakStyle : uint8_t;
@@ -169,15 +175,15 @@ public:
                         TRPVAlign VAlign, const std::string& Tag);
   void AddHotPicture(const std::string& Name, std::unique_ptr<TRPPicture> Picture, int ParaNo,
                      TRPVAlign VAlign);
-  void AddBulletExTag(const std::string& Name, int ImageIndex, TRPImageList* ImageList,
-                      int ParaNo, const std::string& Tag);
+  void AddBulletExTag(const std::string& Name, int ImageIndex, TRPImageList* ImageList, int ParaNo,
+                      const std::string& Tag);
   void AddBulletEx(const std::string& Name, int ImageIndex, TRPImageList* ImageList, int ParaNo);
   void AddHotspotExTag(const std::string& Name, int ImageIndex, int HotImageIndex,
                        TRPImageList* ImageList, int ParaNo, const std::string& Tag);
   void AddHotspotEx(const std::string& Name, int ImageIndex, int HotImageIndex,
                     TRPImageList* ImageList, int ParaNo);
-  void AddControlExTag(const std::string& Name, std::unique_ptr<TRPItemControl> Control,
-                       int ParaNo, TRPVAlign VAlign, const std::string& Tag);
+  void AddControlExTag(const std::string& Name, std::unique_ptr<TRPItemControl> Control, int ParaNo,
+                       TRPVAlign VAlign, const std::string& Tag);
   void AddControlEx(const std::string& Name, std::unique_ptr<TRPItemControl> Control, int ParaNo,
                     TRPVAlign VAlign);
   // Any item, its text given as a string and converted to the item's format.
@@ -260,6 +266,43 @@ public:
   bool RP_CanConcateItems(int FirstItemNo, bool IgnorePara, bool AllowConcateNonText);
   void SimpleConcate(int FirstItemNo);
 
+  // ---- list markers (CRPDataMarkers.cpp)
+  // Puts a marker of list AListNo, level AListLevel at the start of AItemNo's
+  // paragraph, or changes the marker already there; with AItemNo outside the items a
+  // new paragraph at the end gets it (paragraph style AParaNo, or the last item's
+  // when negative). AUseStartFrom restarts the numbering at AStartFrom. The
+  // marker's index, or -1 for a paragraph that cannot have one (a break).
+  int SetListMarkerInfo(int AItemNo, int AListNo, int AListLevel, int AStartFrom, int AParaNo,
+                        bool AUseStartFrom);
+  // The marker that starts AItemNo's paragraph, with its settings; -1 when there is none.
+  int GetListMarkerInfo(int AItemNo, int& AListNo, int& AListLevel, int& AStartFrom,
+                        bool& AUseStartFrom) const;
+  // Deletes the marker that starts ItemNo's paragraph; the next item starts it then.
+  void RemoveListMarker(int ItemNo);
+  // Counters of all lists from the marker AItemNo on, registering the marker first
+  // when needed (AllowCreateList: the marker list may be made for it).
+  void RecalcMarker(int AItemNo, bool AllowCreateList);
+  // Registers the marker AItemNo after the nearest marker before it in this document
+  // and counts its list from there.
+  void AddMarkerInList(int ItemNo);
+  // Takes a marker out of the marker list it is in; the rest of the list is counted
+  // again unless the document is being cleared.
+  void DeleteMarkerFromList(TCustomRPItemInfo& Item, bool Clearing);
+  // The marker list of the document tree (kept by the absolute root), made when
+  // AllowCreate; nullptr otherwise.
+  virtual std::shared_ptr<TRPMarkerList> GetMarkers(bool AllowCreate);
+  // The list whose numbering this tree's list continues; a new marker list links to it.
+  virtual std::shared_ptr<TRPMarkerList> GetPrevMarkers() const { return nullptr; }
+  virtual void DestroyMarkers();
+
+  // ---- sequence fields (CRPDataMarkers.cpp)
+  virtual std::shared_ptr<TRPSeqList> GetSeqList(bool AllowCreate);
+  // Registers the sequence field ItemNo after the nearest one before it in this
+  // document and counts from there.
+  void AddSeqInList(int ItemNo);
+  void DeleteSeqFromList(TCustomRPItemInfo& Item, bool Clearing);
+  virtual void DestroySeqList();
+
   // ---- readers that place items themselves
   virtual bool InsertFirstRPFItem(int& Index, std::string& Text,
                                   std::unique_ptr<TCustomRPItemInfo>& Item, bool EditFlag,
@@ -302,4 +345,9 @@ protected:
 
   TRPItemList FItems;
   bool FAllowNewPara = true;
+
+private:
+  // Kept by the absolute root only; weak links from other lists may point here.
+  std::shared_ptr<TRPMarkerList> FMarkers;
+  std::shared_ptr<TRPSeqList> FSeqList;
 };

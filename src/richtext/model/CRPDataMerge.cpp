@@ -8,6 +8,8 @@
 
 #include "richtext/model/CRPData.h"
 #include "richtext/model/RPItem.h"
+#include "richtext/model/RPMarker.h"
+#include "richtext/model/RPSeqItem.h"
 #include "richtext/model/RPStyle.h"
 
 namespace {
@@ -136,13 +138,27 @@ void TCustomRPData::DrainFrom(TCustomRPData& Victim) {
   while (Victim.FItems.Count() > 0)
     Moved.push_back(Victim.FItems.Extract(Victim.FItems.Count() - 1));
   std::reverse(Moved.begin(), Moved.end());
+  // Markers and fields are counted where they are: they leave Victim's lists (all of
+  // them at once when Victim keeps its own) and join this document's.
+  if (Victim.GetAbsoluteRootData() == &Victim) {
+    Victim.DestroyMarkers();
+    Victim.DestroySeqList();
+  } else {
+    for (std::unique_ptr<TCustomRPItemInfo>& Item : Moved) {
+      Victim.DeleteMarkerFromList(*Item, true);
+      Victim.DeleteSeqFromList(*Item, true);
+    }
+  }
   // Appending registers each item's checkpoint in this document's chain.
   for (std::unique_ptr<TCustomRPItemInfo>& Item : Moved) {
     // Continuing a line means continuing this document's last line.
     if (Item->SameAsPrev())
       Item->ParaNo = -1;
     std::string Text = Item->ItemText();
+    const TCustomRPItemInfo* Added = Item.get();
     AddItemR(std::move(Text), std::move(Item), true);
+    if (GetItem(GetItemCount() - 1) == Added)
+      DoOnAddSpecialItem(GetItemCount() - 1);
   }
   if (!NotAddedCP)
     NotAddedCP = std::move(Victim.NotAddedCP);
@@ -193,9 +209,11 @@ bool TCustomRPData::InsertFirstRPFItem(int& Index, std::string& Text,
   return true;
 }
 
-// Sequence fields, list markers and page-number fields will register here once the
-// document keeps their lists; until then no item needs registering.
-void TCustomRPData::DoOnAddSpecialItem(int /*ItemNo*/) {}
+// Page-number fields are not built, so only sequence fields and markers register.
+void TCustomRPData::DoOnAddSpecialItem(int ItemNo) {
+  AddSeqInList(ItemNo);
+  AddMarkerInList(ItemNo);
+}
 
 void TCustomRPData::AfterAddStyle(int TextOrParaStyleNo, bool IsTextStyle) {
   TCustomRPData* Root = GetAbsoluteRootData();
@@ -234,16 +252,16 @@ int TCustomRPData::GetOrAddParaStyle(const TParaInfo& ParaStyle) {
   return ParaNo;
 }
 
-void TCustomRPData::DeleteUnusedStyles(bool TextStyles, bool ParaStyles, bool /*ListStyles*/) {
-  // List styles do not exist in this document model yet: nothing to do for them.
+void TCustomRPData::DeleteUnusedStyles(bool TextStyles, bool ParaStyles, bool ListStyles) {
   TRPStyle* RPStyle = GetRPStyle();
-  if (!RPStyle || (!TextStyles && !ParaStyles))
+  if (!RPStyle || (!TextStyles && !ParaStyles && !ListStyles))
     return;
   TFontInfos& Fonts = RPStyle->TextStyles;
   TParaInfos& Paras = RPStyle->ParaStyles;
+  TRPListInfos& Lists = RPStyle->ListStyles;
   TRPDeleteUnusedStylesData Data;
   Data.RPStyle = RPStyle;
-  Data.Init(Fonts.Count(), Paras.Count(), 0);
+  Data.Init(Fonts.Count(), Paras.Count(), Lists.Count());
   // A collection that is not cleaned up keeps every record.
   for (int i = 0; i < Fonts.Count(); ++i)
     if (!TextStyles || Fonts[i].Standard)
@@ -251,6 +269,9 @@ void TCustomRPData::DeleteUnusedStyles(bool TextStyles, bool ParaStyles, bool /*
   for (int i = 0; i < Paras.Count(); ++i)
     if (!ParaStyles || Paras[i].Standard)
       TRPDeleteUnusedStylesData::Mark(Data.UsedParaStyles, i);
+  for (int i = 0; i < Lists.Count(); ++i)
+    if (!ListStyles || Lists[i].Standard)
+      TRPDeleteUnusedStylesData::Mark(Data.UsedListStyles, i);
   TRPDeleteUnusedStylesData::Mark(Data.UsedTextStyles, RPStyle->DefUnicodeStyle);
   for (int i = 0; i < FItems.Count(); ++i)
     FItems.Objects(i)->MarkStylesInUse(Data);
@@ -261,6 +282,9 @@ void TCustomRPData::DeleteUnusedStyles(bool TextStyles, bool ParaStyles, bool /*
   for (int i = Paras.Count() - 1; i >= 0; --i)
     if (Data.UsedParaStyles[i] == 0)
       Paras.Delete(i);
+  for (int i = Lists.Count() - 1; i >= 0; --i)
+    if (Data.UsedListStyles[i] == 0)
+      Lists.Delete(i);
   Data.ConvertToShifts();
 
   for (int i = 0; i < FItems.Count(); ++i)
@@ -274,6 +298,8 @@ void TCustomRPData::DeleteUnusedStyles(bool TextStyles, bool ParaStyles, bool /*
     Renumber(Paras[i].NextParaNo, Data.UsedParaStyles);
     Renumber(Paras[i].DefStyleNo, Data.UsedTextStyles);
   }
+  for (int i = 0; i < Lists.Count(); ++i)
+    Renumber(Lists[i].BaseStyleNo, Data.UsedListStyles);
   // Outside the collection it named no style at all, and after the renumbering it
   // could name a wrong one.
   RPStyle->DefUnicodeStyle =

@@ -7,6 +7,7 @@
 #include "richtext/gfx/RPCanvas.h"
 #include "richtext/gfx/RPRounding.h"
 #include "richtext/model/RPLabelItem.h"
+#include "richtext/model/RPMarker.h"
 #include "richtext/model/RPRectItems.h"
 #include "richtext/model/RPSeqItem.h"
 #include "richtext/model/RPStyle.h"
@@ -580,6 +581,7 @@ std::vector<TRegisteredItemClass>& ItemClassRegistry() {
 TRPItemClass BuiltInItemClass(int32_t StyleNo) {
   switch (StyleNo) {
   case rpsTab: return &RPItemClassOf<TRPTabItemInfo>;
+  case rpsListMarker: return &RPItemClassOf<TRPMarkerItemInfo>;
   case rpsHotPicture: return &RPItemClassOf<TRPHotGraphicItemInfo>;
   case rpsBullet: return &RPItemClassOf<TRPBulletItemInfo>;
   case rpsComponent: return &RPItemClassOf<TRPControlItemInfo>;

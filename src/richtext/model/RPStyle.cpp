@@ -1,5 +1,6 @@
 #include "richtext/model/RPStyle.h"
 
+#include "richtext/gfx/RPBitmap.h"
 #include "richtext/gfx/RPRounding.h"
 
 namespace {
@@ -15,15 +16,50 @@ int32_t NonZero(int64_t Converted, int64_t Original) {
 
 } // namespace
 
-TRPStyle::TRPStyle() : TextStyles(this), ParaStyles(this) {
+TRPStyle::TRPStyle() : TextStyles(this), ParaStyles(this), ListStyles(this) {
   ResetParaStyles();
   ResetTextStyles();
 }
 
+namespace {
+TRPGraphicInterfaceFactory& GraphicInterfaceFactory() {
+  static TRPGraphicInterfaceFactory Factory;
+  return Factory;
+}
+} // namespace
+
+void RP_SetGraphicInterfaceFactory(TRPGraphicInterfaceFactory Factory) {
+  GraphicInterfaceFactory() = std::move(Factory);
+}
+
+void TRPStyle::CreateGraphicInterface() const {
+  if (GraphicInterface || !GraphicInterfaceFactory())
+    return;
+  FGraphicInterface = GraphicInterfaceFactory()();
+  GraphicInterface = FGraphicInterface.get();
+}
+
 TRPGraphicInterface& TRPStyle::GetGraphicInterface() const {
+  CreateGraphicInterface();
   if (!GraphicInterface)
     throw ERichPaneError("The style sheet has no graphic interface");
   return *GraphicInterface;
+}
+
+const TRPPicture& TRPStyle::GetInvalidPicture() const {
+  if (!FInvalidPicture)
+    FInvalidPicture = RP_MakeInvalidPictureMark();
+  return *FInvalidPicture;
+}
+
+void TRPStyle::SetTextEngine(TRPTextEngine Value) {
+  TextEngine = Value;
+  // Only an interface of our own making is replaced; one put in by a caller stays.
+  if (FGraphicInterface && GraphicInterface == FGraphicInterface.get()) {
+    GraphicInterface = nullptr;
+    FGraphicInterface.reset();
+    CreateGraphicInterface();
+  }
 }
 
 // ---------------------------------------------------------------- text styles
@@ -142,5 +178,6 @@ void TRPStyle::ConvertToDifferentUnits(TRPStyleUnits NewUnits) {
   DefTabWidth = ConvertLength(DefTabWidth, NewUnits);
   TextStyles.ConvertToDifferentUnits(NewUnits);
   ParaStyles.ConvertToDifferentUnits(NewUnits);
+  ListStyles.ConvertToDifferentUnits(NewUnits);
   Units = NewUnits;
 }

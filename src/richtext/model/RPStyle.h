@@ -1,15 +1,20 @@
-// The style sheet: owns the text and paragraph style collections, the units of
+// The style sheet: owns the text, paragraph and list style collections, the units of
 // length and the settings shared by every document that uses it.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "richtext/gfx/RPCanvas.h"
 #include "richtext/gfx/RPColor.h"
 #include "richtext/gfx/RPFontTypes.h"
 #include "richtext/gfx/RPGeometry.h"
+#include "richtext/gfx/RPGraphicInterface.h"
+#include "richtext/gfx/RPPicture.h"
 #include "richtext/model/RPFontInfo.h"
+#include "richtext/model/RPListInfo.h"
 #include "richtext/model/RPParaInfo.h"
 #include "richtext/model/RPTypes.h"
 
@@ -22,6 +27,12 @@ enum TRPSelectionStyle : uint8_t { rpssItems, rpssLines };
 enum TRPTextBackgroundKind : uint8_t { rptbkSimple, rptbkItems, rptbkLines };
 enum TRPLineWrapMode : uint8_t { rpWrapAnywhere, rpWrapSimple, rpWrapNormal };
 enum TRPTextEngine : uint8_t { rpteWindows, rpteUniscribe };
+enum TRPSelectionHandleKind : uint8_t { rpshkWedge, rpshkCircle };
+enum TRPPageBreakType : uint8_t { rppbPageBreak, rppbSoftPageBreak };
+
+// Makes the platform's drawing interface; the platform layer installs it at start-up.
+using TRPGraphicInterfaceFactory = std::function<std::unique_ptr<TRPGraphicInterface>()>;
+void RP_SetGraphicInterfaceFactory(TRPGraphicInterfaceFactory Factory);
 
 // The cursor in the line-selection margin.
 inline constexpr int16_t crRPFlipArrow = 106;
@@ -35,6 +46,8 @@ public:
 
   TFontInfos TextStyles;
   TParaInfos ParaStyles;
+  // Empty in a new sheet: readers add the lists they meet.
+  TRPListInfos ListStyles;
 
   TRPStyleUnits Units = rpstuPixels;
   TRPStyleLength DefTabWidth = 48;
@@ -59,6 +72,13 @@ public:
   TRPColor SpecialCharactersColor = clNone;
   TRPColor GridColor = clBtnFace;
   TRPColor GridReadOnlyColor = clBtnFace;
+  TPenStyle GridStyle = psDot;
+  TPenStyle GridReadOnlyStyle = psClear;
+  TRPSeqType FootnoteNumbering = rpseqDecimal;
+  TRPSeqType EndnoteNumbering = rpseqLowerRoman;
+  TRPSeqType SidenoteNumbering = rpseqLowerAlpha;
+  bool FootnotePageReset = true;
+  TRPSelectionHandleKind SelectionHandleKind = rpshkWedge;
   TRPColor FieldHighlightColor = clBtnFace;
   TRPFieldHighlightType FieldHighlightType = rpfhCurrent;
   TRPColor DisabledFontColor = clNone;
@@ -72,15 +92,38 @@ public:
   TRPTextEngine TextEngine = rpteUniscribe;
   // New text styles store Unicode text.
   bool FDefaultUnicodeStyles = true;
-  // The drawing interface; not owned here.
-  TRPGraphicInterface* GraphicInterface = nullptr;
-  // The drawing interface, which measuring and drawing need (ERichPaneError without one).
+  // The drawing interface in use: the one made by CreateGraphicInterface, or one a
+  // caller (a test) puts here, which the sheet does not own.
+  mutable TRPGraphicInterface* GraphicInterface = nullptr;
+  // The drawing interface, made on first use (ERichPaneError when there is none to make).
   TRPGraphicInterface& GetGraphicInterface() const;
+  // Makes the drawing interface from the installed factory; nothing when one is in use.
+  void CreateGraphicInterface() const;
+  // Changes the text engine; the drawing interface is made again.
+  void SetTextEngine(TRPTextEngine Value);
+
+  // Shown in place of pictures that cannot be read; made on first use (a 32 x 32 mark).
+  const TRPPicture& GetInvalidPicture() const;
+  void SetInvalidPicture(std::unique_ptr<TRPPicture> Value) { FInvalidPicture = std::move(Value); }
+
+  // Which item is being drawn, for the drawing handlers.
+  int ItemNo = -1;
+  int OffsetInItem = 0;
+  const void* RPData = nullptr;
 
   // Takes over drawing a paragraph background when it clears DoDefault.
   std::function<void(TRPStyle& Sender, TRPCanvas& Canvas, int ParaNo, const TRect& Rect,
                      bool& DoDefault)>
       OnDrawParaBack;
+  std::function<void(TRPStyle& Sender, TRPCanvas& Canvas, int StyleNo, const TRect& Rect,
+                     TRPTextDrawState DrawState, bool& DoDefault)>
+      OnDrawTextBack;
+  std::function<void(TRPStyle& Sender, TRPCanvas& Canvas, int32_t X, int32_t Y, int ItemNo,
+                     bool RaiseEvent, bool& DoDefault)>
+      OnDrawCheckpoint;
+  std::function<void(TRPStyle& Sender, TRPCanvas& Canvas, int32_t Y, TRPPageBreakType Type,
+                     int ItemNo, bool& DoDefault)>
+      OnDrawPageBreak;
 
   // Each may take the work over by clearing DoDefault.
   std::function<void(TRPStyle& Sender, TRPCanvas& Canvas, int StyleNo, bool& DoDefault)>
@@ -119,6 +162,18 @@ public:
   // Draws record ParaNo's background into Rect, unless OnDrawParaBack takes over.
   void DrawParaBack(TRPCanvas& Canvas, int ParaNo, const TRect& Rect, bool Printing,
                     TRPColorMode ColorMode);
+  // Fills Rect with text style StyleNo's background for the draw state, unless
+  // OnDrawTextBack takes over (it may only when TextBackgroundKind is not simple).
+  void DrawTextBack(TRPCanvas& Canvas, int ItemNo, int StyleNo, const TRect& Rect,
+                    TRPTextDrawState DrawState, bool Printing, TRPColorMode ColorMode);
+  // A checkpoint's mark: a dot at (X, Y) for an item's checkpoint and a dotted line
+  // across the area at Y.
+  void DrawCheckpoint(TRPCanvas& Canvas, int32_t X, int32_t Y, int32_t AreaLeft, int32_t Width,
+                      int ItemNo, int32_t XShift, bool RaiseEvent);
+  // A page break's line across a pane ClientWidth wide, with a folded corner at its end.
+  void DrawPageBreak(TRPCanvas& Canvas, int32_t Y, int32_t XShift, TRPPageBreakType Type,
+                     int32_t ClientWidth, int ItemNo);
+
   // The tab stop after X (device pixels) in paragraph ParaNo: position, leader, alignment.
   void GetNextTab(int ParaNo, int32_t X, const TRPScreenAndDevice& sad, int32_t& Position,
                   std::string& Leader, TRPTabAlign& Align, TRPBiDiMode DefBiDiMode,
@@ -145,5 +200,7 @@ public:
   void ConvertToDifferentUnits(TRPStyleUnits NewUnits);
 
 private:
+  mutable std::unique_ptr<TRPGraphicInterface> FGraphicInterface;
+  mutable std::unique_ptr<TRPPicture> FInvalidPicture;
   int32_t GetAsDevicePixels(TRPStyleLength Value, int32_t ScreenPPI, int32_t DevicePPI) const;
 };

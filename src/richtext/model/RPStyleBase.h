@@ -89,9 +89,9 @@ public:
   // Merges Styles into this collection. Mapping receives, for each incoming record
   // in order, the index it maps to. OnAppended is told the index of every record
   // appended here.
-  void MergeWith(const TCustomRPInfos& Styles, TRPStyleMergeMode Mode,
-                 const TRPIntegerList* TextStyleMapping, TRPIntegerList& Mapping,
-                 const std::function<void(int)>& OnAppended = {});
+  virtual void MergeWith(const TCustomRPInfos& Styles, TRPStyleMergeMode Mode,
+                         const TRPIntegerList* TextStyleMapping, TRPIntegerList& Mapping,
+                         const std::function<void(int)>& OnAppended = {});
 
 protected:
   // A record with the class's defaults, bound to this collection.

@@ -51,6 +51,15 @@ enum TRPRTFErrorCode : uint8_t {
 // Where a run read from RTF goes.
 enum TRPRTFPosition : uint8_t { rtf_ts_ContinuePara, rtf_ts_NewLine, rtf_ts_NewPara };
 
+// How sequence fields and notes are numbered.
+enum TRPSeqType : uint8_t {
+  rpseqDecimal,
+  rpseqLowerAlpha,
+  rpseqUpperAlpha,
+  rpseqLowerRoman,
+  rpseqUpperRoman
+};
+
 // How colours are turned for output devices.
 enum TRPColorMode : uint8_t {
   rpcmColor,
@@ -71,6 +80,8 @@ struct TRichPaneSwitches {
   bool RichPaneCompareStyleNames = false;
   bool RichPaneResetStandardFlag = true;
   bool RichPaneDoNotMergeNumbering = false;
+  // Markers show nothing: no list style reference is looked up.
+  bool RichPaneDoNotCheckRPFStyleRefs = false;
   // Resolution for converting lengths; 0 means the screen's.
   int32_t RichPanePixelsPerInch = 0;
   // The screen's logical resolution, set by the platform layer at start-up.

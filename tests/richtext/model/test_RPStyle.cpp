@@ -16,6 +16,7 @@ TEST_F(StyleSheetUnits, NewSheetDefaults) {
   EXPECT_EQ(Sheet.SpacesInTab, 0);
   EXPECT_EQ(Sheet.TextStyles.Count(), 6);
   EXPECT_EQ(Sheet.ParaStyles.Count(), 2);
+  EXPECT_EQ(Sheet.ListStyles.Count(), 0);
   EXPECT_EQ(Sheet.PixelsPerInch(), 96);
   RichPaneSwitches.RichPanePixelsPerInch = 120;
   EXPECT_EQ(Sheet.PixelsPerInch(), 120);
