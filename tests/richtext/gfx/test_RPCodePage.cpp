@@ -5,7 +5,8 @@
 namespace {
 
 TEST(CodePages, SingleByteTablesKeepTheGaps) {
-  EXPECT_EQ(RP_AnsiToUnicode("\x80\x81\x8D\x8F\x90\x9D\xE9", 1252), u"\u20AC\u0081\u008D\u008F\u0090\u009D\u00E9");
+  EXPECT_EQ(RP_AnsiToUnicode("\x80\x81\x8D\x8F\x90\x9D\xE9", 1252),
+            u"\u20AC\u0081\u008D\u008F\u0090\u009D\u00E9");
   EXPECT_EQ(RP_AnsiToUnicode("\xE9", CP_ACP), u"\u00E9");
   EXPECT_EQ(RP_AnsiToUnicode("\xB0", CP_OEMCP), u"\u2591");
   EXPECT_EQ(RP_AnsiToUnicode("\x8E", CP_MACCP), u"\u00E9");
@@ -17,7 +18,10 @@ TEST(CodePages, SingleByteTablesKeepTheGaps) {
 
 TEST(CodePages, DoubleByteRunsSurviveABadByte) {
   EXPECT_EQ(RP_AnsiToUnicode("\x82\xA0\x82\xA2", 932), u"\u3042\u3044");
-  EXPECT_EQ(RP_AnsiToUnicode("a\x82\xA0" "b\x82", 932), u"a\u3042b\uFFFD");
+  EXPECT_EQ(RP_AnsiToUnicode("a\x82\xA0"
+                             "b\x82",
+                             932),
+            u"a\u3042b\uFFFD");
   EXPECT_EQ(RP_AnsiToUnicode("\xC4\xE3\xBA\xC3", 936), u"\u4F60\u597D");
   EXPECT_EQ(RP_AnsiToUnicode("\xB0\xA1", 949), u"\uAC00");
   EXPECT_EQ(RP_AnsiToUnicode("\xA4\x40", 950), u"\u4E00");
@@ -52,8 +56,11 @@ TEST(CodePages, CharsetToCodePage) {
 namespace {
 
 TEST(CodePages, SymbolFontTextBothWays) {
-  EXPECT_EQ(RPU_SymbolCharsetToUnicode("\xB7" "a"), u"\uF0B7\uF061");
-  EXPECT_EQ(RP_SymbolCharsetToAnsiCharset(u"\uF0B7\uF061"), "\xB7" "a");
+  EXPECT_EQ(RPU_SymbolCharsetToUnicode("\xB7"
+                                       "a"),
+            u"\uF0B7\uF061");
+  EXPECT_EQ(RP_SymbolCharsetToAnsiCharset(u"\uF0B7\uF061"), "\xB7"
+                                                            "a");
   // Ordinary characters go through the system code page; others are dropped.
   EXPECT_EQ(RP_SymbolCharsetToAnsiCharset(u"\u20AC\uF100x"), "\x80x");
 }
