@@ -119,7 +119,7 @@ TEST(RTFKeywordEnums, PropertyOrdinals) {
 //   WideChar  ~ (a byte row in the lists, see below), bullet, ldblquote, rdblquote,
 //             lquote, rquote, endash, emdash, emspace, enspace, qmspace, -, _,
 //             zwnj, zwj                                                          =  15
-//   Spec      bin, *, '                                                          =   3
+//   Special   bin, *, '                                                          =   3
 //   Dest      41 with their own destination, 17 skipped                          =  58
 //   Prop      character 39 flushing + 4, paragraph 80, section and document 31,
 //             fonts/colours/styles 21, pictures and objects 28, tables 56,
