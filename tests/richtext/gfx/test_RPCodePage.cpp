@@ -66,3 +66,44 @@ TEST(CodePages, SymbolFontTextBothWays) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(CodePages, MacCentralEuropeAsciiAndIsoNames) {
+  struct TCase {
+    int CodePage;
+    const char* Bytes;
+    std::u16string Text;
+  };
+  const TCase Cases[] = {
+      {10029, "\x80\x81\x8B\x8E", u"\u00C4\u0100\u010D\u00E9"},
+      // ASCII has no upper half; its bytes keep their values, as in the gaps of 1252.
+      {20127, "Az\x80\xFF", u"Az\u0080\u00FF"},
+      {28591, "\xE9\xFF", u"\u00E9\u00FF"},
+      {28592, "\xA1\xB1", u"\u0104\u0105"},
+      {28593, "\xA1\xA5", u"\u0126\u00A5"}, // 0xA5 is a gap of ISO-8859-3
+      {28594, "\xA2", u"\u0138"},
+      {28595, "\xB0", u"\u0410"},
+      {28596, "\xC7", u"\u0627"},
+      {28597, "\xC1", u"\u0391"},
+      {28598, "\xE0", u"\u05D0"},
+      {28599, "\xD0\xFD", u"\u011E\u0131"},
+      {28603, "\xA1\xD0", u"\u201D\u0160"},
+      {28605, "\xA4\xBD", u"\u20AC\u0153"},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.CodePage);
+    EXPECT_TRUE(RP_IsKnownCodePage(Case.CodePage));
+    EXPECT_EQ(RP_AnsiToUnicode(Case.Bytes, Case.CodePage), Case.Text);
+  }
+  EXPECT_EQ(RP_UnicodeToAnsi(u"\u010D\u00E9\u3042", 10029), "\x8B\x8E?");
+  // The upper half of ASCII round-trips through the same values it reads as.
+  EXPECT_EQ(RP_UnicodeToAnsi(u"A\u00E9\u20AC", 20127), "A\xE9?");
+  EXPECT_EQ(RP_UnicodeToAnsi(u"\u20AC\u00A4", 28605), "\xA4?");
+  // Names glibc does not know stay unknown and read as 1252.
+  EXPECT_FALSE(RP_IsKnownCodePage(28600));
+  EXPECT_FALSE(RP_IsKnownCodePage(28604));
+  EXPECT_EQ(RP_AnsiToUnicode("\x80", 28604), u"\u20AC");
+}
+
+} // namespace
