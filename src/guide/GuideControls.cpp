@@ -26,11 +26,11 @@ TGuideTreeView::TGuideTreeView(QWidget* Parent, bool HideSelection) : QTreeWidge
 
 void TGuideTreeView::AddNodes(std::span<const TNodeSpec> Nodes) {
   std::vector<QTreeWidgetItem*> Parents; // Parents[L] is the latest node of level L
-  for (const TNodeSpec& Spec : Nodes) {
-    const size_t Level = static_cast<size_t>(Spec.Level);
+  for (const TNodeSpec& Def : Nodes) {
+    const size_t Level = static_cast<size_t>(Def.Level);
     QTreeWidgetItem* Node =
         Level == 0 ? new QTreeWidgetItem(this) : new QTreeWidgetItem(Parents.at(Level - 1));
-    Node->setText(0, QString::fromUtf8(Spec.Text));
+    Node->setText(0, QString::fromUtf8(Def.Text));
     SetData(Node, 0);
     Parents.resize(Level);
     Parents.push_back(Node);
