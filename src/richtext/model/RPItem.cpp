@@ -135,51 +135,6 @@ TRPStyle& RP_StyleOf(const TCustomRPData& RPData) {
 
 TRPColor RP_DefaultTextColor(const TRPStyle& RPStyle) { return RPStyle.TextStyles[0].Color; }
 
-std::u16string RP_Utf8ToUnicode(std::string_view Text) {
-  std::u16string Result;
-  Result.reserve(Text.size());
-  size_t i = 0;
-  while (i < Text.size()) {
-    const auto Lead = static_cast<unsigned char>(Text[i]);
-    int Extra = 0;
-    char32_t Min = 0;
-    char32_t Code = Lead;
-    if (Lead >= 0xF0 && Lead <= 0xF4) {
-      Extra = 3, Min = 0x10000, Code = Lead & 0x07;
-    } else if (Lead >= 0xE0 && Lead <= 0xEF) {
-      Extra = 2, Min = 0x800, Code = Lead & 0x0F;
-    } else if (Lead >= 0xC2 && Lead <= 0xDF) {
-      Extra = 1, Min = 0x80, Code = Lead & 0x1F;
-    } else if (Lead >= 0x80) {
-      Result += u'\uFFFD';
-      ++i;
-      continue;
-    }
-    size_t j = 1;
-    for (; j <= static_cast<size_t>(Extra); ++j) {
-      if (i + j >= Text.size() || (static_cast<unsigned char>(Text[i + j]) & 0xC0) != 0x80)
-        break;
-      Code = (Code << 6) | (static_cast<unsigned char>(Text[i + j]) & 0x3F);
-    }
-    if (j <= static_cast<size_t>(Extra) || Code < Min || Code > 0x10FFFF ||
-        (Code >= 0xD800 && Code <= 0xDFFF)) {
-      // A broken sequence costs one replacement character; the next byte starts over.
-      Result += u'\uFFFD';
-      i += j;
-      continue;
-    }
-    if (Code >= 0x10000) {
-      Code -= 0x10000;
-      Result += static_cast<char16_t>(0xD800 + (Code >> 10));
-      Result += static_cast<char16_t>(0xDC00 + (Code & 0x3FF));
-    } else {
-      Result += static_cast<char16_t>(Code);
-    }
-    i += j;
-  }
-  return Result;
-}
-
 // ---------------------------------------------------------------- item base
 
 TCustomRPItemInfo::TCustomRPItemInfo(TCustomRPData* /*RPData*/) {}

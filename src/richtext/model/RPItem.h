@@ -585,7 +585,5 @@ RP_DuplicateItem(const TCustomRPItemInfo& Item, TCustomRPData* RPData, bool Dupl
 
 // ---------------------------------------------------------------- helpers for items
 
-// UTF-16 of UTF-8 text (malformed bytes become U+FFFD).
-std::u16string RP_Utf8ToUnicode(std::string_view Text);
 // The hidden-text mark's colour and other defaults come from text style 0.
 TRPColor RP_DefaultTextColor(const TRPStyle& RPStyle);

@@ -1,5 +1,7 @@
 #include "richtext/model/RPSeqItem.h"
 
+#include "richtext/gfx/RPCodePage.h"
+
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -62,7 +64,7 @@ void TRPSeqItemInfo::UpdateText() {
     return;
   }
   const std::u16string Args[] = {std::move(Number)};
-  SetText(RP_FormatPattern(RP_Utf8ToUnicode(FormatString), Args));
+  SetText(RP_FormatPattern(RP_AnsiToUnicode(FormatString, CP_UTF8), Args));
 }
 
 std::shared_ptr<TRPSeqList> TRPSeqItemInfo::SeqList() const { return TRPSeqList::ListOf(*this); }

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "richtext/gfx/RPCanvas.h"
+#include "richtext/gfx/RPCodePage.h"
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/model/RPTextDraw.h"
@@ -131,7 +132,7 @@ void TRPTabItemInfo::Paint(int32_t X, int32_t Y, int32_t Width, int32_t Height, 
 
   if (!Leader.empty()) {
     ApplyFont();
-    const std::u16string LeaderUnits = RP_Utf8ToUnicode(Leader);
+    const std::u16string LeaderUnits = RP_AnsiToUnicode(Leader, CP_UTF8);
     const TRPTextView LeaderText(LeaderUnits);
     const int32_t w = GI.TextWidth(Canvas, LeaderText);
     if (w > 0) {
