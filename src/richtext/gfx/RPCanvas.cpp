@@ -39,7 +39,7 @@ void TRPCanvas::ExcludeClipRect(const TRect& R) {
 }
 
 TRPCanvasState TRPCanvas::CurrentState() const {
-  return {Font, Pen, Brush, TextAlign, CharacterExtra, PenPos, FClipBox};
+  return {static_cast<const TRPDrawingState&>(*this), FClipBox};
 }
 
 int TRPCanvas::SaveState() {
@@ -60,12 +60,7 @@ bool TRPCanvas::RestoreState(int Saved) {
   const TRPCanvasState State = FSaved.back();
   FSaved.pop_back();
   DoRestoreState();
-  Font = State.Font;
-  Pen = State.Pen;
-  Brush = State.Brush;
-  TextAlign = State.TextAlign;
-  CharacterExtra = State.CharacterExtra;
-  PenPos = State.PenPos;
+  static_cast<TRPDrawingState&>(*this) = State.Drawing;
   FClipBox = State.ClipBox;
   return true;
 }

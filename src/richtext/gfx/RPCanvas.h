@@ -54,28 +54,8 @@ inline constexpr uint32_t RP_TA_BOTTOM = 8;
 inline constexpr uint32_t RP_TA_BASELINE = 24;
 inline constexpr uint32_t RP_TA_RTLREADING = 256;
 
-// Everything that saving and restoring a canvas's state brings back.
-struct TRPCanvasState {
-  TRPFont Font;
-  TRPPen Pen;
-  TRPBrush Brush;
-  uint32_t TextAlign = RP_TA_LEFT | RP_TA_TOP;
-  int32_t CharacterExtra = 0;
-  TPoint PenPos;
-  TRect ClipBox;
-};
-
-class TRPCanvas {
-public:
-  // A surface of Width x Height device pixels; its font measures points at
-  // PixelsPerInchY.
-  TRPCanvas(int32_t Width, int32_t Height, int32_t PixelsPerInchX = 96,
-            int32_t PixelsPerInchY = 96);
-  virtual ~TRPCanvas() = default;
-  TRPCanvas(const TRPCanvas&) = delete;
-  TRPCanvas& operator=(const TRPCanvas&) = delete;
-
-  // The drawing state. Callers set it directly; primitives read it when they draw.
+// The drawing state. Callers set it directly; primitives read it when they draw.
+struct TRPDrawingState {
   TRPFont Font;
   TRPPen Pen;
   TRPBrush Brush;
@@ -84,6 +64,23 @@ public:
   // output with explicit advances ignores it, the advances already hold it.
   int32_t CharacterExtra = 0;
   TPoint PenPos;
+};
+
+// Everything that saving and restoring a canvas's state brings back.
+struct TRPCanvasState {
+  TRPDrawingState Drawing;
+  TRect ClipBox;
+};
+
+class TRPCanvas : public TRPDrawingState {
+public:
+  // A surface of Width x Height device pixels; its font measures points at
+  // PixelsPerInchY.
+  TRPCanvas(int32_t Width, int32_t Height, int32_t PixelsPerInchX = 96,
+            int32_t PixelsPerInchY = 96);
+  virtual ~TRPCanvas() = default;
+  TRPCanvas(const TRPCanvas&) = delete;
+  TRPCanvas& operator=(const TRPCanvas&) = delete;
 
   int32_t Width() const { return FWidth; }
   int32_t Height() const { return FHeight; }
