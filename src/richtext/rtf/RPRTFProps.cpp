@@ -314,14 +314,15 @@ bool ApplyCharProp(IRPRTFPropReader& Reader, TRPRTFPropState& State, TRTFIPROP P
     if (Dest == rtf_pd_Norm)
       State.DefFontNumber = Value;
     break;
-  case ipropUC: Chars.FSkipAnsiCount = Value; break;
+  // A negative count would drop every character up to the end of the group.
+  case ipropUC: Chars.FSkipAnsiCount = std::max(Value, 0); break;
   case ipropU: Result = Reader.ReaderProp(Dest, Prop, Value); break;
   case ipropFontFamily:
   case ipropFCharset:
     if (Dest == rtf_pd_FontTable)
       Result = Reader.ReaderProp(Dest, Prop, Value);
     break;
-  case ipropCS: Chars.FStyleSheetIndex = Reader.StyleSheetIndex(Value); break;
+  case ipropCS: Chars.FStyleSheetIndex = Reader.StyleSheetIndex(Value, true); break;
   case ipropHidden: ApplyHidden(Reader, State, Value); break;
   case ipropPlain: Result = ParseSpecialProperty(Reader, State, Prop); break;
   default: return false;
@@ -359,7 +360,7 @@ bool ApplyParaProp(IRPRTFPropReader& Reader, TRPRTFPropState& State, TRTFIPROP P
   case ipropParaShading: Para.Shading = Clamp(Value, 0, RP_RTF_MAX_SHADING); break;
   case ipropKeepLinesTogether: Para.FKeepLinesTogether = Value != 0; break;
   case ipropKeepWithNext: Para.FKeepWithNext = Value != 0; break;
-  case ipropS: Para.FStyleSheetIndex = Reader.StyleSheetIndex(Value); break;
+  case ipropS: Para.FStyleSheetIndex = Reader.StyleSheetIndex(Value, false); break;
   case ipropCharBorderSide: State.FCurrentBorderType = rtf_bt_Char; break;
   case ipropParaBorderSide:
     State.FCurrentBorderType = rtf_bt_Para;

@@ -359,8 +359,8 @@ public:
 
   // The font table index of font Number (falling back to Default); never negative.
   virtual int32_t FontIndex(int32_t Number, int32_t Default) const = 0;
-  // The style sheet index of style Number, or -1.
-  virtual int32_t StyleSheetIndex(int32_t Number) const = 0;
+  // The style sheet index of paragraph (or character) style Number, or -1.
+  virtual int32_t StyleSheetIndex(int32_t Number, bool CharStyle) = 0;
   // The list override index of \lsN, or -1.
   virtual int32_t ListOverrideIndex(int32_t Number) const = 0;
   virtual TRPRTFHighlightMode ConvertHighlight() const = 0;

@@ -33,7 +33,7 @@ public:
         return i;
     return Number == Default ? 0 : (Default == 20 ? 1 : 0);
   }
-  int32_t StyleSheetIndex(int32_t Number) const override {
+  int32_t StyleSheetIndex(int32_t Number, bool) override {
     return Number == 5 ? 0 : Number == 7 ? 1 : -1;
   }
   int32_t ListOverrideIndex(int32_t Number) const override { return Number == 1 ? 0 : -1; }

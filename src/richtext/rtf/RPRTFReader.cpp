@@ -1,0 +1,1144 @@
+#include "richtext/rtf/RPRTFReader.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "richtext/rtf/RPRTFCodePages.h"
+
+namespace {
+
+bool IsLetter(int ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
+bool IsDigit(int ch) { return ch >= '0' && ch <= '9'; }
+
+int HexValue(int ch) {
+  if (ch >= '0' && ch <= '9')
+    return ch - '0';
+  if (ch >= 'a' && ch <= 'f')
+    return ch - 'a' + 10;
+  if (ch >= 'A' && ch <= 'F')
+    return ch - 'A' + 10;
+  return -1;
+}
+
+bool IsBlank(char16_t C) { return C <= u' '; }
+
+bool StartsWithTrimmed(std::u16string_view Text, std::u16string_view Prefix) {
+  while (!Text.empty() && IsBlank(Text.front()))
+    Text.remove_prefix(1);
+  return Text.starts_with(Prefix);
+}
+
+bool EqualsIgnoringAsciiCase(std::u16string_view A, std::u16string_view B) {
+  const auto Lower = [](char16_t C) -> char16_t {
+    return C >= u'A' && C <= u'Z' ? C + (u'a' - u'A') : C;
+  };
+  return A.size() == B.size() &&
+         std::equal(A.begin(), A.end(), B.begin(),
+                    [&](char16_t X, char16_t Y) { return Lower(X) == Lower(Y); });
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Reader state
+
+void TRPRTFReaderState::Assign(const TRPRTFReaderState& Source) {
+  Props.CharProps.Assign(Source.Props.CharProps);
+  Props.ParaProps.Assign(Source.Props.ParaProps);
+  Props.SectProps.Assign(Source.Props.SectProps);
+  Props.FDefLanguage = Source.Props.FDefLanguage;
+  Props.FCurrentBorderType = Source.Props.FCurrentBorderType;
+  rds = Source.rds;
+  ris = Source.ris;
+  FHFType = Source.FHFType;
+  FFieldCode = Source.FFieldCode;
+  FFieldInserted = Source.FFieldInserted;
+  FInNote = Source.FInNote;
+}
+
+void TRPRTFReaderState::Reset() {
+  Props.FDefLanguage = 0;
+  Props.CharProps.Reset(0, 0);
+  Props.ParaProps.Reset();
+  Props.SectProps.Reset();
+  Props.FCurrentBorderType = rtf_bt_Para;
+  Props.DefFontNumber = 0;
+  Props.DefFontIndex = -1;
+  FFieldCode.clear();
+  FHFType = rtf_hf_MainText;
+  FFieldInserted = false;
+  FInNote = false;
+}
+
+// ---------------------------------------------------------------------------------------
+// Reading
+
+TRPRTFReader::TRPRTFReader() = default;
+TRPRTFReader::~TRPRTFReader() = default;
+
+void TRPRTFReader::Clear() {
+  FTmpString.clear();
+  FStyleSheet.Clear();
+  FFontTable.Clear();
+  FColorTable.Clear();
+  FListTable.FItems.clear();
+  FListOverrideTable.FItems.clear();
+  SaveList.clear();
+  FRTFState.Reset();
+  FRTFState.rds = rdsNorm;
+  FRTFState.ris = risNorm;
+  Text.clear();
+  TextW.clear();
+  FPosition = rtf_ts_NewPara;
+  UseLastChar = false;
+  FMarkerProps.reset();
+  CodePage = DefCodePage;
+  FAnsiCodePageGiven = false;
+  SkipNext = 0;
+  cGroup = 0;
+  cbBin = 0;
+  fSkipDestIfUnk = false;
+  FClosedEarly = false;
+  FHexValue = 0;
+  FHexHighDone = false;
+  ForceEvenEmptyNewLine = false;
+  FAfterTableRow = false;
+  FHFRead.fill(false);
+  FCurPNSecLvl = 0;
+  FBmkStartName.clear();
+  FPendingBytes.clear();
+  FPendingTarget = nullptr;
+  FPendingError = rtf_ec_OK;
+  FDocProps.Reset();
+}
+
+TRPRTFErrorCode TRPRTFReader::ReadFromFile(const std::string& FileName) {
+  TRPFileByteSource File(FileName);
+  if (!File.IsOpen())
+    return rtf_ec_FileOpenError;
+  return ReadFromStream(File);
+}
+
+TRPRTFErrorCode TRPRTFReader::ReadFromStream(IRPByteSource& Source) {
+  Stream = &Source;
+  StreamSize = Source.Size();
+  Clear();
+  InputStringLength = 0;
+  InputStringIndex = 0;
+  FCallProgress = StreamSize > 20480 && OnProgress != nullptr;
+  FProgress = 0;
+  FProgressCounter = PROGRESSCOUNTERSTART;
+  TRPRTFErrorCode Result;
+  try {
+    ReportProgress(rpprtfprStarting, 0);
+    Result = EndOfInput(Parse());
+    ReportProgress(rpprtfprEnding, 0);
+  } catch (...) {
+    Result = rtf_ec_Exception;
+  }
+  InputStringLength = 0;
+  InputStringIndex = 0;
+  Stream = nullptr;
+  return Result;
+}
+
+void TRPRTFReader::ReportProgress(TRPRTFProgressStage Stage, uint8_t Percent) {
+  if (FCallProgress)
+    OnProgress(*this, Stage, Percent);
+}
+
+void TRPRTFReader::Refill() {
+  if (FCallProgress && --FProgressCounter == 0) {
+    FProgressCounter = PROGRESSCOUNTERSTART;
+    const int64_t Pos = Stream->Position();
+    const auto Percent = static_cast<uint8_t>(std::clamp<int64_t>(
+        (Pos * 100 + StreamSize / 2) / std::max<int64_t>(StreamSize, 1), 0, 100));
+    if (Percent != FProgress) {
+      FProgress = Percent;
+      ReportProgress(rpprtfprRunning, Percent);
+    }
+  }
+  const int64_t Left = std::max<int64_t>(StreamSize - Stream->Position(), 0);
+  const size_t Want = static_cast<size_t>(std::min<int64_t>(Left, BUFFERSIZE));
+  InputStringLength = Want > 0 ? Stream->Read(InputString.data(), Want) : 0;
+  InputStringIndex = 0;
+}
+
+// -1 marks the end of the input; it is never taken for a byte.
+int TRPRTFReader::GetC() {
+  if (UseLastChar) {
+    UseLastChar = false;
+    return LastChar;
+  }
+  if (InputStringIndex >= InputStringLength) {
+    Refill();
+    if (InputStringLength == 0)
+      return LastChar = -1;
+  }
+  return LastChar = InputString[InputStringIndex++];
+}
+
+// ---------------------------------------------------------------------------------------
+// The main loop
+
+TRPRTFErrorCode TRPRTFReader::Parse() {
+  // A byte-order mark that some editors put in front of the first brace.
+  Refill();
+  if (InputStringLength >= 3 && InputString[0] == 0xEF && InputString[1] == 0xBB &&
+      InputString[2] == 0xBF)
+    InputStringIndex = 3;
+
+  for (;;) {
+    const int ch = GetC();
+    if (ch < 0)
+      return rtf_ec_OK;
+    TRPRTFErrorCode Result = rtf_ec_OK;
+    if (FRTFState.ris == risBin) {
+      Result = ParseChar(static_cast<uint8_t>(ch));
+    } else {
+      switch (ch) {
+      case '\n':
+      case '\r': continue;
+      case '\\': Result = ParseRtfKeyword(); break;
+      case '{':
+        SkipNext = 0;
+        Result = PushRtfState();
+        break;
+      case '}':
+        SkipNext = 0;
+        Result = PopRtfState();
+        if (Result == rtf_ec_OK && cGroup == 0) {
+          if (!ContentFollows())
+            return rtf_ec_OK;
+          // A stray brace closed the document early; what follows is still its text.
+          FClosedEarly = true;
+        }
+        break;
+      default:
+        if (FRTFState.ris == risNorm) {
+          if (SkipNext != 0)
+            --SkipNext;
+          else if (!IsSpecialTextByte(static_cast<uint8_t>(ch)) && TakesPlainText())
+            AppendPlainText(static_cast<uint8_t>(ch));
+          else
+            Result = ParseChar(static_cast<uint8_t>(ch));
+        } else if (FRTFState.ris == risHex) {
+          Result = ParseHexDigit(ch);
+        } else {
+          Result = rtf_ec_Assertion;
+        }
+      }
+    }
+    if (Result != rtf_ec_OK)
+      return Result;
+  }
+}
+
+// After the outermost group: trailing bytes that are not RTF (padding, junk a transfer
+// appended) are not part of the document, but a control word or brace means a stray "}"
+// ended the document too early, and the rest must not be lost.
+bool TRPRTFReader::ContentFollows() {
+  for (;;) {
+    const int ch = GetC();
+    switch (ch) {
+    case 0:
+    case '\t':
+    case '\n':
+    case '\r':
+    case ' ': continue;
+    case '\\':
+    case '{':
+    case '}': UngetC(); return true;
+    default: return false;
+    }
+  }
+}
+
+TRPRTFErrorCode TRPRTFReader::ParseRtfKeyword() {
+  lParam = 0;
+  int ch = GetC();
+  if (ch < 0)
+    return rtf_ec_EndOfFile;
+  FKeyword.clear();
+  if (!IsLetter(ch)) {
+    FKeyword.push_back(static_cast<char>(ch));
+    return TranslateKeyword(FKeyword, 0, false);
+  }
+  // The end of the input ends a word like any other delimiter. Letters beyond the longest
+  // known word are consumed but not kept, so a hostile word costs no memory.
+  do {
+    if (FKeyword.size() < RP_RTF_MAX_KEYWORD_LENGTH)
+      FKeyword.push_back(static_cast<char>(ch));
+    ch = GetC();
+  } while (IsLetter(ch));
+
+  bool Negative = false;
+  if (ch == '-') {
+    Negative = true;
+    ch = GetC();
+  }
+  bool fParam = false;
+  if (IsDigit(ch)) {
+    fParam = true;
+    int64_t Value = 0;
+    bool Fits = true;
+    do {
+      if (Fits) {
+        Value = Value * 10 + (ch - '0');
+        Fits = Value <= INT32_MAX;
+      }
+      ch = GetC();
+    } while (IsDigit(ch));
+    lParam = Fits ? static_cast<int32_t>(Negative ? -Value : Value) : 0;
+  }
+  if (ch >= 0 && ch != ' ')
+    UngetC();
+  return TranslateKeyword(FKeyword, lParam, fParam);
+}
+
+TRPRTFErrorCode TRPRTFReader::ParseHexDigit(int ch) {
+  const int Value = HexValue(ch);
+  if (Value < 0)
+    return rtf_ec_InvalidHex;
+  if (!FHexHighDone) {
+    FHexValue = static_cast<uint8_t>(Value << 4);
+    FHexHighDone = true;
+    return rtf_ec_OK;
+  }
+  const auto Byte = static_cast<uint8_t>(FHexValue | Value);
+  FHexHighDone = false;
+  FRTFState.ris = risNorm;
+  if (SkipNext != 0) {
+    --SkipNext;
+    return rtf_ec_OK;
+  }
+  return ParseChar(Byte);
+}
+
+// ---------------------------------------------------------------------------------------
+// Groups
+
+TRPRTFErrorCode TRPRTFReader::PushRtfState() {
+  FlushPendingBytes();
+  if (cGroup >= RP_RTF_MAX_GROUP_DEPTH)
+    return rtf_ec_StackOverflow;
+  auto Saved = std::make_unique<TRPRTFReaderState>();
+  Saved->Assign(FRTFState);
+  SaveList.push_back(std::move(Saved));
+  FRTFState.ris = risNorm;
+  ++cGroup;
+  if (FRTFState.rds == rdsStyleSheet) {
+    FStyleSheet.AddPara(0);
+    FRTFState.rds = rdsStyleSheetEntry;
+    FTmpString.clear();
+  }
+  return rtf_ec_OK;
+}
+
+TRPRTFErrorCode TRPRTFReader::PopRtfState() {
+  FlushPendingBytes();
+  if (SaveList.empty())
+    return rtf_ec_StackUnderflow;
+  const bool Outermost = SaveList.size() == 1;
+  if (Outermost) {
+    UpdateMarker();
+    if (OnEndParsing)
+      OnEndParsing(*this);
+  }
+  TRPRTFReaderState& Saved = *SaveList.back();
+  TRPRTFReaderState& Cur = FRTFState;
+  const TRTFrds Dest = Cur.rds;
+
+  if (Dest == rdsStyleSheetEntry && Saved.rds == rdsStyleSheet && FStyleSheet.Count() > 0) {
+    TRPRTFStyleSheetEntry& Entry = FStyleSheet.Get(FStyleSheet.Count() - 1);
+    Entry.FParaProps.Assign(Cur.Props.ParaProps);
+    Entry.FCharProps.Assign(Cur.Props.CharProps);
+  }
+  // A hyperlink's instruction belongs to the whole field: its result is read as the link.
+  const bool Hyperlink = Dest == rdsFldInst && StartsWithTrimmed(Cur.FFieldCode, u"HYPERLINK");
+  if (Hyperlink)
+    Saved.FFieldCode = Cur.FFieldCode;
+  const bool NoteEnds = Cur.FInNote && !Saved.FInNote;
+
+  TRPRTFErrorCode Result = rtf_ec_OK;
+  if (Dest == rdsNorm) {
+    const uint8_t Ch = NoteEnds || (ProcessFinalPar && Outermost) ? 13 : 0;
+    Result = OutputChar(Ch);
+    if (NoteEnds)
+      FPosition = rtf_ts_ContinuePara;
+  }
+  if (Result == rtf_ec_OK &&
+      (Dest != Saved.rds || (Dest == rdsFldInst && !Hyperlink && !Cur.FFieldCode.empty() &&
+                             Cur.FFieldCode != Saved.FFieldCode)))
+    Result = EndGroupAction(Dest);
+  if (Cur.FHFType != Saved.FHFType && Cur.FHFType != rtf_hf_MainText && OnHeaderFooter) {
+    bool Supported = false;
+    OnHeaderFooter(*this, Cur.FHFType, false, Supported);
+  }
+  if (Dest == rdsFldInst)
+    Saved.FFieldInserted = Cur.FFieldInserted;
+
+  FRTFState.Assign(Saved);
+  if (NoteEnds && OnNote)
+    OnNote(*this, rtf_ne_End, FPosition);
+  // The legacy numbering group is over; what it declared applies to its paragraph only.
+  if (Dest == rdsPN && FRTFState.rds != rdsPN)
+    FMarkerProps.reset();
+  SaveList.pop_back();
+  --cGroup;
+  return Result;
+}
+
+TRPRTFErrorCode TRPRTFReader::EndGroupAction(TRTFrds Dest) {
+  switch (Dest) {
+  case rdsFontTable: RPRTFFontTableEnd(FFontTable, FTmpString, GetCurrentCodePage()); break;
+  case rdsStyleSheet:
+    FStyleSheet.CalculateLinks();
+    if (OnStyleSheet)
+      OnStyleSheet(*this);
+    break;
+  case rdsStyleSheetEntry:
+    if (FStyleSheet.Count() > 0)
+      AppendTmpString(FStyleSheet.Get(FStyleSheet.Count() - 1).FName);
+    FTmpString.clear();
+    break;
+  case rdsBmkStart:
+    AppendTmpString(FBmkStartName);
+    if (OnBookmarkStart)
+      OnBookmarkStart(*this, FBmkStartName);
+    FBmkStartName.clear();
+    break;
+  case rdsAuthor: AppendTmpString(FDocProps.FAuthor); break;
+  case rdsTitle: AppendTmpString(FDocProps.FTitle); break;
+  case rdsDocComm: AppendTmpString(FDocProps.FComments); break;
+  case rdsListLevelText:
+  case rdsListLevelNumbers:
+    if (!FListTable.FItems.empty() && !FListTable.FItems.back()->FLevels.empty()) {
+      TRPRTFListLevel97& Level = *FListTable.FItems.back()->FLevels.back();
+      if (Dest == rdsListLevelText)
+        Level.FText = RPRTFCutLengthPrefix(Level.FText);
+      else
+        Level.FNumbers = RPRTFCutLengthPrefix(Level.FNumbers);
+    }
+    break;
+  default: break;
+  }
+  return rtf_ec_OK;
+}
+
+TRPRTFErrorCode TRPRTFReader::EndOfInput(TRPRTFErrorCode Result) {
+  // What was read is delivered whatever stopped the reading, unless the receiver itself
+  // failed.
+  FlushPendingBytes();
+  if (Result != rtf_ec_Aborted) {
+    UpdateMarker();
+    FColorTable.Finalize();
+    const TRPRTFErrorCode Flushed = Text.empty() && TextW.empty() ? rtf_ec_OK : FlushText();
+    if (Result == rtf_ec_OK)
+      Result = Flushed != rtf_ec_OK             ? Flushed
+               : cGroup > 0 || FClosedEarly ? rtf_ec_UnmatchedBrace
+                                                : rtf_ec_OK;
+  }
+  return Result;
+}
+
+// ---------------------------------------------------------------------------------------
+// Keywords
+
+TRPRTFErrorCode TRPRTFReader::TranslateKeyword(const std::string& Keyword, int32_t Param,
+                                               bool fParam) {
+  if (OnTranslateKeyword) {
+    std::string Replacement;
+    bool DoDefault = true;
+    OnTranslateKeyword(*this, Keyword, Param, fParam, Replacement, DoDefault);
+    for (const char C : Replacement)
+      if (const TRPRTFErrorCode Result = ParseChar(static_cast<uint8_t>(C)); Result != rtf_ec_OK)
+        return Result;
+    if (!DoDefault)
+      return rtf_ec_OK;
+  }
+
+  const int Index = FindKeyword(Keyword);
+  if (Index < 0) {
+    TRPRTFCharProperties& Chars = FRTFState.Props.CharProps;
+    if (FRTFState.rds == rdsNorm && Chars.CanParseKeyword(Keyword)) {
+      if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+        return Result;
+      return Chars.ParseKeyword(Keyword, Param, fParam);
+    }
+    // An unknown word marked with \* names a destination this reader does not know.
+    if (fSkipDestIfUnk)
+      FRTFState.rds = rdsSkip;
+    fSkipDestIfUnk = false;
+    return rtf_ec_OK;
+  }
+
+  fSkipDestIfUnk = false;
+  const TRPRTFsymbol& Row = rgsymRtf[static_cast<size_t>(Index)];
+  switch (Row.Kwd) {
+  case rtf_kwd_Char:
+    if (SkipNext != 0) {
+      --SkipNext;
+      return rtf_ec_OK;
+    }
+    return ParseChar(static_cast<uint8_t>(Row.Idx));
+  case rtf_kwd_WideChar:
+    if (SkipNext != 0) {
+      --SkipNext;
+      return rtf_ec_OK;
+    }
+    if (FRTFState.rds == rdsNorm && OnNewUnicodeText)
+      return OutputWideChar(static_cast<char16_t>(Row.DefValue));
+    if (Row.Idx != 0)
+      return ParseChar(static_cast<uint8_t>(Row.Idx));
+    return rtf_ec_OK;
+  case rtf_kwd_Dest: return ChangeDest(static_cast<TRTFIDEST>(Row.Idx), 0);
+  case rtf_kwd_Prop: {
+    const int32_t Value = Row.UseDef || !fParam ? Row.DefValue : Param;
+    if (FRTFState.rds == rdsNorm &&
+        (Row.AffectTo == rtf_af_CharProp || Row.AffectTo == rtf_af_BothProp))
+      if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+        return Result;
+    const TRPRTFErrorCode Result = ApplyPropChange(*this, FRTFState.Props, FDocProps,
+                                                   static_cast<TRTFIPROP>(Row.Idx), Value,
+                                                   Row.DefValue);
+    // A flush the property asked for may have failed in the receiver.
+    return Result != rtf_ec_OK ? Result : std::exchange(FPendingError, rtf_ec_OK);
+  }
+  case rtf_kwd_Spec: return ParseSpecialKeyword(static_cast<TRTFIPFN>(Row.Idx));
+  }
+  return rtf_ec_BadTable;
+}
+
+TRPRTFErrorCode TRPRTFReader::ParseSpecialKeyword(TRTFIPFN Ipfn) {
+  const TRTFrds Dest = FRTFState.rds;
+  if ((Dest == rdsSkip || Dest == rdsUpr) && Ipfn != ipfnBin)
+    return rtf_ec_OK;
+  switch (Ipfn) {
+  case ipfnBin:
+    if (lParam > 0) {
+      cbBin = lParam;
+      FRTFState.ris = risBin;
+    }
+    return rtf_ec_OK;
+  case ipfnHex:
+    FRTFState.ris = risHex;
+    FHexHighDone = false;
+    return rtf_ec_OK;
+  case ipfnSkipDest: fSkipDestIfUnk = true; return rtf_ec_OK;
+  }
+  return rtf_ec_BadTable;
+}
+
+TRPRTFErrorCode TRPRTFReader::ChangeDest(TRTFIDEST Idest, int32_t Val) {
+  FlushPendingBytes();
+  TRTFrds& rds = FRTFState.rds;
+  if (rds == rdsUpr) {
+    // The Unicode half of \upr: read as the group around \upr reads.
+    if (Idest == idestUd)
+      for (auto It = SaveList.rbegin(); It != SaveList.rend(); ++It)
+        if ((*It)->rds != rdsUpr) {
+          rds = (*It)->rds;
+          break;
+        }
+    return rtf_ec_OK;
+  }
+  if (rds == rdsSkip)
+    return rtf_ec_OK;
+
+  switch (Idest) {
+  case idestNormal: break;
+  case idestShpPict: rds = rdsShpPict; break;
+  // Pictures are not made yet, so the alternative to a \shppict picture is always read.
+  case idestNonShpPict: rds = rdsNorm; break;
+  case idestPict: rds = rdsPict; break;
+  case idestFontTable:
+    FFontTable.Clear();
+    rds = rdsFontTable;
+    break;
+  case idestStyleSheet:
+    FStyleSheet.Clear();
+    rds = OnStyleSheet ? rdsStyleSheet : rdsSkip;
+    break;
+  case idestColorTable:
+    RPRTFColorTableBegin(FColorTable);
+    rds = rdsColorTable;
+    break;
+  case idestStyleSheetParaStyle:
+  case idestStyleSheetCharStyle:
+  case idestStyleSheetSectStyle:
+  case idestStyleSheetTableStyle:
+    if (FStyleSheet.Count() > 0) {
+      TRPRTFStyleSheetEntry& Entry = FStyleSheet.Get(FStyleSheet.Count() - 1);
+      Entry.FNumber = Val;
+      Entry.FStyleType = Idest == idestStyleSheetParaStyle   ? rtf_sst_Par
+                         : Idest == idestStyleSheetCharStyle ? rtf_sst_Char
+                         : Idest == idestStyleSheetSectStyle ? rtf_sst_Sect
+                                                             : rtf_sst_Table;
+    }
+    rds = rdsStyleSheetEntry;
+    FTmpString.clear();
+    break;
+  case idestBmkStart:
+    if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+      return Result;
+    FBmkStartName.clear();
+    rds = rdsBmkStart;
+    FTmpString.clear();
+    break;
+  case idestInfo: rds = rdsInfo; break;
+  case idestAuthor:
+  case idestTitle:
+  case idestDocComm:
+    if (rds == rdsInfo) {
+      rds = Idest == idestAuthor ? rdsAuthor : Idest == idestTitle ? rdsTitle : rdsDocComm;
+      FTmpString.clear();
+    } else {
+      rds = rdsSkip;
+    }
+    break;
+  case idestField:
+    if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+      return Result;
+    rds = rdsField;
+    break;
+  case idestFldInst:
+    if (rds == rdsField) {
+      FRTFState.FFieldCode.clear();
+      FRTFState.FFieldInserted = false;
+      rds = rdsFldInst;
+    }
+    break;
+  case idestFldRslt:
+    if (FRTFState.FFieldInserted) {
+      FRTFState.FFieldInserted = false;
+      rds = rdsSkip;
+    } else {
+      rds = rdsNorm;
+    }
+    break;
+  case idestNestedTableProps: rds = rdsNorm; break;
+  case idestHeader:
+  case idestHeaderR: return BeginHeaderFooter(rtf_hf_Header);
+  case idestFooter:
+  case idestFooterR: return BeginHeaderFooter(rtf_hf_Footer);
+  case idestHeaderL: return BeginHeaderFooter(rtf_hf_HeaderL);
+  case idestFooterL: return BeginHeaderFooter(rtf_hf_FooterL);
+  case idestHeaderF: return BeginHeaderFooter(rtf_hf_HeaderF);
+  case idestFooterF: return BeginHeaderFooter(rtf_hf_FooterF);
+  case idestNote: return BeginNote();
+  case idestPNTextAfter: rds = rds == rdsPN ? rdsPNTextAfter : rdsSkip; break;
+  case idestPNTextBefore: rds = rds == rdsPN ? rdsPNTextBefore : rdsSkip; break;
+  case idestPN:
+    FMarkerProps = std::make_unique<TRPRTFMarkerProperties>();
+    rds = rdsPN;
+    break;
+  case idestPNSecLvl:
+    FCurPNSecLvl = Val;
+    rds = rdsPNSecLvl;
+    break;
+  case idestListTable:
+    FListTable.FItems.clear();
+    rds = rdsListTable;
+    break;
+  case idestList:
+    if (rds == rdsListTable) {
+      FListTable.FItems.push_back(std::make_unique<TRPRTFList97>());
+      rds = rdsList;
+    } else {
+      rds = rdsSkip;
+    }
+    break;
+  case idestListName:
+    if (rds == rdsList)
+      rds = rdsListName;
+    break;
+  case idestListLevel:
+    if (rds == rdsList && !FListTable.FItems.empty()) {
+      FListTable.FItems.back()->FLevels.push_back(std::make_unique<TRPRTFListLevel97>());
+      rds = rdsListLevel;
+    } else {
+      rds = rdsSkip;
+    }
+    break;
+  case idestLevelText:
+  case idestLevelNumbers:
+    if (rds == rdsListLevel)
+      rds = Idest == idestLevelText ? rdsListLevelText : rdsListLevelNumbers;
+    else
+      rds = rdsSkip;
+    break;
+  case idestLOTable:
+    FListOverrideTable.FItems.clear();
+    rds = rdsLOTable;
+    break;
+  case idestLO:
+    if (rds == rdsLOTable) {
+      FListOverrideTable.FItems.push_back(std::make_unique<TRPRTFListOverride97>());
+      rds = rdsLO;
+    } else {
+      rds = rdsSkip;
+    }
+    break;
+  case idestLOLevel:
+    if (rds == rdsLO && !FListOverrideTable.FItems.empty()) {
+      ++FListOverrideTable.FItems.back()->FLevelCount;
+      rds = rdsLOLevel;
+    } else {
+      rds = rdsSkip;
+    }
+    break;
+  // Objects are not embedded yet: an object shows as its result, its data is skipped.
+  case idestObject: rds = rdsNorm; break;
+  case idestObjData: rds = rdsSkip; break;
+  case idestObjResult: rds = rdsNorm; break;
+  case idestUpr: rds = rdsUpr; break;
+  default: rds = rdsSkip; break;
+  }
+  return rtf_ec_OK;
+}
+
+TRPRTFErrorCode TRPRTFReader::BeginHeaderFooter(TRPRTFHeaderFooterType Kind) {
+  bool& Read = FHFRead[Kind];
+  // Only the first group of each kind is offered; later ones would repeat it.
+  if (Read) {
+    FRTFState.rds = rdsSkip;
+    return rtf_ec_OK;
+  }
+  Read = true;
+  FRTFState.FHFType = Kind;
+  bool Supported = false;
+  if (OnHeaderFooter)
+    OnHeaderFooter(*this, Kind, true, Supported);
+  if (!Supported)
+    FRTFState.rds = rdsSkip;
+  return rtf_ec_OK;
+}
+
+TRPRTFErrorCode TRPRTFReader::BeginNote() {
+  if (!OnNote || FRTFState.FInNote || FRTFState.FHFType != rtf_hf_MainText) {
+    FRTFState.rds = rdsSkip;
+    return rtf_ec_OK;
+  }
+  if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+    return Result;
+  OnNote(*this, rtf_ne_Start, FPosition);
+  FPosition = rtf_ts_NewPara;
+  FRTFState.rds = rdsNorm;
+  FRTFState.FFieldCode.clear();
+  FRTFState.Props.ParaProps.FInTable = false;
+  FRTFState.Props.ParaProps.FNestingLevel = 0;
+  FRTFState.FInNote = true;
+  return rtf_ec_OK;
+}
+
+TRPRTFErrorCode TRPRTFReader::ParseUnicode(int32_t Value) {
+  // Characters beyond the first plane arrive as their code point; they leave as a pair.
+  char16_t Units[2];
+  int Count = 1;
+  if (Value >= 0x10000 && Value <= 0x10FFFF) {
+    const int32_t V = Value - 0x10000;
+    Units[0] = static_cast<char16_t>(0xD800 + (V >> 10));
+    Units[1] = static_cast<char16_t>(0xDC00 + (V & 0x3FF));
+    Count = 2;
+  } else {
+    Units[0] = static_cast<char16_t>(Value & 0xFFFF);
+  }
+  const int32_t Skip = FRTFState.Props.CharProps.FSkipAnsiCount;
+  const auto OutputUnits = [&]() {
+    SkipNext = Skip;
+    for (int i = 0; i < Count; ++i)
+      if (const TRPRTFErrorCode Result = OutputWideChar(Units[i]); Result != rtf_ec_OK)
+        return Result;
+    return rtf_ec_OK;
+  };
+
+  switch (FRTFState.rds) {
+  case rdsNorm:
+    // Without a receiver for Unicode the replacement characters are the text.
+    return OnNewUnicodeText ? OutputUnits() : rtf_ec_OK;
+  case rdsFontTable:
+  case rdsStyleSheetEntry:
+  case rdsBmkStart:
+  case rdsAuthor:
+  case rdsTitle:
+  case rdsDocComm:
+  case rdsFldInst:
+  case rdsListLevelText: return OutputUnits();
+  case rdsPNTextAfter:
+  case rdsPNTextBefore:
+    // A symbol font's private-use characters are its glyph numbers.
+    if (FMarkerProps && FFontTable.IsValidIndex(FMarkerProps->FFontIndex) &&
+        EqualsIgnoringAsciiCase(FFontTable.Get(FMarkerProps->FFontIndex).Name, u"Symbol") &&
+        Count == 1 && Units[0] >= 0xF000 && Units[0] <= 0xF0FF) {
+      SkipNext = Skip;
+      return ParseChar(static_cast<uint8_t>(Units[0] & 0xFF));
+    }
+    break;
+  default: break;
+  }
+  // Destinations that store single-byte text take the character in the document's code
+  // page, even when \uc0 says no replacement follows.
+  SkipNext = Skip;
+  for (const char C : UnicodeToAnsi(std::u16string_view(Units, static_cast<size_t>(Count)),
+                                    static_cast<int>(CodePage)))
+    if (const TRPRTFErrorCode Result = ParseChar(static_cast<uint8_t>(C)); Result != rtf_ec_OK)
+      return Result;
+  return rtf_ec_OK;
+}
+
+// ---------------------------------------------------------------------------------------
+// Characters
+
+bool TRPRTFReader::TakesPlainText() const {
+  return FRTFState.rds == rdsNorm && TextW.empty() && !HiddenTextDropped();
+}
+
+// Document text is most of a file: the bytes that need no routing are taken straight from
+// the input block, a run at a time.
+void TRPRTFReader::AppendPlainText(uint8_t ch) {
+  size_t End = InputStringIndex;
+  while (End < InputStringLength && !IsSpecialTextByte(InputString[End]))
+    ++End;
+  Text.push_back(static_cast<char>(ch));
+  Text.append(reinterpret_cast<const char*>(InputString.data()) + InputStringIndex,
+              End - InputStringIndex);
+  InputStringIndex = End;
+}
+
+TRPRTFErrorCode TRPRTFReader::ParseChar(uint8_t ch) {
+  const TRPRTFErrorCode Result = RouteChar(ch);
+  if (FRTFState.ris == risBin && --cbBin < 1)
+    FRTFState.ris = risNorm;
+  return Result;
+}
+
+TRPRTFErrorCode TRPRTFReader::RouteChar(uint8_t ch) {
+  switch (FRTFState.rds) {
+  case rdsNorm:
+    if ((ch == 10 || ch == 13) && OnUpdateMarker) {
+      UpdateMarker();
+      const TRPRTFErrorCode Result = OutputChar(ch);
+      UpdateMarker();
+      return Result;
+    }
+    return OutputChar(ch);
+  case rdsFontTable: RPRTFFontTableChar(FFontTable, FTmpString, static_cast<char>(ch)); break;
+  case rdsColorTable: RPRTFColorTableChar(FColorTable, static_cast<char>(ch)); break;
+  case rdsStyleSheetEntry:
+    if (ch != ';')
+      FTmpString.push_back(static_cast<char>(ch));
+    break;
+  case rdsBmkStart:
+  case rdsAuthor:
+  case rdsTitle:
+  case rdsDocComm: FTmpString.push_back(static_cast<char>(ch)); break;
+  case rdsFldInst: AppendPendingBytes(&FRTFState.FFieldCode, ch); break;
+  case rdsListLevelText:
+    if (std::u16string* Target = LastLevelText())
+      AppendPendingBytes(Target, ch);
+    break;
+  case rdsPNTextAfter:
+  case rdsPNTextBefore:
+    if (FMarkerProps)
+      (FRTFState.rds == rdsPNTextAfter ? FMarkerProps->FTextAfter : FMarkerProps->FTextBefore)
+          .push_back(static_cast<char>(ch));
+    break;
+  case rdsListName:
+    if (!FListTable.FItems.empty())
+      FListTable.FItems.back()->FName.push_back(static_cast<char>(ch));
+    break;
+  case rdsListLevelNumbers:
+    if (!FListTable.FItems.empty() && !FListTable.FItems.back()->FLevels.empty())
+      FListTable.FItems.back()->FLevels.back()->FNumbers.push_back(static_cast<char>(ch));
+    break;
+  default: break;
+  }
+  return rtf_ec_OK;
+}
+
+bool TRPRTFReader::HiddenTextDropped() const {
+  return SkipHiddenText && FRTFState.Props.CharProps.FHidden;
+}
+
+TRPRTFErrorCode TRPRTFReader::OutputChar(uint8_t ch) {
+  if (HiddenTextDropped())
+    return rtf_ec_OK;
+  if (TabAsSeparateChar && ch == 9) {
+    if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+      return Result;
+    Text.push_back('\t');
+    return FlushText();
+  }
+  switch (ch) {
+  case 0: return FlushOutput(rtf_ts_ContinuePara);
+  case 10: return FlushOutput(rtf_ts_NewPara);
+  case 13: return FlushOutput(rtf_ts_NewLine);
+  default: break;
+  }
+  if (!TextW.empty())
+    if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+      return Result;
+  Text.push_back(static_cast<char>(ch));
+  return rtf_ec_OK;
+}
+
+TRPRTFErrorCode TRPRTFReader::OutputWideChar(char16_t w) {
+  switch (FRTFState.rds) {
+  case rdsNorm:
+    if (HiddenTextDropped() || !OnNewUnicodeText)
+      return rtf_ec_OK;
+    if (!Text.empty())
+      if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+        return Result;
+    if (w != 0)
+      TextW.push_back(w);
+    break;
+  case rdsFontTable:
+    RPRTFFontTableUnicode(FFontTable, FTmpString, w, GetCurrentCodePage());
+    break;
+  case rdsStyleSheetEntry:
+    if (FStyleSheet.Count() > 0) {
+      std::u16string& Name = FStyleSheet.Get(FStyleSheet.Count() - 1).FName;
+      AppendTmpString(Name);
+      Name.push_back(w);
+    }
+    break;
+  case rdsBmkStart:
+  case rdsAuthor:
+  case rdsTitle:
+  case rdsDocComm: {
+    std::u16string& Target = FRTFState.rds == rdsBmkStart ? FBmkStartName
+                             : FRTFState.rds == rdsAuthor ? FDocProps.FAuthor
+                             : FRTFState.rds == rdsTitle  ? FDocProps.FTitle
+                                                          : FDocProps.FComments;
+    AppendTmpString(Target);
+    Target.push_back(w);
+    break;
+  }
+  case rdsFldInst:
+    FlushPendingBytes();
+    FRTFState.FFieldCode.push_back(w);
+    break;
+  case rdsListLevelText:
+    FlushPendingBytes();
+    if (std::u16string* Target = LastLevelText())
+      Target->push_back(w);
+    break;
+  default: break;
+  }
+  return rtf_ec_OK;
+}
+
+TRPRTFErrorCode TRPRTFReader::FlushOutput(TRPRTFPosition Next) {
+  const TRPRTFErrorCode Result = DoNewText(Next);
+  // The run just emitted carried the pending break; the next one goes where Next says.
+  FPosition = Next;
+  return Result;
+}
+
+TRPRTFErrorCode TRPRTFReader::DoNewText(TRPRTFPosition& Next) {
+  if (!ForceEvenEmptyNewLine && Text.empty() && TextW.empty()) {
+    if (FPosition == rtf_ts_ContinuePara)
+      return rtf_ec_OK;
+    // A break is pending: a mere flush keeps it waiting for the next run, a second break
+    // makes an empty paragraph or line.
+    if (Next == rtf_ts_ContinuePara) {
+      Next = FPosition;
+      return rtf_ec_OK;
+    }
+  }
+  FRTFState.Props.ParaProps.Finalize();
+  TRPRTFErrorCode Result = rtf_ec_OK;
+  try {
+    if (OnNewUnicodeText && !TextW.empty()) {
+      OnNewUnicodeText(*this, TextW, FPosition);
+    } else if (OnNewText) {
+      const int32_t Font = FRTFState.Props.CharProps.FFontIndex;
+      if (FFontTable.IsValidIndex(Font)) {
+        const uint8_t Charset = FFontTable.Get(Font).Charset;
+        if (Charset == 254)
+          Text = OEM437ToANSICharset(Text);
+        else if (Charset == 77)
+          Text = MacToANSICharset(Text);
+      }
+      if (!Text.empty() || FPosition != rtf_ts_ContinuePara)
+        OnNewText(*this, Text, FPosition);
+    }
+  } catch (...) {
+    Result = rtf_ec_Aborted;
+  }
+  Text.clear();
+  TextW.clear();
+  FAfterTableRow = false;
+  return Result;
+}
+
+void TRPRTFReader::FlushPendingText(bool Force) {
+  ForceEvenEmptyNewLine = Force;
+  const TRPRTFErrorCode Result = FlushText();
+  ForceEvenEmptyNewLine = false;
+  if (FPendingError == rtf_ec_OK)
+    FPendingError = Result;
+}
+
+void TRPRTFReader::UpdateMarker() {
+  if (OnUpdateMarker)
+    OnUpdateMarker(*this);
+}
+
+// ---------------------------------------------------------------------------------------
+// Single-byte text of destinations
+
+int TRPRTFReader::GetCurrentCodePage() const {
+  return ::GetCurrentCodePage(FFontTable, FRTFState.Props.CharProps.FFontIndex,
+                              static_cast<int>(DefCodePage),
+                              FAnsiCodePageGiven ? std::optional<int>(static_cast<int>(CodePage))
+                                                 : std::nullopt);
+}
+
+void TRPRTFReader::AppendTmpString(std::u16string& Target) {
+  Target += AnsiToUnicode(FTmpString, GetCurrentCodePage());
+  FTmpString.clear();
+}
+
+void TRPRTFReader::AppendPendingBytes(std::u16string* Target, uint8_t ch) {
+  const int Page = GetCurrentCodePage();
+  if (Target != FPendingTarget || Page != FPendingCodePage) {
+    FlushPendingBytes();
+    FPendingTarget = Target;
+    FPendingCodePage = Page;
+  }
+  FPendingBytes.push_back(static_cast<char>(ch));
+}
+
+void TRPRTFReader::FlushPendingBytes() {
+  if (!FPendingBytes.empty() && FPendingTarget)
+    *FPendingTarget += AnsiToUnicode(FPendingBytes, FPendingCodePage);
+  FPendingBytes.clear();
+  FPendingTarget = nullptr;
+}
+
+std::u16string* TRPRTFReader::LastLevelText() {
+  if (FListTable.FItems.empty() || FListTable.FItems.back()->FLevels.empty())
+    return nullptr;
+  return &FListTable.FItems.back()->FLevels.back()->FText;
+}
+
+// ---------------------------------------------------------------------------------------
+// Properties
+
+TRPRTFPropDest TRPRTFReader::PropDest() const {
+  switch (FRTFState.rds) {
+  case rdsNorm: return rtf_pd_Norm;
+  case rdsSkip:
+  case rdsUpr: return rtf_pd_Skip;
+  case rdsFontTable: return rtf_pd_FontTable;
+  case rdsStyleSheetEntry: return rtf_pd_StyleSheetEntry;
+  case rdsColorTable: return rtf_pd_ColorTable;
+  case rdsPict: return rtf_pd_Pict;
+  case rdsObject:
+  case rdsObjData: return rtf_pd_Object;
+  case rdsPN:
+  case rdsPNSecLvl: return rtf_pd_PN;
+  case rdsListTable:
+  case rdsList:
+  case rdsListLevel:
+  case rdsLOTable:
+  case rdsLO:
+  case rdsLOLevel: return rtf_pd_List;
+  case rdsBmkStart:
+  case rdsFldInst:
+  case rdsListLevelText: return rtf_pd_FontUser;
+  default: return rtf_pd_Other;
+  }
+}
+
+bool TRPRTFReader::StyleSheetTakesProp(TRTFIPROP Prop, int32_t Value) {
+  if (FStyleSheet.Count() == 0)
+    return false;
+  TRPRTFStyleSheetEntry& Entry = FStyleSheet.Get(FStyleSheet.Count() - 1);
+  switch (Prop) {
+  case ipropS: ChangeDest(idestStyleSheetParaStyle, Value); break;
+  case ipropCS: ChangeDest(idestStyleSheetCharStyle, Value); break;
+  case ipropDS: ChangeDest(idestStyleSheetSectStyle, Value); break;
+  case ipropTS: ChangeDest(idestStyleSheetTableStyle, Value); break;
+  case ipropSBasedOn: Entry.FBasedOnNumber = Value; break;
+  case ipropSNext: Entry.FNextNumber = Value; break;
+  case ipropSLink: Entry.FLinkNumber = Value; break;
+  case ipropAdditive: Entry.FAdditive = true; break;
+  case ipropSHidden: Entry.FHidden = true; break;
+  case ipropSQuickAccess: Entry.FQuickAccess = true; break;
+  default: return false;
+  }
+  return true;
+}
+
+TRPRTFErrorCode TRPRTFReader::ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, int32_t Value) {
+  if (Prop == ipropU)
+    return ParseUnicode(Value);
+  switch (Dest) {
+  case rtf_pd_FontTable:
+    RPRTFFontTableProp(FFontTable, FTmpString, Prop, Value, GetCurrentCodePage());
+    return rtf_ec_OK;
+  case rtf_pd_ColorTable: RPRTFColorTableProp(FColorTable, Prop, Value); return rtf_ec_OK;
+  case rtf_pd_PN:
+    if (Prop == ipropPNF && FMarkerProps)
+      FMarkerProps->FFontIndex = FFontTable.GetFontIndex(Value, FRTFState.Props.DefFontNumber);
+    return rtf_ec_OK;
+  case rtf_pd_List: return ListProp(Prop, Value);
+  // Pictures and objects are not made yet; their properties have nothing to change.
+  case rtf_pd_Pict:
+  case rtf_pd_Object:
+  case rtf_pd_Skip: return rtf_ec_OK;
+  default: break;
+  }
+
+  switch (Prop) {
+  case ipropAnsiCodePage:
+    CodePage = static_cast<uint32_t>(Value);
+    FAnsiCodePageGiven = true;
+    break;
+  case ipropPage:
+    if (OnRequiredPageBreak) {
+      if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+        return Result;
+      OnRequiredPageBreak(*this);
+    }
+    break;
+  case ipropNoteCharacter:
+    if (OnNote) {
+      if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+        return Result;
+      FRTFState.Props.ParaProps.Finalize();
+      OnNote(*this, rtf_ne_Character, FPosition);
+      FPosition = rtf_ts_ContinuePara;
+    }
+    break;
+  case ipropThisIsEndnote:
+    if (FRTFState.FInNote && OnNote)
+      OnNote(*this, rtf_ne_EndNote, FPosition);
+    break;
+  case ipropPNSecLvl: return ChangeDest(idestPNSecLvl, Value);
+  // Table rows and cells are read as paragraphs until tables are built.
+  default: break;
+  }
+  return rtf_ec_OK;
+}
+
+TRPRTFErrorCode TRPRTFReader::ListProp(TRTFIPROP Prop, int32_t Value) {
+  const TRTFrds Dest = FRTFState.rds;
+  if (Dest == rdsList && Prop == ipropListId && !FListTable.FItems.empty()) {
+    FListTable.FItems.back()->FId = Value;
+  } else if (Dest == rdsLO && !FListOverrideTable.FItems.empty()) {
+    TRPRTFListOverride97& Override = *FListOverrideTable.FItems.back();
+    if (Prop == ipropListId)
+      Override.FListIndex = FListTable.FindList(Value);
+    else if (Prop == ipropLONumber)
+      Override.FNumber = Value;
+  } else if (Dest == rdsListLevel && Prop == ipropF) {
+    FRTFState.Props.CharProps.FFontIndex =
+        FFontTable.GetFontIndex(Value, FRTFState.Props.DefFontNumber);
+  }
+  return rtf_ec_OK;
+}

@@ -1,0 +1,300 @@
+// The RTF reader: turns a stream of RTF bytes into events (text runs with the position at
+// which they go, paragraph and line ends, page breaks, notes, headers and footers,
+// bookmarks, the style sheet) while it keeps the font, colour and style tables and the
+// property records that RTF scopes by groups. It knows nothing of the document being built.
+//
+// Input is untrusted: the reader never throws past ReadFromStream/ReadFromFile, keeps its
+// memory bounded (group depth, keyword length) and reports what went wrong as a result code
+// after delivering everything it read.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "richtext/model/RPTypes.h"
+#include "richtext/rtf/RPByteSource.h"
+#include "richtext/rtf/RPRTFKeywords.h"
+#include "richtext/rtf/RPRTFLists.h"
+#include "richtext/rtf/RPRTFProps.h"
+#include "richtext/rtf/RPRTFTables.h"
+
+// Destinations: what the characters of a group are for.
+enum TRTFrds : uint8_t {
+  rdsNorm,
+  rdsSkip,
+  rdsFontTable,
+  rdsStyleSheet,
+  rdsColorTable,
+  rdsStyleSheetEntry,
+  rdsPict,
+  rdsShpPict,
+  rdsObject,
+  rdsObjData,
+  rdsBmkStart,
+  rdsInfo,
+  rdsAuthor,
+  rdsTitle,
+  rdsDocComm,
+  rdsField,
+  rdsFldInst,
+  rdsPN,
+  rdsPNTextAfter,
+  rdsPNTextBefore,
+  rdsPNSecLvl,
+  rdsListTable,
+  rdsList,
+  rdsListLevel,
+  rdsListName,
+  rdsListLevelText,
+  rdsListLevelNumbers,
+  rdsLOTable,
+  rdsLO,
+  rdsLOLevel,
+  rdsUpr
+};
+
+// Internal states: ordinary characters, raw bytes counted by \bin, the digits of \'hh.
+enum TRTFris : uint8_t { risNorm, risBin, risHex };
+
+enum TRPRTFHeaderFooterType : uint8_t {
+  rtf_hf_MainText,
+  rtf_hf_Header,
+  rtf_hf_Footer,
+  rtf_hf_HeaderL,
+  rtf_hf_FooterL,
+  rtf_hf_HeaderF,
+  rtf_hf_FooterF
+};
+
+enum TRPRTFNoteEvent : uint8_t { rtf_ne_Character, rtf_ne_Start, rtf_ne_EndNote, rtf_ne_End };
+
+enum TRPRTFProgressStage : uint8_t { rpprtfprStarting, rpprtfprRunning, rpprtfprEnding };
+
+// The limits that keep a hostile file from exhausting memory.
+inline constexpr int32_t RP_RTF_MAX_GROUP_DEPTH = 1024;
+inline constexpr size_t RP_RTF_MAX_KEYWORD_LENGTH = 64;
+
+// The state of one open group: what RTF scopes by braces.
+class TRPRTFReaderState {
+public:
+  TRPRTFReaderState() { Reset(); }
+  // Copies what a group restores. The default font pair in Props is reader-wide and is
+  // left alone.
+  void Assign(const TRPRTFReaderState& Source);
+  void Reset();
+
+  TRTFrds rds = rdsNorm;
+  TRTFris ris = risNorm;
+  TRPRTFPropState Props;
+  TRPRTFHeaderFooterType FHFType = rtf_hf_MainText;
+  bool FInNote = false;
+  std::u16string FFieldCode;
+  bool FFieldInserted = false;
+};
+
+class TRPRTFReader;
+
+// Events. Every one is optional; an unassigned event behaves as each call site says.
+using TRPRTFNewTextEvent =
+    std::function<void(TRPRTFReader& Sender, const std::string& Text, TRPRTFPosition Position)>;
+using TRPRTFNewUnicodeTextEvent = std::function<void(
+    TRPRTFReader& Sender, const std::u16string& Text, TRPRTFPosition Position)>;
+using TRPRTFReaderEvent = std::function<void(TRPRTFReader& Sender)>;
+using TRPRTFHeaderFooterEvent = std::function<void(
+    TRPRTFReader& Sender, TRPRTFHeaderFooterType HFType, bool Starting, bool& Supported)>;
+using TRPRTFNoteEventHandler =
+    std::function<void(TRPRTFReader& Sender, TRPRTFNoteEvent What, TRPRTFPosition Position)>;
+using TRPRTFTranslateKeywordEvent =
+    std::function<void(TRPRTFReader& Sender, const std::string& Keyword, int32_t Param,
+                       bool fParam, std::string& Text, bool& DoDefault)>;
+using TRPRTFProgressEvent =
+    std::function<void(TRPRTFReader& Sender, TRPRTFProgressStage Stage, uint8_t PercentDone)>;
+using TRPRTFBookmarkEvent =
+    std::function<void(TRPRTFReader& Sender, const std::u16string& BookmarkName)>;
+
+class TRPRTFReader : private IRPRTFPropReader {
+public:
+  static constexpr size_t BUFFERSIZE = 4096;
+  static constexpr int PROGRESSCOUNTERSTART = 500;
+
+  TRPRTFReader();
+  ~TRPRTFReader() override;
+  TRPRTFReader(const TRPRTFReader&) = delete;
+  TRPRTFReader& operator=(const TRPRTFReader&) = delete;
+
+  TRPRTFErrorCode ReadFromStream(IRPByteSource& Stream);
+  TRPRTFErrorCode ReadFromFile(const std::string& FileName);
+  void Clear();
+
+  // The code page of the text being read: that of the current font, else DefCodePage.
+  int GetCurrentCodePage() const;
+
+  // Settings.
+  uint32_t DefCodePage = 0;
+  TRPRTFHighlightMode FConvertHighlight = rtf_hl_FixedColors;
+  bool ProcessFinalPar = false;
+  bool SkipHiddenText = false;
+  bool TabAsSeparateChar = false;
+  std::string BasePath;
+  // The document's code page: DefCodePage until \ansicpg replaces it.
+  uint32_t CodePage = 0;
+
+  // Events.
+  TRPRTFNewTextEvent OnNewText;
+  TRPRTFNewUnicodeTextEvent OnNewUnicodeText;
+  TRPRTFReaderEvent OnUpdateMarker;
+  TRPRTFReaderEvent OnRequiredPageBreak;
+  TRPRTFHeaderFooterEvent OnHeaderFooter;
+  TRPRTFNoteEventHandler OnNote;
+  TRPRTFTranslateKeywordEvent OnTranslateKeyword;
+  TRPRTFProgressEvent OnProgress;
+  TRPRTFReaderEvent OnEndParsing;
+  TRPRTFBookmarkEvent OnBookmarkStart;
+  TRPRTFReaderEvent OnStyleSheet;
+
+  // What the header declared, for the builder.
+  const TRPRTFReaderState& RTFState() const { return FRTFState; }
+  const TRPRTFFontList& FontTable() const { return FFontTable; }
+  const TRPRTFColorList& ColorTable() const { return FColorTable; }
+  const TRPRTFStyleSheet& StyleSheet() const { return FStyleSheet; }
+  const TRPRTFListTable97& ListTable() const { return FListTable; }
+  const TRPRTFListOverrideTable97& ListOverrideTable() const { return FListOverrideTable; }
+  const TRPRTFDocProperties& DocProps() const { return FDocProps; }
+  TRPRTFPosition Position() const { return FPosition; }
+  int32_t GroupDepth() const { return cGroup; }
+
+private:
+  // Input.
+  int GetC();
+  void UngetC() { UseLastChar = true; }
+  void Refill();
+  void ReportProgress(TRPRTFProgressStage Stage, uint8_t Percent);
+
+  // Tokenizer.
+  TRPRTFErrorCode Parse();
+  bool ContentFollows();
+  TRPRTFErrorCode ParseRtfKeyword();
+  TRPRTFErrorCode ParseHexDigit(int ch);
+  TRPRTFErrorCode PushRtfState();
+  TRPRTFErrorCode PopRtfState();
+  TRPRTFErrorCode EndOfInput(TRPRTFErrorCode Result);
+
+  // Keywords.
+  TRPRTFErrorCode TranslateKeyword(const std::string& Keyword, int32_t Param, bool fParam);
+  TRPRTFErrorCode ParseSpecialKeyword(TRTFIPFN Ipfn);
+  TRPRTFErrorCode ChangeDest(TRTFIDEST Idest, int32_t Val);
+  TRPRTFErrorCode BeginHeaderFooter(TRPRTFHeaderFooterType Kind);
+  TRPRTFErrorCode BeginNote();
+  TRPRTFErrorCode ParseUnicode(int32_t Value);
+
+  // Characters.
+  bool TakesPlainText() const;
+  void AppendPlainText(uint8_t ch);
+  // Bytes the main loop or the text output treat specially.
+  static bool IsSpecialTextByte(uint8_t ch) {
+    return ch <= 13 || ch == '\\' || ch == '{' || ch == '}';
+  }
+  TRPRTFErrorCode ParseChar(uint8_t ch);
+  TRPRTFErrorCode RouteChar(uint8_t ch);
+  TRPRTFErrorCode OutputChar(uint8_t ch);
+  TRPRTFErrorCode OutputWideChar(char16_t w);
+  TRPRTFErrorCode FlushOutput(TRPRTFPosition Next);
+  TRPRTFErrorCode DoNewText(TRPRTFPosition& Next);
+  TRPRTFErrorCode FlushText() { return FlushOutput(rtf_ts_ContinuePara); }
+  TRPRTFErrorCode EndGroupAction(TRTFrds Dest);
+  void UpdateMarker();
+  bool HiddenTextDropped() const;
+
+  // Name-like destinations collect bytes in FTmpString; these turn them into UTF-16.
+  std::u16string ConvertTmpString();
+  void AppendTmpString(std::u16string& Target);
+  // Single-byte text of a field instruction or a level text waits here until something
+  // else arrives, so that double-byte characters are converted whole.
+  void AppendPendingBytes(std::u16string* Target, uint8_t ch);
+  void FlushPendingBytes();
+  std::u16string* LastLevelText();
+  TRPRTFPropDest PropDest() const;
+
+  // IRPRTFPropReader.
+  TRPRTFPropDest Destination() const override { return PropDest(); }
+  int ColorCount() const override { return FColorTable.Count(); }
+  TRPColor Color(int Index) const override { return FColorTable.Get(Index); }
+  int32_t FontIndex(int32_t Number, int32_t Default) const override {
+    return FFontTable.GetFontIndex(Number, Default);
+  }
+  int32_t StyleSheetIndex(int32_t Number, bool CharStyle) override {
+    return CharStyle ? FStyleSheet.GetCharEntry(Number) : FStyleSheet.GetParaEntry(Number);
+  }
+  int32_t ListOverrideIndex(int32_t Number) const override {
+    return FListOverrideTable.FindListOverride(Number);
+  }
+  TRPRTFHighlightMode ConvertHighlight() const override { return FConvertHighlight; }
+  bool StyleSheetTakesProp(TRTFIPROP Prop, int32_t Value) override;
+  TRPRTFErrorCode ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, int32_t Value) override;
+  TRPRTFBorderSide* TableBorderSide(TRPRTFCurrentBorderType) override { return nullptr; }
+  bool KeepsHiddenText() const override { return !SkipHiddenText; }
+  bool TextBuffersEmpty() const override { return Text.empty() && TextW.empty(); }
+  bool AfterTableRow() const override { return FAfterTableRow; }
+  void FlushPendingText(bool ForceEvenEmptyNewLine) override;
+  TRPRTFErrorCode ListProp(TRTFIPROP Prop, int32_t Value);
+
+  // Input.
+  IRPByteSource* Stream = nullptr;
+  int64_t StreamSize = 0;
+  std::array<uint8_t, BUFFERSIZE> InputString{};
+  size_t InputStringLength = 0;
+  size_t InputStringIndex = 0;
+  int LastChar = -1;
+  bool UseLastChar = false;
+  bool FCallProgress = false;
+  uint8_t FProgress = 0;
+  int FProgressCounter = PROGRESSCOUNTERSTART;
+
+  // Tokenizer.
+  int32_t cGroup = 0;
+  std::vector<std::unique_ptr<TRPRTFReaderState>> SaveList;
+  TRPRTFReaderState FRTFState;
+  int32_t lParam = 0;
+  int32_t cbBin = 0;
+  int32_t SkipNext = 0;
+  bool fSkipDestIfUnk = false;
+  std::string FKeyword;
+  // The \'hh digits; reader-wide, so that a pair split by a group still decodes.
+  uint8_t FHexValue = 0;
+  bool FHexHighDone = false;
+  std::string FTmpString;
+  TRPRTFErrorCode FPendingError = rtf_ec_OK;
+  // A stray "}" closed the outermost group before the end of the document.
+  bool FClosedEarly = false;
+
+  // Output.
+  std::string Text;
+  std::u16string TextW;
+  TRPRTFPosition FPosition = rtf_ts_NewPara;
+  bool ForceEvenEmptyNewLine = false;
+  bool FAfterTableRow = false;
+  std::array<bool, 7> FHFRead{};
+  int32_t FCurPNSecLvl = 0;
+  // Reader-wide, not restored by a closing group.
+  std::u16string FBmkStartName;
+  bool FAnsiCodePageGiven = false;
+
+  std::string FPendingBytes;
+  std::u16string* FPendingTarget = nullptr;
+  int FPendingCodePage = 0;
+
+  // Tables.
+  TRPRTFFontList FFontTable;
+  TRPRTFColorList FColorTable;
+  TRPRTFStyleSheet FStyleSheet;
+  TRPRTFListTable97 FListTable;
+  TRPRTFListOverrideTable97 FListOverrideTable;
+  TRPRTFDocProperties FDocProps;
+  std::unique_ptr<TRPRTFMarkerProperties> FMarkerProps;
+};

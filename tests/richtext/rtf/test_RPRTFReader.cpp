@@ -1,0 +1,703 @@
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "richtext/rtf/RPByteSource.h"
+#include "richtext/rtf/RPRTFReader.h"
+#include "support/TempDir.h"
+
+namespace {
+
+char PositionLetter(TRPRTFPosition Position) {
+  switch (Position) {
+  case rtf_ts_ContinuePara: return 'C';
+  case rtf_ts_NewLine: return 'L';
+  case rtf_ts_NewPara: return 'P';
+  }
+  return '?';
+}
+
+std::u16string Widen(std::string_view Bytes) {
+  std::u16string Result;
+  for (const char C : Bytes)
+    Result += static_cast<char16_t>(static_cast<uint8_t>(C));
+  return Result;
+}
+
+// One emitted run with the state it was emitted in, as a builder would see it.
+struct TRun {
+  std::u16string Text; // single-byte runs widened byte for byte
+  bool Wide = false;
+  TRPRTFPosition Position = rtf_ts_ContinuePara;
+  bool Bold = false;
+  bool Hidden = false;
+  int32_t SizeDouble = 0;
+  int32_t LeftIndentTw = 0;
+  int32_t ParaStyle = -1;
+  int32_t CharStyle = -1;
+  TRPColor Color = 0;
+  std::u16string FieldCode;
+};
+
+struct TKeywordCall {
+  std::string Word;
+  int32_t Param;
+  bool HasParam;
+  bool operator==(const TKeywordCall&) const = default;
+};
+
+// Wires a reader to record everything it reports. Log holds the events in order: a text
+// run as "text|P" (the letter is its position), the others by name.
+class TProbe {
+public:
+  explicit TProbe(bool Unicode = false) {
+    Reader.OnNewText = [this](TRPRTFReader& Sender, const std::string& Text,
+                              TRPRTFPosition Position) {
+      Record(Sender, Widen(Text), false, Position);
+      Log.push_back(Text + "|" + PositionLetter(Position));
+    };
+    if (Unicode)
+      Reader.OnNewUnicodeText = [this](TRPRTFReader& Sender, const std::u16string& Text,
+                                       TRPRTFPosition Position) {
+        Record(Sender, Text, true, Position);
+        Log.push_back(std::string("(wide)|") + PositionLetter(Position));
+      };
+  }
+
+  void RecordKeywords() {
+    Reader.OnTranslateKeyword = [this](TRPRTFReader&, const std::string& Keyword, int32_t Param,
+                                       bool fParam, std::string&, bool&) {
+      Keywords.push_back({Keyword, Param, fParam});
+    };
+  }
+
+  TRPRTFErrorCode Read(std::string_view Rtf) {
+    TRPMemoryByteSource Source(Rtf);
+    return Reader.ReadFromStream(Source);
+  }
+
+  std::u16string Joined() const {
+    std::u16string Result;
+    for (const TRun& Run : Runs)
+      Result += Run.Text;
+    return Result;
+  }
+
+  // Runs put together the way a document would lay them out; a line break shows as '\n'.
+  std::vector<std::u16string> Paragraphs() const {
+    std::vector<std::u16string> Result;
+    for (const TRun& Run : Runs) {
+      if (Result.empty() || Run.Position == rtf_ts_NewPara)
+        Result.emplace_back();
+      else if (Run.Position == rtf_ts_NewLine)
+        Result.back() += u'\n';
+      Result.back() += Run.Text;
+    }
+    return Result;
+  }
+
+  TRPRTFReader Reader;
+  std::vector<TRun> Runs;
+  std::vector<std::string> Log;
+  std::vector<TKeywordCall> Keywords;
+
+private:
+  void Record(TRPRTFReader& Sender, const std::u16string& Text, bool Wide,
+              TRPRTFPosition Position) {
+    const TRPRTFReaderState& State = Sender.RTFState();
+    const TRPRTFCharProperties& Chars = State.Props.CharProps;
+    const TRPRTFParaProperties& Para = State.Props.ParaProps;
+    Runs.push_back({Text, Wide, Position, Chars.FStyle.Contains(fsBold), Chars.FHidden,
+                    Chars.FSizeDouble, Para.FLeftIndentTw, Para.FStyleSheetIndex,
+                    Chars.FStyleSheetIndex, Chars.FColor, State.FFieldCode});
+  }
+};
+
+using TLog = std::vector<std::string>;
+
+// Result codes are bytes; shown as such they would print as control characters.
+testing::AssertionResult Is(TRPRTFErrorCode Actual, TRPRTFErrorCode Expected) {
+  if (Actual == Expected)
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "result " << int(Actual) << ", expected " << int(Expected);
+}
+
+TLog WithoutPositions(const TLog& Log) {
+  TLog Result;
+  for (const std::string& Entry : Log)
+    Result.push_back(Entry.substr(0, Entry.rfind('|')));
+  return Result;
+}
+
+void PrintTo(const TKeywordCall& Call, std::ostream* Out) {
+  *Out << "\\" << Call.Word;
+  if (Call.HasParam)
+    *Out << Call.Param;
+}
+
+// ---------------------------------------------------------------------------------------
+// Runs, breaks and results
+
+TEST(RTFReaderRuns, EachRunCarriesTheBreakBeforeIt) {
+  for (const bool FinalPar : {false, true}) {
+    SCOPED_TRACE(FinalPar);
+    TProbe Probe;
+    Probe.Reader.ProcessFinalPar = FinalPar;
+    Probe.Reader.OnEndParsing = [&](TRPRTFReader&) { Probe.Log.push_back("end"); };
+    EXPECT_TRUE(Is(Probe.Read("{\\rtf1 a\\par b\\line c\\par\\par d\\par}"), rtf_ec_OK));
+    TLog Expected = {"a|P", "b|P", "c|L", "|P", "d|P", "end"};
+    // The last \par only becomes an empty paragraph when asked for.
+    if (FinalPar)
+      Expected.push_back("|P");
+    EXPECT_EQ(Probe.Log, Expected);
+  }
+}
+
+TEST(RTFReaderRuns, TheLastRunMayFollowTheEndOfParsing) {
+  TProbe Probe;
+  Probe.Reader.OnEndParsing = [&](TRPRTFReader&) { Probe.Log.push_back("end"); };
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1 abc}"), rtf_ec_OK));
+  EXPECT_EQ(Probe.Log, (TLog{"end", "abc|P"}));
+}
+
+TEST(RTFReaderRuns, AFlushInsideAParagraphContinuesIt) {
+  TProbe Probe;
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1 a\\b b\\b0 c}"), rtf_ec_OK));
+  EXPECT_EQ(Probe.Log, (TLog{"a|P", "b|C", "c|C"}));
+  ASSERT_EQ(Probe.Runs.size(), 3u);
+  EXPECT_FALSE(Probe.Runs[0].Bold);
+  EXPECT_TRUE(Probe.Runs[1].Bold);
+  EXPECT_FALSE(Probe.Runs[2].Bold);
+}
+
+TEST(RTFReaderRuns, TabsAsSeparateRuns) {
+  TProbe Probe;
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1 a\\tab b}"), rtf_ec_OK));
+  EXPECT_EQ(Probe.Log, (TLog{"a\tb|P"}));
+
+  TProbe Separate;
+  Separate.Reader.TabAsSeparateChar = true;
+  EXPECT_TRUE(Is(Separate.Read("{\\rtf1 a\\tab b}"), rtf_ec_OK));
+  EXPECT_EQ(Separate.Log, (TLog{"a|P", "\t|C", "b|C"}));
+}
+
+TEST(RTFReaderRuns, HiddenTextIsKeptOrDroppedWithoutLosingTheBreak) {
+  const std::string Rtf = "{\\rtf1 Hello\\par {\\v secret}World}";
+  TProbe Kept;
+  EXPECT_TRUE(Is(Kept.Read(Rtf), rtf_ec_OK));
+  EXPECT_EQ(Kept.Paragraphs(), (std::vector<std::u16string>{u"Hello", u"secretWorld"}));
+  // A forced empty run may carry the pending break into the hidden text; only runs with
+  // text are looked at.
+  for (const TRun& Run : Kept.Runs)
+    if (!Run.Text.empty()) {
+      EXPECT_EQ(Run.Hidden, Run.Text == u"secret");
+    }
+
+  TProbe Dropped;
+  Dropped.Reader.SkipHiddenText = true;
+  EXPECT_TRUE(Is(Dropped.Read(Rtf), rtf_ec_OK));
+  EXPECT_EQ(Dropped.Paragraphs(), (std::vector<std::u16string>{u"Hello", u"World"}));
+}
+
+struct TResultCase {
+  const char* Name;
+  std::string Rtf;
+  TRPRTFErrorCode Result;
+  TLog Log;
+};
+
+TEST(RTFReaderResults, PendingTextIsDeliveredWhateverTheResult) {
+  const std::vector<TResultCase> Cases = {
+      {"empty stream", "", rtf_ec_OK, {}},
+      {"closing brace first", "}", rtf_ec_StackUnderflow, {}},
+      {"text before a stray brace", "abc}", rtf_ec_StackUnderflow, {"abc|P"}},
+      // Bytes after the outermost group that are not RTF are not part of the document. RTF
+      // after it means a stray brace ended the document early: the rest is read too, so
+      // nothing is lost, and the mismatch is reported.
+      {"trailing text", "{\\rtf1 a}garbage", rtf_ec_OK, {"a|P"}},
+      {"trailing blanks", "{\\rtf1 a}\r\n \t", rtf_ec_OK, {"a|P"}},
+      {"trailing brace", "{\\rtf1 a}}", rtf_ec_StackUnderflow, {"a|P"}},
+      {"brace closing the document early",
+       "{\\rtf1 a}\\par b}",
+       rtf_ec_StackUnderflow,
+       {"a|P", "b|P"}},
+      {"trailing document", "{\\rtf1 a}\r\n{\\rtf1 b}", rtf_ec_UnmatchedBrace, {"a|P", "b|C"}},
+      {"trailing brace and garbage", "{\\rtf1 a}}\\'zz\\", rtf_ec_StackUnderflow, {"a|P"}},
+      {"missing closing brace", "{\\rtf1 abc", rtf_ec_UnmatchedBrace, {"abc|P"}},
+      {"lone backslash at the end", "{\\rtf1 abc\\", rtf_ec_EndOfFile, {"abc|P"}},
+      {"bad hex digit", "{\\rtf1 abc\\'4g}", rtf_ec_InvalidHex, {"abc|P"}},
+      {"hex digits in a skipped group", "{\\rtf1{\\*\\foo \\'zz}x}", rtf_ec_OK, {"x|P"}},
+      {"byte-order mark", "\xEF\xBB\xBF{\\rtf1 abc}", rtf_ec_OK, {"abc|P"}},
+      {"deepest allowed nesting",
+       std::string(1024, '{') + "x" + std::string(1024, '}'),
+       rtf_ec_OK,
+       {"x|P"}},
+      {"one group too deep", "{\\rtf1 ab" + std::string(1024, '{'), rtf_ec_StackOverflow, {"ab|P"}},
+  };
+  for (const TResultCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    TProbe Probe;
+    EXPECT_TRUE(Is(Probe.Read(Case.Rtf), Case.Result));
+    EXPECT_EQ(Probe.Log, Case.Log);
+  }
+}
+
+TEST(RTFReaderResults, AKeywordCutByTheEndOfInputIsStillApplied) {
+  TProbe Bold;
+  EXPECT_TRUE(Is(Bold.Read("{\\rtf1 a\\b"), rtf_ec_UnmatchedBrace));
+  EXPECT_EQ(Bold.Log, (TLog{"a|P"}));
+  EXPECT_TRUE(Bold.Reader.RTFState().Props.CharProps.FStyle.Contains(fsBold));
+
+  TProbe Size;
+  EXPECT_TRUE(Is(Size.Read("{\\rtf1 a\\fs30"), rtf_ec_UnmatchedBrace));
+  EXPECT_EQ(Size.Reader.RTFState().Props.CharProps.FSizeDouble, 30);
+
+  // The \par emits the run and leaves a new paragraph pending; had it been lost, the run
+  // would only come from the final flush, which leaves the paragraph open.
+  TProbe Par;
+  EXPECT_TRUE(Is(Par.Read("{\\rtf1 x\\par"), rtf_ec_UnmatchedBrace));
+  EXPECT_EQ(Par.Log, (TLog{"x|P"}));
+  EXPECT_EQ(Par.Reader.Position(), rtf_ts_NewPara);
+}
+
+TEST(RTFReaderResults, AnExceptionFromAHandlerAbortsTheParse) {
+  TRPRTFReader Reader;
+  Reader.OnNewText = [](TRPRTFReader&, const std::string&, TRPRTFPosition) {
+    throw std::runtime_error("handler failed");
+  };
+  TRPMemoryByteSource Source("{\\rtf1 a\\par b}");
+  EXPECT_TRUE(Is(Reader.ReadFromStream(Source), rtf_ec_Aborted));
+}
+
+TEST(RTFReaderResults, ReadingFiles) {
+  TTempDir Dir;
+  TProbe Missing;
+  EXPECT_TRUE(
+      Is(Missing.Reader.ReadFromFile((Dir.Path() / "missing.rtf").string()), rtf_ec_FileOpenError));
+  EXPECT_TRUE(Missing.Log.empty());
+
+  TProbe Present;
+  const auto File = Dir.AddFile("entry.rtf", "{\\rtf1 from a file\\par second}");
+  EXPECT_TRUE(Is(Present.Reader.ReadFromFile(File.string()), rtf_ec_OK));
+  EXPECT_EQ(Present.Log, (TLog{"from a file|P", "second|P"}));
+}
+
+// ---------------------------------------------------------------------------------------
+// Tokenizer
+
+TEST(RTFReaderTokens, ParametersAndDelimiters) {
+  struct TCase {
+    std::string Rtf;
+    std::string Text;
+    int32_t LeftIndentTw;
+    int32_t SizeDouble; // -1: not looked at
+  };
+  const std::vector<TCase> Cases = {
+      {"{\\rtf1\\li-720 x}", "x", -720, -1},
+      // A dash without digits is dropped and the word takes its default.
+      {"{\\rtf1\\li100\\li-x}", "x", 0, -1},
+      {"{\\rtf1\\li1440\\'41}", "A", 1440, -1},
+      // A parameter that does not fit is 0, and a font size of 0 is no size at all.
+      {"{\\rtf1\\fs99999999999 x}", "x", 0, 1},
+      {"{\\rtf1\\fs-5 x}", "x", 0, 1},
+      {"{\\rtf1\\fs30x}", "x", 0, 30},
+      {"{\\rtf1\\b x}", "x", 0, -1},
+      {"{\\rtf1\\b  x}", " x", 0, -1},
+      {"{\\rtf1\\b\r\nx}", "x", 0, -1},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Rtf);
+    TProbe Probe;
+    EXPECT_TRUE(Is(Probe.Read(Case.Rtf), rtf_ec_OK));
+    ASSERT_EQ(Probe.Runs.size(), 1u);
+    EXPECT_EQ(Probe.Joined(), Widen(Case.Text));
+    EXPECT_EQ(Probe.Runs[0].LeftIndentTw, Case.LeftIndentTw);
+    if (Case.SizeDouble >= 0) {
+      EXPECT_EQ(Probe.Runs[0].SizeDouble, Case.SizeDouble);
+    }
+  }
+}
+
+TEST(RTFReaderTokens, HexEscapes) {
+  const std::vector<std::pair<std::string, std::string>> Cases = {
+      {"{\\rtf1 \\'41\\'4a\\'4A}", "AJJ"},
+      {"{\\rtf1 \\'4\r\n1}", "A"},
+      // The digits are collected reader-wide, so a pair split by an empty group decodes.
+      {"{\\rtf1 \\'4{}1}", "A"},
+  };
+  for (const auto& [Rtf, Text] : Cases) {
+    SCOPED_TRACE(Rtf);
+    TProbe Probe;
+    EXPECT_TRUE(Is(Probe.Read(Rtf), rtf_ec_OK));
+    EXPECT_EQ(Probe.Joined(), Widen(Text));
+  }
+}
+
+TEST(RTFReaderTokens, BinaryData) {
+  TProbe Text;
+  EXPECT_TRUE(Is(Text.Read("{\\rtf1 \\bin3 {\\}x}"), rtf_ec_OK));
+  EXPECT_EQ(Text.Joined(), u"{\\}x");
+
+  // Were a byte taken, the brace would become text and the group would stay open.
+  TProbe Empty;
+  EXPECT_TRUE(Is(Empty.Read("{\\rtf1 {\\bin0}x}"), rtf_ec_OK));
+  EXPECT_EQ(Empty.Joined(), u"x");
+
+  TProbe Skipped;
+  EXPECT_TRUE(Is(Skipped.Read("{\\rtf1{\\*\\foo \\bin2 }}}x}"), rtf_ec_OK));
+  EXPECT_EQ(Skipped.Joined(), u"x");
+}
+
+TEST(RTFReaderTokens, LongWordsAreOneUnknownWord) {
+  TProbe Probe;
+  Probe.RecordKeywords();
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1 \\" + std::string(100, 'q') + " x}"), rtf_ec_OK));
+  EXPECT_EQ(Probe.Joined(), u"x");
+  ASSERT_EQ(Probe.Keywords.size(), 2u);
+  EXPECT_EQ(Probe.Keywords[1].Word, std::string(RP_RTF_MAX_KEYWORD_LENGTH, 'q'));
+}
+
+TEST(RTFReaderTokens, UnknownWordsAndTheSkipMark) {
+  TProbe Probe;
+  Probe.Reader.OnBookmarkStart = [&](TRPRTFReader&, const std::u16string& Name) {
+    Probe.Log.push_back("bookmark:" + std::string(Name.begin(), Name.end()));
+  };
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1 a{\\*\\foo skipped}b{\\bar kept}c\\B d{\\*\\bkmkstart x}e}"),
+                 rtf_ec_OK));
+  EXPECT_EQ(Probe.Joined(), u"abkeptcde");
+  // Keywords are case-sensitive: \B is not \b.
+  for (const TRun& Run : Probe.Runs)
+    EXPECT_FALSE(Run.Bold);
+  // Closing a group of document text flushes; a skipped group has nothing to flush.
+  EXPECT_EQ(Probe.Log, (TLog{"abkept|P", "cd|C", "bookmark:x", "e|C"}));
+}
+
+TEST(RTFReaderTokens, UnicodePairOnlyReadsItsUnicodeHalf) {
+  TProbe Probe;
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1{\\upr{a}{\\*\\ud{b}}}}"), rtf_ec_OK));
+  EXPECT_EQ(Probe.Joined(), u"b");
+}
+
+// ---------------------------------------------------------------------------------------
+// Unicode
+
+TEST(RTFReaderUnicode, WithUnicodeOutput) {
+  const std::vector<std::pair<std::string, std::u16string>> Cases = {
+      {"{\\rtf1 \\u8364?}", u"\u20AC"},
+      {"{\\rtf1 \\uc2\\u8364\\'80?x}", u"\u20ACx"},
+      // A brace ends the count of characters to skip.
+      {"{\\rtf1 {\\u8364}?}", u"\u20AC?"},
+      {"{\\rtf1 \\u-4064?}", u"\uF020"},
+      {"{\\rtf1 \\u128512?x}", u"\xD83D\xDE00x"},
+      {"{\\rtf1 \\uc0\\u8364 ?}", u"\u20AC?"},
+      // A negative count would otherwise swallow the rest of the group.
+      {"{\\rtf1 \\uc-5\\u8364 ab}", u"\u20ACab"},
+      {"{\\rtf1 a\\emdash b}", u"a\u2014b"},
+      {"{\\rtf1 a\\zwj b}", u"a\u200Db"},
+  };
+  for (const auto& [Rtf, Text] : Cases) {
+    SCOPED_TRACE(Rtf);
+    TProbe Probe(true);
+    EXPECT_TRUE(Is(Probe.Read(Rtf), rtf_ec_OK));
+    EXPECT_EQ(Probe.Joined(), Text);
+  }
+}
+
+TEST(RTFReaderUnicode, WideRunsAndByteRunsStaySeparate) {
+  TProbe Probe(true);
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1 ab\\u8364?cd}"), rtf_ec_OK));
+  ASSERT_EQ(Probe.Runs.size(), 3u);
+  EXPECT_EQ(Probe.Runs[0].Text, u"ab");
+  EXPECT_FALSE(Probe.Runs[0].Wide);
+  EXPECT_EQ(Probe.Runs[1].Text, u"\u20AC");
+  EXPECT_TRUE(Probe.Runs[1].Wide);
+  EXPECT_EQ(Probe.Runs[1].Position, rtf_ts_ContinuePara);
+  EXPECT_EQ(Probe.Runs[2].Text, u"cd");
+  EXPECT_FALSE(Probe.Runs[2].Wide);
+}
+
+TEST(RTFReaderUnicode, WithoutUnicodeOutput) {
+  const std::vector<std::pair<std::string, std::string>> Cases = {
+      {"{\\rtf1 \\u8364?}", "?"},
+      {"{\\rtf1 \\uc2\\u8364xy}", "xy"},
+      {"{\\rtf1 a\\emdash b}", "a\x97"
+                               "b"},
+      {"{\\rtf1 a\\zwj b}", "ab"},
+  };
+  for (const auto& [Rtf, Text] : Cases) {
+    SCOPED_TRACE(Rtf);
+    TProbe Probe;
+    EXPECT_TRUE(Is(Probe.Read(Rtf), rtf_ec_OK));
+    EXPECT_EQ(Probe.Joined(), Widen(Text));
+    for (const TRun& Run : Probe.Runs)
+      EXPECT_FALSE(Run.Wide);
+  }
+}
+
+TEST(RTFReaderUnicode, SingleByteDestinationsConvertEvenWithoutReplacements) {
+  TProbe Probe;
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1{\\*\\listtable"
+                            "{\\list\\listid7{\\listname \\uc0\\u65 B}}"
+                            "{\\list\\listid8{\\listname \\uc-5\\u67 DE}}"
+                            "{\\list\\listid9{\\listname \\u70 GH}}}}"),
+                 rtf_ec_OK));
+  const TRPRTFListTable97& Lists = Probe.Reader.ListTable();
+  ASSERT_EQ(Lists.FItems.size(), 3u);
+  EXPECT_EQ(Lists.FItems[0]->FId, 7);
+  EXPECT_EQ(Lists.FItems[0]->FName, "AB");
+  EXPECT_EQ(Lists.FItems[1]->FName, "CDE");
+  EXPECT_EQ(Lists.FItems[2]->FName, "FH");
+}
+
+// Double-byte characters whose bytes arrive as separate \'hh pairs stay whole.
+TEST(RTFReaderUnicode, DoubleByteInstructionsAndLevelTexts) {
+  TProbe Probe;
+  EXPECT_EQ(Probe.Read("{\\rtf1{\\fonttbl{\\f0\\fcharset128 Gothic;}}"
+                       "{\\*\\listtable{\\list\\listid1{\\listlevel{\\leveltext\\'01\\'82\\'a0;}}}}"
+                       "{\\field{\\*\\fldinst HYPERLINK \"\\'82\\'a0\"}{\\fldrslt x}}}"),
+            rtf_ec_OK);
+  ASSERT_EQ(Probe.Runs.size(), 1u);
+  EXPECT_EQ(Probe.Runs[0].Text, u"x");
+  EXPECT_EQ(Probe.Runs[0].FieldCode, u"HYPERLINK \"\u3042\"");
+
+  const TRPRTFListTable97& Lists = Probe.Reader.ListTable();
+  ASSERT_EQ(Lists.FItems.size(), 1u);
+  ASSERT_EQ(Lists.FItems[0]->FLevels.size(), 1u);
+  EXPECT_EQ(Lists.FItems[0]->FLevels[0]->FText, u"\x01\u3042");
+}
+
+// ---------------------------------------------------------------------------------------
+// Keyword hook
+
+TEST(RTFReaderHook, SeesEveryControlWordAndSymbol) {
+  TProbe Probe;
+  Probe.RecordKeywords();
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1{\\*\\foo\\bar}\\fs20\\b x\\{\\par}"), rtf_ec_OK));
+  const std::vector<TKeywordCall> Expected = {
+      {"rtf", 1, true}, {"*", 0, false}, {"foo", 0, false}, {"bar", 0, false},
+      {"fs", 20, true}, {"b", 0, false}, {"{", 0, false},   {"par", 0, false}};
+  EXPECT_EQ(Probe.Keywords, Expected);
+}
+
+TEST(RTFReaderHook, TextIsReadAsCharactersAndDefaultsCanBeSuppressed) {
+  TProbe Probe;
+  Probe.Reader.OnTranslateKeyword = [](TRPRTFReader&, const std::string& Keyword, int32_t, bool,
+                                       std::string& Text, bool& DoDefault) {
+    if (Keyword == "foo")
+      Text = "XY";
+    if (Keyword == "b" || Keyword == "par")
+      DoDefault = false;
+  };
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1 a\\foo b\\b c\\par d}"), rtf_ec_OK));
+  // No \b flushed the run and no \par ended the paragraph.
+  EXPECT_EQ(Probe.Log, (TLog{"aXYbcd|P"}));
+  ASSERT_EQ(Probe.Runs.size(), 1u);
+  EXPECT_FALSE(Probe.Runs[0].Bold);
+}
+
+// ---------------------------------------------------------------------------------------
+// Events
+
+TEST(RTFReaderEvents, HeadersAndFootersOncePerKind) {
+  TProbe Probe;
+  Probe.Reader.OnHeaderFooter = [&](TRPRTFReader&, TRPRTFHeaderFooterType Kind, bool Starting,
+                                    bool& Supported) {
+    Probe.Log.push_back("hf" + std::to_string(Kind) + (Starting ? "+" : "-"));
+    Supported = true;
+  };
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1{\\header h}{\\footer f}x{\\header y}z}"), rtf_ec_OK));
+  // Where header text goes is the builder's business; only the order matters here.
+  EXPECT_EQ(WithoutPositions(Probe.Log), (TLog{"hf1+", "h", "hf1-", "hf2+", "f", "hf2-", "xz"}));
+
+  TProbe Unhandled;
+  EXPECT_TRUE(Is(Unhandled.Read("{\\rtf1{\\header h}x}"), rtf_ec_OK));
+  EXPECT_EQ(Unhandled.Joined(), u"x");
+}
+
+TEST(RTFReaderEvents, NotesOpenAndCloseAroundTheirText) {
+  const std::string Rtf = "{\\rtf1 a{\\footnote b}c}";
+  TProbe Probe;
+  Probe.Reader.OnNote = [&](TRPRTFReader&, TRPRTFNoteEvent What, TRPRTFPosition Position) {
+    Probe.Log.push_back("note" + std::to_string(What) + "|" + PositionLetter(Position));
+  };
+  EXPECT_TRUE(Is(Probe.Read(Rtf), rtf_ec_OK));
+  const std::string Start = "note" + std::to_string(rtf_ne_Start);
+  const std::string End = "note" + std::to_string(rtf_ne_End);
+  EXPECT_EQ(Probe.Log, (TLog{"a|P", Start + "|C", "b|P", End + "|C", "c|C"}));
+
+  TProbe Unhandled;
+  EXPECT_TRUE(Is(Unhandled.Read(Rtf), rtf_ec_OK));
+  EXPECT_EQ(Unhandled.Joined(), u"ac");
+}
+
+TEST(RTFReaderEvents, PageBreakComesAfterTheTextBeforeIt) {
+  TProbe Probe;
+  Probe.Reader.OnRequiredPageBreak = [&](TRPRTFReader&) { Probe.Log.push_back("page"); };
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1 a\\page b}"), rtf_ec_OK));
+  EXPECT_EQ(Probe.Log, (TLog{"a|P", "page", "b|C"}));
+}
+
+TEST(RTFReaderEvents, ProgressOnlyForLargeStreams) {
+  struct TCase {
+    size_t Size;
+    std::vector<TRPRTFProgressStage> Stages;
+  };
+  const std::vector<TCase> Cases = {
+      {20480, {}},
+      {20481, {rpprtfprStarting, rpprtfprEnding}},
+      // 500 blocks of 4096 bytes pass before the first report.
+      {3000000, {rpprtfprStarting, rpprtfprRunning, rpprtfprEnding}},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Size);
+    const std::string Rtf = "{\\rtf1 " + std::string(Case.Size - 8, 'a') + "}";
+    ASSERT_EQ(Rtf.size(), Case.Size);
+    TRPRTFReader Reader;
+    std::vector<TRPRTFProgressStage> Stages;
+    std::vector<int> Percents;
+    Reader.OnProgress = [&](TRPRTFReader&, TRPRTFProgressStage Stage, uint8_t Percent) {
+      Stages.push_back(Stage);
+      Percents.push_back(Percent);
+    };
+    TRPMemoryByteSource Source(Rtf);
+    EXPECT_TRUE(Is(Reader.ReadFromStream(Source), rtf_ec_OK));
+    EXPECT_EQ(Stages, Case.Stages);
+    if (Stages.size() == 3) {
+      EXPECT_EQ(Percents, (std::vector<int>{0, 68, 0}));
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Header tables
+
+TEST(RTFReaderTables, FontTables) {
+  struct TFont {
+    int32_t Number;
+    std::u16string Name;
+    TRPRTFFontFamily Family;
+    uint8_t Charset;
+  };
+  struct TCase {
+    std::string Rtf;
+    std::vector<TFont> Fonts;
+  };
+  const std::vector<TCase> Cases = {
+      {"{\\rtf1{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial Cyr;}{\\f1 Times;}}}",
+       {{0, u"Arial", rtf_ff_Swiss, 204}, {1, u"Times", rtf_ff_Default, 1}}},
+      {"{\\rtf1{\\fonttbl\\f0 Arial;\\f1 Courier;}}",
+       {{0, u"Arial", rtf_ff_Default, 1}, {1, u"Courier", rtf_ff_Default, 1}}},
+      {"{\\rtf1{\\fonttbl{\\f0 Fo\\uc1\\u1055?o;}}}", {{0, u"Fo\u041Fo", rtf_ff_Default, 1}}},
+      // Nothing before the first \f has an entry to go to; charsets that are none are
+      // the default charset.
+      {"{\\rtf1{\\fonttbl junk\\froman\\fcharset204{\\f0\\fcharset300 A;}{\\f1\\fcharset-1 B;}"
+       "{\\f2\\fcharset255 C;}}}",
+       {{0, u"A", rtf_ff_Default, 1},
+        {1, u"B", rtf_ff_Default, 1},
+        {2, u"C", rtf_ff_Default, 255}}},
+      {"{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 \\'c0\\'c1;}}}",
+       {{0, u"\u0410\u0411", rtf_ff_Default, 1}}},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Rtf);
+    TProbe Probe;
+    EXPECT_TRUE(Is(Probe.Read(Case.Rtf), rtf_ec_OK));
+    EXPECT_TRUE(Probe.Runs.empty());
+    const TRPRTFFontList& Fonts = Probe.Reader.FontTable();
+    ASSERT_EQ(Fonts.Count(), static_cast<int>(Case.Fonts.size()));
+    for (int i = 0; i < Fonts.Count(); ++i) {
+      SCOPED_TRACE(i);
+      const TFont& Want = Case.Fonts[static_cast<size_t>(i)];
+      EXPECT_EQ(Fonts.Get(i).Number, Want.Number);
+      EXPECT_EQ(Fonts.Get(i).Name, Want.Name);
+      EXPECT_EQ(Fonts.Get(i).Family, Want.Family);
+      EXPECT_EQ(Fonts.Get(i).Charset, Want.Charset);
+    }
+  }
+}
+
+TEST(RTFReaderTables, DocumentCodePage) {
+  TProbe Probe;
+  Probe.Reader.DefCodePage = 1252;
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1\\ansi\\ansicpg1251 x}"), rtf_ec_OK));
+  EXPECT_EQ(Probe.Reader.CodePage, 1251u);
+
+  TProbe Default;
+  Default.Reader.DefCodePage = 1250;
+  EXPECT_TRUE(Is(Default.Read("{\\rtf1 x}"), rtf_ec_OK));
+  EXPECT_EQ(Default.Reader.CodePage, 1250u);
+}
+
+TEST(RTFReaderTables, ColourTableLosesItsOpenEntryAtTheEnd) {
+  TProbe Probe;
+  EXPECT_EQ(Probe.Read("{\\rtf1{\\colortbl;\\red0\\green0\\blue255;\\red255\\green0\\blue0;}"
+                       "\\cf2 x}"),
+            rtf_ec_OK);
+  ASSERT_EQ(Probe.Runs.size(), 1u);
+  EXPECT_EQ(Probe.Runs[0].Color, 0x0000FFu);
+  const TRPRTFColorList& Colors = Probe.Reader.ColorTable();
+  ASSERT_EQ(Colors.Count(), 3);
+  EXPECT_EQ(Colors.Get(0), clWindowText);
+  EXPECT_EQ(Colors.Get(1), 0xFF0000u);
+  EXPECT_EQ(Colors.Get(2), 0x0000FFu);
+
+  TProbe Short;
+  EXPECT_EQ(Short.Read("{\\rtf1{\\colortbl;\\red0\\green0\\blue255;}}"), rtf_ec_OK);
+  ASSERT_EQ(Short.Reader.ColorTable().Count(), 2);
+  EXPECT_EQ(Short.Reader.ColorTable().Get(1), 0xFF0000u);
+}
+
+TEST(RTFReaderTables, StyleSheetWithoutAHandlerIsSkipped) {
+  TProbe Probe;
+  EXPECT_EQ(Probe.Read("{\\rtf1{\\stylesheet{\\s1 Heading;}}\\s1 x}"), rtf_ec_OK);
+  EXPECT_EQ(Probe.Reader.StyleSheet().Count(), 0);
+  EXPECT_EQ(Probe.Joined(), u"x");
+  ASSERT_EQ(Probe.Runs.size(), 1u);
+  EXPECT_EQ(Probe.Runs[0].ParaStyle, -1);
+}
+
+TEST(RTFReaderTables, StyleSheetEntries) {
+  TProbe Probe;
+  int Calls = 0;
+  Probe.Reader.OnStyleSheet = [&](TRPRTFReader&) { ++Calls; };
+  EXPECT_EQ(Probe.Read("{\\rtf1{\\stylesheet{\\s0 Normal;}"
+                       "{\\s1\\sbasedon0\\snext0\\b\\fs28 Heading 1;}"
+                       "{\\*\\cs10\\additive Default Paragraph Font;}}"
+                       "\\s1 x\\par\\cs10 y}"),
+            rtf_ec_OK);
+  EXPECT_EQ(Calls, 1);
+
+  const TRPRTFStyleSheet& Styles = Probe.Reader.StyleSheet();
+  ASSERT_EQ(Styles.Count(), 3);
+  const std::vector<std::tuple<int32_t, TRPRTFStyleSheetType, std::u16string>> Expected = {
+      {0, rtf_sst_Par, u"Normal"},
+      {1, rtf_sst_Par, u"Heading 1"},
+      {10, rtf_sst_Char, u"Default Paragraph Font"}};
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    const TRPRTFStyleSheetEntry& Entry = Styles.Get(i);
+    EXPECT_EQ(Entry.FNumber, std::get<0>(Expected[static_cast<size_t>(i)]));
+    EXPECT_EQ(Entry.FStyleType, std::get<1>(Expected[static_cast<size_t>(i)]));
+    EXPECT_EQ(Entry.FName, std::get<2>(Expected[static_cast<size_t>(i)]));
+    EXPECT_EQ(Entry.FAdditive, i == 2);
+    // Each entry is a group of its own: the heading's bold does not reach the next one.
+    EXPECT_EQ(Entry.FCharProps.FStyle.Contains(fsBold), i == 1);
+  }
+  EXPECT_EQ(Styles.Get(1).FBasedOnIndex, 0);
+  EXPECT_EQ(Styles.Get(1).FNextIndex, 0);
+  EXPECT_EQ(Styles.Get(0).FBasedOnIndex, -1);
+  EXPECT_EQ(Styles.Get(1).FCharProps.FSizeDouble, 28);
+
+  ASSERT_EQ(Probe.Runs.size(), 2u);
+  EXPECT_EQ(Probe.Runs[0].Text, u"x");
+  EXPECT_EQ(Probe.Runs[0].ParaStyle, 1);
+  EXPECT_EQ(Probe.Runs[1].Text, u"y");
+  EXPECT_EQ(Probe.Runs[1].CharStyle, 2);
+}
+
+} // namespace
