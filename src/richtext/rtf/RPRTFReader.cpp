@@ -99,6 +99,7 @@ void TRPRTFReader::Clear() {
   cbBin = 0;
   fSkipDestIfUnk = false;
   FClosedEarly = false;
+  FEndParsingSent = false;
   FHexValue = 0;
   FHexHighDone = false;
   ForceEvenEmptyNewLine = false;
@@ -128,13 +129,25 @@ TRPRTFErrorCode TRPRTFReader::ReadFromStream(IRPByteSource& Source) {
   FCallProgress = StreamSize > 20480 && OnProgress != nullptr;
   FProgress = 0;
   FProgressCounter = PROGRESSCOUNTERSTART;
+  // An exception from any receiver stops the reading like an error does: what was read
+  // is still delivered and progress is still ended.
   TRPRTFErrorCode Result;
   try {
     ReportProgress(rpprtfprStarting, 0);
-    Result = EndOfInput(Parse());
-    ReportProgress(rpprtfprEnding, 0);
+    Result = Parse();
   } catch (...) {
     Result = rtf_ec_Exception;
+  }
+  try {
+    Result = EndOfInput(Result);
+  } catch (...) {
+    Result = rtf_ec_Exception;
+  }
+  try {
+    ReportProgress(rpprtfprEnding, 0);
+  } catch (...) {
+    if (Result == rtf_ec_OK)
+      Result = rtf_ec_Exception;
   }
   InputStringLength = 0;
   InputStringIndex = 0;
@@ -342,7 +355,8 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
   const bool Outermost = SaveList.size() == 1;
   if (Outermost) {
     UpdateMarker();
-    if (OnEndParsing)
+    // Once per read, even when a stray brace closed the document early and more follows.
+    if (OnEndParsing && !std::exchange(FEndParsingSent, true))
       OnEndParsing(*this);
   }
   TRPRTFReaderState& Saved = *SaveList.back();
@@ -364,11 +378,12 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
   if (Dest == rdsNorm) {
     const uint8_t Ch = NoteEnds || (ProcessFinalPar && Outermost) ? 13 : 0;
     Result = OutputChar(Ch);
+    if (Result != rtf_ec_OK)
+      return Result;
     if (NoteEnds)
       FPosition = rtf_ts_ContinuePara;
   }
-  if (Result == rtf_ec_OK &&
-      (Dest != Saved.rds || (Dest == rdsFldInst && !Hyperlink && !Cur.FFieldCode.empty() &&
+  if ((Dest != Saved.rds || (Dest == rdsFldInst && !Hyperlink && !Cur.FFieldCode.empty() &&
                              Cur.FFieldCode != Saved.FFieldCode)))
     Result = EndGroupAction(Dest);
   if (Cur.FHFType != Saved.FHFType && Cur.FHFType != rtf_hf_MainText && OnHeaderFooter) {
@@ -819,7 +834,8 @@ TRPRTFErrorCode TRPRTFReader::RouteChar(uint8_t ch) {
     if ((ch == 10 || ch == 13) && OnUpdateMarker) {
       UpdateMarker();
       const TRPRTFErrorCode Result = OutputChar(ch);
-      UpdateMarker();
+      if (Result == rtf_ec_OK)
+        UpdateMarker();
       return Result;
     }
     return OutputChar(ch);
@@ -1041,10 +1057,8 @@ TRPRTFPropDest TRPRTFReader::PropDest() const {
   case rdsObjData: return rtf_pd_Object;
   case rdsPN:
   case rdsPNSecLvl: return rtf_pd_PN;
-  case rdsListTable:
   case rdsList:
   case rdsListLevel:
-  case rdsLOTable:
   case rdsLO:
   case rdsLOLevel: return rtf_pd_List;
   case rdsBmkStart:
@@ -1079,8 +1093,11 @@ TRPRTFErrorCode TRPRTFReader::ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, in
     return ParseUnicode(Value);
   switch (Dest) {
   case rtf_pd_FontTable:
-    RPRTFFontTableProp(FFontTable, FTmpString, Prop, Value, GetCurrentCodePage());
-    return rtf_ec_OK;
+    if (Prop == ipropF || Prop == ipropFontFamily || Prop == ipropFCharset) {
+      RPRTFFontTableProp(FFontTable, FTmpString, Prop, Value, GetCurrentCodePage());
+      return rtf_ec_OK;
+    }
+    break;
   case rtf_pd_ColorTable: RPRTFColorTableProp(FColorTable, Prop, Value); return rtf_ec_OK;
   case rtf_pd_PN:
     if (Prop == ipropPNF && FMarkerProps)

@@ -272,6 +272,7 @@ private:
   TRPRTFErrorCode FPendingError = rtf_ec_OK;
   // A stray "}" closed the outermost group before the end of the document.
   bool FClosedEarly = false;
+  bool FEndParsingSent = false;
 
   // Output.
   std::string Text;

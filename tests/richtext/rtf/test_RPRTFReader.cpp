@@ -274,6 +274,39 @@ TEST(RTFReaderResults, AnExceptionFromAHandlerAbortsTheParse) {
   EXPECT_TRUE(Is(Reader.ReadFromStream(Source), rtf_ec_Aborted));
 }
 
+// Any receiver may fail, not only the text receivers: the text read so far still arrives,
+// progress is still ended, and the end of parsing is announced once.
+TEST(RTFReaderResults, AFailingReceiverStillGetsWhatWasRead) {
+  TProbe Probe;
+  Probe.Reader.OnStyleSheet = [](TRPRTFReader&) { throw std::runtime_error("style sheet"); };
+  std::vector<TRPRTFProgressStage> Stages;
+  Probe.Reader.OnProgress = [&](TRPRTFReader&, TRPRTFProgressStage Stage, uint8_t) {
+    Stages.push_back(Stage);
+  };
+  const std::string Rtf = "{\\rtf1 abc{\\stylesheet{\\s1 x;}}" + std::string(30000, ' ') + "}";
+  EXPECT_TRUE(Is(Probe.Read(Rtf), rtf_ec_Exception));
+  EXPECT_EQ(Probe.Log, (TLog{"abc|P"}));
+  ASSERT_FALSE(Stages.empty());
+  EXPECT_EQ(Stages.back(), rpprtfprEnding);
+
+  TProbe Twice;
+  int Ends = 0;
+  Twice.Reader.OnEndParsing = [&](TRPRTFReader&) { ++Ends; };
+  EXPECT_TRUE(Is(Twice.Read("{\\rtf1 a}{b}}"), rtf_ec_StackUnderflow));
+  EXPECT_EQ(Ends, 1);
+  EXPECT_EQ(Twice.Log, (TLog{"a|P", "b|C"}));
+}
+
+// Header groups other than the document text still take the keywords that apply anywhere.
+TEST(RTFReaderResults, DocumentKeywordsInsideHeaderTables) {
+  TProbe Probe;
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1{\\fonttbl\\ansicpg1251{\\f0 A;}}"
+                            "{\\*\\listtable\\paperw5000}x}"),
+                 rtf_ec_OK));
+  EXPECT_EQ(Probe.Reader.CodePage, 1251u);
+  EXPECT_EQ(Probe.Reader.DocProps().FPaperWidthTw, 5000);
+}
+
 TEST(RTFReaderResults, ReadingFiles) {
   TTempDir Dir;
   TProbe Missing;
@@ -305,6 +338,11 @@ TEST(RTFReaderTokens, ParametersAndDelimiters) {
       // A parameter that does not fit is 0, and a font size of 0 is no size at all.
       {"{\\rtf1\\fs99999999999 x}", "x", 0, 1},
       {"{\\rtf1\\fs-5 x}", "x", 0, 1},
+      // At the 32-bit limits: the largest values fit (and are clamped as lengths); one more
+      // does not fit at all.
+      {"{\\rtf1\\li2147483647 x}", "x", 1000000, -1},
+      {"{\\rtf1\\li-2147483647 x}", "x", -1000000, -1},
+      {"{\\rtf1\\li2147483648 x}", "x", 0, -1},
       {"{\\rtf1\\fs30x}", "x", 0, 30},
       {"{\\rtf1\\b x}", "x", 0, -1},
       {"{\\rtf1\\b  x}", " x", 0, -1},
@@ -469,6 +507,21 @@ TEST(RTFReaderUnicode, DoubleByteInstructionsAndLevelTexts) {
   ASSERT_EQ(Lists.FItems.size(), 1u);
   ASSERT_EQ(Lists.FItems[0]->FLevels.size(), 1u);
   EXPECT_EQ(Lists.FItems[0]->FLevels[0]->FText, u"\x01\u3042");
+}
+
+// Writers often mark field instructions hidden; the instruction is read all the same, and
+// a hyperlink's instruction in an inner group still reaches the result.
+TEST(RTFReaderUnicode, HiddenFieldInstructionsAreRead) {
+  for (const bool SkipHidden : {false, true}) {
+    SCOPED_TRACE(SkipHidden);
+    TProbe Probe;
+    Probe.Reader.SkipHiddenText = SkipHidden;
+    EXPECT_EQ(Probe.Read("{\\rtf1{\\field{\\*\\fldinst{\\v HYPERLINK \"a\"}}{\\fldrslt x}}}"),
+              rtf_ec_OK);
+    ASSERT_EQ(Probe.Runs.size(), 1u);
+    EXPECT_EQ(Probe.Runs[0].Text, u"x");
+    EXPECT_EQ(Probe.Runs[0].FieldCode, u"HYPERLINK \"a\"");
+  }
 }
 
 // ---------------------------------------------------------------------------------------
