@@ -404,6 +404,15 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
   return Result;
 }
 
+std::u16string_view TRPRTFReader::HyperlinkInstruction() const {
+  if (StartsWithTrimmed(FRTFState.FFieldCode, u"HYPERLINK"))
+    return FRTFState.FFieldCode;
+  for (auto It = SaveList.rbegin(); It != SaveList.rend(); ++It)
+    if (StartsWithTrimmed((*It)->FFieldCode, u"HYPERLINK"))
+      return (*It)->FFieldCode;
+  return {};
+}
+
 TRPRTFErrorCode TRPRTFReader::EndGroupAction(TRTFrds Dest) {
   switch (Dest) {
   case rdsFontTable: RPRTFFontTableEnd(FFontTable, FTmpString, GetCurrentCodePage()); break;
@@ -1137,7 +1146,11 @@ TRPRTFErrorCode TRPRTFReader::ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, in
       OnNote(*this, rtf_ne_EndNote, FPosition);
     break;
   case ipropPNSecLvl: return ChangeDest(idestPNSecLvl, Value);
-  // Table rows and cells are read as paragraphs until tables are built.
+  // Until tables are built, every cell of a table reads as a paragraph of its own.
+  case ipropCellEnd:
+    if (FRTFState.rds == rdsNorm)
+      return OutputChar(10);
+    break;
   default: break;
   }
   return rtf_ec_OK;

@@ -167,6 +167,8 @@ public:
   const TRPRTFListOverrideTable97& ListOverrideTable() const { return FListOverrideTable; }
   const TRPRTFDocProperties& DocProps() const { return FDocProps; }
   TRPRTFPosition Position() const { return FPosition; }
+  // The instruction of the innermost HYPERLINK field around the text being read, or empty.
+  std::u16string_view HyperlinkInstruction() const;
   int32_t GroupDepth() const { return cGroup; }
 
 private:

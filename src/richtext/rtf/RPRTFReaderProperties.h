@@ -1,0 +1,54 @@
+// The RTF builder: reads RTF into a document, turning the reader's runs into text and tab
+// items whose text and paragraph styles are found in, or added to, the document's style
+// sheet. One object belongs to every viewer as its reader settings.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "richtext/model/CRPData.h"
+#include "richtext/rtf/RPRTFReader.h"
+#include "richtext/rtf/RPRTFStyleConv.h"
+
+class TRPStyle;
+
+enum TRPReaderUnicode : uint8_t { rpruNoUnicode, rpruMixed, rpruOnlyUnicode };
+enum TRPReaderStyleMode : uint8_t { rprsUseSpecified, rprsUseClosest, rprsAddIfNeeded };
+// In the order of the reader's TRPRTFHighlightMode.
+enum TRPRTFHighlight : uint8_t { rtfhlFixedColors, rtfhlColorTable, rtfhlIgnore };
+
+class TRPRTFReaderProperties : public TCustomRPRTFReaderProperties {
+public:
+  TRPRTFReaderProperties();
+  ~TRPRTFReaderProperties() override;
+
+  TRPRTFErrorCode ReadFromFile(const std::string& FileName, TCustomRPData& RPData) override;
+  TRPRTFErrorCode ReadFromStream(std::string_view Data, TCustomRPData& RPData) override;
+  // Appends what Source holds to RPData.
+  TRPRTFErrorCode ReadFromSource(IRPByteSource& Source, TCustomRPData& RPData);
+
+  // Settings.
+  TRPReaderUnicode UnicodeMode = rpruOnlyUnicode;
+  TRPReaderStyleMode TextStyleMode = rprsUseClosest;
+  TRPReaderStyleMode ParaStyleMode = rprsUseClosest;
+  int32_t TextStyleNo = 0;
+  int32_t ParaStyleNo = 0;
+  bool IgnoreBookmarks = false;
+  bool UseHypertextStyles = false;
+  bool SkipHiddenText = true;
+  bool LineBreaksAsParagraphs = false;
+  TRPRTFHighlight ConvertHighlight = rtfhlColorTable;
+  bool BasePathLinks = true;
+  bool UseCharsetForUnicode = false;
+  uint8_t CharsetForUnicode = 1;
+  // For rprsUseClosest: whether a style may be chosen at all.
+  std::function<void(TRPRTFReaderProperties& Sender, TCustomRPData& RPData, int StyleNo,
+                     bool TextStyle, bool& Allow)>
+      OnAllowUseStyle;
+
+private:
+  class TRead;
+};
