@@ -213,7 +213,9 @@ int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtec
       if (Style.Unicode != Unicode || !RPRTFJumpAllowed(Style, Wanted, FOwner.UseHypertextStyles) ||
           !AllowUseStyle(i, true))
         continue;
-      const int32_t Score = RPRTFTextStyleCloseness(Style, Wanted, Source.UseDirection);
+      const int32_t Score =
+          RPRTFTextStyleCloseness(Style, Wanted, Source.UseDirection) +
+          (FOwner.StyleComparer ? FOwner.StyleComparer->SimilarityValue(Style, *Source.Chars) : 0);
       if (Score > BestScore) {
         Best = i;
         BestScore = Score;
@@ -225,10 +227,16 @@ int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtec
   const int Found = FTextIndex.Find(
       RPRTFTextStyleHash(Wanted), Styles.Count(),
       [&Styles](int i) { return RPRTFTextStyleHash(Styles[i]); },
-      [&](int i) { return RPRTFTextStyleMatches(Styles[i], Wanted, FOwner.UseHypertextStyles); });
+      [&](int i) {
+        return RPRTFTextStyleMatches(Styles[i], Wanted, FOwner.UseHypertextStyles) &&
+               (!FOwner.StyleComparer || FOwner.StyleComparer->AreMatched(Styles[i], *Source.Chars));
+      });
   if (Found >= 0)
     return Found;
-  Styles.Add().Assign(Wanted);
+  TFontInfo& Added = Styles.Add();
+  Added.Assign(Wanted);
+  if (FOwner.StyleComparer)
+    FOwner.StyleComparer->AssignFromRTF(Added, *Source.Chars);
   const int StyleNo = Styles.Count() - 1;
   RPData.AfterAddStyle(StyleNo, true);
   return StyleNo;

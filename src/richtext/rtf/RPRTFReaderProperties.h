@@ -20,6 +20,18 @@ enum TRPReaderStyleMode : uint8_t { rprsUseSpecified, rprsUseClosest, rprsAddIfN
 // In the order of the reader's TRPRTFHighlightMode.
 enum TRPRTFHighlight : uint8_t { rtfhlFixedColors, rtfhlColorTable, rtfhlIgnore };
 
+// An extension hook for text styles with fields of their own: a style is reused only when
+// AreMatched agrees, SimilarityValue adds to the closeness of a style, and AssignFromRTF
+// completes a style the read adds.
+class TRPRTFStyleComparer {
+public:
+  virtual ~TRPRTFStyleComparer() = default;
+  virtual bool AreMatched(const TFontInfo& TextStyle, const TRPRTFCharProperties& CharProps) = 0;
+  virtual int32_t SimilarityValue(const TFontInfo& TextStyle,
+                                  const TRPRTFCharProperties& CharProps) = 0;
+  virtual void AssignFromRTF(TFontInfo& TextStyle, const TRPRTFCharProperties& CharProps) = 0;
+};
+
 class TRPRTFReaderProperties : public TCustomRPRTFReaderProperties {
 public:
   TRPRTFReaderProperties();
@@ -44,6 +56,8 @@ public:
   bool BasePathLinks = true;
   bool UseCharsetForUnicode = false;
   uint8_t CharsetForUnicode = 1;
+  // Not owned; none by default.
+  TRPRTFStyleComparer* StyleComparer = nullptr;
   // For rprsUseClosest: whether a style may be chosen at all.
   std::function<void(TRPRTFReaderProperties& Sender, TCustomRPData& RPData, int StyleNo,
                      bool TextStyle, bool& Allow)>
