@@ -167,13 +167,101 @@ bool RP_IsDBCSCodePage(int CodePage) {
 
 bool RP_IsKnownCodePage(int CodePage) { return IconvName(RP_ActualCodePage(CodePage)) != nullptr; }
 
+namespace {
+
+// UTF-8 is converted here rather than through iconv: it is what every name the engine keeps
+// is stored in, and converting it a code unit at a time through iconv dominated loading.
+// A byte that starts no valid sequence becomes U+FFFD and decoding goes on after it.
+void DecodeUtf8(std::string_view Text, std::u16string& Result) {
+  const auto Byte = [&Text](size_t i) { return static_cast<uint8_t>(Text[i]); };
+  const auto Continuation = [&](size_t i) { return i < Text.size() && (Byte(i) & 0xC0) == 0x80; };
+  for (size_t i = 0; i < Text.size();) {
+    const uint8_t B = Byte(i);
+    uint32_t Code = 0;
+    size_t Length = 0;
+    uint32_t Min = 0;
+    if (B < 0x80) {
+      Code = B;
+      Length = 1;
+    } else if (B >= 0xC2 && B <= 0xDF) {
+      Code = B & 0x1F;
+      Length = 2;
+      Min = 0x80;
+    } else if (B >= 0xE0 && B <= 0xEF) {
+      Code = B & 0x0F;
+      Length = 3;
+      Min = 0x800;
+    } else if (B >= 0xF0 && B <= 0xF4) {
+      Code = B & 0x07;
+      Length = 4;
+      Min = 0x10000;
+    }
+    bool Valid = Length > 0;
+    for (size_t k = 1; Valid && k < Length; ++k) {
+      Valid = Continuation(i + k);
+      if (Valid)
+        Code = (Code << 6) | (Byte(i + k) & 0x3F);
+    }
+    if (Valid && Length > 1 &&
+        (Code < Min || Code > 0x10FFFF || (Code >= 0xD800 && Code <= 0xDFFF)))
+      Valid = false;
+    if (!Valid) {
+      Result.push_back(u'\uFFFD');
+      ++i;
+      continue;
+    }
+    if (Code >= 0x10000) {
+      Result.push_back(static_cast<char16_t>(0xD800 + ((Code - 0x10000) >> 10)));
+      Result.push_back(static_cast<char16_t>(0xDC00 + ((Code - 0x10000) & 0x3FF)));
+    } else {
+      Result.push_back(static_cast<char16_t>(Code));
+    }
+    i += Length;
+  }
+}
+
+// A lone surrogate has no UTF-8 form: it becomes "?", as any character a code page lacks.
+void EncodeUtf8(std::u16string_view Text, std::string& Result) {
+  for (size_t i = 0; i < Text.size(); ++i) {
+    uint32_t Code = Text[i];
+    if (IsHighSurrogate(Text[i]) && i + 1 < Text.size() && IsLowSurrogate(Text[i + 1])) {
+      Code = 0x10000 + ((Code - 0xD800) << 10) + (Text[i + 1] - 0xDC00);
+      ++i;
+    } else if (Code >= 0xD800 && Code <= 0xDFFF) {
+      Result.push_back('?');
+      continue;
+    }
+    if (Code < 0x80) {
+      Result.push_back(static_cast<char>(Code));
+    } else if (Code < 0x800) {
+      Result.push_back(static_cast<char>(0xC0 | (Code >> 6)));
+      Result.push_back(static_cast<char>(0x80 | (Code & 0x3F)));
+    } else if (Code < 0x10000) {
+      Result.push_back(static_cast<char>(0xE0 | (Code >> 12)));
+      Result.push_back(static_cast<char>(0x80 | ((Code >> 6) & 0x3F)));
+      Result.push_back(static_cast<char>(0x80 | (Code & 0x3F)));
+    } else {
+      Result.push_back(static_cast<char>(0xF0 | (Code >> 18)));
+      Result.push_back(static_cast<char>(0x80 | ((Code >> 12) & 0x3F)));
+      Result.push_back(static_cast<char>(0x80 | ((Code >> 6) & 0x3F)));
+      Result.push_back(static_cast<char>(0x80 | (Code & 0x3F)));
+    }
+  }
+}
+
+} // namespace
+
 std::u16string RP_AnsiToUnicode(std::string_view Text, int CodePage) {
   int Actual = RP_ActualCodePage(CodePage);
   if (!RP_IsKnownCodePage(Actual))
     Actual = RP_SystemAnsiCodePage;
   std::u16string Result;
   Result.reserve(Text.size());
-  if (Actual == CP_UTF8 || RP_IsDBCSCodePage(Actual)) {
+  if (Actual == CP_UTF8) {
+    DecodeUtf8(Text, Result);
+    return Result;
+  }
+  if (RP_IsDBCSCodePage(Actual)) {
     // Whole runs at a time; an invalid byte is replaced and the rest goes on.
     static std::map<int, std::unique_ptr<TIconv>> Converters;
     std::unique_ptr<TIconv>& Conv = Converters[Actual];
@@ -194,7 +282,11 @@ std::string RP_UnicodeToAnsi(std::u16string_view Text, int CodePage) {
     Actual = RP_SystemAnsiCodePage;
   std::string Result;
   Result.reserve(Text.size());
-  if (Actual == CP_UTF8 || RP_IsDBCSCodePage(Actual)) {
+  if (Actual == CP_UTF8) {
+    EncodeUtf8(Text, Result);
+    return Result;
+  }
+  if (RP_IsDBCSCodePage(Actual)) {
     static std::map<int, std::unique_ptr<TIconv>> Converters;
     std::unique_ptr<TIconv>& Conv = Converters[Actual];
     if (!Conv)

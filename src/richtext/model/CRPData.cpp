@@ -163,9 +163,26 @@ constexpr char16_t DefaultDelimiters[] = u" .;,:(){}\"/\\<>!?[]\u2018\u2019\u201
 
 // ---------------------------------------------------------------- item list
 
+void TRPItemList::MoveGapTo(size_t Index) {
+  const auto Slots = FItems.begin();
+  if (Index < FGapStart) {
+    std::move_backward(Slots + static_cast<ptrdiff_t>(Index),
+                       Slots + static_cast<ptrdiff_t>(FGapStart),
+                       Slots + static_cast<ptrdiff_t>(FGapEnd));
+    FGapEnd -= FGapStart - Index;
+    FGapStart = Index;
+  } else if (Index > FGapStart) {
+    const size_t Shift = Index - FGapStart;
+    std::move(Slots + static_cast<ptrdiff_t>(FGapEnd),
+              Slots + static_cast<ptrdiff_t>(FGapEnd + Shift),
+              Slots + static_cast<ptrdiff_t>(FGapStart));
+    FGapStart += Shift;
+    FGapEnd += Shift;
+  }
+}
+
 void TRPItemList::AddObject(std::string Text, std::unique_ptr<TCustomRPItemInfo> Item) {
-  Item->SetItemText(std::move(Text));
-  FItems.push_back(std::move(Item));
+  InsertObject(Count(), std::move(Text), std::move(Item));
 }
 
 void TRPItemList::InsertObject(int Index, std::string Text,
@@ -173,25 +190,37 @@ void TRPItemList::InsertObject(int Index, std::string Text,
   if (Index < 0 || Index > Count())
     throw ERichPaneError(IndexError);
   Item->SetItemText(std::move(Text));
-  FItems.insert(FItems.begin() + Index, std::move(Item));
+  MoveGapTo(static_cast<size_t>(Index));
+  if (FGapStart == FGapEnd) {
+    // Grows by half the list, so appending stays amortized constant.
+    const size_t Grow = std::max<size_t>(16, FItems.size() / 2);
+    const size_t OldSize = FItems.size();
+    FItems.resize(OldSize + Grow);
+    std::move_backward(FItems.begin() + static_cast<ptrdiff_t>(FGapStart),
+                       FItems.begin() + static_cast<ptrdiff_t>(OldSize), FItems.end());
+    FGapEnd = FGapStart + Grow;
+  }
+  FItems[FGapStart++] = std::move(Item);
 }
 
 int TRPItemList::IndexOfObject(const TCustomRPItemInfo* Item) const {
-  const auto Found = std::find_if(FItems.begin(), FItems.end(), [Item](const auto& Candidate) {
-    return Candidate.get() == Item;
-  });
-  return Found == FItems.end() ? -1 : static_cast<int>(Found - FItems.begin());
+  for (int i = 0; i < Count(); ++i)
+    if (Objects(i) == Item)
+      return i;
+  return -1;
 }
 
 std::unique_ptr<TCustomRPItemInfo> TRPItemList::Extract(int Index) {
   if (Index < 0 || Index >= Count())
     throw ERichPaneError(IndexError);
-  std::unique_ptr<TCustomRPItemInfo> Item = std::move(FItems[static_cast<size_t>(Index)]);
-  FItems.erase(FItems.begin() + Index);
-  return Item;
+  MoveGapTo(static_cast<size_t>(Index));
+  return std::move(FItems[FGapEnd++]);
 }
 
-void TRPItemList::Clear() { FItems.clear(); }
+void TRPItemList::Clear() {
+  FItems.clear();
+  FGapStart = FGapEnd = 0;
+}
 
 // ---------------------------------------------------------------- life
 

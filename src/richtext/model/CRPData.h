@@ -82,10 +82,19 @@ public:
 };
 
 // The items of a document; each item holds its own text.
+//
+// The slots hold a gap of empty entries where the last insertion or removal happened, so
+// that a run of changes moving through the list (merging items from the end after a
+// load, appending) costs nothing per item beyond moving the gap.
 class TRPItemList {
 public:
-  int Count() const { return static_cast<int>(FItems.size()); }
-  TCustomRPItemInfo* Objects(int Index) const { return FItems[static_cast<size_t>(Index)].get(); }
+  int Count() const { return static_cast<int>(FItems.size() - (FGapEnd - FGapStart)); }
+  TCustomRPItemInfo* Objects(int Index) const {
+    size_t Slot = static_cast<size_t>(Index);
+    if (Slot >= FGapStart)
+      Slot += FGapEnd - FGapStart;
+    return FItems[Slot].get();
+  }
   // Stores Text as the item's text and appends the item.
   void AddObject(std::string Text, std::unique_ptr<TCustomRPItemInfo> Item);
   void InsertObject(int Index, std::string Text, std::unique_ptr<TCustomRPItemInfo> Item);
@@ -95,7 +104,10 @@ public:
   void Clear();
 
 private:
+  void MoveGapTo(size_t Index);
   std::vector<std::unique_ptr<TCustomRPItemInfo>> FItems;
+  size_t FGapStart = 0;
+  size_t FGapEnd = 0;
 };
 
 class TCustomRPData {

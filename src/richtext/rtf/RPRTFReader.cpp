@@ -415,7 +415,7 @@ std::u16string_view TRPRTFReader::HyperlinkInstruction() const {
 
 TRPRTFErrorCode TRPRTFReader::EndGroupAction(TRTFrds Dest) {
   switch (Dest) {
-  case rdsFontTable: RPRTFFontTableEnd(FFontTable, FTmpString, GetCurrentCodePage()); break;
+  case rdsFontTable: RPRTFFontTableEnd(FFontTable, FTmpString, FontNameCodePage()); break;
   case rdsStyleSheet:
     FStyleSheet.CalculateLinks();
     if (OnStyleSheet)
@@ -920,7 +920,7 @@ TRPRTFErrorCode TRPRTFReader::OutputWideChar(char16_t w) {
       TextW.push_back(w);
     break;
   case rdsFontTable:
-    RPRTFFontTableUnicode(FFontTable, FTmpString, w, GetCurrentCodePage());
+    RPRTFFontTableUnicode(FFontTable, FTmpString, w, FontNameCodePage());
     break;
   case rdsStyleSheetEntry:
     if (FStyleSheet.Count() > 0) {
@@ -1015,12 +1015,19 @@ void TRPRTFReader::UpdateMarker() {
 // ---------------------------------------------------------------------------------------
 // Single-byte text of destinations
 
-int TRPRTFReader::GetCurrentCodePage() const {
-  return ::GetCurrentCodePage(FFontTable, FRTFState.Props.CharProps.FFontIndex,
-                              static_cast<int>(DefCodePage),
+int TRPRTFReader::CodePageOfFont(int32_t FontIndex) const {
+  return ::GetCurrentCodePage(FFontTable, FontIndex, static_cast<int>(DefCodePage),
                               FAnsiCodePageGiven ? std::optional<int>(static_cast<int>(CodePage))
                                                  : std::nullopt);
 }
+
+int TRPRTFReader::GetCurrentCodePage() const {
+  return CodePageOfFont(FRTFState.Props.CharProps.FFontIndex);
+}
+
+// A font's name is written in the font's own charset ("\fcharset128 \'82\'6c..."), not in
+// that of the font the header text happens to be in.
+int TRPRTFReader::FontNameCodePage() const { return CodePageOfFont(FFontTable.Count() - 1); }
 
 void TRPRTFReader::AppendTmpString(std::u16string& Target) {
   Target += AnsiToUnicode(FTmpString, GetCurrentCodePage());
@@ -1103,7 +1110,7 @@ TRPRTFErrorCode TRPRTFReader::ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, in
   switch (Dest) {
   case rtf_pd_FontTable:
     if (Prop == ipropF || Prop == ipropFontFamily || Prop == ipropFCharset) {
-      RPRTFFontTableProp(FFontTable, FTmpString, Prop, Value, GetCurrentCodePage());
+      RPRTFFontTableProp(FFontTable, FTmpString, Prop, Value, FontNameCodePage());
       return rtf_ec_OK;
     }
     break;

@@ -213,6 +213,8 @@ private:
   void UpdateMarker();
   bool HiddenTextDropped() const;
 
+  int CodePageOfFont(int32_t FontIndex) const;
+  int FontNameCodePage() const;
   // Name-like destinations collect bytes in FTmpString; these turn them into UTF-16.
   std::u16string ConvertTmpString();
   void AppendTmpString(std::u16string& Target);

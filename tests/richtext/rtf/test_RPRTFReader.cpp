@@ -674,6 +674,16 @@ TEST(RTFReaderTables, FontTables) {
   }
 }
 
+// Header text is usually in the first font; a font's name is in that font's own charset.
+TEST(RTFReaderTables, FontNamesAreInTheirOwnCharset) {
+  TProbe Probe;
+  EXPECT_TRUE(Is(Probe.Read("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset0 Arial;}"
+                            "{\\f1\\fcharset128 \\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9;}}x}"),
+                 rtf_ec_OK));
+  ASSERT_EQ(Probe.Reader.FontTable().Count(), 2);
+  EXPECT_EQ(Probe.Reader.FontTable().Get(1).Name, u"\uFF2D\uFF33 \u660E\u671D");
+}
+
 TEST(RTFReaderTables, DocumentCodePage) {
   TProbe Probe;
   Probe.Reader.DefCodePage = 1252;

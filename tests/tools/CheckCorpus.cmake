@@ -1,0 +1,20 @@
+# Runs `rtfview check` on the corpus; passes when every file but the two with
+# unbalanced braces loads with rtf_ec_OK and those two are listed as failures.
+execute_process(COMMAND ${RTFVIEW} check ${CORPUS}
+  RESULT_VARIABLE Exit OUTPUT_VARIABLE Out ERROR_VARIABLE Err)
+message("${Out}${Err}")
+if(NOT Exit EQUAL 1)
+  message(FATAL_ERROR "expected exit code 1, got '${Exit}'")
+endif()
+string(REPLACE "\n" ";" Lines "${Out}")
+set(Failed)
+foreach(Line IN LISTS Lines)
+  if(Line MATCHES "^(.*[/\\\\])?([^/\\\\ ]+\\.rtf) (rtf_ec_[A-Za-z]+) ")
+    if(NOT CMAKE_MATCH_3 STREQUAL "rtf_ec_OK")
+      list(APPEND Failed ${CMAKE_MATCH_2})
+    endif()
+  endif()
+endforeach()
+if(NOT Failed STREQUAL "brace_mismatch_1.rtf;brace_mismatch_2.rtf")
+  message(FATAL_ERROR "expected only the brace_mismatch files to fail, failed: '${Failed}'")
+endif()

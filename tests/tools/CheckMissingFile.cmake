@@ -1,0 +1,8 @@
+# rtfview must tell a file that is not there (2) from one that fails to load (1).
+foreach(Command text dump check)
+  execute_process(COMMAND ${RTFVIEW} ${Command} /nonexistent/rtfview-test.rtf
+    RESULT_VARIABLE Exit OUTPUT_QUIET ERROR_QUIET)
+  if(NOT Exit EQUAL 2)
+    message(FATAL_ERROR "rtfview ${Command} on a missing path: exit '${Exit}', expected 2")
+  endif()
+endforeach()

@@ -1,0 +1,360 @@
+// rtfview: shows what the rich-text engine makes of an RTF article, without the guide
+// window. Article authors use it to see the text a reader gets, the items and styles the
+// builder creates, and whether a whole folder of articles loads.
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "richtext/gfx/RPCodePage.h"
+#include "richtext/model/CRPData.h"
+#include "richtext/model/RPItem.h"
+#include "richtext/model/RPStyle.h"
+#include "richtext/rtf/RPRTFReaderProperties.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int ExitOK = 0;
+constexpr int ExitFailed = 1;
+constexpr int ExitUsage = 2;
+
+const char* const Usage = R"(Usage: rtfview COMMAND ARGUMENT
+
+Loads RTF the way the guide window does (styles are added to the style sheet as
+needed) and shows the result.
+
+Commands:
+  text FILE   The text a reader sees, in UTF-8. Every paragraph starts a new line;
+              a line break inside a paragraph starts a new line indented by two
+              spaces. Tabs are printed as tab characters; pictures and other
+              non-text items are left out.
+  dump FILE   Every item: index, kind (text, tab or other), StyleNo, ParaNo, flags
+              (S same line as the previous item, B line break, P page break),
+              checkpoint name, tag and quoted text; then the text and paragraph
+              styles the read added to the style sheet. Lengths are in the style
+              sheet's units (pixels).
+  check DIR   Loads every .rtf file below DIR (recursively, sorted by path) into a
+              fresh document and style sheet; prints one line per file: path,
+              result, item count, text and paragraph styles added.
+  --help      This text.
+
+The style sheet starts as the guide's: text style 0 "Times New Roman" 12 pt
+Unicode, paragraph style 0 left aligned.
+
+Exit codes:
+  0  every file loaded with rtf_ec_OK
+  1  a file did not load completely (text and dump still print what was read)
+  2  usage error (also no arguments), or FILE or DIR does not exist
+)";
+
+// A document that owns its reader settings, the way a viewer's document does.
+class TViewDocument : public TCustomRPData {
+public:
+  explicit TViewDocument(TRPStyle& Style) : FStyle(Style) {
+    FReader.TextStyleMode = rprsAddIfNeeded;
+    FReader.ParaStyleMode = rprsAddIfNeeded;
+  }
+  TRPStyle* GetRPStyle() const override { return &FStyle; }
+  TRPDataFlags GetFlags() const override { return FFlags; }
+  void SetFlags(TRPDataFlags Flags) override { FFlags = Flags; }
+  TCustomRPRTFReaderProperties* GetRTFProperties() const override { return &FReader; }
+
+private:
+  TRPStyle& FStyle;
+  TRPDataFlags FFlags;
+  mutable TRPRTFReaderProperties FReader;
+};
+
+// The guide's sheet, so that "styles added" means the same as in the program.
+void InitStyleSheet(TRPStyle& Sheet) {
+  Sheet.TextStyles.Clear();
+  TFontInfo& Normal = Sheet.TextStyles.Add();
+  Normal.StyleName = "Normal text";
+  Normal.FontName = "Times New Roman";
+  Normal.SizeDouble = 24;
+  Normal.Unicode = true;
+  Sheet.ParaStyles.Clear();
+  Sheet.ParaStyles.Add().StyleName = "Left";
+}
+
+struct TLoadResult {
+  TRPRTFErrorCode Code = rtf_ec_OK;
+  int TextStylesBefore = 0;
+  int ParaStylesBefore = 0;
+};
+
+TLoadResult Load(TViewDocument& Doc, TRPStyle& Sheet, const fs::path& File) {
+  TLoadResult Result;
+  Result.TextStylesBefore = Sheet.TextStyles.Count();
+  Result.ParaStylesBefore = Sheet.ParaStyles.Count();
+  try {
+    Result.Code = Doc.LoadRTF(File.string());
+  } catch (const std::exception& E) {
+    std::cerr << File.string() << ": " << E.what() << '\n';
+    Result.Code = rtf_ec_Exception;
+  }
+  return Result;
+}
+
+const char* ErrorCodeName(TRPRTFErrorCode Code) {
+  static const char* const Names[] = {"rtf_ec_OK",
+                                      "rtf_ec_StackUnderflow",
+                                      "rtf_ec_StackOverflow",
+                                      "rtf_ec_UnmatchedBrace",
+                                      "rtf_ec_InvalidHex",
+                                      "rtf_ec_BadTable",
+                                      "rtf_ec_Assertion",
+                                      "rtf_ec_EndOfFile",
+                                      "rtf_ec_FileOpenError",
+                                      "rtf_ec_Exception",
+                                      "rtf_ec_InvalidPicture",
+                                      "rtf_ec_Aborted"};
+  return Code < std::size(Names) ? Names[Code] : "rtf_ec_?";
+}
+
+std::string Utf8(std::u16string_view Text) { return RP_UnicodeToAnsi(Text, CP_UTF8); }
+
+// UTF-8 in, control characters and quotes escaped, so that every item stays on one line.
+std::string Quoted(std::string_view Text) {
+  std::string Out = "\"";
+  for (const char C : Text) {
+    const auto U = static_cast<unsigned char>(C);
+    if (C == '"' || C == '\\') {
+      Out += '\\';
+      Out += C;
+    } else if (C == '\t') {
+      Out += "\\t";
+    } else if (U < 0x20 || U == 0x7F) {
+      char Buf[8];
+      std::snprintf(Buf, sizeof Buf, "\\x%02X", U);
+      Out += Buf;
+    } else {
+      Out += C;
+    }
+  }
+  return Out + '"';
+}
+
+// ------------------------------------------------------------------ text
+
+void PrintText(TViewDocument& Doc) {
+  std::string Out;
+  for (int i = 0; i < Doc.GetItemCount(); ++i) {
+    const TCustomRPItemInfo& Item = *Doc.GetItem(i);
+    if (i > 0 && !Item.SameAsPrev())
+      Out += Item.BR() ? "\n  " : "\n";
+    if (Item.StyleNo == rpsTab)
+      Out += '\t';
+    else if (Item.IsTextItem())
+      Out += Utf8(Doc.GetItemTextW(i));
+  }
+  if (Doc.GetItemCount() > 0)
+    Out += '\n';
+  std::cout << Out;
+}
+
+// ------------------------------------------------------------------ dump
+
+std::string ItemKind(const TCustomRPItemInfo& Item) {
+  if (Item.IsTextItem())
+    return "text";
+  if (Item.StyleNo == rpsTab)
+    return "tab";
+  return "other";
+}
+
+std::string ItemFlags(const TCustomRPItemInfo& Item) {
+  std::string Flags;
+  Flags += Item.SameAsPrev() ? 'S' : '-';
+  Flags += Item.BR() ? 'B' : '-';
+  Flags += Item.PageBreakBefore() ? 'P' : '-';
+  return Flags;
+}
+
+void PrintItem(TViewDocument& Doc, int i) {
+  const TCustomRPItemInfo& Item = *Doc.GetItem(i);
+  std::cout << i << ' ' << ItemKind(Item) << " style=" << Item.StyleNo << " para=" << Item.ParaNo
+            << ' ' << ItemFlags(Item);
+  if (Item.Checkpoint)
+    std::cout << " cp=" << Quoted(Item.Checkpoint->Name);
+  if (!Item.Tag.empty())
+    std::cout << " tag=" << Quoted(Item.Tag);
+  std::cout << ' ' << Quoted(Utf8(Doc.GetItemTextW(i))) << '\n';
+}
+
+// System colours keep their raw value: they are resolved only when drawn.
+std::string ColorText(TRPColor Color) {
+  char Buf[16];
+  if (Color == clNone)
+    return "none";
+  if (RP_IsSystemColor(Color))
+    std::snprintf(Buf, sizeof Buf, "sys:%08X", Color);
+  else
+    std::snprintf(Buf, sizeof Buf, "#%02X%02X%02X", RP_GetRValue(Color), RP_GetGValue(Color),
+                  RP_GetBValue(Color));
+  return Buf;
+}
+
+void PrintTextStyle(const TFontInfo& Style, int Index) {
+  std::cout << "T" << Index << " \"" << Style.FontName << "\" " << Style.SizeDouble / 2
+            << (Style.SizeDouble % 2 ? ".5" : "") << "pt";
+  if (Style.Style.Contains(fsBold))
+    std::cout << " bold";
+  if (Style.Style.Contains(fsItalic))
+    std::cout << " italic";
+  if (Style.Style.Contains(fsUnderline))
+    std::cout << " underline";
+  if (Style.Style.Contains(fsStrikeOut))
+    std::cout << " strike";
+  // Otherwise sub- and superscript styles look like duplicates of the body text.
+  if (Style.SubSuperScriptType == rpsssSubscript)
+    std::cout << " sub";
+  else if (Style.SubSuperScriptType == rpsssSuperScript)
+    std::cout << " super";
+  if (Style.CharSpacing != 0)
+    std::cout << " charspacing=" << Style.CharSpacing;
+  std::cout << " color=" << ColorText(Style.Color);
+  if (Style.Unicode)
+    std::cout << " unicode";
+  if (Style.Jump)
+    std::cout << " jump";
+  std::cout << '\n';
+}
+
+const char* AlignmentName(TRPAlignment Alignment) {
+  static const char* const Names[] = {"left", "right", "center", "justify", "distribute"};
+  return Alignment < std::size(Names) ? Names[Alignment] : "?";
+}
+
+const char* LineSpacingName(TRPLineSpacingType Type) {
+  static const char* const Names[] = {"percent", "between", "atleast", "exact"};
+  return Type < std::size(Names) ? Names[Type] : "?";
+}
+
+const char* BorderStyleName(TRPBorderStyle Style) {
+  static const char* const Names[] = {"none",   "single",       "double",
+                                      "triple", "thick-inside", "thick-outside"};
+  return Style < std::size(Names) ? Names[Style] : "?";
+}
+
+void PrintParaStyle(const TParaInfo& Style, int Index) {
+  std::cout << "P" << Index << ' ' << AlignmentName(Style.Alignment)
+            << " first=" << Style.FirstIndent << " left=" << Style.LeftIndent
+            << " right=" << Style.RightIndent << " before=" << Style.SpaceBefore()
+            << " after=" << Style.SpaceAfter()
+            << " spacing=" << LineSpacingName(Style.LineSpacingType) << ':' << Style.LineSpacing
+            << " border=" << BorderStyleName(Style.Border.Style) << " tabs=" << Style.Tabs.Count()
+            << '\n';
+}
+
+void PrintDump(TViewDocument& Doc, const TRPStyle& Sheet, const TLoadResult& Load) {
+  std::cout << "items: " << Doc.GetItemCount() << '\n';
+  for (int i = 0; i < Doc.GetItemCount(); ++i)
+    PrintItem(Doc, i);
+  std::cout << "text styles added: " << Sheet.TextStyles.Count() - Load.TextStylesBefore << '\n';
+  for (int i = Load.TextStylesBefore; i < Sheet.TextStyles.Count(); ++i)
+    PrintTextStyle(Sheet.TextStyles[i], i);
+  std::cout << "paragraph styles added: " << Sheet.ParaStyles.Count() - Load.ParaStylesBefore
+            << '\n';
+  for (int i = Load.ParaStylesBefore; i < Sheet.ParaStyles.Count(); ++i)
+    PrintParaStyle(Sheet.ParaStyles[i], i);
+}
+
+// ------------------------------------------------------------------ commands
+
+// text and dump: one file, whose result only decides the exit code.
+int ShowFile(const fs::path& File, bool Dump) {
+  std::error_code Error;
+  if (!fs::is_regular_file(File, Error)) {
+    std::cerr << "rtfview: " << File.string() << ": no such file\n";
+    return ExitUsage;
+  }
+  TRPStyle Sheet;
+  InitStyleSheet(Sheet);
+  TViewDocument Doc(Sheet);
+  const TLoadResult Result = Load(Doc, Sheet, File);
+  if (Dump)
+    PrintDump(Doc, Sheet, Result);
+  else
+    PrintText(Doc);
+  if (Result.Code != rtf_ec_OK) {
+    std::cerr << "rtfview: " << File.string() << ": " << ErrorCodeName(Result.Code) << '\n';
+    return ExitFailed;
+  }
+  return ExitOK;
+}
+
+std::vector<fs::path> FindRtfFiles(const fs::path& Dir) {
+  std::vector<fs::path> Files;
+  for (const fs::directory_entry& Entry : fs::recursive_directory_iterator(Dir)) {
+    std::string Extension = Entry.path().extension().string();
+    std::transform(Extension.begin(), Extension.end(), Extension.begin(),
+                   [](unsigned char C) { return static_cast<char>(std::tolower(C)); });
+    if (Entry.is_regular_file() && Extension == ".rtf")
+      Files.push_back(Entry.path());
+  }
+  std::sort(Files.begin(), Files.end());
+  return Files;
+}
+
+int CheckDir(const fs::path& Dir) {
+  std::error_code Error;
+  if (!fs::is_directory(Dir, Error)) {
+    std::cerr << "rtfview: " << Dir.string() << ": no such directory\n";
+    return ExitUsage;
+  }
+  int Failed = 0;
+  const std::vector<fs::path> Files = FindRtfFiles(Dir);
+  for (const fs::path& File : Files) {
+    TRPStyle Sheet;
+    InitStyleSheet(Sheet);
+    TViewDocument Doc(Sheet);
+    const TLoadResult Result = Load(Doc, Sheet, File);
+    if (Result.Code != rtf_ec_OK)
+      ++Failed;
+    std::cout << File.string() << ' ' << ErrorCodeName(Result.Code)
+              << " items=" << Doc.GetItemCount() << " text-styles=+"
+              << Sheet.TextStyles.Count() - Result.TextStylesBefore << " para-styles=+"
+              << Sheet.ParaStyles.Count() - Result.ParaStylesBefore << '\n';
+  }
+  std::cout << Files.size() << " files, " << Failed << " failed\n";
+  return Failed ? ExitFailed : ExitOK;
+}
+
+int UsageError(const std::string& Message) {
+  std::cerr << "rtfview: " << Message << "\n\n" << Usage;
+  return ExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> Args(argv + 1, argv + argc);
+  if (Args.empty() || Args[0] == "--help" || Args[0] == "-h") {
+    std::cout << Usage;
+    return Args.empty() ? ExitUsage : ExitOK;
+  }
+  if (Args.size() != 2)
+    return UsageError("expected a command and one argument");
+  try {
+    if (Args[0] == "text")
+      return ShowFile(Args[1], false);
+    if (Args[0] == "dump")
+      return ShowFile(Args[1], true);
+    if (Args[0] == "check")
+      return CheckDir(Args[1]);
+  } catch (const std::exception& E) {
+    std::cerr << "rtfview: " << E.what() << '\n';
+    return ExitFailed;
+  }
+  return UsageError("unknown command '" + Args[0] + "'");
+}
