@@ -113,7 +113,7 @@ void TCustomRPData::SimpleConcate(int FirstItemNo) {
     Dropped = FirstItemNo;
   } else if (Item1.IsTextItem() && Item2.IsTextItem() && Item1.Unicode() == Item2.Unicode() &&
              !Item2.Checkpoint) {
-    Item1.SetItemText(Item1.ItemText() + Item2.ItemText());
+    Item1.AppendItemText(Item2.ItemText());
     Dropped = FirstItemNo + 1;
   } else {
     // Anything else would lose text or a checkpoint.

@@ -147,6 +147,12 @@ void TCustomRPItemInfo::SetItemText(std::string Bytes) {
   FItemText = std::move(Bytes);
 }
 
+void TCustomRPItemInfo::AppendItemText(std::string_view Bytes) {
+  if (Unicode() && Bytes.size() % 2 != 0)
+    throw ERichPaneError("Unicode item text must have an even number of bytes");
+  FItemText.append(Bytes);
+}
+
 void TCustomRPItemInfo::SetItemTextW(std::u16string_view Text) {
   std::string Bytes;
   Bytes.reserve(Text.size() * 2);

@@ -286,6 +286,8 @@ public:
   // ERichPaneError for an odd number of bytes on a Unicode item: half a code unit
   // is not text.
   void SetItemText(std::string Bytes);
+  // Appends bytes in the item's own format (whole UTF-16 code units for Unicode items).
+  void AppendItemText(std::string_view Bytes);
   // Stores UTF-16 text as UTF-16LE bytes and marks the item Unicode.
   void SetItemTextW(std::u16string_view Text);
   // The text as the measuring and drawing code reads it; the item's own rpioUnicode
