@@ -6,7 +6,7 @@ RELEASE_DIR := build/release
 TEST_DIR := build/test
 CMAKE_FLAGS := -G Ninja -Wno-dev
 
-.PHONY: run test build bench format clean setup
+.PHONY: run test build bench fuzz fuzz-build fuzz-regressions format clean setup
 
 setup:
 	scripts/setup
@@ -33,6 +33,31 @@ bench: setup
 	cmake -S . -B build/bench $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DCOMPCHEM_TESTS=OFF -DCOMPCHEM_BENCH=ON
 	cmake --build build/bench -j $(JOBS)
 	for b in build/bench/bin/bench_*; do $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+
+# libFuzzer on the RTF reader, seeded with the test corpus. New inputs it finds stay in
+# build/fuzz/corpus for the next run; crashes, leaks and hangs land in build/fuzz/artifacts.
+# `make fuzz-regressions` replays the inputs that once failed (fuzz/regressions).
+FUZZ_SECONDS ?= 60
+FUZZ_DIR := build/fuzz
+FUZZ_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:quarantine_size_mb=64 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+FUZZ_LIMITS := -timeout=10 -rss_limit_mb=512 -max_len=262144
+
+fuzz-build:
+	scripts/setup fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCOMPCHEM_FUZZ=ON -DCOMPCHEM_TESTS=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_rtf_reader
+
+fuzz: fuzz-build
+	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/artifacts
+	cp tests/data/rtf-corpus/*.rtf $(FUZZ_DIR)/corpus/
+	$(FUZZ_ENV) $(FUZZ_DIR)/bin/fuzz_rtf_reader $(FUZZ_DIR)/corpus -dict=fuzz/rtf.dict \
+	  -max_total_time=$(FUZZ_SECONDS) $(FUZZ_LIMITS) -print_final_stats=1 \
+	  -artifact_prefix=$(FUZZ_DIR)/artifacts/
+
+fuzz-regressions: fuzz-build
+	$(FUZZ_ENV) $(FUZZ_DIR)/bin/fuzz_rtf_reader $(FUZZ_LIMITS) fuzz/regressions/*.rtf
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -9,6 +9,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "richtext/rtf/RPRTFTables.h"
+
 struct TRPRTFListLevel97 {
   // The level text with its length prefix (the first character's code is the length).
   std::u16string FText;
@@ -26,6 +28,13 @@ struct TRPRTFListTable97 {
   std::vector<std::unique_ptr<TRPRTFList97>> FItems;
   // The index of the list with that id, or -1.
   int32_t FindList(int32_t Id) const;
+  void Clear() {
+    FItems.clear();
+    FIndex.Reset();
+  }
+
+private:
+  TRPRTFNumberIndex FIndex;
 };
 
 struct TRPRTFListOverride97 {
@@ -38,6 +47,13 @@ struct TRPRTFListOverrideTable97 {
   std::vector<std::unique_ptr<TRPRTFListOverride97>> FItems;
   // The index of the override that \ls Number names, or -1.
   int32_t FindListOverride(int32_t Number) const;
+  void Clear() {
+    FItems.clear();
+    FIndex.Reset();
+  }
+
+private:
+  TRPRTFNumberIndex FIndex;
 };
 
 // The legacy numbering group being read.

@@ -64,7 +64,7 @@ void TRPRTFReaderState::Reset() {
   Props.FCurrentBorderType = rtf_bt_Para;
   Props.DefFontNumber = 0;
   Props.DefFontIndex = -1;
-  FFieldCode.clear();
+  FFieldCode = {};
   FHFType = rtf_hf_MainText;
   FFieldInserted = false;
   FInNote = false;
@@ -81,8 +81,8 @@ void TRPRTFReader::Clear() {
   FStyleSheet.Clear();
   FFontTable.Clear();
   FColorTable.Clear();
-  FListTable.FItems.clear();
-  FListOverrideTable.FItems.clear();
+  FListTable.Clear();
+  FListOverrideTable.Clear();
   SaveList.clear();
   FRTFState.Reset();
   FRTFState.rds = rdsNorm;
@@ -108,7 +108,8 @@ void TRPRTFReader::Clear() {
   FCurPNSecLvl = 0;
   FBmkStartName.clear();
   FPendingBytes.clear();
-  FPendingTarget = nullptr;
+  FPendingTarget = ptNone;
+  FFieldText.clear();
   FPendingError = rtf_ec_OK;
   FDocProps.Reset();
 }
@@ -369,7 +370,7 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
     Entry.FCharProps.Assign(Cur.Props.CharProps);
   }
   // A hyperlink's instruction belongs to the whole field: its result is read as the link.
-  const bool Hyperlink = Dest == rdsFldInst && StartsWithTrimmed(Cur.FFieldCode, u"HYPERLINK");
+  const bool Hyperlink = Dest == rdsFldInst && StartsWithTrimmed(FieldCodeOf(Cur), u"HYPERLINK");
   if (Hyperlink)
     Saved.FFieldCode = Cur.FFieldCode;
   const bool NoteEnds = Cur.FInNote && !Saved.FInNote;
@@ -383,8 +384,8 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
     if (NoteEnds)
       FPosition = rtf_ts_ContinuePara;
   }
-  if ((Dest != Saved.rds || (Dest == rdsFldInst && !Hyperlink && !Cur.FFieldCode.empty() &&
-                             Cur.FFieldCode != Saved.FFieldCode)))
+  if ((Dest != Saved.rds || (Dest == rdsFldInst && !Hyperlink && Cur.FFieldCode.Length > 0 &&
+                             !SameFieldCode(Cur, Saved))))
     Result = EndGroupAction(Dest);
   if (Cur.FHFType != Saved.FHFType && Cur.FHFType != rtf_hf_MainText && OnHeaderFooter) {
     bool Supported = false;
@@ -405,11 +406,11 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
 }
 
 std::u16string_view TRPRTFReader::HyperlinkInstruction() const {
-  if (StartsWithTrimmed(FRTFState.FFieldCode, u"HYPERLINK"))
-    return FRTFState.FFieldCode;
+  if (StartsWithTrimmed(FieldCode(), u"HYPERLINK"))
+    return FieldCode();
   for (auto It = SaveList.rbegin(); It != SaveList.rend(); ++It)
-    if (StartsWithTrimmed((*It)->FFieldCode, u"HYPERLINK"))
-      return (*It)->FFieldCode;
+    if (StartsWithTrimmed(FieldCodeOf(**It), u"HYPERLINK"))
+      return FieldCodeOf(**It);
   return {};
 }
 
@@ -458,7 +459,10 @@ TRPRTFErrorCode TRPRTFReader::EndOfInput(TRPRTFErrorCode Result) {
     UpdateMarker();
     FColorTable.Finalize();
     const TRPRTFErrorCode Flushed = Text.empty() && TextW.empty() ? rtf_ec_OK : FlushText();
-    if (Result == rtf_ec_OK)
+    // A receiver that gave up must learn it did, whatever else went wrong.
+    if (Flushed == rtf_ec_Aborted)
+      Result = rtf_ec_Aborted;
+    else if (Result == rtf_ec_OK)
       Result = Flushed != rtf_ec_OK             ? Flushed
                : cGroup > 0 || FClosedEarly ? rtf_ec_UnmatchedBrace
                                                 : rtf_ec_OK;
@@ -628,7 +632,7 @@ TRPRTFErrorCode TRPRTFReader::ChangeDest(TRTFIDEST Idest, int32_t Val) {
     break;
   case idestFldInst:
     if (rds == rdsField) {
-      FRTFState.FFieldCode.clear();
+      ClearFieldCode();
       FRTFState.FFieldInserted = false;
       rds = rdsFldInst;
     }
@@ -662,7 +666,7 @@ TRPRTFErrorCode TRPRTFReader::ChangeDest(TRTFIDEST Idest, int32_t Val) {
     rds = rdsPNSecLvl;
     break;
   case idestListTable:
-    FListTable.FItems.clear();
+    FListTable.Clear();
     rds = rdsListTable;
     break;
   case idestList:
@@ -693,7 +697,7 @@ TRPRTFErrorCode TRPRTFReader::ChangeDest(TRTFIDEST Idest, int32_t Val) {
       rds = rdsSkip;
     break;
   case idestLOTable:
-    FListOverrideTable.FItems.clear();
+    FListOverrideTable.Clear();
     rds = rdsLOTable;
     break;
   case idestLO:
@@ -749,7 +753,7 @@ TRPRTFErrorCode TRPRTFReader::BeginNote() {
   OnNote(*this, rtf_ne_Start, FPosition);
   FPosition = rtf_ts_NewPara;
   FRTFState.rds = rdsNorm;
-  FRTFState.FFieldCode.clear();
+  ClearFieldCode();
   FRTFState.Props.ParaProps.FInTable = false;
   FRTFState.Props.ParaProps.FNestingLevel = 0;
   FRTFState.FInNote = true;
@@ -858,10 +862,10 @@ TRPRTFErrorCode TRPRTFReader::RouteChar(uint8_t ch) {
   case rdsAuthor:
   case rdsTitle:
   case rdsDocComm: FTmpString.push_back(static_cast<char>(ch)); break;
-  case rdsFldInst: AppendPendingBytes(&FRTFState.FFieldCode, ch); break;
+  case rdsFldInst: AppendPendingBytes(ptFieldCode, ch); break;
   case rdsListLevelText:
-    if (std::u16string* Target = LastLevelText())
-      AppendPendingBytes(Target, ch);
+    if (LastLevelText())
+      AppendPendingBytes(ptLevelText, ch);
     break;
   case rdsPNTextAfter:
   case rdsPNTextBefore:
@@ -943,7 +947,7 @@ TRPRTFErrorCode TRPRTFReader::OutputWideChar(char16_t w) {
   }
   case rdsFldInst:
     FlushPendingBytes();
-    FRTFState.FFieldCode.push_back(w);
+    AppendFieldCode(std::u16string_view(&w, 1));
     break;
   case rdsListLevelText:
     FlushPendingBytes();
@@ -1034,7 +1038,7 @@ void TRPRTFReader::AppendTmpString(std::u16string& Target) {
   FTmpString.clear();
 }
 
-void TRPRTFReader::AppendPendingBytes(std::u16string* Target, uint8_t ch) {
+void TRPRTFReader::AppendPendingBytes(TPendingTarget Target, uint8_t ch) {
   const int Page = GetCurrentCodePage();
   if (Target != FPendingTarget || Page != FPendingCodePage) {
     FlushPendingBytes();
@@ -1045,10 +1049,22 @@ void TRPRTFReader::AppendPendingBytes(std::u16string* Target, uint8_t ch) {
 }
 
 void TRPRTFReader::FlushPendingBytes() {
-  if (!FPendingBytes.empty() && FPendingTarget)
-    *FPendingTarget += AnsiToUnicode(FPendingBytes, FPendingCodePage);
+  if (!FPendingBytes.empty()) {
+    const std::u16string Units = AnsiToUnicode(FPendingBytes, FPendingCodePage);
+    if (FPendingTarget == ptFieldCode)
+      AppendFieldCode(Units);
+    else if (std::u16string* Level = FPendingTarget == ptLevelText ? LastLevelText() : nullptr)
+      *Level += Units;
+  }
   FPendingBytes.clear();
-  FPendingTarget = nullptr;
+  FPendingTarget = ptNone;
+}
+
+void TRPRTFReader::AppendFieldCode(std::u16string_view Units) {
+  TRPRTFReaderState::TFieldCode& Code = FRTFState.FFieldCode;
+  FFieldText.resize(Code.Start + Code.Length);
+  FFieldText.append(Units);
+  Code.Length += Units.size();
 }
 
 std::u16string* TRPRTFReader::LastLevelText() {

@@ -94,7 +94,12 @@ public:
   TRPRTFPropState Props;
   TRPRTFHeaderFooterType FHFType = rtf_hf_MainText;
   bool FInNote = false;
-  std::u16string FFieldCode;
+  // The field instruction: a stretch of the reader's field text. Groups copy and restore
+  // the stretch, never the text, so nested groups inside a long instruction cost nothing.
+  struct TFieldCode {
+    size_t Start = 0;
+    size_t Length = 0;
+  } FFieldCode;
   bool FFieldInserted = false;
 };
 
@@ -167,6 +172,8 @@ public:
   const TRPRTFListOverrideTable97& ListOverrideTable() const { return FListOverrideTable; }
   const TRPRTFDocProperties& DocProps() const { return FDocProps; }
   TRPRTFPosition Position() const { return FPosition; }
+  // The current field instruction.
+  std::u16string_view FieldCode() const { return FieldCodeOf(FRTFState); }
   // The instruction of the innermost HYPERLINK field around the text being read, or empty.
   std::u16string_view HyperlinkInstruction() const;
   int32_t GroupDepth() const { return cGroup; }
@@ -220,9 +227,24 @@ private:
   void AppendTmpString(std::u16string& Target);
   // Single-byte text of a field instruction or a level text waits here until something
   // else arrives, so that double-byte characters are converted whole.
-  void AppendPendingBytes(std::u16string* Target, uint8_t ch);
+  enum TPendingTarget : uint8_t { ptNone, ptFieldCode, ptLevelText };
+  void AppendPendingBytes(TPendingTarget Target, uint8_t ch);
   void FlushPendingBytes();
   std::u16string* LastLevelText();
+  std::u16string_view FieldCodeOf(const TRPRTFReaderState& State) const {
+    return std::u16string_view(FFieldText).substr(State.FFieldCode.Start,
+                                                  State.FFieldCode.Length);
+  }
+  void ClearFieldCode() { FRTFState.FFieldCode = {FFieldText.size(), 0}; }
+  // The same stretch needs no comparison of the text.
+  bool SameFieldCode(const TRPRTFReaderState& A, const TRPRTFReaderState& B) const {
+    return (A.FFieldCode.Start == B.FFieldCode.Start &&
+            A.FFieldCode.Length == B.FFieldCode.Length) ||
+           FieldCodeOf(A) == FieldCodeOf(B);
+  }
+  // The current instruction must end the field text: stretches after it belong to groups
+  // that are closed already.
+  void AppendFieldCode(std::u16string_view Units);
   TRPRTFPropDest PropDest() const;
 
   // IRPRTFPropReader.
@@ -291,7 +313,8 @@ private:
   bool FAnsiCodePageGiven = false;
 
   std::string FPendingBytes;
-  std::u16string* FPendingTarget = nullptr;
+  TPendingTarget FPendingTarget = ptNone;
+  std::u16string FFieldText;
   int FPendingCodePage = 0;
 
   // Tables.

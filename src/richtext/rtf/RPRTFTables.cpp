@@ -13,13 +13,11 @@ TRPRTFFont& TRPRTFFontList::Add(int32_t Number) {
   return *FItems.back();
 }
 
+int32_t TRPRTFFontList::Find(int32_t Number) const {
+  return FIndex.Find(Number, Count(), [this](int32_t i) { return Get(i).Number; });
+}
+
 int32_t TRPRTFFontList::GetFontIndex(int32_t Number, int32_t Default) const {
-  const auto Find = [this](int32_t N) -> int32_t {
-    for (size_t i = 0; i < FItems.size(); ++i)
-      if (FItems[i]->Number == N)
-        return static_cast<int32_t>(i);
-    return -1;
-  };
   int32_t Index = Find(Number);
   if (Index < 0 && Number != Default)
     Index = Find(Default);
@@ -161,6 +159,7 @@ void RPRTFColorTableChar(TRPRTFColorList& Colors, char C) {
 
 void TRPRTFStyleSheet::Clear() {
   FItems.clear();
+  FIndex.Reset();
   FLastParaIndex = -1;
   FLastCharIndex = -1;
 }
@@ -174,10 +173,7 @@ TRPRTFStyleSheetEntry& TRPRTFStyleSheet::AddPara(int32_t Number) {
 int32_t TRPRTFStyleSheet::GetEntry(int32_t Number) const {
   if (Number < 0)
     return -1;
-  for (size_t i = 0; i < FItems.size(); ++i)
-    if (FItems[i]->FNumber == Number)
-      return static_cast<int32_t>(i);
-  return -1;
+  return FIndex.Find(Number, Count(), [this](int32_t i) { return Get(i).FNumber; });
 }
 
 int32_t TRPRTFStyleSheet::CachedEntry(int32_t Number, int32_t& Cache) const {

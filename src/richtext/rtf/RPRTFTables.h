@@ -8,11 +8,37 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "richtext/gfx/RPColor.h"
 #include "richtext/rtf/RPRTFKeywords.h"
 #include "richtext/rtf/RPRTFProps.h"
+
+// The first of a list's items that has a given number, found without scanning the list:
+// a file may declare thousands of fonts or styles and refer to them thousands of times.
+// Items are indexed as the list grows; only the last item's number may still change (it
+// is the one being read), so it is looked at directly.
+class TRPRTFNumberIndex {
+public:
+  template <typename TNumberOf>
+  int32_t Find(int32_t Number, int32_t Count, TNumberOf&& NumberOf) const {
+    for (; FIndexed < Count - 1; ++FIndexed)
+      FFirst.emplace(NumberOf(FIndexed), FIndexed);
+    if (const auto It = FFirst.find(Number); It != FFirst.end())
+      return It->second;
+    return Count > 0 && NumberOf(Count - 1) == Number ? Count - 1 : -1;
+  }
+  // Whenever the list is emptied.
+  void Reset() {
+    FFirst.clear();
+    FIndexed = 0;
+  }
+
+private:
+  mutable std::unordered_map<int32_t, int32_t> FFirst;
+  mutable int32_t FIndexed = 0;
+};
 
 // ---------------------------------------------------------------------------------------
 // Font table
@@ -43,7 +69,10 @@ struct TRPRTFFont {
 // here, never by its RTF number.
 class TRPRTFFontList {
 public:
-  void Clear() { FItems.clear(); }
+  void Clear() {
+    FItems.clear();
+    FIndex.Reset();
+  }
   int Count() const { return static_cast<int>(FItems.size()); }
   bool IsValidIndex(int32_t Index) const { return Index >= 0 && Index < Count(); }
   TRPRTFFont& Add(int32_t Number);
@@ -59,7 +88,9 @@ public:
   void RemoveChasetFromNames();
 
 private:
+  int32_t Find(int32_t Number) const;
   std::vector<std::unique_ptr<TRPRTFFont>> FItems;
+  TRPRTFNumberIndex FIndex;
 };
 
 // What the font table destination does with its keywords and characters. TmpString holds
@@ -154,6 +185,7 @@ public:
 private:
   int32_t CachedEntry(int32_t Number, int32_t& Cache) const;
   std::vector<std::unique_ptr<TRPRTFStyleSheetEntry>> FItems;
+  TRPRTFNumberIndex FIndex;
   int32_t FLastParaIndex = -1;
   int32_t FLastCharIndex = -1;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -114,7 +115,7 @@ private:
     const TRPRTFParaProperties& Para = State.Props.ParaProps;
     Runs.push_back({Text, Wide, Position, Chars.FStyle.Contains(fsBold), Chars.FHidden,
                     Chars.FSizeDouble, Para.FLeftIndentTw, Para.FStyleSheetIndex,
-                    Chars.FStyleSheetIndex, Chars.FColor, State.FFieldCode});
+                    Chars.FStyleSheetIndex, Chars.FColor, std::u16string(Sender.FieldCode())});
   }
 };
 
@@ -305,6 +306,35 @@ TEST(RTFReaderResults, DocumentKeywordsInsideHeaderTables) {
                  rtf_ec_OK));
   EXPECT_EQ(Probe.Reader.CodePage, 1251u);
   EXPECT_EQ(Probe.Reader.DocProps().FPaperWidthTw, 5000);
+}
+
+// A receiver that gave up must hear so even when the input failed too.
+TEST(RTFReaderResults, AReceiverFailureWinsOverAnInputError) {
+  TRPRTFReader Reader;
+  Reader.OnNewText = [](TRPRTFReader&, const std::string&, TRPRTFPosition) {
+    throw std::runtime_error("handler failed");
+  };
+  TRPMemoryByteSource Source("{ABORT\\");
+  EXPECT_TRUE(Is(Reader.ReadFromStream(Source), rtf_ec_Aborted));
+}
+
+// Groups inside a long field instruction used to copy and compare the instruction at every
+// brace: a hostile file of a few hundred kilobytes kept the reader busy for minutes.
+TEST(RTFReaderResults, ManyGroupsInALongInstructionReadInLinearTime) {
+  constexpr size_t N = 200000;
+  const std::string Rtf = "{\\rtf1{\\field{\\*\\fldinst " + std::string(N, 'A') +
+                          [] {
+                            std::string Groups;
+                            for (size_t i = 0; i < N; ++i)
+                              Groups += "{}";
+                            return Groups;
+                          }() +
+                          "}{\\fldrslt x}}}";
+  TProbe Probe;
+  const auto Start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(Is(Probe.Read(Rtf), rtf_ec_OK));
+  EXPECT_LT(std::chrono::steady_clock::now() - Start, std::chrono::seconds(10));
+  EXPECT_EQ(Probe.Log, (TLog{"x|P"}));
 }
 
 TEST(RTFReaderResults, ReadingFiles) {
