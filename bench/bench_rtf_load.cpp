@@ -4,6 +4,8 @@
 // between loads, as the guide keeps it, so styles found again must not be added again.
 #include <benchmark/benchmark.h>
 
+#include "BenchFiles.h"
+
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -15,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "guide/GuideArticles.h"
 #include "richtext/model/CRPData.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/rtf/RPRTFReaderProperties.h"
@@ -105,41 +108,12 @@ std::string MakeArticle(size_t TargetBytes) {
   return S;
 }
 
-// The guide's document: its own reader settings, a style sheet it does not own.
-class TArticleDocument : public TCustomRPData {
-public:
-  explicit TArticleDocument(TRPStyle& Style) : FStyle(Style) {
-    FReader.TextStyleMode = rprsAddIfNeeded;
-    FReader.ParaStyleMode = rprsAddIfNeeded;
-  }
-  TRPStyle* GetRPStyle() const override { return &FStyle; }
-  TRPDataFlags GetFlags() const override { return FFlags; }
-  void SetFlags(TRPDataFlags Flags) override { FFlags = Flags; }
-  TCustomRPRTFReaderProperties* GetRTFProperties() const override { return &FReader; }
-
-private:
-  TRPStyle& FStyle;
-  TRPDataFlags FFlags;
-  mutable TRPRTFReaderProperties FReader;
-};
-
-// The sheet the guide window starts with.
-void InitStyleSheet(TRPStyle& Sheet) {
-  Sheet.TextStyles.Clear();
-  TFontInfo& Normal = Sheet.TextStyles.Add();
-  Normal.FontName = "Times New Roman";
-  Normal.SizeDouble = 24;
-  Normal.Unicode = true;
-  Sheet.ParaStyles.Clear();
-  Sheet.ParaStyles.Add();
-}
-
 int StyleCount(const TRPStyle& Sheet) {
   return Sheet.TextStyles.Count() + Sheet.ParaStyles.Count();
 }
 
 // Clearing is the previous article's cost, not this one's.
-bool LoadFresh(benchmark::State& State, TArticleDocument& Doc, std::string_view Rtf) {
+bool LoadFresh(benchmark::State& State, TGuideArticleDocument& Doc, std::string_view Rtf) {
   State.PauseTiming();
   Doc.Clear();
   State.ResumeTiming();
@@ -154,8 +128,8 @@ const std::string& LargeArticle() {
 void BM_LoadLargeArticle(benchmark::State& State) {
   const std::string& Rtf = LargeArticle();
   TRPStyle Sheet;
-  InitStyleSheet(Sheet);
-  TArticleDocument Doc(Sheet);
+  InitGuideStyleSheet(Sheet);
+  TGuideArticleDocument Doc(Sheet);
   int StylesAfterFirst = -1;
   for (auto _ : State) {
     if (!LoadFresh(State, Doc, Rtf))
@@ -178,8 +152,8 @@ BENCHMARK(BM_LoadLargeArticle)->Unit(benchmark::kMillisecond);
 void BM_BuildLargeArticle(benchmark::State& State) {
   const std::string& Rtf = LargeArticle();
   TRPStyle Sheet;
-  InitStyleSheet(Sheet);
-  TArticleDocument Doc(Sheet);
+  InitGuideStyleSheet(Sheet);
+  TGuideArticleDocument Doc(Sheet);
   for (auto _ : State) {
     State.PauseTiming();
     Doc.Clear();
@@ -204,8 +178,8 @@ int64_t PeakRssBytes() {
 void BM_LoadLargeArticlePeak(benchmark::State& State) {
   const std::string& Rtf = LargeArticle();
   TRPStyle Sheet;
-  InitStyleSheet(Sheet);
-  TArticleDocument Doc(Sheet);
+  InitGuideStyleSheet(Sheet);
+  TGuideArticleDocument Doc(Sheet);
   const int64_t Before = PeakRssBytes();
   for (auto _ : State)
     if (Doc.LoadRTFFromStream(Rtf) != rtf_ec_OK)
@@ -220,29 +194,15 @@ void BM_LoadLargeArticlePeak(benchmark::State& State) {
 }
 BENCHMARK(BM_LoadLargeArticlePeak)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-std::vector<std::string> ReadArticles() {
-  std::vector<std::filesystem::path> Files;
-  for (const auto& Entry : std::filesystem::directory_iterator(COMPCHEM_ENTRIES_DIR))
-    if (Entry.path().extension() == ".rtf")
-      Files.push_back(Entry.path());
-  std::sort(Files.begin(), Files.end());
-  std::vector<std::string> Articles;
-  for (const auto& File : Files) {
-    std::ifstream In(File, std::ios::binary);
-    Articles.emplace_back(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-  }
-  return Articles;
-}
-
 // A reader paging through every article.
 void BM_LoadBundledArticles(benchmark::State& State) {
-  const std::vector<std::string> Articles = ReadArticles();
+  const std::vector<std::string> Articles = ReadRtfFiles(COMPCHEM_ENTRIES_DIR);
   int64_t Bytes = 0;
   for (const std::string& Article : Articles)
     Bytes += static_cast<int64_t>(Article.size());
   TRPStyle Sheet;
-  InitStyleSheet(Sheet);
-  TArticleDocument Doc(Sheet);
+  InitGuideStyleSheet(Sheet);
+  TGuideArticleDocument Doc(Sheet);
   int StylesAfterFirst = -1;
   for (auto _ : State) {
     for (const std::string& Article : Articles)

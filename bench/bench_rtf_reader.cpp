@@ -4,6 +4,8 @@
 // header groups.
 #include <benchmark/benchmark.h>
 
+#include "BenchFiles.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -134,22 +136,8 @@ void BM_ReadProse(benchmark::State& State) {
 }
 BENCHMARK(BM_ReadProse)->Arg(20)->Unit(benchmark::kMillisecond);
 
-std::vector<std::string> LoadCorpus() {
-  std::vector<std::filesystem::path> Files;
-  for (const auto& Entry : std::filesystem::directory_iterator(COMPCHEM_RTF_CORPUS_DIR))
-    if (Entry.path().extension() == ".rtf")
-      Files.push_back(Entry.path());
-  std::sort(Files.begin(), Files.end());
-  std::vector<std::string> Docs;
-  for (const auto& File : Files) {
-    std::ifstream In(File, std::ios::binary);
-    Docs.emplace_back(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
-  }
-  return Docs;
-}
-
 void BM_ReadCorpus(benchmark::State& State) {
-  const std::vector<std::string> Docs = LoadCorpus();
+  const std::vector<std::string> Docs = ReadRtfFiles(COMPCHEM_RTF_CORPUS_DIR);
   int64_t Bytes = 0;
   for (const std::string& Doc : Docs)
     Bytes += static_cast<int64_t>(Doc.size());

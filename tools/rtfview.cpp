@@ -13,11 +13,11 @@
 #include <string_view>
 #include <vector>
 
+#include "guide/GuideArticles.h"
 #include "richtext/gfx/RPCodePage.h"
 #include "richtext/model/CRPData.h"
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
-#include "richtext/rtf/RPRTFReaderProperties.h"
 
 namespace fs = std::filesystem;
 
@@ -56,43 +56,13 @@ Exit codes:
   2  usage error (also no arguments), or FILE or DIR does not exist
 )";
 
-// A document that owns its reader settings, the way a viewer's document does.
-class TViewDocument : public TCustomRPData {
-public:
-  explicit TViewDocument(TRPStyle& Style) : FStyle(Style) {
-    FReader.TextStyleMode = rprsAddIfNeeded;
-    FReader.ParaStyleMode = rprsAddIfNeeded;
-  }
-  TRPStyle* GetRPStyle() const override { return &FStyle; }
-  TRPDataFlags GetFlags() const override { return FFlags; }
-  void SetFlags(TRPDataFlags Flags) override { FFlags = Flags; }
-  TCustomRPRTFReaderProperties* GetRTFProperties() const override { return &FReader; }
-
-private:
-  TRPStyle& FStyle;
-  TRPDataFlags FFlags;
-  mutable TRPRTFReaderProperties FReader;
-};
-
-// The guide's sheet, so that "styles added" means the same as in the program.
-void InitStyleSheet(TRPStyle& Sheet) {
-  Sheet.TextStyles.Clear();
-  TFontInfo& Normal = Sheet.TextStyles.Add();
-  Normal.StyleName = "Normal text";
-  Normal.FontName = "Times New Roman";
-  Normal.SizeDouble = 24;
-  Normal.Unicode = true;
-  Sheet.ParaStyles.Clear();
-  Sheet.ParaStyles.Add().StyleName = "Left";
-}
-
 struct TLoadResult {
   TRPRTFErrorCode Code = rtf_ec_OK;
   int TextStylesBefore = 0;
   int ParaStylesBefore = 0;
 };
 
-TLoadResult Load(TViewDocument& Doc, TRPStyle& Sheet, const fs::path& File) {
+TLoadResult Load(TGuideArticleDocument& Doc, TRPStyle& Sheet, const fs::path& File) {
   TLoadResult Result;
   Result.TextStylesBefore = Sheet.TextStyles.Count();
   Result.ParaStylesBefore = Sheet.ParaStyles.Count();
@@ -146,7 +116,7 @@ std::string Quoted(std::string_view Text) {
 
 // ------------------------------------------------------------------ text
 
-void PrintText(TViewDocument& Doc) {
+void PrintText(TGuideArticleDocument& Doc) {
   std::string Out;
   for (int i = 0; i < Doc.GetItemCount(); ++i) {
     const TCustomRPItemInfo& Item = *Doc.GetItem(i);
@@ -180,7 +150,7 @@ std::string ItemFlags(const TCustomRPItemInfo& Item) {
   return Flags;
 }
 
-void PrintItem(TViewDocument& Doc, int i) {
+void PrintItem(TGuideArticleDocument& Doc, int i) {
   const TCustomRPItemInfo& Item = *Doc.GetItem(i);
   std::cout << i << ' ' << ItemKind(Item) << " style=" << Item.StyleNo << " para=" << Item.ParaNo
             << ' ' << ItemFlags(Item);
@@ -256,7 +226,7 @@ void PrintParaStyle(const TParaInfo& Style, int Index) {
             << '\n';
 }
 
-void PrintDump(TViewDocument& Doc, const TRPStyle& Sheet, const TLoadResult& Load) {
+void PrintDump(TGuideArticleDocument& Doc, const TRPStyle& Sheet, const TLoadResult& Load) {
   std::cout << "items: " << Doc.GetItemCount() << '\n';
   for (int i = 0; i < Doc.GetItemCount(); ++i)
     PrintItem(Doc, i);
@@ -279,8 +249,8 @@ int ShowFile(const fs::path& File, bool Dump) {
     return ExitUsage;
   }
   TRPStyle Sheet;
-  InitStyleSheet(Sheet);
-  TViewDocument Doc(Sheet);
+  InitGuideStyleSheet(Sheet);
+  TGuideArticleDocument Doc(Sheet);
   const TLoadResult Result = Load(Doc, Sheet, File);
   if (Dump)
     PrintDump(Doc, Sheet, Result);
@@ -316,8 +286,8 @@ int CheckDir(const fs::path& Dir) {
   const std::vector<fs::path> Files = FindRtfFiles(Dir);
   for (const fs::path& File : Files) {
     TRPStyle Sheet;
-    InitStyleSheet(Sheet);
-    TViewDocument Doc(Sheet);
+    InitGuideStyleSheet(Sheet);
+    TGuideArticleDocument Doc(Sheet);
     const TLoadResult Result = Load(Doc, Sheet, File);
     if (Result.Code != rtf_ec_OK)
       ++Failed;

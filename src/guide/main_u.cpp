@@ -13,8 +13,8 @@
 #include <QToolButton>
 
 #include "catalogue/simplefuncs.h"
+#include "guide/GuideArticles.h"
 #include "guide/GuideControls.h"
-#include "richtext/gfx/RPBitmap.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/view/RichPaneEdit.h"
 
@@ -67,18 +67,6 @@ QIcon PointingHandIcon() {
 }
 
 } // namespace
-
-void InitGuideStyleSheet(TRPStyle& Sheet) {
-  Sheet.TextStyles.Clear();
-  TFontInfo& Normal = Sheet.TextStyles.Add();
-  Normal.StyleName = "Normal text";
-  Normal.FontName = "Times New Roman";
-  Normal.SizeDouble = 24;
-  Normal.Unicode = true;
-  Sheet.ParaStyles.Clear();
-  Sheet.ParaStyles.Add().StyleName = "Left";
-  Sheet.SetInvalidPicture(RP_MakeInvalidPictureMark());
-}
 
 TForm2::~TForm2() = default;
 

@@ -20,10 +20,6 @@ class TGuideTreeView;
 class TRichPaneEdit;
 class TRPStyle;
 
-// Gives Sheet the guide window's styles: one text style "Normal text" (Times New Roman,
-// 12 points, Unicode), one paragraph style "Left" without tab stops, no list styles,
-// and the mark shown for pictures that cannot be read.
-void InitGuideStyleSheet(TRPStyle& Sheet);
 
 using TJobType = int8_t;            // -1 none, 0..13
 using TCompType = int8_t;           // -1 none, 0..2

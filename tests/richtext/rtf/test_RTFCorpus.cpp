@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "richtext/gfx/RPCodePage.h"
 #include "richtext/rtf/RPByteSource.h"
 #include "richtext/rtf/RPRTFCodePages.h"
 #include "richtext/rtf/RPRTFReader.h"
@@ -28,32 +29,7 @@ bool IsBraceMismatch(const std::string& Name) {
   return Name == "brace_mismatch_1.rtf" || Name == "brace_mismatch_2.rtf";
 }
 
-std::string Utf8(const std::u16string& W) {
-  std::string Out;
-  for (size_t i = 0; i < W.size(); ++i) {
-    uint32_t C = W[i];
-    if (C >= 0xD800 && C < 0xDC00 && i + 1 < W.size() && W[i + 1] >= 0xDC00 && W[i + 1] < 0xE000) {
-      C = 0x10000 + ((C - 0xD800) << 10) + (W[i + 1] - 0xDC00);
-      ++i;
-    }
-    if (C < 0x80) {
-      Out += static_cast<char>(C);
-    } else if (C < 0x800) {
-      Out += static_cast<char>(0xC0 | (C >> 6));
-      Out += static_cast<char>(0x80 | (C & 0x3F));
-    } else if (C < 0x10000) {
-      Out += static_cast<char>(0xE0 | (C >> 12));
-      Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
-      Out += static_cast<char>(0x80 | (C & 0x3F));
-    } else {
-      Out += static_cast<char>(0xF0 | (C >> 18));
-      Out += static_cast<char>(0x80 | ((C >> 12) & 0x3F));
-      Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
-      Out += static_cast<char>(0x80 | (C & 0x3F));
-    }
-  }
-  return Out;
-}
+std::string Utf8(const std::u16string& W) { return RP_UnicodeToAnsi(W, CP_UTF8); }
 
 // What one reading of a file delivered.
 struct TOutcome {

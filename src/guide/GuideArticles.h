@@ -1,0 +1,31 @@
+// Articles as the guide window's pane reads them, without Qt: the style sheet the pane
+// starts with, and a document that reads RTF with the pane's reader settings. The tools
+// that load articles outside the window (rtfview, benchmarks) use them to see the same
+// styles and items as the program.
+#pragma once
+
+#include "richtext/model/CRPData.h"
+#include "richtext/rtf/RPRTFReaderProperties.h"
+
+class TRPStyle;
+
+// Gives Sheet the guide window's styles: one text style "Normal text" (Times New Roman,
+// 12 points, Unicode), one paragraph style "Left" without tab stops, no list styles,
+// and the mark shown for pictures that cannot be read.
+void InitGuideStyleSheet(TRPStyle& Sheet);
+
+// A document on a style sheet it does not own, reading RTF as the pane does: styles are
+// found in the sheet or added to it.
+class TGuideArticleDocument : public TCustomRPData {
+public:
+  explicit TGuideArticleDocument(TRPStyle& Style);
+  TRPStyle* GetRPStyle() const override { return &FStyle; }
+  TRPDataFlags GetFlags() const override { return FFlags; }
+  void SetFlags(TRPDataFlags Flags) override { FFlags = Flags; }
+  TCustomRPRTFReaderProperties* GetRTFProperties() const override { return &FReader; }
+
+private:
+  TRPStyle& FStyle;
+  TRPDataFlags FFlags;
+  mutable TRPRTFReaderProperties FReader;
+};
