@@ -8,6 +8,7 @@
 #include "richtext/gfx/EnumSet.h"
 #include "richtext/gfx/RPColor.h"
 #include "richtext/gfx/RPFontTypes.h"
+#include "richtext/gfx/RPGraphicInterface.h"
 #include "richtext/model/RPStyleBase.h"
 
 class TRPCanvas;
@@ -168,6 +169,18 @@ public:
                       TRPColorMode ColorMode, const TRPStyle& RPStyle) const;
   void ApplyBackColor(TRPCanvas& Canvas, TRPTextDrawState DrawState, bool Printing,
                       TRPColorMode ColorMode, const TRPStyle& RPStyle) const;
+  // Draws the run s (the style's font and colours applied already) in the box (Left,
+  // Top, Width, Height): SpaceAtLeft is an empty stretch before the text, TextWidth the
+  // text's measured width, SpaceCount how the surplus is spread (over that many spaces,
+  // over all expandable characters with RP_SpreadOverAllCharacters, not at all with 0),
+  // the two indices characters that get none of it. Then the run's own underline,
+  // hidden-text mark and overline.
+  void Draw(TRPTextView s, TRPCanvas& Canvas, int32_t SpaceAtLeft, int32_t Left, int32_t Top,
+            int32_t Width, int32_t Height, int32_t TextWidth, int32_t SpaceCount,
+            TRPTextDrawState DrawState, TRPBiDiMode DefBiDiMode, int32_t LeftNoExpIndex,
+            int32_t RightNoExpIndex, const TRPStyle& RPStyle) const;
+  // The colour of the run's underline in the draw state.
+  TRPColor GetUnderlineColor(const TRPCanvas& Canvas, TRPTextDrawState DrawState) const;
   // The reduced height of a sub- or superscript in the font selected into Canvas.
   int32_t GetScriptHeight(TRPCanvas& Canvas, const TRPStyle& RPStyle) const;
   // The horizontal scale is 100%: the surface's font object can be set directly.

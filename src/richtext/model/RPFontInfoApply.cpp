@@ -149,9 +149,13 @@ void TCustomRPFontInfo::ApplyColor(TRPCanvas& Canvas, TRPTextDrawState DrawState
 
 void TCustomRPFontInfo::ApplyTextColor(TRPCanvas& Canvas, TRPTextDrawState DrawState, bool Printing,
                                        TRPColorMode ColorMode, const TRPStyle& RPStyle) const {
-  // A scaled run draws its underlines itself and would get a second one from the font.
-  if (IsHovered(DrawState) && HoverEffects.Contains(rpheUnderline) && CanUseTFont())
-    Canvas.Font.Style.Include(fsUnderline);
+  // The surface font is shared by every run: the hover underline is set for this run and
+  // taken off again for the next, or the next run of the style would show it too. (A
+  // scaled run draws its underlines itself and would get a second one from the font.)
+  if (CanUseTFont())
+    Canvas.Font.Style.Set(fsUnderline, Style.Contains(fsUnderline) ||
+                                           (IsHovered(DrawState) &&
+                                            HoverEffects.Contains(rpheUnderline)));
 
   TRPColor TextColor = Color;
   if (IsSelected(DrawState)) {

@@ -133,6 +133,10 @@ public:
                      bool& DoDefault)>
       OnApplyStyleColor;
   std::function<void(TRPStyle& Sender, int StyleNo, bool& Sensitive)> OnStyleHoverSensitive;
+  std::function<void(TRPStyle& Sender, TRPTextView s, TRPCanvas& Canvas, int StyleNo,
+                     int32_t SpaceAtLeft, int32_t Left, int32_t Top, int32_t Width,
+                     int32_t Height, TRPTextDrawState DrawState, bool& DoDefault)>
+      OnDrawStyleText;
 
   // ---- applying text styles to a surface (implemented in RPStyleApply.cpp)
   // Selects text style StyleNo (the invalid style when out of range) into Canvas.
@@ -142,6 +146,14 @@ public:
   // Applies the colours of text style StyleNo for the draw state.
   void ApplyStyleColor(TRPCanvas& Canvas, int StyleNo, TRPTextDrawState DrawState, bool Printing,
                        TRPColorMode ColorMode);
+  // Draws a run of item ItemNo (from OffsetInItem) in text style StyleNo (the invalid
+  // style when out of range); the font and colours are applied already. The arguments
+  // are those of the text style's Draw.
+  void DrawStyleText(TRPTextView s, TRPCanvas& Canvas, int ItemNo, int OffsetInItem, int StyleNo,
+                     const void* Data, int32_t SpaceAtLeft, int32_t Left, int32_t Top,
+                     int32_t Width, int32_t Height, int32_t TextWidth, int32_t SpaceCount,
+                     TRPTextDrawState DrawState, TRPBiDiMode DefBiDiMode, int32_t LeftNoExpIndex,
+                     int32_t RightNoExpIndex);
   // Whether text of style StyleNo changes when the mouse is over it.
   bool StyleHoverSensitive(int StyleNo);
 

@@ -62,3 +62,22 @@ void TRPStyle::DrawPageBreak(TRPCanvas& Canvas, int32_t Y, int32_t XShift, TRPPa
   const TPoint Corner[] = {{X, Y}, {X + CORNERSIZE, Y + CORNERSIZE}, {X, Y + CORNERSIZE}};
   GI.Polygon(Canvas, Corner);
 }
+
+void TRPStyle::DrawStyleText(TRPTextView s, TRPCanvas& Canvas, int AItemNo, int AOffsetInItem,
+                             int StyleNo, const void* Data, int32_t SpaceAtLeft, int32_t Left,
+                             int32_t Top, int32_t Width, int32_t Height, int32_t TextWidth,
+                             int32_t SpaceCount, TRPTextDrawState DrawState,
+                             TRPBiDiMode DefBiDiMode, int32_t LeftNoExpIndex,
+                             int32_t RightNoExpIndex) {
+  ItemNo = AItemNo;
+  OffsetInItem = AOffsetInItem;
+  RPData = Data;
+  bool DoDefault = true;
+  if (OnDrawStyleText)
+    OnDrawStyleText(*this, s, Canvas, StyleNo, SpaceAtLeft, Left, Top, Width, Height, DrawState,
+                    DoDefault);
+  if (DoDefault)
+    TextStyles.Items(StyleNo).Draw(s, Canvas, SpaceAtLeft, Left, Top, Width, Height, TextWidth,
+                                   SpaceCount, DrawState, DefBiDiMode, LeftNoExpIndex,
+                                   RightNoExpIndex, *this);
+}

@@ -1,0 +1,100 @@
+// Drawing runs of text in their style on the recording canvas with the fake's metrics:
+// 12-point text advances 10 px per character, ascent 16, underscore 1 px at -2.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "richtext/model/RPStyle.h"
+#include "support/FakeCanvas.h"
+#include "support/FakeGraphicInterface.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class TextDrawRun : public ::testing::Test {
+protected:
+  TextDrawRun() {
+    Sheet.GraphicInterface = &GI;
+    Normal().SizeDouble = 24;
+    Normal().Color = clBlack;
+  }
+  TFontInfo& Normal() { return Sheet.TextStyles[0]; }
+  void Draw(std::u16string_view Text, int32_t Width, int32_t SpaceCount,
+            TRPTextDrawState DrawState = {}, int32_t SpaceAtLeft = 0) {
+    Sheet.ApplyStyle(Canvas, 0, rpbdUnspecified, false, nullptr, false, false, false);
+    Sheet.ApplyStyleColor(Canvas, 0, DrawState, false, rpcmColor);
+    Canvas.ClearLog();
+    const int32_t TextWidth = GI.TextWidth(Canvas, Text);
+    Sheet.DrawStyleText(Text, Canvas, 0, 0, 0, nullptr, SpaceAtLeft, 0, 0, Width, 20, TextWidth,
+                        SpaceCount, DrawState, rpbdUnspecified, -1, -1);
+  }
+  // Only the text output of the log.
+  Lines TextCalls() const {
+    Lines Result;
+    for (const std::string& Line : Canvas.Log)
+      if (Line.rfind("TextOut", 0) == 0)
+        Result.push_back(Line);
+    return Result;
+  }
+
+  TFakeGraphicInterface GI;
+  TRPStyle Sheet;
+  TFakeCanvas Canvas;
+};
+
+TEST_F(TextDrawRun, PlainOrWithAdvancesWhenJustified) {
+  Draw(u"a b c", 50, 2);
+  EXPECT_EQ(TextCalls(), (Lines{"TextOut 0,0 \"a b c\""})) << Canvas.LogText();
+
+  // Five pixels over two spaces: the later space takes the remainder.
+  Draw(u"a b c", 55, 2);
+  EXPECT_EQ(TextCalls(), (Lines{"TextOutDX 0,0 \"a b c\" [10,12,10,13,10]"})) << Canvas.LogText();
+}
+
+TEST_F(TextDrawRun, UnderlinesOfTheStyle) {
+  Normal().Style = {fsUnderline};
+  Normal().UnderlineColor = clRed;
+  Draw(u"ab", 20, 0);
+  // Drawn by the run at ascent - underscore position (16 + 2), in the underline colour; the
+  // font's own underline is off while the text is output and back afterwards.
+  EXPECT_EQ(Canvas.Log.back(), "Polyline 0,18 20,18") << Canvas.LogText();
+  EXPECT_NE(Canvas.LogText().find("TextOut 0,0 \"ab\"\nPen #0000FF 1"), std::string::npos)
+      << Canvas.LogText();
+  EXPECT_TRUE(Canvas.Font.Style.Contains(fsUnderline));
+
+  // Without outline metrics: 1 px for 12 points, doubled for a thick type, at the bottom
+  // of the box (20 - 2 div 2 .. 20 + 1).
+  GI.SetOutlineMetricsAvailable(false);
+  Normal().UnderlineType = rputThickDashed;
+  Draw(u"ab", 20, 0);
+  EXPECT_EQ(Canvas.Log, (Lines{"TextOut 0,0 \"ab\"", "FillRect 0,19,8,21 #0000FF",
+                               "FillRect 12,19,20,21 #0000FF"}))
+      << Canvas.LogText();
+}
+
+TEST_F(TextDrawRun, HiddenTextMarkAndOverline) {
+  Normal().Options = {rpteoHidden};
+  Draw(u"ab", 20, 0);
+  // The dotted mark in the text colour where an underline would be.
+  EXPECT_NE(Canvas.LogText().find("FillRect 0,18,1,19 #000000"), std::string::npos)
+      << Canvas.LogText();
+
+  Normal().Options = {};
+  Normal().StyleEx = {rpfsOverline};
+  Draw(u"ab", 20, 0);
+  EXPECT_EQ(Canvas.Log.back(), "Polyline 0,0 20,0") << Canvas.LogText();
+}
+
+// The surface font is shared: a hovered run's underline must not stay for the next run.
+TEST_F(TextDrawRun, HoverUnderlineDoesNotStick) {
+  Normal().HoverEffects = {rpheUnderline};
+  Sheet.ApplyStyle(Canvas, 0, rpbdUnspecified, false, nullptr, false, false, false);
+  Sheet.ApplyStyleColor(Canvas, 0, {rptsHover}, false, rpcmColor);
+  EXPECT_TRUE(Canvas.Font.Style.Contains(fsUnderline));
+  Sheet.ApplyStyleColor(Canvas, 0, {}, false, rpcmColor);
+  EXPECT_FALSE(Canvas.Font.Style.Contains(fsUnderline));
+}
+
+} // namespace
