@@ -259,6 +259,9 @@ TSize TRPGraphicInterface::TextSize(TRPCanvas& Canvas, TRPTextView Str) {
     }
     Size.cx -= Widths[k];
   }
+  // A platform may measure a character alone wider than inside the string it was
+  // subtracted from; a width is never negative.
+  Size.cx = std::max(Size.cx, 0);
   return Size;
 }
 

@@ -247,6 +247,23 @@ TEST_F(GraphicInterfaceTest, SoftHyphensMeasureZeroOnlyInsideStrings) {
   EXPECT_EQ(GI.TextWidth(Canvas, A("ab\xAD")), 30);
 }
 
+// A platform that measures a soft hyphen alone wider than it counts inside a string (as
+// one real platform does) must not make a string's width negative.
+TEST(RPGraphicInterfaceHelpers, TextSizeIsNeverNegative) {
+  class TWideLoneHyphen : public TFakeGraphicInterface {
+  public:
+    TSize TextSizeBasic(TRPCanvas& Canvas, TRPTextView Str) override {
+      TSize Size = TFakeGraphicInterface::TextSizeBasic(Canvas, Str);
+      if (Str.Length() > 1)
+        Size.cx -= 10 * (Str[0] == 0x00AD);
+      return Size;
+    }
+  } GI;
+  TFakeCanvas Canvas;
+  GI.SetCharAdvance(0x00AD, 10);
+  EXPECT_EQ(GI.TextWidth(Canvas, u"\u00AD\u00AD"), 0);
+}
+
 TEST_F(GraphicInterfaceTest, CharacterExtraAddsPerCharacterAsThePlatformDoes) {
   GI.SetTextCharacterExtra(Canvas, 2);
   EXPECT_EQ(GI.TextWidth(Canvas, U(u"abcde")), 60);
