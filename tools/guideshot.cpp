@@ -14,6 +14,7 @@
 
 #include "guide/main_u.h"
 #include "platform/qt/QtFonts.h"
+#include "platform/qt/QtGraphicInterface.h"
 
 int main(int argc, char** argv) {
   if (argc < 2 || argc > 3) {
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication Application(argc, argv);
   RegisterPlatformFonts();
+  RP_UseQtGraphicInterface();
   TForm2 Form2;
   const int Stage = argc == 3 ? std::atoi(argv[2]) : 0;
   while (Form2.CurStage() < Stage && Form2.CurStage() < LastStage)

@@ -4,10 +4,12 @@
 
 #include "guide/main_u.h"
 #include "platform/qt/QtFonts.h"
+#include "platform/qt/QtGraphicInterface.h"
 
 int main(int argc, char** argv) {
   QApplication Application(argc, argv);
   RegisterPlatformFonts();
+  RP_UseQtGraphicInterface();
   TForm2 Form2;
   Form2.show();
   return Application.exec();

@@ -1,0 +1,58 @@
+// Qt fonts for the engine's font descriptions, and the character advances that
+// measuring and drawing share: text is drawn at the advances it was measured with,
+// so both must come from one place.
+#pragma once
+
+#include <QFont>
+#include <QFontMetrics>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "richtext/gfx/RPFontTypes.h"
+
+// The second code unit of a character (the low half of a surrogate pair): the
+// character's advance is counted on its first unit.
+inline constexpr char32_t RPQt_Continuation = 0xFFFFFFFF;
+
+class TRPQtFont {
+public:
+  explicit TRPQtFont(const TRPFont& Font);
+  TRPQtFont(const TRPQtFont&) = delete;
+  TRPQtFont& operator=(const TRPQtFont&) = delete;
+
+  const QFont& Font() const { return FFont; }
+  const QFontMetrics& Metrics() const { return FMetrics; }
+  int32_t Em() const { return FEm; }
+  // The advance of Ch as a string of that one character measures: Qt gives some
+  // characters (U+00AD) another width through its single-character path.
+  int32_t Advance(char32_t Ch);
+
+private:
+  QFont FFont;
+  QFontMetrics FMetrics;
+  int32_t FEm;
+  std::unordered_map<char32_t, int32_t> FAdvances;
+};
+
+// The font for Font from a cache shared by all canvases and graphic interfaces;
+// the cache is released with the application object.
+TRPQtFont& RPQt_Font(const TRPFont& Font);
+
+// Unicode of a character of the symbol fonts' encoding (0x20..0xFF); characters
+// the encoding leaves undefined stay at U+F000 + Code, where symbol fonts keep them.
+char16_t RPQt_SymbolToUnicode(uint8_t Code);
+
+// UTF-16 text as Qt is to see it, unit for unit: symbol-charset characters
+// (U+F020..U+F0FF) mapped to their Unicode meaning, C0 controls made spaces so that
+// Qt neither expands tabs nor draws boxes.
+std::u16string RPQt_DisplayUnits(std::u16string_view Text, uint8_t Charset);
+
+// The advance of every code unit of display text with character extra Extra after
+// every character with a positive advance; a negative Extra never makes such a
+// character narrower than 1 pixel.
+std::vector<int32_t> RPQt_Advances(TRPQtFont& Font, std::u16string_view DisplayUnits,
+                                   int32_t Extra);
