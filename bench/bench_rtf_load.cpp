@@ -4,7 +4,7 @@
 // between loads, as the guide keeps it, so styles found again must not be added again.
 #include <benchmark/benchmark.h>
 
-#include "BenchFiles.h"
+#include "BenchSupport.h"
 
 #include <sys/resource.h>
 
@@ -23,19 +23,6 @@
 #include "richtext/rtf/RPRTFReaderProperties.h"
 
 namespace {
-
-// A fixed generator, so every run reads the same bytes.
-class TRandom {
-public:
-  uint32_t Next() {
-    FState = FState * 6364136223846793005ull + 1442695040888963407ull;
-    return static_cast<uint32_t>(FState >> 33);
-  }
-  uint32_t Below(uint32_t N) { return Next() % N; }
-
-private:
-  uint64_t FState = 0x9E3779B97F4A7C15ull;
-};
 
 const char* const Words[] = {
     "basis",      "set",          "density",   "functional", "dispersion", "correction",
@@ -98,7 +85,7 @@ void AppendParagraph(std::string& S, TRandom& R) {
 }
 
 std::string MakeArticle(size_t TargetBytes) {
-  TRandom R;
+  TRandom R(0x9E3779B97F4A7C15ull);
   std::string S;
   S.reserve(TargetBytes + 4096);
   AppendHeader(S);

@@ -4,7 +4,7 @@
 // header groups.
 #include <benchmark/benchmark.h>
 
-#include "BenchFiles.h"
+#include "BenchSupport.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -19,19 +19,6 @@
 #include "richtext/rtf/RPRTFReader.h"
 
 namespace {
-
-// A fixed generator, so every run reads the same bytes.
-class TRandom {
-public:
-  uint32_t Next() {
-    FState = FState * 6364136223846793005ull + 1442695040888963407ull;
-    return static_cast<uint32_t>(FState >> 33);
-  }
-  uint32_t Below(uint32_t N) { return Next() % N; }
-
-private:
-  uint64_t FState = 0x2545F4914F6CDD1Dull;
-};
 
 const char* const Words[] = {
     "the",          "electron", "density",    "of",          "a",
@@ -53,7 +40,7 @@ constexpr size_t WordCount = std::size(Words);
 // A document of about TargetBytes: a header with font and colour tables, then paragraphs
 // of prose with the formatting and escapes that real documents carry.
 std::string MakeProseRtf(size_t TargetBytes) {
-  TRandom R;
+  TRandom R(0x2545F4914F6CDD1Dull);
   std::string S;
   S.reserve(TargetBytes + 4096);
   S += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1"
