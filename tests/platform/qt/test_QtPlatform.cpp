@@ -7,6 +7,7 @@
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtGraphicInterface.h"
+#include "richtext/gfx/RPBitmap.h"
 #include "richtext/model/RPStyle.h"
 
 namespace {
@@ -211,6 +212,43 @@ private slots:
     QCOMPARE(Canvas.Image().pixel(9, 9), qRgb(0, 0, 0));
     QCOMPARE(Canvas.Image().pixel(5, 5), qRgb(255, 0, 0));
     QCOMPARE(Canvas.Image().pixel(10, 10), qRgb(255, 255, 255));
+  }
+
+  void hatchPolygonEllipseAndBitmaps() {
+    TRPQtCanvas Canvas(40, 40);
+    // Forward diagonals in red on a blue ground: both colours show, nothing else.
+    Canvas.FillHatchRect({0, 0, 20, 20}, clRed, clBlue, {0, 0});
+    bool Red = false, Blue = false;
+    for (int Y = 0; Y < 20; ++Y)
+      for (int X = 0; X < 20; ++X) {
+        const QRgb P = Canvas.Image().pixel(X, Y);
+        Red = Red || P == qRgb(255, 0, 0);
+        Blue = Blue || P == qRgb(0, 0, 255);
+        QVERIFY(P == qRgb(255, 0, 0) || P == qRgb(0, 0, 255));
+      }
+    QVERIFY(Red && Blue);
+    QCOMPARE(Canvas.Image().pixel(25, 5), qRgb(255, 255, 255));
+
+    // A filled triangle and a filled ellipse: ink inside, none far outside.
+    Canvas.Brush.Color = clGreen;
+    Canvas.Brush.Style = bsSolid;
+    const TPoint Triangle[] = {{20, 20}, {39, 20}, {20, 39}};
+    GI.Polygon(Canvas, Triangle);
+    QCOMPARE(Canvas.Image().pixel(23, 23), qRgb(0, 128, 0));
+    QCOMPARE(Canvas.Image().pixel(37, 37), qRgb(255, 255, 255));
+    TRPQtCanvas Round(20, 20);
+    Round.Brush.Color = clGreen;
+    GI.Ellipse(Round, 0, 0, 20, 20);
+    QCOMPARE(Round.Image().pixel(10, 10), qRgb(0, 128, 0));
+    QCOMPARE(Round.Image().pixel(0, 0), qRgb(255, 255, 255));
+
+    // A 2x1 bitmap stretched over 20x10 pixels keeps its halves.
+    TRPBitmap Bitmap(2, 1, 0xFFFF0000);
+    Bitmap.SetPixel(1, 0, 0xFF0000FF);
+    TRPQtCanvas Pictures(20, 10);
+    GI.StretchDrawBitmap(Pictures, {0, 0, 20, 10}, Bitmap);
+    QCOMPARE(Pictures.Image().pixel(2, 5), qRgb(255, 0, 0));
+    QCOMPARE(Pictures.Image().pixel(17, 5), qRgb(0, 0, 255));
   }
 
   void styleSheetsGetTheQtInterface() {
