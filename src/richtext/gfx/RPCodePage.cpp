@@ -130,16 +130,6 @@ const TSingleByteTable& SingleByteTable(int CodePage) {
   return *Table;
 }
 
-// Encodes one UTF-16 unit or surrogate pair, starting at Text[i], as little-endian bytes.
-std::string Utf16LEOf(std::u16string_view Text, size_t i, size_t Units) {
-  std::string Bytes;
-  for (size_t k = 0; k < Units; ++k) {
-    Bytes.push_back(static_cast<char>(Text[i + k] & 0xFF));
-    Bytes.push_back(static_cast<char>(Text[i + k] >> 8));
-  }
-  return Bytes;
-}
-
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
@@ -294,7 +284,7 @@ std::string RP_UnicodeToAnsi(std::u16string_view Text, int CodePage) {
     for (size_t i = 0; i < Text.size();) {
       const size_t Units =
           IsHighSurrogate(Text[i]) && i + 1 < Text.size() && IsLowSurrogate(Text[i + 1]) ? 2 : 1;
-      const std::string In = Utf16LEOf(Text, i, Units);
+      const std::string In = RP_ToUtf16LE(Text.substr(i, Units));
       std::string Out;
       if (Conv->Valid() && Conv->Convert(In.data(), In.size(), Out))
         Result += Out;
@@ -355,4 +345,14 @@ std::string RP_SymbolCharsetToAnsiCharset(std::u16string_view Text) {
       Result.push_back(static_cast<char>(Unit - 0xF000));
   }
   return Result;
+}
+
+std::string RP_ToUtf16LE(std::u16string_view Text) {
+  std::string Bytes;
+  Bytes.reserve(Text.size() * 2);
+  for (const char16_t Unit : Text) {
+    Bytes.push_back(static_cast<char>(Unit & 0xFF));
+    Bytes.push_back(static_cast<char>(Unit >> 8));
+  }
+  return Bytes;
 }

@@ -37,6 +37,9 @@ std::u16string RP_AnsiToUnicode(std::string_view Text, int CodePage);
 // 8-bit text of UTF-16; characters the code page lacks become "?".
 std::string RP_UnicodeToAnsi(std::u16string_view Text, int CodePage);
 
+// UTF-16 code units as the little-endian bytes Unicode items store.
+std::string RP_ToUtf16LE(std::u16string_view Text);
+
 // The code page of a font character set (0 ANSI, 2 symbol, 128 Shift-JIS, ...).
 int RPU_Charset2CodePage(uint8_t Charset);
 

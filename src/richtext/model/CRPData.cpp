@@ -22,16 +22,6 @@ void RequireEvenUnicode(bool Unicode, std::string_view Text) {
     throw ERichPaneError(UnicodeError);
 }
 
-std::string ToUtf16LE(std::u16string_view Text) {
-  std::string Bytes;
-  Bytes.reserve(Text.size() * 2);
-  for (char16_t Unit : Text) {
-    Bytes += static_cast<char>(Unit & 0xFF);
-    Bytes += static_cast<char>(Unit >> 8);
-  }
-  return Bytes;
-}
-
 // Bytes checked to be even by the caller.
 std::u16string FromUtf16LE(std::string_view Bytes) {
   std::u16string Text;
@@ -353,7 +343,7 @@ void TCustomRPData::AddItem(std::u16string_view Text, std::unique_ptr<TCustomRPI
   AdjustItemParaNoBeforeAdding(*Item);
   std::string Bytes;
   if (Item->Unicode())
-    Bytes = ToUtf16LE(Text);
+    Bytes = RP_ToUtf16LE(Text);
   else if (Item->IsTextItem())
     Bytes = UnicodeToStyleBytes(*this, Text, ActualTextStyle(*this, Item->StyleNo, Item->ParaNo));
   else
@@ -401,7 +391,7 @@ void TCustomRPData::AddNLWTag(std::u16string_view s, int StyleNo, int ParaNo,
   const int Actual = ActualTextStyle(*this, StyleNo < 0 ? rpsDefStyle : StyleNo,
                                      PlaceItem(*this, ParaNo, false, false).ParaNo);
   if (IsUnicodeStyle(*this, Actual))
-    AddNLRTag(ToUtf16LE(s), StyleNo, ParaNo, Tag);
+    AddNLRTag(RP_ToUtf16LE(s), StyleNo, ParaNo, Tag);
   else
     AddNLRTag(UnicodeToStyleBytes(*this, s, Actual), StyleNo, ParaNo, Tag);
 }
@@ -419,7 +409,7 @@ void TCustomRPData::AddNLATag(std::string_view s, int StyleNo, int ParaNo, const
   const int Actual = ActualTextStyle(*this, StyleNo < 0 ? rpsDefStyle : StyleNo,
                                      PlaceItem(*this, ParaNo, false, false).ParaNo);
   if (IsUnicodeStyle(*this, Actual))
-    AddNLRTag(ToUtf16LE(AnsiTextToUnicode(*this, s, Actual)), StyleNo, ParaNo, Tag);
+    AddNLRTag(RP_ToUtf16LE(AnsiTextToUnicode(*this, s, Actual)), StyleNo, ParaNo, Tag);
   else
     AddNLRTag(s, StyleNo, ParaNo, Tag);
 }
@@ -610,7 +600,7 @@ std::u16string TCustomRPData::GetItemTextW(int ItemNo) {
 void TCustomRPData::SetItemTextW(int ItemNo, std::u16string_view s) {
   TCustomRPItemInfo& Item = *GetItem(ItemNo);
   if (Item.IsTextItem() && Item.Unicode())
-    Item.SetItemText(ToUtf16LE(s));
+    Item.SetItemText(RP_ToUtf16LE(s));
   else if (Item.IsTextItem())
     Item.SetItemText(UnicodeToStyleBytes(*this, s, GetItemStyle(ItemNo)));
   else
@@ -629,7 +619,7 @@ void TCustomRPData::SetItemTextA(int ItemNo, std::string_view s) {
   if (!Item.IsTextItem() || !Item.Unicode())
     Item.SetItemText(std::string(s));
   else
-    Item.SetItemText(ToUtf16LE(AnsiTextToUnicode(*this, s, GetItemStyle(ItemNo))));
+    Item.SetItemText(RP_ToUtf16LE(AnsiTextToUnicode(*this, s, GetItemStyle(ItemNo))));
 }
 
 const std::string& TCustomRPData::GetItemTag(int ItemNo) const { return GetItem(ItemNo)->Tag; }

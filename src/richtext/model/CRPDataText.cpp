@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "richtext/gfx/RPCodePage.h"
 #include "richtext/model/CRPData.h"
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
@@ -192,16 +193,6 @@ bool StyleIsUnicode(const TCustomRPData& RPData, int StyleNo, int ParaNo) {
   return RPStyle->TextStyles[Probe.GetActualTextStyleNo(RPData)].Unicode;
 }
 
-std::string Utf16LEBytes(std::u16string_view s) {
-  std::string Bytes;
-  Bytes.reserve(s.size() * 2);
-  for (char16_t Unit : s) {
-    Bytes += static_cast<char>(Unit & 0xFF);
-    Bytes += static_cast<char>(Unit >> 8);
-  }
-  return Bytes;
-}
-
 } // namespace
 
 void TCustomRPData::AddTextNLW(std::u16string_view s, int StyleNo, int FirstParaNo,
@@ -211,7 +202,7 @@ void TCustomRPData::AddTextNLW(std::u16string_view s, int StyleNo, int FirstPara
     AddTextNLWRaw(std::string_view(reinterpret_cast<const char*>(s.data()), s.size() * 2), StyleNo,
                   FirstParaNo, OtherParaNo, false);
   } else {
-    AddTextNLWRaw(Utf16LEBytes(s), StyleNo, FirstParaNo, OtherParaNo, false);
+    AddTextNLWRaw(RP_ToUtf16LE(s), StyleNo, FirstParaNo, OtherParaNo, false);
   }
 }
 

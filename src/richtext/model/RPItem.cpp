@@ -1,4 +1,5 @@
 #include "richtext/model/RPItem.h"
+#include "richtext/gfx/RPCodePage.h"
 
 #include <iterator>
 #include <typeinfo>
@@ -154,13 +155,7 @@ void TCustomRPItemInfo::AppendItemText(std::string_view Bytes) {
 }
 
 void TCustomRPItemInfo::SetItemTextW(std::u16string_view Text) {
-  std::string Bytes;
-  Bytes.reserve(Text.size() * 2);
-  for (char16_t Unit : Text) {
-    Bytes += static_cast<char>(Unit & 0xFF);
-    Bytes += static_cast<char>(Unit >> 8);
-  }
-  FItemText = std::move(Bytes);
+  FItemText = RP_ToUtf16LE(Text);
   FItemOptions.Include(rpioUnicode);
 }
 

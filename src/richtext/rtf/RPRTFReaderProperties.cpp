@@ -16,16 +16,6 @@ struct TRPRTFProtectedAbort : std::runtime_error {
   TRPRTFProtectedAbort() : std::runtime_error("protected content") {}
 };
 
-std::string ToUtf16LE(std::u16string_view Text) {
-  std::string Bytes;
-  Bytes.reserve(Text.size() * 2);
-  for (const char16_t C : Text) {
-    Bytes += static_cast<char>(C & 0xFF);
-    Bytes += static_cast<char>(C >> 8);
-  }
-  return Bytes;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -65,8 +55,7 @@ private:
 };
 
 TRPRTFReaderProperties::TRead::TRead(TRPRTFReaderProperties& Owner, TCustomRPData& Data)
-    : FOwner(Owner), RPData(Data), RPStyle(*Data.GetRPStyle()),
-      InsertPoint(Data.GetItemCount()) {
+    : FOwner(Owner), RPData(Data), RPStyle(*Data.GetRPStyle()), InsertPoint(Data.GetItemCount()) {
   InitReader();
 }
 
@@ -165,7 +154,7 @@ void TRPRTFReaderProperties::TRead::AddRun(const std::string* Bytes, const std::
 
   std::string Text;
   if (RPStyle.TextStyles[StyleNo].Unicode)
-    Text = ToUtf16LE(AsWide());
+    Text = RP_ToUtf16LE(AsWide());
   else if (Bytes)
     Text = *Bytes;
   else
@@ -229,7 +218,8 @@ int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtec
       [&Styles](int i) { return RPRTFTextStyleHash(Styles[i]); },
       [&](int i) {
         return RPRTFTextStyleMatches(Styles[i], Wanted, FOwner.UseHypertextStyles) &&
-               (!FOwner.StyleComparer || FOwner.StyleComparer->AreMatched(Styles[i], *Source.Chars));
+               (!FOwner.StyleComparer ||
+                FOwner.StyleComparer->AreMatched(Styles[i], *Source.Chars));
       });
   if (Found >= 0)
     return Found;
@@ -266,8 +256,8 @@ int TRPRTFReaderProperties::TRead::ReturnParaNo(TRPRTFPosition Position) {
     for (int i = 0; i < Styles.Count(); ++i) {
       if (!AllowUseStyle(i, false))
         continue;
-      const int32_t Score = RPRTFParaStyleCloseness(Styles[i], Wanted, Para, RPStyle,
-                                                    UseDirection, TabsAsSpaces);
+      const int32_t Score =
+          RPRTFParaStyleCloseness(Styles[i], Wanted, Para, RPStyle, UseDirection, TabsAsSpaces);
       if (Score > BestScore) {
         Best = i;
         BestScore = Score;
