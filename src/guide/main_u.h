@@ -20,7 +20,6 @@ class TGuideTreeView;
 class TRichPaneEdit;
 class TRPStyle;
 
-
 using TJobType = int8_t;            // -1 none, 0..13
 using TCompType = int8_t;           // -1 none, 0..2
 using TChargeSpinType = int8_t;     // item index in ChargeSpinList

@@ -31,7 +31,8 @@ const TRPFontInfoCacheItem& TRPFontInfoCache::Items(int StyleNo) {
   if (!Slot) {
     Slot = std::make_unique<TRPFontInfoCacheItem>();
     Fill(*Slot, Key);
-  } else if (LastTextStyle != Key || (!IgnoreParaBiDiMode && Slot->LastBiDiMode != CurParaBiDiMode)) {
+  } else if (LastTextStyle != Key ||
+             (!IgnoreParaBiDiMode && Slot->LastBiDiMode != CurParaBiDiMode)) {
     Select(*Slot, Key);
   }
   return *Slot;
@@ -60,21 +61,21 @@ void TRPFontInfoCache::AssignSSProperties(TRPFontInfoCacheItem& Item, const TFon
       Item.VerticalOffset = -Metrics.otmptSubscriptOffset.Y;
     } else {
       // A superscript must not rise above the line it belongs to.
-      Item.VerticalOffset = std::min(Metrics.otmptSuperscriptOffset.Y,
-                                     Metrics.otmTextMetrics.tmHeight - Item.ExtraFontInfo.ScriptHeight);
+      Item.VerticalOffset =
+          std::min(Metrics.otmptSuperscriptOffset.Y,
+                   Metrics.otmTextMetrics.tmHeight - Item.ExtraFontInfo.ScriptHeight);
     }
     return;
   }
   const int64_t Height = FCanvas.Font.Height;
-  Item.VerticalOffset = Subscript
-                            ? -static_cast<int32_t>(std::llabs(RP_RoundDiv(Height, 4)))
-                            : static_cast<int32_t>(std::llabs(RP_RoundDiv(Height * 45, 100)));
+  Item.VerticalOffset = Subscript ? -static_cast<int32_t>(std::llabs(RP_RoundDiv(Height, 4)))
+                                  : static_cast<int32_t>(std::llabs(RP_RoundDiv(Height * 45, 100)));
 }
 
 void TRPFontInfoCache::Fill(TRPFontInfoCacheItem& Item, int StyleNo) {
   TRPGraphicInterface& GI = FRPStyle.GetGraphicInterface();
-  const TFontInfo& Style = StyleNo >= 0 ? FRPStyle.TextStyles[StyleNo]
-                                        : FRPStyle.TextStyles.InvalidItem();
+  const TFontInfo& Style =
+      StyleNo >= 0 ? FRPStyle.TextStyles[StyleNo] : FRPStyle.TextStyles.InvalidItem();
   Item.Canvas = &FCanvas;
   Item.FontInfo = &Style;
   // The full-size font first: script sizes and offsets are relative to it.

@@ -153,9 +153,9 @@ void TCustomRPFontInfo::ApplyTextColor(TRPCanvas& Canvas, TRPTextDrawState DrawS
   // taken off again for the next, or the next run of the style would show it too. (A
   // scaled run draws its underlines itself and would get a second one from the font.)
   if (CanUseTFont())
-    Canvas.Font.Style.Set(fsUnderline, Style.Contains(fsUnderline) ||
-                                           (IsHovered(DrawState) &&
-                                            HoverEffects.Contains(rpheUnderline)));
+    Canvas.Font.Style.Set(fsUnderline,
+                          Style.Contains(fsUnderline) ||
+                              (IsHovered(DrawState) && HoverEffects.Contains(rpheUnderline)));
 
   TRPColor TextColor = Color;
   if (IsSelected(DrawState)) {

@@ -25,10 +25,10 @@ void TCustomRPFontInfo::Draw(TRPTextView s, TRPCanvas& Canvas, int32_t SpaceAtLe
   TRPGraphicInterface& GI = RPStyle.GetGraphicInterface();
   const bool Hidden = Options.Contains(rpteoHidden);
   const bool OwnUnderline =
-      CanUseTFont() ? Canvas.Font.Style.Contains(fsUnderline) || Hidden
-                    : Style.Contains(fsUnderline) ||
-                          (DrawState.Contains(rptsHover) && HoverEffects.Contains(rpheUnderline)) ||
-                          Hidden;
+      CanUseTFont()
+          ? Canvas.Font.Style.Contains(fsUnderline) || Hidden
+          : Style.Contains(fsUnderline) ||
+                (DrawState.Contains(rptsHover) && HoverEffects.Contains(rpheUnderline)) || Hidden;
   // The font's own underline would run under the leading space too, and at the font's
   // position rather than the one measured here.
   const bool FontUnderline = Canvas.Font.Style.Contains(fsUnderline);
@@ -38,10 +38,10 @@ void TCustomRPFontInfo::Draw(TRPTextView s, TRPCanvas& Canvas, int32_t SpaceAtLe
   const TRPBiDiMode BiDiMode = this->BiDiMode != rpbdUnspecified ? this->BiDiMode : DefBiDiMode;
   const bool BiDi = BiDiMode != rpbdUnspecified;
 
-  const bool Spread = (SpaceCount > 0 || SpaceCount == RP_SpreadOverAllCharacters) &&
-                      TextWidth != Width;
-  const bool Positioned = Spread || (Canvas.CharacterExtra != 0 &&
-                                     !GI.DoesTextOutSupportSpacing(s.Length(), BiDi));
+  const bool Spread =
+      (SpaceCount > 0 || SpaceCount == RP_SpreadOverAllCharacters) && TextWidth != Width;
+  const bool Positioned =
+      Spread || (Canvas.CharacterExtra != 0 && !GI.DoesTextOutSupportSpacing(s.Length(), BiDi));
   bool Output = false;
   if (Positioned && !s.Empty()) {
     if (Canvas.Brush.Style != bsClear) {
@@ -83,8 +83,8 @@ void TCustomRPFontInfo::Draw(TRPTextView s, TRPCanvas& Canvas, int32_t SpaceAtLe
     const int32_t Thickness = RP_GetOutlineTextMetrics(Canvas, Metrics, GI)
                                   ? Metrics.otmsUnderscoreSize
                                   : RPGetDefaultUnderlineWidth(Canvas.Font.Size());
-    RPDrawUnderline(Canvas, rputNormal, Canvas.Font.Color, Left, Left + Width,
-                    Top - Thickness / 2, Thickness, GI);
+    RPDrawUnderline(Canvas, rputNormal, Canvas.Font.Color, Left, Left + Width, Top - Thickness / 2,
+                    Thickness, GI);
   }
   if (TakeOffUnderline && FontUnderline)
     Canvas.Font.Style.Include(fsUnderline);

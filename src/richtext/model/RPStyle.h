@@ -134,8 +134,8 @@ public:
       OnApplyStyleColor;
   std::function<void(TRPStyle& Sender, int StyleNo, bool& Sensitive)> OnStyleHoverSensitive;
   std::function<void(TRPStyle& Sender, TRPTextView s, TRPCanvas& Canvas, int StyleNo,
-                     int32_t SpaceAtLeft, int32_t Left, int32_t Top, int32_t Width,
-                     int32_t Height, TRPTextDrawState DrawState, bool& DoDefault)>
+                     int32_t SpaceAtLeft, int32_t Left, int32_t Top, int32_t Width, int32_t Height,
+                     TRPTextDrawState DrawState, bool& DoDefault)>
       OnDrawStyleText;
 
   // ---- applying text styles to a surface (implemented in RPStyleApply.cpp)

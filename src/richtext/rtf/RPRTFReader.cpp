@@ -463,9 +463,9 @@ TRPRTFErrorCode TRPRTFReader::EndOfInput(TRPRTFErrorCode Result) {
     if (Flushed == rtf_ec_Aborted)
       Result = rtf_ec_Aborted;
     else if (Result == rtf_ec_OK)
-      Result = Flushed != rtf_ec_OK             ? Flushed
+      Result = Flushed != rtf_ec_OK         ? Flushed
                : cGroup > 0 || FClosedEarly ? rtf_ec_UnmatchedBrace
-                                                : rtf_ec_OK;
+                                            : rtf_ec_OK;
   }
   return Result;
 }
@@ -527,9 +527,8 @@ TRPRTFErrorCode TRPRTFReader::TranslateKeyword(const std::string& Keyword, int32
         (Row.AffectTo == rtf_af_CharProp || Row.AffectTo == rtf_af_BothProp))
       if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
         return Result;
-    const TRPRTFErrorCode Result = ApplyPropChange(*this, FRTFState.Props, FDocProps,
-                                                   static_cast<TRTFIPROP>(Row.Idx), Value,
-                                                   Row.DefValue);
+    const TRPRTFErrorCode Result = ApplyPropChange(
+        *this, FRTFState.Props, FDocProps, static_cast<TRTFIPROP>(Row.Idx), Value, Row.DefValue);
     // A flush the property asked for may have failed in the receiver.
     return Result != rtf_ec_OK ? Result : std::exchange(FPendingError, rtf_ec_OK);
   }
@@ -923,9 +922,7 @@ TRPRTFErrorCode TRPRTFReader::OutputWideChar(char16_t w) {
     if (w != 0)
       TextW.push_back(w);
     break;
-  case rdsFontTable:
-    RPRTFFontTableUnicode(FFontTable, FTmpString, w, FontNameCodePage());
-    break;
+  case rdsFontTable: RPRTFFontTableUnicode(FFontTable, FTmpString, w, FontNameCodePage()); break;
   case rdsStyleSheetEntry:
     if (FStyleSheet.Count() > 0) {
       std::u16string& Name = FStyleSheet.Get(FStyleSheet.Count() - 1).FName;

@@ -108,16 +108,16 @@ class TRPRTFReader;
 // Events. Every one is optional; an unassigned event behaves as each call site says.
 using TRPRTFNewTextEvent =
     std::function<void(TRPRTFReader& Sender, const std::string& Text, TRPRTFPosition Position)>;
-using TRPRTFNewUnicodeTextEvent = std::function<void(
-    TRPRTFReader& Sender, const std::u16string& Text, TRPRTFPosition Position)>;
+using TRPRTFNewUnicodeTextEvent =
+    std::function<void(TRPRTFReader& Sender, const std::u16string& Text, TRPRTFPosition Position)>;
 using TRPRTFReaderEvent = std::function<void(TRPRTFReader& Sender)>;
 using TRPRTFHeaderFooterEvent = std::function<void(
     TRPRTFReader& Sender, TRPRTFHeaderFooterType HFType, bool Starting, bool& Supported)>;
 using TRPRTFNoteEventHandler =
     std::function<void(TRPRTFReader& Sender, TRPRTFNoteEvent What, TRPRTFPosition Position)>;
 using TRPRTFTranslateKeywordEvent =
-    std::function<void(TRPRTFReader& Sender, const std::string& Keyword, int32_t Param,
-                       bool fParam, std::string& Text, bool& DoDefault)>;
+    std::function<void(TRPRTFReader& Sender, const std::string& Keyword, int32_t Param, bool fParam,
+                       std::string& Text, bool& DoDefault)>;
 using TRPRTFProgressEvent =
     std::function<void(TRPRTFReader& Sender, TRPRTFProgressStage Stage, uint8_t PercentDone)>;
 using TRPRTFBookmarkEvent =
@@ -232,8 +232,7 @@ private:
   void FlushPendingBytes();
   std::u16string* LastLevelText();
   std::u16string_view FieldCodeOf(const TRPRTFReaderState& State) const {
-    return std::u16string_view(FFieldText).substr(State.FFieldCode.Start,
-                                                  State.FFieldCode.Length);
+    return std::u16string_view(FFieldText).substr(State.FFieldCode.Start, State.FFieldCode.Length);
   }
   void ClearFieldCode() { FRTFState.FFieldCode = {FFieldText.size(), 0}; }
   // The same stretch needs no comparison of the text.

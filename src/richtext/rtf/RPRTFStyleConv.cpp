@@ -87,8 +87,8 @@ void RPRTFMakeTextStyle(TFontInfo& Style, const TRPRTFTextStyleSource& Source,
   Style.UnderlineType = static_cast<TRPUnderlineType>(Chars.FUnderlineType);
   Style.UnderlineColor = Chars.FUnderlineColor;
   Style.Options.Set(rpteoHidden, Chars.FHidden);
-  Style.Protection = Source.SwitchProtect ? TRPProtectOptions{rpprDoNotAutoSwitch}
-                                          : TRPProtectOptions{};
+  Style.Protection =
+      Source.SwitchProtect ? TRPProtectOptions{rpprDoNotAutoSwitch} : TRPProtectOptions{};
   Style.Jump = Source.Hypertext;
   Style.Unicode = Source.Unicode;
 }
@@ -99,13 +99,14 @@ bool RPRTFJumpAllowed(const TFontInfo& Style, const TFontInfo& Wanted, bool UseH
 
 bool RPRTFTextStyleMatches(const TFontInfo& Style, const TFontInfo& Wanted,
                            bool UseHypertextStyles) {
-  return RPRTFJumpAllowed(Style, Wanted, UseHypertextStyles) && Style.SizeDouble == Wanted.SizeDouble && Style.Color == Wanted.Color &&
+  return RPRTFJumpAllowed(Style, Wanted, UseHypertextStyles) &&
+         Style.SizeDouble == Wanted.SizeDouble && Style.Color == Wanted.Color &&
          Style.BackColor == Wanted.BackColor && Style.Style == Wanted.Style &&
          Style.BiDiMode == Wanted.BiDiMode && Style.Charset == Wanted.Charset &&
          Style.CharScale == Wanted.CharScale && Style.CharSpacing == Wanted.CharSpacing &&
-         Style.StyleEx == Wanted.StyleEx &&
-         Style.SubSuperScriptType == Wanted.SubSuperScriptType && Style.VShift == Wanted.VShift &&
-         Style.Protection == Wanted.Protection && Style.UnderlineType == Wanted.UnderlineType &&
+         Style.StyleEx == Wanted.StyleEx && Style.SubSuperScriptType == Wanted.SubSuperScriptType &&
+         Style.VShift == Wanted.VShift && Style.Protection == Wanted.Protection &&
+         Style.UnderlineType == Wanted.UnderlineType &&
          Style.UnderlineColor == Wanted.UnderlineColor && Style.Unicode == Wanted.Unicode &&
          Style.Options.Contains(rpteoHidden) == Wanted.Options.Contains(rpteoHidden) &&
          RP_SameText(Style.FontName, Wanted.FontName);
@@ -412,8 +413,7 @@ void RPRTFMakeParaStyle(TParaInfo& Style, const TRPRTFParaStyleSource& Source,
 }
 
 bool RPRTFParaStyleMatches(const TParaInfo& Style, const TParaInfo& Wanted, bool TabsAsSpaces) {
-  const bool LastLineCompared =
-      Wanted.Alignment == rpaJustify || Wanted.Alignment == rpaDistribute;
+  const bool LastLineCompared = Wanted.Alignment == rpaJustify || Wanted.Alignment == rpaDistribute;
   const TRPParaOptions Kept = {rppaoKeepLinesTogether, rppaoKeepWithNext};
   return Style.Alignment == Wanted.Alignment &&
          (!LastLineCompared || Style.LastLineAlignment == Wanted.LastLineAlignment) &&
@@ -470,9 +470,7 @@ int32_t RPRTFParaStyleCloseness(const TParaInfo& Style, const TParaInfo& Wanted,
   const bool Multiple = Para.FLineSpacingMulti;
   const int32_t LS = Multiple ? Para.FLineSpacing * 100 / 240 : Para.FLineSpacing;
   switch (Style.LineSpacingType) {
-  case rplsPercent:
-    Score += Multiple ? RP_CompareInts(LS, Style.LineSpacing, 5000) : -20000;
-    break;
+  case rplsPercent: Score += Multiple ? RP_CompareInts(LS, Style.LineSpacing, 5000) : -20000; break;
   case rplsLineHeightAtLeast:
     Score += Multiple ? -20000
              : LS < 0 ? -15000
@@ -513,9 +511,9 @@ int32_t RPRTFParaStyleCloseness(const TParaInfo& Style, const TParaInfo& Wanted,
     Score += RP_CompareInts(Space, Offset(Style.Border.BorderOffsets, Side), 66);
     Score += RP_CompareInts(Space, Offset(Style.Background.BorderOffsets, Side), 66);
     const TRPRTFBorderSide* S = Border.Side(Side);
-    const TRPRTFBorderConv Conv = S ? BorderRTF2RP(S->FBorderType, S->FWidthTw,
-                                                   IsInvertedSide(Side), RPStyle)
-                                    : TRPRTFBorderConv{};
+    const TRPRTFBorderConv Conv =
+        S ? BorderRTF2RP(S->FBorderType, S->FWidthTw, IsInvertedSide(Side), RPStyle)
+          : TRPRTFBorderConv{};
     const bool StyleShows =
         Style.Border.Style != rpbNone && Visible(Style.Border.VisibleBorders, Side);
     if (Conv.Style == rpbNone) {

@@ -49,8 +49,7 @@ bool RPRTFTextStyleMatches(const TFontInfo& Style, const TFontInfo& Wanted,
 // Equal for styles that match.
 size_t RPRTFTextStyleHash(const TFontInfo& Style);
 // How close Style comes to Wanted, for choosing the closest existing style.
-int32_t RPRTFTextStyleCloseness(const TFontInfo& Style, const TFontInfo& Wanted,
-                                bool UseDirection);
+int32_t RPRTFTextStyleCloseness(const TFontInfo& Style, const TFontInfo& Wanted, bool UseDirection);
 
 // ---------------------------------------------------------------------------------------
 // Paragraph styles

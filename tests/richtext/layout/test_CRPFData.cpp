@@ -40,8 +40,7 @@ protected:
     D->Length = Length;
     Doc.DrawItems.Add(std::move(D));
   }
-  std::pair<int, int> ToDrawItem(int ItemNo, int ItemOffs,
-                                 TRPDItemPosition Position = rpdpStrict) {
+  std::pair<int, int> ToDrawItem(int ItemNo, int ItemOffs, TRPDItemPosition Position = rpdpStrict) {
     int DrawItemNo = -1, DrawItemOffs = -1;
     Doc.Item2DrawItem(ItemNo, ItemOffs, Position, DrawItemNo, DrawItemOffs);
     return {DrawItemNo, DrawItemOffs};

@@ -104,8 +104,8 @@ TEST(DrawLines, PieceTextAsItsItemStoresIt) {
   Piece->Length = 5;
   Lines.Add(std::move(Piece));
   EXPECT_EQ(Lines.GetString(0, Doc), Text.substr(6 * Unit, 5 * Unit));
-  EXPECT_EQ(Lines.GetRightString(0, Doc, 3), Text.substr(8 * Unit, 3 * Unit)); // "rld"
-  EXPECT_EQ(Lines.GetSubString(0, Doc, 2, 2), Text.substr(7 * Unit, 2 * Unit)); // "or"
+  EXPECT_EQ(Lines.GetRightString(0, Doc, 3), Text.substr(8 * Unit, 3 * Unit));   // "rld"
+  EXPECT_EQ(Lines.GetSubString(0, Doc, 2, 2), Text.substr(7 * Unit, 2 * Unit));  // "or"
   EXPECT_EQ(Lines.GetSubString(0, Doc, 4, 10), Text.substr(9 * Unit, 2 * Unit)); // cut: "ld"
 }
 

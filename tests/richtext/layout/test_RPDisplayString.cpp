@@ -16,17 +16,17 @@ std::string Raw(std::u16string_view Text) {
 
 TEST(DisplayString, CapitalsOfTheScriptsArticlesUse) {
   EXPECT_EQ(RP_UpperCase(u'a'), u'A');
-  EXPECT_EQ(RP_UpperCase(u'\u00E9'), u'\u00C9');     // é
-  EXPECT_EQ(RP_UpperCase(u'\u00F7'), u'\u00F7');     // ÷ has no capital
-  EXPECT_EQ(RP_UpperCase(u'\u00FF'), u'\u0178');     // ÿ
-  EXPECT_EQ(RP_UpperCase(u'\u0101'), u'\u0100');     // ā
-  EXPECT_EQ(RP_UpperCase(u'\u0148'), u'\u0147');     // ň
-  EXPECT_EQ(RP_UpperCase(u'\u017E'), u'\u017D');     // ž
-  EXPECT_EQ(RP_UpperCase(u'\u0131'), u'I');          // dotless i
-  EXPECT_EQ(RP_UpperCase(u'\u03B1'), u'\u0391');     // α
-  EXPECT_EQ(RP_UpperCase(u'\u03C2'), u'\u03A3');     // final sigma
-  EXPECT_EQ(RP_UpperCase(u'\u0436'), u'\u0416');     // ж
-  EXPECT_EQ(RP_UpperCase(u'\u0451'), u'\u0401');     // ё
+  EXPECT_EQ(RP_UpperCase(u'\u00E9'), u'\u00C9'); // é
+  EXPECT_EQ(RP_UpperCase(u'\u00F7'), u'\u00F7'); // ÷ has no capital
+  EXPECT_EQ(RP_UpperCase(u'\u00FF'), u'\u0178'); // ÿ
+  EXPECT_EQ(RP_UpperCase(u'\u0101'), u'\u0100'); // ā
+  EXPECT_EQ(RP_UpperCase(u'\u0148'), u'\u0147'); // ň
+  EXPECT_EQ(RP_UpperCase(u'\u017E'), u'\u017D'); // ž
+  EXPECT_EQ(RP_UpperCase(u'\u0131'), u'I');      // dotless i
+  EXPECT_EQ(RP_UpperCase(u'\u03B1'), u'\u0391'); // α
+  EXPECT_EQ(RP_UpperCase(u'\u03C2'), u'\u03A3'); // final sigma
+  EXPECT_EQ(RP_UpperCase(u'\u0436'), u'\u0416'); // ж
+  EXPECT_EQ(RP_UpperCase(u'\u0451'), u'\u0401'); // ё
   EXPECT_EQ(RP_UpperCase(u'\u4E00'), u'\u4E00');
 }
 
@@ -36,8 +36,7 @@ TEST(DisplayString, HyphensCapsAndInvisibleCharacters) {
   EXPECT_EQ(RP_ReturnProcessedString(Text, true, Style, false, false, false, 1252),
             Raw(u"co\u00ADop-x\u00AD"));
   // A soft hyphen that ends the line shows; the others are dropped when asked.
-  EXPECT_EQ(RP_ReturnProcessedString(Text, true, Style, true, true, false, 1252),
-            Raw(u"coop-x-"));
+  EXPECT_EQ(RP_ReturnProcessedString(Text, true, Style, true, true, false, 1252), Raw(u"coop-x-"));
   EXPECT_EQ(RP_ReturnProcessedString(Text, true, Style, false, true, true, 1252),
             Raw(u"co\u00ACop-x\u00AC"));
 

@@ -92,12 +92,11 @@ TEST_F(TextDrawRun, InvalidStyleDrawsWhiteOnRed) {
   Sheet.ApplyStyle(Canvas, 99, rpbdUnspecified, false, nullptr, false, false, false);
   Sheet.ApplyStyleColor(Canvas, 99, {}, false, rpcmColor);
   Canvas.ClearLog();
-  Sheet.DrawStyleText(u"ab", Canvas, 0, 0, 99, nullptr, 0, 0, 0, 20, 20, 20, 0, {},
-                      rpbdUnspecified, -1, -1);
+  Sheet.DrawStyleText(u"ab", Canvas, 0, 0, 99, nullptr, 0, 0, 0, 20, 20, 20, 0, {}, rpbdUnspecified,
+                      -1, -1);
   EXPECT_EQ(Canvas.Font.Color, clWhite);
   EXPECT_EQ(Canvas.Log.front(), "Font \"Arial\" -16 #FFFFFF") << Canvas.LogText();
-  EXPECT_NE(Canvas.LogText().find("Brush #0000FF bsSolid"), std::string::npos)
-      << Canvas.LogText();
+  EXPECT_NE(Canvas.LogText().find("Brush #0000FF bsSolid"), std::string::npos) << Canvas.LogText();
 }
 
 // The surface font is shared: a hovered run's underline must not stay for the next run.

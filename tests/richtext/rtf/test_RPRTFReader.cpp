@@ -322,14 +322,12 @@ TEST(RTFReaderResults, AReceiverFailureWinsOverAnInputError) {
 // brace: a hostile file of a few hundred kilobytes kept the reader busy for minutes.
 TEST(RTFReaderResults, ManyGroupsInALongInstructionReadInLinearTime) {
   constexpr size_t N = 200000;
-  const std::string Rtf = "{\\rtf1{\\field{\\*\\fldinst " + std::string(N, 'A') +
-                          [] {
-                            std::string Groups;
-                            for (size_t i = 0; i < N; ++i)
-                              Groups += "{}";
-                            return Groups;
-                          }() +
-                          "}{\\fldrslt x}}}";
+  const std::string Rtf = "{\\rtf1{\\field{\\*\\fldinst " + std::string(N, 'A') + [] {
+    std::string Groups;
+    for (size_t i = 0; i < N; ++i)
+      Groups += "{}";
+    return Groups;
+  }() + "}{\\fldrslt x}}}";
   TProbe Probe;
   const auto Start = std::chrono::steady_clock::now();
   EXPECT_TRUE(Is(Probe.Read(Rtf), rtf_ec_OK));

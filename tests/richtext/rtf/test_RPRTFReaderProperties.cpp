@@ -114,8 +114,7 @@ TEST_F(Builder, LaterBoldRunsReuseTheStyleTheFirstAdded) {
 // The conversion to pixels is lossy; a style made from these values must still be found
 // again by the next read.
 TEST_F(Builder, ReadingTheSameFileAgainAddsNothing) {
-  const std::string Body =
-      R"(\pard\tx4253\sl-280\slmult0\f0\fs20\expndtw-2 Text\tab more\par)";
+  const std::string Body = R"(\pard\tx4253\sl-280\slmult0\f0\fs20\expndtw-2 Text\tab more\par)";
   for (int Pass = 0; Pass < 3; ++Pass) {
     SCOPED_TRACE(Pass);
     Doc.Clear();
@@ -389,8 +388,7 @@ TEST_F(Builder, HiddenTextIsDroppedOrKeptWithAHiddenStyle) {
 }
 
 TEST_F(Builder, BookmarksAndPageBreaksGoToTheNextItem) {
-  ASSERT_EQ(Load(R"(\f0\fs20 a\par {\*\bkmkstart first}{\*\bkmkstart second}b\page c)"),
-            rtf_ec_OK);
+  ASSERT_EQ(Load(R"(\f0\fs20 a\par {\*\bkmkstart first}{\*\bkmkstart second}b\page c)"), rtf_ec_OK);
   EXPECT_EQ(Layout(Doc), (Lines{"P0:a", "P0:b", "P0!:c"}));
   EXPECT_EQ(Doc.GetItem(0)->Checkpoint, nullptr);
   ASSERT_NE(Doc.GetItem(1)->Checkpoint, nullptr);
@@ -458,8 +456,7 @@ TEST_F(Builder, LineBreaksMayStartParagraphs) {
 }
 
 TEST_F(Builder, TableCellsBecomeParagraphs) {
-  ASSERT_EQ(Load(R"(\f0\fs20\trowd\cellx1000\cellx2000 a\cell b\cell\row\pard c\par)"),
-            rtf_ec_OK);
+  ASSERT_EQ(Load(R"(\f0\fs20\trowd\cellx1000\cellx2000 a\cell b\cell\row\pard c\par)"), rtf_ec_OK);
   EXPECT_EQ(Layout(Doc), (Lines{"P0:a", "P0:b", "P0:c"}));
 }
 
@@ -500,8 +497,8 @@ TEST(BuilderBorders, TwipsSheetConversions) {
       {rtf_brdr_ThinThickLarge, 30, false, rpbThickInside, 15, 45},
   };
   for (const TBorderCase& Case : Cases) {
-    SCOPED_TRACE(::testing::Message() << int(Case.Type) << " " << Case.WidthTw << " "
-                                      << Case.InvertSides);
+    SCOPED_TRACE(::testing::Message()
+                 << int(Case.Type) << " " << Case.WidthTw << " " << Case.InvertSides);
     const TRPRTFBorderConv Conv = BorderRTF2RP(Case.Type, Case.WidthTw, Case.InvertSides, Sheet);
     EXPECT_EQ(Conv.Style, Case.Style);
     EXPECT_EQ(Conv.Width, Case.Width);
