@@ -132,11 +132,14 @@ void TRPRTFReaderProperties::TRead::AddRun(const std::string* Bytes, const std::
   }
 
   std::unique_ptr<TCustomRPItemInfo> Item = RichPaneTextItemClass(&RPData);
-  // The text as UTF-16, made only where it is needed.
-  const auto AsWide = [&]() -> std::u16string {
+  // The text as UTF-16, converted once and only where it is needed.
+  std::u16string Converted;
+  const auto AsWide = [&]() -> const std::u16string& {
     if (Wide)
       return *Wide;
-    return AnsiToUnicode(*Bytes, Reader.GetCurrentCodePage());
+    if (Converted.empty())
+      Converted = AnsiToUnicode(*Bytes, Reader.GetCurrentCodePage());
+    return Converted;
   };
   const std::u16string_view Link = Reader.HyperlinkInstruction();
   if (!Link.empty()) {
