@@ -85,28 +85,43 @@ QFont MakeFont(const TRPFont& Font) {
 using TKey = std::tuple<std::string, int32_t, int32_t, bool, bool, uint8_t, int32_t>;
 std::map<TKey, std::unique_ptr<TRPQtFont>>* Cache = nullptr;
 
+// The font found last and what it was found for (the fields the cache tells apart).
+TRPFont LastKey;
+TRPQtFont* LastFont = nullptr;
+
 void ReleaseCache() {
   delete Cache;
   Cache = nullptr;
+  LastFont = nullptr;
 }
 
 } // namespace
 
 TRPQtFont::TRPQtFont(const TRPFont& Font)
-    : FFont(MakeFont(Font)), FMetrics(FFont), FEm(FFont.pixelSize()) {}
+    : FFont(MakeFont(Font)), FMetrics(FFont), FEm(FFont.pixelSize()),
+      FCellHeight(FMetrics.ascent() + FMetrics.descent()), FFlatAdvances(FlatCount, Unknown) {}
 
-int32_t TRPQtFont::Advance(char32_t Ch) {
+int32_t TRPQtFont::MeasureAdvance(char32_t Ch) const {
+  return FMetrics.horizontalAdvance(QString::fromUcs4(&Ch, 1));
+}
+
+int32_t TRPQtFont::FarAdvance(char32_t Ch) {
   if (Ch == RPQt_Continuation)
     return 0;
   const auto Found = FAdvances.find(Ch);
   if (Found != FAdvances.end())
     return Found->second;
-  const int32_t Width = FMetrics.horizontalAdvance(QString::fromUcs4(&Ch, 1));
+  const int32_t Width = MeasureAdvance(Ch);
   FAdvances.emplace(Ch, Width);
   return Width;
 }
 
 TRPQtFont& RPQt_Font(const TRPFont& Font) {
+  // Measuring asks for the same font many times in a row.
+  if (LastFont && Font.Height == LastKey.Height && Font.PixelsPerInch == LastKey.PixelsPerInch &&
+      Font.Style == LastKey.Style && Font.Charset == LastKey.Charset &&
+      Font.Width == LastKey.Width && Font.Name == LastKey.Name)
+    return *LastFont;
   if (!Cache) {
     Cache = new std::map<TKey, std::unique_ptr<TRPQtFont>>;
     // Fonts must go before the font database does, not at exit.
@@ -123,6 +138,13 @@ TRPQtFont& RPQt_Font(const TRPFont& Font) {
   std::unique_ptr<TRPQtFont>& Entry = (*Cache)[std::move(Key)];
   if (!Entry)
     Entry = std::make_unique<TRPQtFont>(Font);
+  LastFont = Entry.get();
+  LastKey.Name = Font.Name;
+  LastKey.Height = Font.Height;
+  LastKey.PixelsPerInch = Font.PixelsPerInch;
+  LastKey.Style = Font.Style;
+  LastKey.Charset = Font.Charset;
+  LastKey.Width = Font.Width;
   return *Entry;
 }
 
@@ -142,24 +164,47 @@ std::u16string RPQt_DisplayUnits(std::u16string_view Text, uint8_t Charset) {
   return Units;
 }
 
+namespace {
+
+// The advance of code unit i of display text with character extra: a surrogate pair's
+// advance is counted on its first unit.
+template <typename TUnitAt>
+int32_t UnitAdvance(TRPQtFont& Font, TUnitAt UnitAt, size_t Count, size_t i, int32_t Extra) {
+  const char16_t Unit = UnitAt(i);
+  char32_t Ch = Unit;
+  if (QChar::isHighSurrogate(Unit) && i + 1 < Count && QChar::isLowSurrogate(UnitAt(i + 1)))
+    Ch = QChar::surrogateToUcs4(Unit, UnitAt(i + 1));
+  else if (QChar::isLowSurrogate(Unit) && i > 0 && QChar::isHighSurrogate(UnitAt(i - 1)))
+    Ch = RPQt_Continuation;
+  const int32_t Advance = Font.Advance(Ch);
+  if (Advance <= 0)
+    return Advance;
+  if (Extra > 0 || Advance > -Extra)
+    return Advance + Extra;
+  return 1;
+}
+
+} // namespace
+
 std::vector<int32_t> RPQt_Advances(TRPQtFont& Font, std::u16string_view DisplayUnits,
                                    int32_t Extra) {
   const size_t Count = DisplayUnits.size();
+  const auto UnitAt = [DisplayUnits](size_t i) { return DisplayUnits[i]; };
   std::vector<int32_t> Advances(Count);
-  for (size_t i = 0; i < Count; ++i) {
-    const char16_t Unit = DisplayUnits[i];
-    char32_t Ch = Unit;
-    if (QChar::isHighSurrogate(Unit) && i + 1 < Count && QChar::isLowSurrogate(DisplayUnits[i + 1]))
-      Ch = QChar::surrogateToUcs4(Unit, DisplayUnits[i + 1]);
-    else if (QChar::isLowSurrogate(Unit) && i > 0 && QChar::isHighSurrogate(DisplayUnits[i - 1]))
-      Ch = RPQt_Continuation;
-    const int32_t Advance = Font.Advance(Ch);
-    if (Advance <= 0)
-      Advances[i] = Advance;
-    else if (Extra > 0 || Advance > -Extra)
-      Advances[i] = Advance + Extra;
-    else
-      Advances[i] = 1;
-  }
+  for (size_t i = 0; i < Count; ++i)
+    Advances[i] = UnitAdvance(Font, UnitAt, Count, i, Extra);
   return Advances;
+}
+
+int64_t RPQt_UnicodeWidth(TRPQtFont& Font, TRPTextView Units, int32_t Extra) {
+  const size_t Count = static_cast<size_t>(Units.Length());
+  // As RPQt_DisplayUnits shows them: controls as spaces.
+  const auto UnitAt = [Units](size_t i) {
+    const char16_t Unit = Units[static_cast<int32_t>(i)];
+    return Unit < 0x20 ? u' ' : Unit;
+  };
+  int64_t Width = 0;
+  for (size_t i = 0; i < Count; ++i)
+    Width += UnitAdvance(Font, UnitAt, Count, i, Extra);
+  return Width;
 }

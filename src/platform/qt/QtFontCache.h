@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "richtext/gfx/RPFontTypes.h"
+#include "richtext/gfx/RPGraphicInterface.h"
 
 // The second code unit of a character (the low half of a surrogate pair): the
 // character's advance is counted on its first unit.
@@ -27,14 +28,32 @@ public:
   const QFont& Font() const { return FFont; }
   const QFontMetrics& Metrics() const { return FMetrics; }
   int32_t Em() const { return FEm; }
+  // Ascent + descent.
+  int32_t CellHeight() const { return FCellHeight; }
   // The advance of Ch as a string of that one character measures: Qt gives some
   // characters (U+00AD) another width through its single-character path.
-  int32_t Advance(char32_t Ch);
+  int32_t Advance(char32_t Ch) {
+    if (Ch < FlatCount) {
+      int32_t& Known = FFlatAdvances[Ch];
+      if (Known == Unknown)
+        Known = MeasureAdvance(Ch);
+      return Known;
+    }
+    return FarAdvance(Ch);
+  }
 
 private:
+  // Characters below this have their advances in an array: the scripts of articles.
+  static constexpr char32_t FlatCount = 0x3000;
+  static constexpr int32_t Unknown = INT32_MIN;
+  int32_t MeasureAdvance(char32_t Ch) const;
+  int32_t FarAdvance(char32_t Ch);
+
   QFont FFont;
   QFontMetrics FMetrics;
   int32_t FEm;
+  int32_t FCellHeight;
+  std::vector<int32_t> FFlatAdvances;
   std::unordered_map<char32_t, int32_t> FAdvances;
 };
 
@@ -56,3 +75,7 @@ std::u16string RPQt_DisplayUnits(std::u16string_view Text, uint8_t Charset);
 // character narrower than 1 pixel.
 std::vector<int32_t> RPQt_Advances(TRPQtFont& Font, std::u16string_view DisplayUnits,
                                    int32_t Extra);
+
+// The sum of RPQt_Advances over the display form of UTF-16 text in a font whose
+// charset is not the symbol one, without building the display form.
+int64_t RPQt_UnicodeWidth(TRPQtFont& Font, TRPTextView Units, int32_t Extra);

@@ -96,10 +96,7 @@ std::vector<int32_t> CharAdvances(const TRPCanvas& Canvas, TRPTextView Str, int3
   return PerCharacter(Text, RPQt_Advances(RPQt_Font(Canvas.Font), Units, Extra));
 }
 
-int32_t CellHeight(const TRPCanvas& Canvas) {
-  const QFontMetrics& Metrics = RPQt_Font(Canvas.Font).Metrics();
-  return Metrics.ascent() + Metrics.descent();
-}
+int32_t CellHeight(const TRPCanvas& Canvas) { return RPQt_Font(Canvas.Font).CellHeight(); }
 
 // A signed 16-bit big-endian field of a font table; 0 beyond its end.
 int32_t Int16At(const QByteArray& Table, qsizetype Offset) {
@@ -127,6 +124,11 @@ void TRPQtGraphicInterface::TextOutWithDX(TRPCanvas& Canvas, int32_t X, int32_t 
 }
 
 TSize TRPQtGraphicInterface::TextSizeBasic(TRPCanvas& Canvas, TRPTextView Str) {
+  if (Str.Unicode() && Canvas.Font.Charset != RP_SYMBOL_CHARSET) {
+    TRPQtFont& Font = RPQt_Font(Canvas.Font);
+    return {RP_ClampToInt32(RPQt_UnicodeWidth(Font, Str, Canvas.CharacterExtra)),
+            Font.CellHeight()};
+  }
   int64_t Width = 0;
   for (int32_t Advance : CharAdvances(Canvas, Str, Canvas.CharacterExtra))
     Width += Advance;

@@ -31,9 +31,14 @@ void TCustomRPFormattedData::DrawItem2Item(int DrawItemNo, int DrawItemOffs, int
   ItemOffs = IsTextDrawItem(DrawItemNo) ? DrawItemOffs + Piece.Offs - 1 : DrawItemOffs;
 }
 
+int TCustomRPFormattedData::ValidDrawItemNo(int ItemNo) const {
+  const int d = GetItem(ItemNo)->DrawItemNo;
+  return d >= 0 && d < DrawItems.Count() && DrawItems[d].ItemNo == ItemNo ? d : -1;
+}
+
 int TCustomRPFormattedData::NearestFormattedItem(int ItemNo, bool Forward) const {
   for (int i = ItemNo; i >= 0 && i < GetItemCount(); i += Forward ? 1 : -1)
-    if (GetItem(i)->DrawItemNo >= 0)
+    if (ValidDrawItemNo(i) >= 0)
       return i;
   return -1;
 }
@@ -43,7 +48,8 @@ void TCustomRPFormattedData::Item2DrawItem(int ItemNo, int ItemOffs, TRPDItemPos
   DrawItemNo = -1;
   if (ItemNo < 0 || ItemNo >= GetItemCount())
     return;
-  if (GetItem(ItemNo)->DrawItemNo < 0) {
+  int d = ValidDrawItemNo(ItemNo);
+  if (d < 0) {
     // A hidden item: the end of the visible item before it or the start of the one after.
     if (Position == rpdpStrict)
       return;
@@ -54,12 +60,11 @@ void TCustomRPFormattedData::Item2DrawItem(int ItemNo, int ItemOffs, TRPDItemPos
       Item2LastDrawItem(Above, DrawItemNo);
       DrawItemOffs = GetOffsAfterDrawItem(DrawItemNo);
     } else if (Below >= 0) {
-      DrawItemNo = GetItem(Below)->DrawItemNo;
+      DrawItemNo = ValidDrawItemNo(Below);
       DrawItemOffs = GetOffsBeforeDrawItem(DrawItemNo);
     }
     return;
   }
-  int d = GetItem(ItemNo)->DrawItemNo;
   if (!IsTextDrawItem(d)) {
     DrawItemNo = d;
     DrawItemOffs = ItemOffs;

@@ -5,8 +5,12 @@
 
 #include <cstdint>
 
+#include "richtext/gfx/EnumSet.h"
 #include "richtext/layout/DLines.h"
 #include "richtext/model/CRPData.h"
+
+class TRPCanvas;
+class TRPFontInfoCache;
 
 // Where a position in a hidden item (which has no draw item) goes.
 enum TRPDItemPosition : uint8_t { rpdpStrict, rpdpBetterAbove, rpdpBetterBelow };
@@ -19,8 +23,98 @@ enum TRPGetDItemNoOption : uint8_t {
   gdinLastVisible
 };
 
+// Options of the control that shows a document.
+enum TRPOption : uint8_t {
+  rpoAllowSelection,
+  rpoSingleClick,
+  rpoScrollToEnd,
+  rpoClientTextWidth,
+  rpoShowCheckpoints,
+  rpoShowPageBreaks,
+  rpoShowSpecialCharacters,
+  rpoShowHiddenText,
+  rpoTagsArePChars,
+  rpoAutoCopyText,
+  rpoAutoCopyUnicodeText,
+  rpoAutoCopyRPF,
+  rpoAutoCopyImage,
+  rpoAutoCopyRTF,
+  rpoFormatInvalidate,
+  rpoDblClickSelectsWord,
+  rpoRClickDeselects,
+  rpoDisallowDrag,
+  rpoShowItemHints,
+  rpoShowGridLines,
+  rpoFastFormatting,
+  rpoPercentEncodedURL
+};
+using TRPOptions = EnumSet<TRPOption>;
+
+// A place where a line may wrap: before character Offs (0-based) of item ItemNo. Offs 0
+// is the place before the item, the item's length the place after it.
+struct TRPWrapPlace {
+  int ItemNo = 0;
+  int32_t Offs = 0;
+  bool operator==(const TRPWrapPlace&) const = default;
+};
+
 class TCustomRPFormattedData : public TCustomRPData {
 public:
+  // ---- what formatting asks of the control that shows the document; all lengths are
+  // screen pixels. The defaults are a control's defaults with nothing to show on.
+  // The width of the document area (the client width for the root document).
+  virtual int32_t GetWidth() const { return 0; }
+  virtual int32_t GetLeftMargin() const { return 5; }
+  virtual int32_t GetRightMargin() const { return 5; }
+  virtual int32_t GetTopMargin() const { return 5; }
+  virtual int32_t GetBottomMargin() const { return 5; }
+  virtual int32_t GetMinTextWidth() const { return 0; }
+  virtual int32_t GetMaxTextWidth() const { return 0; }
+  // Characters per line; 0 for no limit.
+  virtual int32_t GetMaxLength() const { return 0; }
+  virtual bool GetWordWrap() const { return true; }
+  virtual TRPOptions GetOptions() const { return {}; }
+  // The canvas text is measured on; nothing is formatted without one.
+  virtual TRPCanvas* GetCanvas() const { return nullptr; }
+  // The vertical scroll position in document pixels, and scrolling to one.
+  virtual int32_t GetVOffs() const { return 0; }
+  virtual void ScrollTo(int32_t /*Y*/) {}
+  // Tells the control the size of the whole document; true when this changed the
+  // control's client area (a scroll bar appeared or vanished), which needs another pass.
+  virtual bool SetDocumentAreaSize(int32_t /*Width*/, int32_t /*Height*/) { return false; }
+
+  // ---- formatting
+  // Breaks the whole document into lines for the current width.
+  void Format();
+  // The pass, on Canvas or the control's canvas. With OnlyResized it is skipped when the
+  // text width did not change (unless ForceFormat) and, unless NoScroll, the first
+  // visible item keeps its place on screen. Returns whether formatting took place. On an
+  // exception the items not reached have no draw items (DrawItemNo -1) and the
+  // exception propagates.
+  bool Format_(bool OnlyResized, bool ForceFormat, bool NoScroll, int Depth, TRPCanvas* Canvas);
+  // Set by the control when it formats in answer to a size change the pass caused
+  // itself; the next pass only clears it.
+  bool AlreadyFormatted = false;
+
+  // ---- line-breaking queries
+  bool IsHidden(int ItemNo);
+  // Starts a line / a paragraph: by its own flag, after hidden items one of which did,
+  // as the first visible item, or after a full-width item.
+  bool IsFromNewLineEx(int ItemNo);
+  bool IsParaStartEx(int ItemNo);
+  // The first place after the end of item ItemNo where the line may wrap.
+  TRPWrapPlace GetWrapPlaceAfterItem(int ItemNo);
+  // The widest unbreakable part of the items from FirstItemNo on plus their
+  // paragraphs' indents: the narrowest text width that needs no cutting inside words.
+  // Parts that cannot be wider than Known are not measured: a result up to Known only
+  // says that Known is wide enough.
+  int32_t CalculateMinDocWidthPlus(int FirstItemNo, const TRPScreenAndDevice& sad, int32_t Known,
+                                   TRPFontInfoCache& FontInfoCache);
+  // The width of a text item's display text, or of a part of it (Count characters from
+  // the 0-based Start), in the item's style. The cache's canvas keeps that style's font.
+  int32_t MeasureItemText(int ItemNo, int32_t Start, int32_t Count,
+                          TRPFontInfoCache& FontInfoCache);
+
   TRPDrawLines DrawItems;
   int32_t DocumentWidth = 0;
   int32_t DocumentHeight = 0;
@@ -56,6 +150,8 @@ public:
   int GetLineNo(int ItemNo, int ItemOffs) const;
 
 private:
+  // The item's first draw item, -1 when it has none or the number is stale.
+  int ValidDrawItemNo(int ItemNo) const;
   bool IsTextDrawItem(int DrawItemNo) const;
   // The first draw item of the item at or after (Forward) or before ItemNo that has one.
   int NearestFormattedItem(int ItemNo, bool Forward) const;

@@ -2,6 +2,7 @@
 
 #include "richtext/gfx/RPCodePage.h"
 #include "richtext/gfx/RPGraphicInterface.h"
+#include "richtext/model/RPItem.h"
 
 char16_t RP_UpperCase(char16_t Ch) {
   if (Ch >= u'a' && Ch <= u'z')
@@ -70,4 +71,24 @@ std::string RP_ReturnProcessedString(std::string_view Text, bool Unicode,
     Result += static_cast<char>(Ch >> 8);
   }
   return Result;
+}
+
+TRPDisplayText::TRPDisplayText(const TCustomRPItemInfo& Item, const TFontInfo& TextStyle,
+                               int CodePage)
+    : FText(&Item.ItemText()), FUnicode(Item.Unicode()) {
+  const TRPTextView Stored = View();
+  bool Changes = TextStyle.StyleEx.Contains(rpfsAllCaps);
+  for (int32_t i = 0; !Changes && FUnicode && i < Stored.Length(); ++i)
+    Changes = Stored[i] == 0x2011;
+  if (!Changes)
+    return;
+  FProcessed = RP_ReturnProcessedString(*FText, FUnicode, TextStyle, false, false, false, CodePage);
+  // Positions in both forms must agree; a conversion that changed the length of a
+  // double-byte text is not used.
+  if (FProcessed.size() == FText->size())
+    FText = &FProcessed;
+}
+
+TRPTextView TRPDisplayText::View() const {
+  return FUnicode ? TRPTextView::Utf16LE(*FText) : TRPTextView::Ansi(*FText);
 }

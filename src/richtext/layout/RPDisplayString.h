@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "richtext/gfx/RPGraphicInterface.h"
 #include "richtext/model/RPFontInfo.h"
 
 // The capital of a UTF-16 code unit: Basic Latin, Latin-1, Latin Extended-A, Greek and
@@ -20,3 +21,21 @@ std::string RP_ReturnProcessedString(std::string_view Text, bool Unicode,
                                      const TFontInfo& TextStyle, bool LastOnLine,
                                      bool DeleteInvisible, bool ShowSpecialCharacters,
                                      int CodePage);
+
+class TCustomRPItemInfo;
+
+// A text item's characters as formatting measures them: the display form of
+// RP_ReturnProcessedString for a character in the middle of a line. It refers to the
+// item's own text when the display form is the same, so it must not outlive the item.
+class TRPDisplayText {
+public:
+  TRPDisplayText(const TCustomRPItemInfo& Item, const TFontInfo& TextStyle, int CodePage);
+  TRPDisplayText(const TRPDisplayText&) = delete;
+  TRPDisplayText& operator=(const TRPDisplayText&) = delete;
+  TRPTextView View() const;
+
+private:
+  std::string FProcessed;
+  const std::string* FText;
+  bool FUnicode;
+};

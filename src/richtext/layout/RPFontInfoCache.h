@@ -45,6 +45,8 @@ public:
   // number outside the style sheet gets the invalid style's entry.
   const TRPFontInfoCacheItem& Items(int StyleNo);
   void Clear();
+  // Someone else set the canvas's font: the next request selects its style again.
+  void CanvasChanged() { LastTextStyle = -1; }
 
   TRPBiDiMode CurParaBiDiMode = rpbdUnspecified;
   bool IgnoreParaBiDiMode = false;

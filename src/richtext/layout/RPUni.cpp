@@ -229,13 +229,7 @@ constexpr bool RangesAreOrderedAndDisjoint() {
 }
 static_assert(RangesAreOrderedAndDisjoint());
 
-int Pair(char16_t Before, char16_t After) {
-  return BreakPairs[GetCharLineBreakClass(Before)][GetCharLineBreakClass(After)];
-}
-
-} // namespace
-
-int GetCharLineBreakClass(char16_t Ch) {
+constexpr int SearchCharLineBreakClass(char16_t Ch) {
   // The last range starting at or before Ch is the only one that can hold it.
   const auto Next = std::upper_bound(
       SortedRanges.begin(), SortedRanges.end(), Ch,
@@ -246,8 +240,26 @@ int GetCharLineBreakClass(char16_t Ch) {
   return Ch <= Range.Last ? Range.Class : rpu_lb_AL;
 }
 
-int RPU_FindLineBreak(std::u16string_view Text, int n, bool AtEnd, bool Decremented) {
-  if (n < 0 || static_cast<std::size_t>(n) >= Text.size())
+// The classes of Latin text, looked up directly.
+constexpr auto LowClasses = [] {
+  std::array<uint8_t, 0x250> Classes{};
+  for (std::size_t Ch = 0; Ch < Classes.size(); ++Ch)
+    Classes[Ch] = static_cast<uint8_t>(SearchCharLineBreakClass(static_cast<char16_t>(Ch)));
+  return Classes;
+}();
+
+int Pair(char16_t Before, char16_t After) {
+  return BreakPairs[GetCharLineBreakClass(Before)][GetCharLineBreakClass(After)];
+}
+
+} // namespace
+
+int GetCharLineBreakClass(char16_t Ch) {
+  return Ch < LowClasses.size() ? LowClasses[Ch] : SearchCharLineBreakClass(Ch);
+}
+
+int RPU_FindLineBreak(TRPTextView Text, int n, bool AtEnd, bool Decremented) {
+  if (n < 0 || n >= Text.Length())
     return -1;
   int Start = n;
   // A lone trailing space is not worth a line of its own: look for the break
@@ -285,17 +297,17 @@ int RPU_FindLineBreak(std::u16string_view Text, int n, bool AtEnd, bool Decremen
   }
 }
 
-int RPU_FindFirstLineBreak(std::u16string_view Text, std::optional<char16_t> PrevChar,
-                           bool SpaceBefore, char16_t& LastChar) {
+int RPU_FindFirstLineBreak(TRPTextView Text, std::optional<char16_t> PrevChar, bool SpaceBefore,
+                           char16_t& LastChar) {
   char16_t Prev;
-  std::size_t i;
+  int32_t i;
   bool Spaced;
   if (PrevChar) {
     Prev = *PrevChar;
     i = 0;
     Spaced = SpaceBefore;
   } else {
-    if (Text.empty()) {
+    if (Text.Empty()) {
       LastChar = Space;
       return 0;
     }
@@ -305,7 +317,7 @@ int RPU_FindFirstLineBreak(std::u16string_view Text, std::optional<char16_t> Pre
   }
   // Index of the last non-space character of Text seen so far, -1 before the first.
   int LastNonSpace = !PrevChar && Text[0] != Space ? 0 : -1;
-  for (; i < Text.size(); ++i) {
+  for (; i < Text.Length(); ++i) {
     if (Text[i] == Space) {
       Spaced = true;
       continue;

@@ -17,6 +17,8 @@
 #include <optional>
 #include <string_view>
 
+#include "richtext/gfx/RPGraphicInterface.h"
+
 // Line-break classes, in the order of the rows and columns of BreakPairs.
 inline constexpr int rpu_lb_OB = 0;  // ASCII opening brackets
 inline constexpr int rpu_lb_OP = 1;  // other opening punctuation
@@ -100,7 +102,7 @@ int GetCharLineBreakClass(char16_t Ch);
 // break). With Decremented it first steps back over spaces at the start (unless only
 // spaces precede). The character at the start is the later character of the first
 // pair even when it is a space, in which case it is paired with its class, AL.
-int RPU_FindLineBreak(std::u16string_view Text, int n, bool AtEnd, bool Decremented);
+int RPU_FindLineBreak(TRPTextView Text, int n, bool AtEnd, bool Decremented);
 
 // The first break opportunity in Text, which continues a word from earlier items.
 // PrevChar is the last non-space character before Text, if any; SpaceBefore says
@@ -117,5 +119,5 @@ int RPU_FindLineBreak(std::u16string_view Text, int n, bool AtEnd, bool Decremen
 //        LastChar is set to that character; when Text is empty or all spaces the
 //        result is 0 and LastChar is set to U+0020.
 // LastChar is left untouched when a break is found.
-int RPU_FindFirstLineBreak(std::u16string_view Text, std::optional<char16_t> PrevChar,
-                           bool SpaceBefore, char16_t& LastChar);
+int RPU_FindFirstLineBreak(TRPTextView Text, std::optional<char16_t> PrevChar, bool SpaceBefore,
+                           char16_t& LastChar);

@@ -64,8 +64,16 @@ enum TRPDataFlag : uint8_t {
 };
 using TRPDataFlags = EnumSet<TRPDataFlag>;
 
-// Transient states of a document that the model uses.
-enum TRPState : uint8_t { rpstClearing, rpstFirstParaAborted, rpstLastParaAborted };
+// Transient states of a document. While rpstSkipFormatting is set a formatting pass does
+// nothing and the document is not painted (a pass is under way).
+enum TRPState : uint8_t {
+  rpstClearing,
+  rpstFirstParaAborted,
+  rpstLastParaAborted,
+  rpstFormatting,
+  rpstSkipFormatting,
+  rpstFormattingPart
+};
 using TRPStates = EnumSet<TRPState>;
 
 // What happens to an item, as the document is told.

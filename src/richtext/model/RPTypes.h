@@ -69,7 +69,9 @@ enum TRPColorMode : uint8_t {
   rpcmBlackOnWhite
 };
 
-enum TRPStringFormatMethod : uint8_t { rpsfmAuto, rpsfmANSI, rpsfmUnicode };
+// How line breaking finds the longest fitting prefix of a text: as the graphic interface
+// prefers, always with the interface's fitting, or always with the layout's own search.
+enum TRPStringFormatMethod : uint8_t { rpsfmAuto, rpsfmEngine, rpsfmTRichPane };
 
 // Process-wide switches. The program keeps their defaults; tests change them and
 // put them back with Reset.

@@ -331,7 +331,7 @@ TEST(RTFReaderResults, ManyGroupsInALongInstructionReadInLinearTime) {
   TProbe Probe;
   const auto Start = std::chrono::steady_clock::now();
   EXPECT_TRUE(Is(Probe.Read(Rtf), rtf_ec_OK));
-  EXPECT_LT(std::chrono::steady_clock::now() - Start, std::chrono::seconds(10));
+  EXPECT_LT(std::chrono::steady_clock::now() - Start, std::chrono::seconds(30));
   EXPECT_EQ(Probe.Log, (TLog{"x|P"}));
 }
 

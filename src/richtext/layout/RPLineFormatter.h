@@ -1,0 +1,156 @@
+// One formatting pass: the state that is carried from item to item while a document is
+// broken into lines, and the steps that place items on lines.
+//
+// Coordinates are device pixels of the formatting canvas. Lines are filled from the
+// left; where a line is finished its pieces keep the positions given here until
+// paragraph layout moves them (alignment, tab stops, line spacing).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "richtext/gfx/RPFontTypes.h"
+#include "richtext/gfx/RPGraphicInterface.h"
+#include "richtext/layout/DLines.h"
+#include "richtext/model/RPTypes.h"
+
+class TCustomRPFormattedData;
+class TRPCanvas;
+class TRPFontInfoCache;
+class TRPFontInfoCacheItem;
+class TParaInfo;
+class TRPStyle;
+
+struct TRPFormatParams {
+  // x within the line, relative to LineStartX.
+  int32_t X = 0;
+  // The current line's baseline (the last finished line's between lines).
+  int32_t baseline = 0;
+  // The current line's extent below and above its baseline.
+  int32_t prevdesc = 0;
+  int32_t prevabove = 0;
+  // Paragraph style of the current paragraph; -1 before the first item.
+  int ParaNo = -1;
+  // The next line is the first of a paragraph or of a line started by a line break.
+  bool IsParaSectionStart = true;
+  int32_t LineWidth = 0;
+  int32_t LineStartX = 0;
+  int32_t LineStartY = 0;
+  // Draw items made so far: where the next one goes.
+  int LastDrawItem = 0;
+  // The current text style's baseline shift (positive raises).
+  int32_t VerticalOffs = 0;
+  int32_t LeftIndent = 0;
+  int32_t RightIndent = 0;
+  int32_t FirstIndent = 0;
+  // The text style the measuring canvas has; -1 when unknown.
+  int LastTextStyle = -1;
+  // Fixed parts above and below the baseline for at-least and exact line heights.
+  int32_t LineHeightAbove = 0;
+  int32_t LineHeightBelow = 0;
+  // Characters on the current line and the limit (<= 0: none).
+  int32_t TextLength = 0;
+  int32_t MaxLength = 0;
+  // The next line finishing is skipped once (the line of a full-width item).
+  bool DontFSL = false;
+  // The line holds objects aligned to its top, bottom or middle.
+  bool NeedRecalcY = false;
+  // A space at the current break was consumed.
+  bool SpaceEaten = false;
+  TRPFontInfoCache* FontInfoCache = nullptr;
+  TRPCanvas* FormatCanvas = nullptr;
+  // The current text style's entry and metrics.
+  const TRPFontInfoCacheItem* FontInfo = nullptr;
+  TRPTextMetric TextMetric;
+  bool AllowWordWrap = true;
+};
+
+// Places the items of a document on lines, item by item, with the pass's parameters.
+class TRPLineFormatter {
+public:
+  TRPLineFormatter(TCustomRPFormattedData& RPData, TRPFontInfoCache& FontInfoCache,
+                   TRPCanvas& Canvas, const TRPScreenAndDevice& sad);
+
+  // Formats one visible item.
+  void FormatLine(int ItemNo);
+  // Finishes the last line; the extra space below it.
+  int32_t FinishLastLine();
+
+  TRPFormatParams Params;
+
+private:
+  // The width, height, descent and horizontal shift a non-text item takes on a line.
+  struct TObjectSize {
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int32_t Desc = 0;
+    int32_t HShift = 0;
+  };
+  // A measured prefix of a text: its length and size (a soft hyphen's width not added).
+  struct TFit {
+    int32_t n = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
+  };
+
+  const TParaInfo& Para(int ParaNo) const;
+  const TParaInfo& CurPara() const { return Para(Params.ParaNo); }
+  // The current paragraph is not wrapped.
+  bool NoWrap() const;
+  int32_t SpaceBefore(int ParaNo) const;
+  int32_t SpaceAfter(int ParaNo) const;
+  bool CharLimitReached() const;
+
+  void DoApplyFontWhileFormatting(int StyleNo);
+  // Selects the current text style again after measuring in another one.
+  void RestoreFont();
+  TSize Measure(TRPTextView Text);
+  TObjectSize GetObjectSize(int ItemNo, int32_t LineWidth);
+
+  // Items.
+  void FormatFullLineItem(int ItemNo);
+  void OnNonText(int ItemNo, bool FromNewLine);
+  void FormatEmptyText(int ItemNo, bool FromNewLine);
+  void FormatText(int ItemNo, bool FromNewLine);
+  void AssignJumpID(int ItemNo);
+
+  // Lines.
+  void OnStartNewLine(int ItemNo, bool Wrapping);
+  // Takes a trailing space off the line just wrapped, or widens a final soft hyphen.
+  void EndWrappedLine();
+  // Paragraph layout of a finished line; the extra space below it.
+  int32_t FinishScreenLine(bool IsParaSectionFinished);
+  void GetIndents(bool ParaStart);
+  // A draw item for Length characters of text item ItemNo from Offs (1-based).
+  void AddTextDrawItem(int ItemNo, int32_t Offs, int32_t Length, int32_t Width, int32_t Height,
+                       bool NewLine, bool ItemStart);
+  void InsertDrawItem(std::unique_ptr<TRPDrawLineInfo> DrawItem, int ItemNo, bool ItemStart);
+  // The height above the baseline of a new line, and of a line that gets taller.
+  void StartLineHeight(int32_t Above);
+  void AdjustLineHeight(int32_t Above);
+  void SetDescent(int32_t Desc, bool NewLine);
+
+  // Breaking text.
+  TFit FindFittingPrefix(TRPTextView Display, TRPTextView Stored, int32_t W, int32_t Limit);
+  TFit MaxFitSafe(TRPTextView Display, TRPTextView Stored, int32_t W, int32_t L);
+  TFit SearchFittingPrefix(TRPTextView Display, TRPTextView Stored, int32_t W, int32_t L);
+  // Measures the first n of L characters; their width for fitting, which includes a
+  // hyphen where they end in a soft hyphen.
+  int32_t FitWidth(TRPTextView Display, int32_t n, int32_t L, TFit& Measured);
+  // The character after which a line holding the first n characters may break, or -1.
+  int32_t FindBreak(TRPTextView Text, int32_t n, bool Unicode, bool Decremented) const;
+  bool IsLastItemOfSection(int ItemNo);
+  bool NextItemsCanBePlacedOnThisLine(int ItemNo, int32_t RestOfWidth, int32_t RestOfChars);
+  bool AllowSplitBefore(int ItemNo);
+
+  TCustomRPFormattedData& FRPData;
+  TRPStyle& FRPStyle;
+  TRPGraphicInterface& FGI;
+  const TRPScreenAndDevice& FSad;
+  // The paragraph of the visible item before the current one, -1 before the first.
+  int FPrevParaNo = -1;
+  bool FAfterListMarker = false;
+  int FLineFirstDrawItem = 0;
+  // Hypertext items numbered so far.
+  int32_t FJumpCount = 0;
+};

@@ -1,0 +1,548 @@
+// Breaking documents into lines, with the fake metrics: every character 10 px wide at
+// 12 pt, ascent 16, descent 4, margins 5. A page width of 110 leaves a text width of 100.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "richtext/layout/CRPFData.h"
+#include "richtext/model/RPItem.h"
+#include "richtext/model/RPParaInfo.h"
+#include "richtext/model/RPStyle.h"
+#include "support/FakeCanvas.h"
+#include "support/FakeGraphicInterface.h"
+
+namespace {
+
+class TFormatDocument : public TCustomRPFormattedData {
+public:
+  TFormatDocument(TRPStyle& Style, TRPCanvas& Canvas) : FStyle(Style), FCanvas(Canvas) {
+    Flags.Include(rpflRoot);
+    Flags.Include(rpflTrim);
+  }
+  TRPStyle* GetRPStyle() const override { return &FStyle; }
+  TRPDataFlags GetFlags() const override { return Flags; }
+  void SetFlags(TRPDataFlags AFlags) override { Flags = AFlags; }
+  int32_t GetWidth() const override { return Width; }
+  int32_t GetMaxLength() const override { return MaxLength; }
+  bool GetWordWrap() const override { return WordWrap; }
+  TRPOptions GetOptions() const override { return Options; }
+  TRPCanvas* GetCanvas() const override { return &FCanvas; }
+  int32_t GetVOffs() const override { return VOffs; }
+  void ScrollTo(int32_t Y) override { ScrolledTo.push_back(Y); }
+  bool SetDocumentAreaSize(int32_t AWidth, int32_t AHeight) override {
+    AreaSizes.push_back({AWidth, AHeight});
+    return OnAreaSize ? OnAreaSize(*this) : false;
+  }
+
+  TRPDataFlags Flags;
+  int32_t Width = 110;
+  int32_t MaxLength = 0;
+  bool WordWrap = true;
+  TRPOptions Options;
+  int32_t VOffs = 0;
+  std::vector<int32_t> ScrolledTo;
+  std::vector<std::pair<int32_t, int32_t>> AreaSizes;
+  // Answers SetDocumentAreaSize: true when the client area changed.
+  std::function<bool(TFormatDocument&)> OnAreaSize;
+
+private:
+  TRPStyle& FStyle;
+  TRPCanvas& FCanvas;
+};
+
+// A rectangle of a fixed size, glued to what is before it when asked.
+class TBoxItem : public TRPSimpleRectItemInfo {
+public:
+  TBoxItem(TCustomRPData* RPData, int32_t AWidth, int32_t AHeight, bool AKeepWithPrior = false)
+      : TRPSimpleRectItemInfo(RPData), FWidth(AWidth), FHeight(AHeight),
+        FKeepWithPrior(AKeepWithPrior) {
+    StyleNo = -100;
+    ParaNo = -1;
+  }
+  bool GetBoolValue(TRPItemBoolProperty Prop) const override {
+    return (Prop == rpbpKeepWithPrior && FKeepWithPrior) ||
+           TRPSimpleRectItemInfo::GetBoolValue(Prop);
+  }
+  void OnDocWidthChange(int32_t, int32_t& Width, int32_t& Height, int32_t& Desc, int32_t& HShift,
+                        bool, TRPCanvas&, TCustomRPData&, const TRPScreenAndDevice*,
+                        bool) override {
+    if (Throws)
+      throw std::runtime_error("cannot measure");
+    Width = FWidth;
+    Height = FHeight;
+    Desc = 0;
+    HShift = 0;
+  }
+  bool Throws = false;
+
+private:
+  int32_t FWidth;
+  int32_t FHeight;
+  bool FKeepWithPrior;
+};
+
+// What the tests compare of a draw item.
+struct TPiece {
+  int32_t Left, Top, Width, Offs, Length;
+  bool operator==(const TPiece&) const = default;
+};
+std::ostream& operator<<(std::ostream& Out, const TPiece& P) {
+  return Out << "{" << P.Left << "," << P.Top << "," << P.Width << "," << P.Offs << "," << P.Length
+             << "}";
+}
+
+class Formatting : public ::testing::Test {
+protected:
+  Formatting() : Doc(Sheet, Canvas) {
+    Sheet.GraphicInterface = &GI;
+    Sheet.TextStyles[0].SizeDouble = 24; // the fake's base metrics
+  }
+  ~Formatting() override { RichPaneSwitches.Reset(); }
+
+  int AddTextStyle() {
+    TFontInfo& Style = Sheet.TextStyles.Add();
+    Style.Assign(Sheet.TextStyles[0]);
+    return Sheet.TextStyles.Count() - 1;
+  }
+  int AddParaStyle() {
+    Sheet.ParaStyles.Add();
+    return Sheet.ParaStyles.Count() - 1;
+  }
+
+  // Formats and checks what holds after every pass.
+  void Format() {
+    Doc.Format();
+    CheckInvariants();
+  }
+  void CheckInvariants() {
+    const TRPDrawLines& D = Doc.DrawItems;
+    if (D.Count() > 0) {
+      EXPECT_TRUE(D[0].FromNewLine);
+    }
+    for (int i = 0; i < D.Count(); ++i) {
+      const TCustomRPItemInfo& Item = *Doc.GetItem(D[i].ItemNo);
+      EXPECT_GE(D[i].Length, 0) << "draw item " << i;
+      if (Item.IsTextItem()) {
+        EXPECT_GE(D[i].Offs, 1) << "draw item " << i;
+      }
+      if (i == 0)
+        continue;
+      const TRPDrawLineInfo& Prev = D[i - 1];
+      ASSERT_GE(D[i].ItemNo, Prev.ItemNo) << "draw item " << i;
+      if (!D[i].FromNewLine) {
+        EXPECT_GE(D[i].Left, Prev.Left) << "draw item " << i;
+      }
+      if (D[i].ItemNo != Prev.ItemNo)
+        continue;
+      // Pieces of one item follow each other; only spaces are left out between them.
+      ASSERT_GE(D[i].Offs, Prev.Offs + Prev.Length) << "draw item " << i;
+      const TRPTextView Text = Item.TextView();
+      for (int32_t k = Prev.Offs + Prev.Length; k < D[i].Offs; ++k)
+        EXPECT_EQ(Text[k - 1], u' ') << "draw item " << i;
+    }
+    for (int ItemNo = 0; ItemNo < Doc.GetItemCount(); ++ItemNo) {
+      const int First = Doc.FindDrawItemByItem(ItemNo);
+      EXPECT_EQ(Doc.GetItem(ItemNo)->DrawItemNo, First) << "item " << ItemNo;
+    }
+  }
+  std::vector<TPiece> Pieces() const {
+    std::vector<TPiece> Result;
+    for (int i = 0; i < Doc.DrawItems.Count(); ++i) {
+      const TRPDrawLineInfo& D = Doc.DrawItems[i];
+      Result.push_back({D.Left, D.Top, D.Width, D.Offs, D.Length});
+    }
+    return Result;
+  }
+  std::pair<int, int> ToDrawItem(int ItemNo, int ItemOffs) const {
+    int DrawItemNo = -1, DrawItemOffs = -1;
+    Doc.Item2DrawItem(ItemNo, ItemOffs, rpdpBetterBelow, DrawItemNo, DrawItemOffs);
+    return {DrawItemNo, DrawItemOffs};
+  }
+
+  TFakeGraphicInterface GI;
+  TRPStyle Sheet;
+  TFakeCanvas Canvas;
+  TFormatDocument Doc;
+};
+
+TEST_F(Formatting, WrapsAtASpaceThatIsConsumed) {
+  Doc.AddNL(u"aaaa bbbb cccc", 0, 0);
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 90, 1, 9}, {5, 25, 40, 11, 4}}));
+  EXPECT_EQ(Doc.DocumentHeight, 50);
+  EXPECT_EQ(Doc.DocumentWidth, 100);
+  EXPECT_EQ(Doc.TextWidth, 100);
+  EXPECT_EQ(Doc.AreaSizes, (std::vector<std::pair<int32_t, int32_t>>{{110, 50}}));
+  // The removed space belongs to the end of the first piece.
+  EXPECT_EQ(ToDrawItem(0, 10), std::make_pair(0, 10));
+  EXPECT_EQ(ToDrawItem(0, 11), std::make_pair(0, 10));
+  EXPECT_EQ(ToDrawItem(0, 12), std::make_pair(1, 2));
+  EXPECT_EQ(Doc.GetLineNo(0, 12), 2);
+  EXPECT_FALSE(Doc.State.Contains(rpstSkipFormatting));
+}
+
+TEST_F(Formatting, LongWordsAreCutOrWidenTheDocument) {
+  Doc.AddNL(u"aa bbbbbbbbbbbbbbb", 0, 0);
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 20, 1, 2}, {5, 25, 150, 4, 15}}));
+  EXPECT_EQ(Doc.DocumentWidth, 150);
+  EXPECT_EQ(Doc.TextWidth, 150);
+
+  Doc.Options.Include(rpoClientTextWidth);
+  Format();
+  EXPECT_EQ(Pieces(),
+            (std::vector<TPiece>{{5, 5, 20, 1, 2}, {5, 25, 100, 4, 10}, {5, 45, 50, 14, 5}}));
+  EXPECT_EQ(Doc.TextWidth, 100);
+  EXPECT_EQ(Doc.DocumentWidth, 150);
+}
+
+TEST_F(Formatting, APrefixThatFillsTheLineExactlyIsTakenAsItIs) {
+  GI.SetCharAdvance(u'i', 5);
+  Doc.AddNL(std::u16string(20, u'i'), 0, 0);
+  Doc.Options.Include(rpoClientTextWidth);
+  Doc.Width = 60;
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 50, 1, 10}, {5, 25, 50, 11, 10}}));
+}
+
+TEST_F(Formatting, ASoftHyphenBreaksAndIsDrawnAtTheLineEnd) {
+  Doc.AddNL(u"abc\u00ADdef", 0, 0);
+  Doc.Width = 50;
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 40, 1, 4}, {5, 25, 30, 5, 3}}));
+  Doc.Width = 200;
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 60, 1, 7}}));
+}
+
+TEST_F(Formatting, BothWaysOfFittingGiveTheSameLines) {
+  GI.SetCharAdvance(u'i', 5);
+  Doc.AddNL(u"abc\u00ADdef iiiiiiiiiiiiiiiiiiii xx", 0, 0);
+  Doc.AddNL(u"aaaa bbbb cccc", 0, 0);
+  Doc.Width = 65;
+  Doc.Options.Include(rpoClientTextWidth);
+  std::vector<std::vector<TPiece>> Results;
+  for (TRPStringFormatMethod Method : {rpsfmTRichPane, rpsfmEngine, rpsfmAuto}) {
+    RichPaneSwitches.RichPaneStringFormatMethod = Method;
+    Format();
+    Results.push_back(Pieces());
+  }
+  EXPECT_EQ(Results[0], Results[1]);
+  EXPECT_EQ(Results[0], Results[2]);
+  EXPECT_EQ(Results[0][0], (TPiece{5, 5, 40, 1, 4}));
+}
+
+TEST_F(Formatting, AnEmptyParagraphIsALineOfItsStyle) {
+  Doc.AddNL(u"a", 0, 0);
+  Doc.AddNL(u"", 0, 0);
+  Doc.AddNL(u"b", 0, 0);
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 10, 1, 1}, {5, 25, 0, 1, 0}, {5, 45, 10, 1, 1}}));
+  EXPECT_EQ(Doc.DrawItems[1].Height, 20);
+  EXPECT_EQ(Doc.DocumentHeight, 70);
+}
+
+TEST_F(Formatting, BreakRulesOfUnicodeAndEightBitText) {
+  Doc.AddNL(u"abc-def", 0, 0);
+  Doc.Width = 60;
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 40, 1, 4}, {5, 25, 30, 5, 3}}));
+
+  // 8-bit text breaks at spaces only: the word is cut where the line is full.
+  const int Ansi = AddTextStyle();
+  Sheet.TextStyles[Ansi].Unicode = false;
+  Doc.Clear();
+  Doc.AddNLATag("abc-def", Ansi, 0, {});
+  Doc.Options.Include(rpoClientTextWidth);
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 50, 1, 5}, {5, 25, 20, 6, 2}}));
+
+  // Brackets stay with their words.
+  Doc.Clear();
+  Doc.AddNL(u"xx (abc", 0, 0);
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 20, 1, 2}, {5, 25, 40, 4, 4}}));
+  Doc.Clear();
+  Doc.AddNL(u"xx abc)", 0, 0);
+  Doc.Width = 70;
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 20, 1, 2}, {5, 25, 40, 4, 4}}));
+}
+
+TEST_F(Formatting, AWordSplitIntoRunsMovesAsAWhole) {
+  const int Bold = AddTextStyle();
+  Doc.AddNL(u"foo bar", 0, 0);
+  Doc.AddNL(u"baz", Bold, -1);
+  Doc.Width = 90;
+  Format();
+  EXPECT_EQ(Pieces(),
+            (std::vector<TPiece>{{5, 5, 30, 1, 3}, {5, 25, 30, 5, 3}, {35, 25, 30, 1, 3}}));
+  // With a space between the runs the line breaks between them; a piece alone on its
+  // line keeps its trailing space.
+  Doc.Clear();
+  Doc.AddNL(u"foo bar ", 0, 0);
+  Doc.AddNL(u"baz", Bold, -1);
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 80, 1, 8}, {5, 25, 30, 1, 3}}));
+  // Not alone, the space goes.
+  Doc.Clear();
+  Doc.AddNL(u"foo ", 0, 0);
+  Doc.AddNL(u"bar ", Bold, -1);
+  Doc.AddNL(u"bazbaz", 0, -1);
+  Format();
+  EXPECT_EQ(Pieces(),
+            (std::vector<TPiece>{{5, 5, 40, 1, 4}, {45, 5, 30, 1, 3}, {5, 25, 60, 1, 6}}));
+}
+
+TEST_F(Formatting, ObjectsWrapUnlessKeptWithTheWordBefore) {
+  Doc.AddNL(u"aaaa bbbb", 0, 0);
+  Doc.AddItemR({}, std::make_unique<TBoxItem>(&Doc, 30, 30));
+  Doc.Width = 110;
+  Format();
+  // The box does not fit after "aaaa bbbb" (90 + 30 > 100): it starts the next line.
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 90, 1, 9}, {5, 25, 30, 0, 0}}));
+  EXPECT_TRUE(Doc.DrawItems[1].FromNewLine);
+  EXPECT_EQ(Doc.DocumentHeight, 5 + 55);
+
+  // Glued to "bbbb", it takes the word along.
+  Doc.Clear();
+  Doc.AddNL(u"aaaa bbbb", 0, 0);
+  Doc.AddItemR({}, std::make_unique<TBoxItem>(&Doc, 30, 30, true));
+  Format();
+  EXPECT_EQ(Pieces(),
+            (std::vector<TPiece>{{5, 5, 40, 1, 4}, {5, 39, 40, 6, 4}, {45, 25, 30, 0, 0}}));
+}
+
+TEST_F(Formatting, ATallerRunLowersTheLine) {
+  const int Big = AddTextStyle();
+  Sheet.TextStyles[Big].SizeDouble = 48; // ascent 32, descent 8, advance 20
+  Doc.AddNL(u"aa", 0, 0);
+  Doc.AddNL(u"BB", Big, -1);
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 21, 20, 1, 2}, {25, 5, 40, 1, 2}}));
+  EXPECT_EQ(Doc.DocumentHeight, 5 + 32 + 8 + 5);
+}
+
+TEST_F(Formatting, ParagraphSpacingAdds) {
+  const int After = AddParaStyle();
+  const int Before = AddParaStyle();
+  Sheet.ParaStyles[After].SetSpaceAfter(10);
+  Sheet.ParaStyles[Before].SetSpaceBefore(6);
+  Doc.AddNL(u"a", 0, After);
+  Doc.AddNL(u"b", 0, Before);
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 10, 1, 1}, {5, 41, 10, 1, 1}}));
+  EXPECT_EQ(Doc.DocumentHeight, 5 + 57 + 4);
+  // The last paragraph's space after counts below the document.
+  Doc.Clear();
+  Doc.AddNL(u"a", 0, After);
+  Format();
+  EXPECT_EQ(Doc.DocumentHeight, 5 + 21 + 4 + 10);
+}
+
+TEST_F(Formatting, ExactAndAtLeastLineHeights) {
+  const int Exact = AddParaStyle();
+  Sheet.ParaStyles[Exact].LineSpacingType = rplsLineHeightExact;
+  Sheet.ParaStyles[Exact].LineSpacing = 30;
+  Doc.AddNL(u"aaaa bbbb", 0, Exact);
+  Doc.Width = 60;
+  Format();
+  // Baselines 29 and 59: 24 above and 6 below each line.
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 13, 40, 1, 4}, {5, 43, 40, 6, 4}}));
+  EXPECT_EQ(Doc.DocumentHeight, 5 + 59 + 6);
+
+  Sheet.ParaStyles[Exact].LineSpacing = 20;
+  Format();
+  EXPECT_EQ(Doc.DrawItems[1].Top - Doc.DrawItems[0].Top, 20);
+
+  Sheet.ParaStyles[Exact].LineSpacingType = rplsLineHeightAtLeast;
+  Sheet.ParaStyles[Exact].LineSpacing = 10; // smaller than the text: no effect
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 40, 1, 4}, {5, 25, 40, 6, 4}}));
+  Sheet.ParaStyles[Exact].LineSpacing = 40; // 32 above, 8 below
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 21, 40, 1, 4}, {5, 61, 40, 6, 4}}));
+}
+
+TEST_F(Formatting, ABreakTakesALineOfItsOwn) {
+  Doc.AddNL(u"a", 0, 0);
+  Doc.AddBreak();
+  Doc.AddNL(u"b", 0, 0);
+  Format();
+  // A rule of 100 - 2 * 5 px, centred, 11 px high.
+  EXPECT_EQ(Pieces(),
+            (std::vector<TPiece>{{5, 5, 10, 1, 1}, {10, 25, 90, 0, 0}, {5, 36, 10, 1, 1}}));
+  EXPECT_EQ(Doc.DrawItems[1].Height, 11);
+  EXPECT_TRUE(Doc.DrawItems[2].FromNewLine);
+  EXPECT_EQ(Doc.DocumentHeight, 5 + 52 + 4);
+}
+
+TEST_F(Formatting, HiddenTextTakesNoRoomButKeepsParagraphs) {
+  const int Hidden = AddTextStyle();
+  Sheet.TextStyles[Hidden].Options.Include(rpteoHidden);
+  Doc.AddNL(u"ab", 0, 0);
+  Doc.AddNL(u"XX", Hidden, -1);
+  Doc.AddNL(u"cd", 0, -1);
+  Doc.AddNL(u"YY", Hidden, 0); // a hidden paragraph start ...
+  Doc.AddNL(u"ef", 0, -1);     // ... still starts a line
+  Format();
+  EXPECT_EQ(Pieces(),
+            (std::vector<TPiece>{{5, 5, 20, 1, 2}, {25, 5, 20, 1, 2}, {5, 25, 20, 1, 2}}));
+  EXPECT_EQ(Doc.GetItem(1)->DrawItemNo, -1);
+  EXPECT_EQ(Doc.GetItem(1)->JumpID, -1);
+  EXPECT_EQ(ToDrawItem(1, 1), std::make_pair(1, 1)); // the start of "cd"
+
+  Doc.Options.Include(rpoShowHiddenText);
+  Format();
+  EXPECT_EQ(Doc.DrawItems.Count(), 5);
+}
+
+TEST_F(Formatting, NoWrapLimitsAndWordWrapOff) {
+  const int NoWrap = AddParaStyle();
+  Sheet.ParaStyles[NoWrap].Options.Include(rppaoNoWrap);
+  Doc.AddNL(u"aaaa bbbb cccc", 0, NoWrap);
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 140, 1, 14}}));
+  EXPECT_EQ(Doc.DocumentWidth, 140);
+
+  Doc.Clear();
+  Doc.AddNL(u"aaaa bbbb cccc", 0, 0);
+  Doc.WordWrap = false;
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 140, 1, 14}}));
+
+  Doc.WordWrap = true;
+  Doc.MaxLength = 6;
+  Format();
+  EXPECT_EQ(Pieces(),
+            (std::vector<TPiece>{{5, 5, 40, 1, 4}, {5, 25, 40, 6, 4}, {5, 45, 40, 11, 4}}));
+}
+
+TEST_F(Formatting, NarrowLinesStillEnd) {
+  Doc.Options.Include(rpoClientTextWidth);
+  Doc.AddNL(u"abc", 0, 0);
+  Doc.Width = 0;
+  Format();
+  EXPECT_EQ(Pieces(),
+            (std::vector<TPiece>{{5, 5, 10, 1, 1}, {5, 25, 10, 2, 1}, {5, 45, 10, 3, 1}}));
+
+  // Indents wider than the line.
+  const int Indented = AddParaStyle();
+  Sheet.ParaStyles[Indented].LeftIndent = 200;
+  Doc.Clear();
+  Doc.AddNL(u"ab", 0, Indented);
+  Doc.Width = 110;
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{205, 5, 10, 1, 1}, {205, 25, 10, 2, 1}}));
+}
+
+TEST_F(Formatting, SpacesGluedToAWordThatDoesNotFit) {
+  Doc.AddNL(u"aaaa", 0, 0);
+  Doc.AddNL(u"  ", 0, -1);
+  Doc.AddNL(u"))))))))))))", 0, -1); // no break before or inside
+  Doc.Width = 60;
+  Format();
+  for (const TPiece& P : Pieces()) {
+    EXPECT_GE(P.Offs, 1);
+    EXPECT_GE(P.Length, 0);
+    EXPECT_GE(P.Left, 5);
+  }
+  EXPECT_EQ(Doc.DrawItems[0].Length, 4);
+}
+
+TEST_F(Formatting, AnEmptyDocument) {
+  Format();
+  EXPECT_EQ(Doc.DrawItems.Count(), 0);
+  EXPECT_EQ(Doc.DocumentHeight, 10);
+  EXPECT_EQ(Doc.GetDrawItemNo(0, gdinFirst), -1);
+  EXPECT_EQ(Doc.FindDrawItemAtPos(5, 5), -1);
+}
+
+TEST_F(Formatting, AScrollBarThatAppearsFormatsAgainOnce) {
+  Doc.AddNL(u"aaaa bbbb cccc", 0, 0);
+  Doc.OnAreaSize = [](TFormatDocument& D) {
+    D.Width = 90; // a scroll bar took 20 px
+    return true;  // and keeps saying so: a third pass is refused
+  };
+  Format();
+  EXPECT_EQ(Doc.AreaSizes.size(), 2u);
+  EXPECT_EQ(Doc.TextWidth, 80);
+  EXPECT_EQ(Pieces(),
+            (std::vector<TPiece>{{5, 5, 40, 1, 4}, {5, 25, 40, 6, 4}, {5, 45, 40, 11, 4}}));
+
+  Doc.OnAreaSize = nullptr;
+  Doc.AlreadyFormatted = true;
+  EXPECT_FALSE(Doc.Format_(true, false, false, 0, nullptr));
+  EXPECT_FALSE(Doc.AlreadyFormatted);
+}
+
+TEST_F(Formatting, AResizeKeepsTheFirstVisibleItemInPlace) {
+  for (int i = 0; i < 20; ++i)
+    Doc.AddNL(u"aaaa bbbb", 0, 0);
+  Doc.Width = 200;
+  Format();
+  EXPECT_EQ(Doc.DrawItems[10].Top, 205);
+  // Nothing to do when the width is the same.
+  EXPECT_FALSE(Doc.Format_(true, false, false, 0, nullptr));
+
+  // Three pixels into paragraph 10; the view counts from a line earlier, paragraph 9.
+  Doc.VOffs = 208;
+  Doc.Width = 60;
+  EXPECT_TRUE(Doc.Format_(true, false, false, 0, nullptr));
+  CheckInvariants();
+  ASSERT_EQ(Doc.ScrolledTo.size(), 1u);
+  EXPECT_EQ(Doc.DrawItems[Doc.GetItem(9)->DrawItemNo].Top, 365); // two lines a paragraph
+  EXPECT_EQ(Doc.ScrolledTo[0], 365 + 23);
+}
+
+TEST_F(Formatting, AFailingItemLeavesNoStaleDrawItems) {
+  Doc.AddNL(u"aa", 0, 0);
+  Doc.AddItemR({}, std::make_unique<TBoxItem>(&Doc, 10, 10));
+  Doc.AddNL(u"bb", 0, 0);
+  Format();
+  ASSERT_EQ(Doc.GetItem(2)->DrawItemNo, 2);
+
+  static_cast<TBoxItem*>(Doc.GetItem(1))->Throws = true;
+  EXPECT_THROW(Doc.Format(), std::runtime_error);
+  EXPECT_EQ(Doc.GetItem(2)->DrawItemNo, -1);
+  EXPECT_EQ(ToDrawItem(2, 1), std::make_pair(0, 3)); // the end of the last formatted item
+  EXPECT_FALSE(Doc.State.Contains(rpstSkipFormatting));
+  EXPECT_EQ(Doc.LastItemFormatted, 2);
+
+  static_cast<TBoxItem*>(Doc.GetItem(1))->Throws = false;
+  Format();
+  EXPECT_EQ(Doc.GetItem(2)->DrawItemNo, 2);
+}
+
+TEST_F(Formatting, HypertextItemsAreNumbered) {
+  Doc.AddNL(u"see ", 0, 0);
+  Doc.AddNL(u"here", rpsJump1, -1);
+  Doc.AddNL(u"", rpsJump1, 0);
+  Doc.AddNL(u"and there", rpsJump2, 0);
+  Sheet.TextStyles[rpsJump1].SizeDouble = 24;
+  Sheet.TextStyles[rpsJump2].SizeDouble = 24;
+  Format();
+  EXPECT_EQ(Doc.GetItem(1)->JumpID, 0);
+  EXPECT_EQ(Doc.GetItem(2)->JumpID, -3);
+  EXPECT_EQ(Doc.GetItem(3)->JumpID, 1);
+}
+
+TEST_F(Formatting, WrapPlacesAcrossItems) {
+  const int Ansi = AddTextStyle();
+  Sheet.TextStyles[Ansi].Unicode = false;
+  Doc.AddNL(u"one", 0, 0);
+  Doc.AddNL(u"two three", 0, -1); // glued; the wrap place is at the space
+  Doc.AddNLATag("x y", Ansi, -1, {});
+  Doc.AddNL(u"z", 0, 0);
+  EXPECT_EQ(Doc.GetWrapPlaceAfterItem(0), (TRPWrapPlace{1, 3}));
+  EXPECT_EQ(Doc.GetWrapPlaceAfterItem(1), (TRPWrapPlace{2, 1}));
+  EXPECT_EQ(Doc.GetWrapPlaceAfterItem(2), (TRPWrapPlace{2, 3})); // the paragraph ends
+  Doc.AddNLATag("w ", Ansi, 0, {});
+  Doc.AddNL(u"v", 0, -1);
+  EXPECT_EQ(Doc.GetWrapPlaceAfterItem(4), (TRPWrapPlace{4, 2})); // 8-bit text ending in a space
+}
+
+} // namespace
