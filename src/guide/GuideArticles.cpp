@@ -16,6 +16,8 @@ void InitGuideStyleSheet(TRPStyle& Sheet) {
 }
 
 TGuideArticleDocument::TGuideArticleDocument(TRPStyle& Style) : FStyle(Style) {
+  FFlags.Include(rpflRoot);
+  FFlags.Include(rpflTrim);
   FReader.TextStyleMode = rprsAddIfNeeded;
   FReader.ParaStyleMode = rprsAddIfNeeded;
 }

@@ -4,7 +4,7 @@
 // styles and items as the program.
 #pragma once
 
-#include "richtext/model/CRPData.h"
+#include "richtext/layout/CRPFData.h"
 #include "richtext/rtf/RPRTFReaderProperties.h"
 
 class TRPStyle;
@@ -14,15 +14,21 @@ class TRPStyle;
 // and the mark shown for pictures that cannot be read.
 void InitGuideStyleSheet(TRPStyle& Sheet);
 
-// A document on a style sheet it does not own, reading RTF as the pane does: styles are
-// found in the sheet or added to it.
-class TGuideArticleDocument : public TCustomRPData {
+// A document on a style sheet it does not own, reading RTF as the pane does (styles are
+// found in the sheet or added to it) and formatted as the pane formats it, at Width on
+// Canvas.
+class TGuideArticleDocument : public TCustomRPFormattedData {
 public:
   explicit TGuideArticleDocument(TRPStyle& Style);
   TRPStyle* GetRPStyle() const override { return &FStyle; }
   TRPDataFlags GetFlags() const override { return FFlags; }
   void SetFlags(TRPDataFlags Flags) override { FFlags = Flags; }
   TCustomRPRTFReaderProperties* GetRTFProperties() const override { return &FReader; }
+  int32_t GetWidth() const override { return Width; }
+  TRPCanvas* GetCanvas() const override { return Canvas; }
+
+  int32_t Width = 0;
+  TRPCanvas* Canvas = nullptr;
 
 private:
   TRPStyle& FStyle;

@@ -11,6 +11,7 @@
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPParaInfo.h"
 #include "richtext/model/RPStyle.h"
+#include "support/DrawItemChecks.h"
 #include "support/FakeCanvas.h"
 #include "support/FakeGraphicInterface.h"
 
@@ -117,37 +118,7 @@ protected:
     Doc.Format();
     CheckInvariants();
   }
-  void CheckInvariants() {
-    const TRPDrawLines& D = Doc.DrawItems;
-    if (D.Count() > 0) {
-      EXPECT_TRUE(D[0].FromNewLine);
-    }
-    for (int i = 0; i < D.Count(); ++i) {
-      const TCustomRPItemInfo& Item = *Doc.GetItem(D[i].ItemNo);
-      EXPECT_GE(D[i].Length, 0) << "draw item " << i;
-      if (Item.IsTextItem()) {
-        EXPECT_GE(D[i].Offs, 1) << "draw item " << i;
-      }
-      if (i == 0)
-        continue;
-      const TRPDrawLineInfo& Prev = D[i - 1];
-      ASSERT_GE(D[i].ItemNo, Prev.ItemNo) << "draw item " << i;
-      if (!D[i].FromNewLine) {
-        EXPECT_GE(D[i].Left, Prev.Left) << "draw item " << i;
-      }
-      if (D[i].ItemNo != Prev.ItemNo)
-        continue;
-      // Pieces of one item follow each other; only spaces are left out between them.
-      ASSERT_GE(D[i].Offs, Prev.Offs + Prev.Length) << "draw item " << i;
-      const TRPTextView Text = Item.TextView();
-      for (int32_t k = Prev.Offs + Prev.Length; k < D[i].Offs; ++k)
-        EXPECT_EQ(Text[k - 1], u' ') << "draw item " << i;
-    }
-    for (int ItemNo = 0; ItemNo < Doc.GetItemCount(); ++ItemNo) {
-      const int First = Doc.FindDrawItemByItem(ItemNo);
-      EXPECT_EQ(Doc.GetItem(ItemNo)->DrawItemNo, First) << "item " << ItemNo;
-    }
-  }
+  void CheckInvariants() { ExpectDrawItemInvariants(Doc); }
   std::vector<TPiece> Pieces() const {
     std::vector<TPiece> Result;
     for (int i = 0; i < Doc.DrawItems.Count(); ++i) {
@@ -437,6 +408,41 @@ TEST_F(Formatting, NarrowLinesStillEnd) {
   Doc.Width = 110;
   Format();
   EXPECT_EQ(Pieces(), (std::vector<TPiece>{{205, 5, 10, 1, 1}, {205, 25, 10, 2, 1}}));
+}
+
+TEST_F(Formatting, FittingArithmeticHoldsAtTheEdges) {
+  Doc.Options.Include(rpoClientTextWidth);
+  // A font whose "X" measures 0 gives no average character width to estimate with.
+  GI.SetCharAdvance(u'X', 0);
+  Doc.AddNL(u"aaaa bbbb", 0, 0);
+  Doc.Width = 60;
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 40, 1, 4}, {5, 25, 40, 6, 4}}));
+  GI.ClearCharAdvances();
+
+  // Characters of width 0 at the start of a line fit.
+  GI.SetCharAdvance(0x0301, 0);
+  Doc.Clear();
+  Doc.AddNL(u"\u0301\u0301abc", 0, 0);
+  Doc.Width = 20;
+  Format();
+  EXPECT_EQ(Doc.DrawItems[0].Length, 3);
+
+  // A soft hyphen first on a line that has no room.
+  Doc.Clear();
+  Doc.AddNL(u"\u00ADab", 0, 0);
+  Doc.Width = 0;
+  Format();
+  EXPECT_EQ(Doc.DrawItems.Count(), 3);
+
+  // A paragraph long enough to overflow 32-bit products on a wide page.
+  Doc.Clear();
+  Doc.AddNL(std::u16string(40000, u'a'), 0, 0);
+  Doc.Width = 200000;
+  Format();
+  ASSERT_EQ(Doc.DrawItems.Count(), 3);
+  EXPECT_EQ(Doc.DrawItems[0].Length, 19999);
+  EXPECT_EQ(Doc.DrawItems[0].Width, 199990);
 }
 
 TEST_F(Formatting, SpacesGluedToAWordThatDoesNotFit) {

@@ -1,0 +1,10 @@
+// What holds for the draw items of a formatted document after every formatting pass.
+#pragma once
+
+class TCustomRPFormattedData;
+
+// Draw items in document order, the pieces of one item contiguous with increasing,
+// disjoint offsets and only spaces left out between them; the first draw item starts a
+// line; pieces of a line go from left to right; every item's DrawItemNo is its first
+// draw item (-1 for none). Failures are reported as test failures.
+void ExpectDrawItemInvariants(const TCustomRPFormattedData& Doc);
