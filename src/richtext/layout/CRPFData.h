@@ -6,6 +6,8 @@
 #include <cstdint>
 
 #include "richtext/gfx/EnumSet.h"
+#include "richtext/gfx/RPColor.h"
+#include "richtext/gfx/RPGeometry.h"
 #include "richtext/layout/DLines.h"
 #include "richtext/model/CRPData.h"
 
@@ -82,6 +84,34 @@ public:
   // Tells the control the size of the whole document; true when this changed the
   // control's client area (a scroll bar appeared or vanished), which needs another pass.
   virtual bool SetDocumentAreaSize(int32_t /*Width*/, int32_t /*Height*/) { return false; }
+
+  // ---- what painting asks of the control
+  // The horizontal scroll position in document pixels.
+  virtual int32_t GetHOffs() const { return 0; }
+  // The document colour; clNone: the style sheet's Color.
+  virtual TRPColor GetColor() const { return clNone; }
+  virtual bool IsFocused() const { return false; }
+  virtual bool IsEnabled() const { return true; }
+  // The selection in draw items (offsets 1-based within the draw item), the start before
+  // the end; StartNo and EndNo are -1 when nothing is selected.
+  virtual void GetSelBounds(int& StartNo, int& StartOffs, int& EndNo, int& EndOffs) const {
+    StartNo = EndNo = -1;
+    StartOffs = EndOffs = 0;
+  }
+
+  // ---- painting (rectangles in the canvas's coordinates)
+  // Paints the invalid rectangle R of the control's canvas: the background and the draw
+  // items into an off-screen buffer of R's size, then the buffer onto the canvas. Never
+  // throws: a failure is shown on the canvas as "Error:" with its message.
+  void PaintBuffered(TRPCanvas& Canvas, const TRect& R);
+  // The document colour in R.
+  void DrawBackground(TRPCanvas& Canvas, const TRect& R);
+  // Paints draw items MinDItemNo..MaxDItemNo that meet ClipRect, the canvas's pixel (0, 0)
+  // being the clip rectangle's top-left corner at the scroll position (an empty ClipRect
+  // paints from the first draw item at the scroll position). StrictTop and StrictBottom
+  // leave out lines that start above or end below the rectangle.
+  void PaintTo(TRPCanvas& Canvas, const TRect& ClipRect, bool StrictTop, bool StrictBottom,
+               int32_t ExtraXOffs, int32_t ExtraYOffs, int MinDItemNo, int MaxDItemNo);
 
   // ---- formatting
   // Breaks the whole document into lines for the current width.
