@@ -1,0 +1,2 @@
+// Paragraph layout of formatted lines, with the fake metrics.
+#include <gtest/gtest.h>
