@@ -140,6 +140,10 @@ public:
   // says that Known is wide enough.
   int32_t CalculateMinDocWidthPlus(int FirstItemNo, const TRPScreenAndDevice& sad, int32_t Known,
                                    TRPFontInfoCache& FontInfoCache);
+  // The widest the indents of the paragraph starting with item FirstParaItemNo make its
+  // lines: list levels with their marker, a negative first indent only when asked.
+  int32_t GetMaxIndent(int FirstParaItemNo, const TRPScreenAndDevice& sad, TRPCanvas& Canvas,
+                       bool EvenNegativeFirstIndent);
   // The width of a text item's display text, or of a part of it (Count characters from
   // the 0-based Start), in the item's style. The cache's canvas keeps that style's font.
   int32_t MeasureItemText(int ItemNo, int32_t Start, int32_t Count,

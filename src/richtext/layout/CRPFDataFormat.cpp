@@ -316,9 +316,8 @@ int32_t TCustomRPFormattedData::CalculateMinDocWidthPlus(int FirstItemNo,
   while (i < Count) {
     const TParaInfo& Para = RPStyle.ParaStyles[GetItemPara(i)];
     const bool NoWrap = Para.Options.Contains(rppaoNoWrap) || !GetWordWrap();
-    const int64_t Indents = int64_t{RPStyle.GetAsDevicePixelsX(Para.LeftIndent, &sad)} +
-                            RPStyle.GetAsDevicePixelsX(Para.RightIndent, &sad) +
-                            std::max(RPStyle.GetAsDevicePixelsX(Para.FirstIndent, &sad), 0);
+    const int64_t Indents = GetMaxIndent(GetFirstParaItem(i), sad, Canvas, false);
+    FontInfoCache.CanvasChanged(); // a marker measures with its own font
     int64_t Sum = 0, Widest = 0, Marker = 0;
     int k = i;
     for (; k < Count && (k == i || IsHidden(k) || !IsFromNewLineEx(k)); ++k) {

@@ -10,6 +10,7 @@
 #include "richtext/layout/RPFontInfoCache.h"
 #include "richtext/layout/RPUni.h"
 #include "richtext/model/RPItem.h"
+#include "richtext/model/RPMarker.h"
 #include "richtext/model/RPParaInfo.h"
 #include "richtext/model/RPRectItems.h"
 #include "richtext/model/RPStyle.h"
@@ -81,8 +82,12 @@ TRPLineFormatter::TObjectSize TRPLineFormatter::GetObjectSize(int ItemNo, int32_
     Size.Width = NonText->GetWidthEx(FRPStyle, &FSad);
     Size.Height = NonText->GetHeightEx(FRPStyle, &FSad);
   }
-  Item.OnDocWidthChange(LineWidth, Size.Width, Size.Height, Size.Desc, Size.HShift, false,
-                        *Params.FormatCanvas, FRPData, &FSad, false);
+  if (auto* Marker = dynamic_cast<TRPMarkerItemInfo*>(&Item))
+    Marker->OnDocWidthChangeEx(LineWidth, Size.Width, Size.Height, Size.Desc, Size.HShift, false,
+                               *Params.FormatCanvas, FRPData, &FSad, false, Size.MarkerOffset);
+  else
+    Item.OnDocWidthChange(LineWidth, Size.Width, Size.Height, Size.Desc, Size.HShift, false,
+                          *Params.FormatCanvas, FRPData, &FSad, false);
   // Items may measure with fonts of their own.
   Params.FontInfoCache->CanvasChanged();
   RestoreFont();
@@ -157,7 +162,14 @@ void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine) {
                                   FRPStyle.GetAsDevicePixelsX(ItemPara.LeftIndent, &FSad) -
                                   FRPStyle.GetAsDevicePixelsX(ItemPara.RightIndent, &FSad) -
                                   FRPStyle.GetAsDevicePixelsX(ItemPara.FirstIndent, &FSad);
-  const TObjectSize Size = GetObjectSize(ItemNo, RP_ClampToInt32(ObjectLineWidth));
+  TObjectSize Size = GetObjectSize(ItemNo, RP_ClampToInt32(ObjectLineWidth));
+  const bool IsTab = Item.StyleNo == rpsTab;
+  TTabStop Stop;
+  if (IsTab) {
+    UpdateLastTab();
+    Stop = NextTabStop();
+    Size.Width = EstimatedTabWidth(Stop);
+  }
 
   // How far the object's baseline is raised, and how much of it stands above.
   int32_t VOffs = 0;
@@ -198,6 +210,8 @@ void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine) {
       Params.prevdesc = std::max(Params.prevdesc, Size.Height - Above - VOffs);
   } else {
     OnStartNewLine(ItemNo, !Params.IsParaSectionStart);
+    if (IsTab)
+      Stop = NextTabStop();
     StartLineHeight(Above + VOffs);
     Top = Params.baseline - Above - VOffs;
     Params.prevdesc = AbsAligned ? 0 : Size.Height - Params.prevabove;
@@ -205,7 +219,17 @@ void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine) {
   SetDescent(Params.prevdesc, false);
 
   std::unique_ptr<TRPDrawLineInfo> DrawItem = RP_NewStandardDrawLineInfo(Item, ItemPara);
-  DrawItem->SetData(Params.LineStartX + Params.X + Size.HShift, Top, ItemNo, NewLine);
+  const int32_t Left = Params.LineStartX + Params.X + Size.HShift;
+  if (IsTab) {
+    Size.Width = PlaceTab(Stop, Left, Params.LastDrawItem);
+    static_cast<TRPTabItemInfo&>(Item).Leader = Stop.Leader;
+  } else if (Item.StyleNo == rpsListMarker) {
+    auto* MarkerDrawItem = dynamic_cast<TRPJustifyDrawLineInfo*>(DrawItem.get());
+    if (!MarkerDrawItem)
+      throw ERichPaneError("Incorrect drawing item type for a marker");
+    MarkerDrawItem->SetMarkerOffset(Size.MarkerOffset);
+  }
+  DrawItem->SetData(Left, Top, ItemNo, NewLine);
   DrawItem->SetSize(Size.Width, Size.Height);
   DrawItem->FromNewPara = NewLine && FromNewLine;
   InsertDrawItem(std::move(DrawItem), ItemNo, true);
@@ -524,7 +548,7 @@ void TRPLineFormatter::OnStartNewLine(int ItemNo, bool Wrapping) {
     EndWrappedLine();
   Params.baseline += FinishScreenLine(!Wrapping);
   const bool ParaStart = Params.IsParaSectionStart && FRPData.IsParaStartEx(ItemNo);
-  GetIndents(ParaStart);
+  GetIndents(ItemNo, Params.IsParaSectionStart);
   if (ParaStart)
     Params.prevdesc += SpaceAfter(FPrevParaNo) + SpaceBefore(Params.ParaNo);
   const int32_t Width = NoWrap() ? FRPData.DocumentWidth : FRPData.TextWidth;
@@ -556,8 +580,9 @@ void TRPLineFormatter::EndWrappedLine() {
   const TRPTextView Text = Item.TextView().Mid(Piece.Offs - 1, Piece.Length);
   const char16_t Last = Text[Text.Length() - 1];
   const int StyleNo = FRPData.GetItemStyle(Piece.ItemNo);
-  // The space at the end of a wrapped line is not part of it.
-  if (!Params.SpaceEaten && Last == Space && !Piece.FromNewLine) {
+  // The space at the end of a wrapped line is not part of it, so that aligned lines end
+  // at their edge; a piece that is a lone space stays.
+  if (!Params.SpaceEaten && Last == Space && (!Piece.FromNewLine || Piece.Length > 1)) {
     if (Piece.Length > 1 || d == 0 || FRPData.DrawItems[d - 1].ItemNo != Piece.ItemNo) {
       --Piece.Length;
       const TRPFontInfoCacheItem& Entry = Params.FontInfoCache->Items(StyleNo);
@@ -577,22 +602,6 @@ void TRPLineFormatter::EndWrappedLine() {
     Piece.Width += Params.FontInfoCache->Items(StyleNo).HyphenWidth;
     RestoreFont();
   }
-}
-
-int32_t TRPLineFormatter::FinishScreenLine(bool /*IsParaSectionFinished*/) {
-  if (Params.DontFSL) {
-    Params.DontFSL = false;
-    return 0;
-  }
-  // Lines stay as they were filled, from the left; no space is added below them.
-  return 0;
-}
-
-void TRPLineFormatter::GetIndents(bool ParaStart) {
-  const TParaInfo& ItemPara = CurPara();
-  Params.LeftIndent = FRPStyle.GetAsDevicePixelsX(ItemPara.LeftIndent, &FSad);
-  Params.RightIndent = FRPStyle.GetAsDevicePixelsX(ItemPara.RightIndent, &FSad);
-  Params.FirstIndent = ParaStart ? FRPStyle.GetAsDevicePixelsX(ItemPara.FirstIndent, &FSad) : 0;
 }
 
 void TRPLineFormatter::AddTextDrawItem(int ItemNo, int32_t Offs, int32_t Length, int32_t Width,

@@ -7,11 +7,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "richtext/gfx/RPFontTypes.h"
 #include "richtext/gfx/RPGraphicInterface.h"
 #include "richtext/layout/DLines.h"
+#include "richtext/model/RPParaInfo.h"
 #include "richtext/model/RPTypes.h"
 
 class TCustomRPFormattedData;
@@ -45,6 +49,8 @@ struct TRPFormatParams {
   int32_t FirstIndent = 0;
   // The text style the measuring canvas has; -1 when unknown.
   int LastTextStyle = -1;
+  // The first item of the current paragraph; -1 when unknown.
+  int FirstParaItemNo = -1;
   // Fixed parts above and below the baseline for at-least and exact line heights.
   int32_t LineHeightAbove = 0;
   int32_t LineHeightBelow = 0;
@@ -55,6 +61,11 @@ struct TRPFormatParams {
   bool DontFSL = false;
   // The line holds objects aligned to its top, bottom or middle.
   bool NeedRecalcY = false;
+  // A right or centre tab on the line whose width depends on the text after it: its draw
+  // item (-1 for none), alignment and stop.
+  int LastTabDrawItemNo = -1;
+  TRPTabAlign LastTabAlign = rptaLeft;
+  int32_t LastTabPosition = 0;
   // A space at the current break was consumed.
   bool SpaceEaten = false;
   TRPFontInfoCache* FontInfoCache = nullptr;
@@ -85,6 +96,8 @@ private:
     int32_t Height = 0;
     int32_t Desc = 0;
     int32_t HShift = 0;
+    // Where a list marker is drawn inside its item.
+    int32_t MarkerOffset = 0;
   };
   // A measured prefix of a text: its length and size (a soft hyphen's width not added).
   struct TFit {
@@ -118,9 +131,8 @@ private:
   void OnStartNewLine(int ItemNo, bool Wrapping);
   // Takes a trailing space off the line just wrapped, or widens a final soft hyphen.
   void EndWrappedLine();
-  // Paragraph layout of a finished line; the extra space below it.
-  int32_t FinishScreenLine(bool IsParaSectionFinished);
-  void GetIndents(bool ParaStart);
+  // Indents of the line that starts with ItemNo, in Params.
+  void GetIndents(int ItemNo, bool ParaSectionStart);
   // A draw item for Length characters of text item ItemNo from Offs (1-based).
   void AddTextDrawItem(int ItemNo, int32_t Offs, int32_t Length, int32_t Width, int32_t Height,
                        bool NewLine, bool ItemStart);
@@ -142,6 +154,44 @@ private:
   bool IsLastItemOfSection(int ItemNo);
   bool NextItemsCanBePlacedOnThisLine(int ItemNo, int32_t RestOfWidth, int32_t RestOfChars);
   bool AllowSplitBefore(int ItemNo);
+
+  // Paragraph layout of lines.
+  struct TTabStop {
+    int32_t Position = 0;
+    std::string Leader;
+    TRPTabAlign Align = rptaLeft;
+  };
+  // The tab stop after the current x of the line.
+  TTabStop NextTabStop() const;
+  // What a tab to Stop takes on the line before the text after it is known.
+  int32_t EstimatedTabWidth(const TTabStop& Stop) const;
+  // The width of the tab at Left in draw item DrawItemNo; a right or centre tab becomes
+  // the pending one.
+  int32_t PlaceTab(const TTabStop& Stop, int32_t Left, int DrawItemNo);
+  // Settles the pending tab: the text after it moves to the stop.
+  void UpdateLastTab();
+  // Settles tabs, places objects aligned to the line, spaces and aligns the line; the
+  // extra space below it.
+  int32_t FinishScreenLine(bool IsParaSectionFinished);
+  bool IsLastItemOfPara(int ItemNo);
+  // How far the line moves right for Alignment.
+  int32_t AlignmentOffset(TRPAlignment Alignment) const;
+  void MoveItems(int First, int32_t DX);
+  // The first draw item of the part of the line that justification stretches.
+  int StretchStart() const;
+  using TStretchMark = std::function<void(int DrawItemNo, TRPDrawLineInfo& Piece, int32_t Count)>;
+  // Spreads DX over draw items First.. of the line by weight Count x Height (DefaultDX
+  // moves them when nothing weighs), marking each widened piece.
+  void StretchLine(int First, const std::vector<int64_t>& Counts, int32_t DX, int32_t DefaultDX,
+                   const TStretchMark& Mark);
+  void JustifyLine(int32_t DX, int32_t DefaultDX);
+  void DistributeLine(int32_t DX, int32_t DefaultDX);
+  // Calls Use with a text piece's display text, its style selected on the canvas.
+  void WithPieceText(int DrawItemNo, const std::function<void(TRPTextView)>& Use);
+  // Extra space above and below the line by its line spacing, stored in its draw items.
+  int64_t ProcessLineSpacing(const TParaInfo& LinePara);
+  // Places the objects aligned to the line's top, bottom or middle; the overflow below.
+  int64_t ProcessVAlign(const TParaInfo& LinePara);
 
   TCustomRPFormattedData& FRPData;
   TRPStyle& FRPStyle;
