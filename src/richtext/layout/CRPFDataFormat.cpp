@@ -190,24 +190,26 @@ bool TCustomRPFormattedData::IsParaStartEx(int ItemNo) {
 
 namespace {
 
-// The last non-space character of Unicode text before item ItemNo, looking back over
-// the visible Unicode text items of the line (First is the line's earliest), and whether
-// spaces stand between it and the item.
-std::optional<char16_t> PrevCharBefore(TCustomRPFormattedData& RPData, int ItemNo, int First,
+// The last non-space character before item ItemNo in its paragraph section, and whether
+// spaces stand between it and the item. An object before the spaces counts as a letter
+// (a break may follow it); one right before the item gives no character.
+std::optional<char16_t> PrevCharBefore(TCustomRPFormattedData& RPData, int ItemNo,
                                        bool& SpaceBefore) {
   SpaceBefore = false;
-  for (int i = ItemNo - 1; i >= First; --i) {
+  for (int i = ItemNo - 1; i >= 0; --i) {
     if (RPData.IsHidden(i))
       continue;
     const TCustomRPItemInfo& Item = *RPData.GetItem(i);
-    if (!Item.IsTextItem() || !Item.Unicode())
-      return std::nullopt;
+    if (!Item.IsTextItem())
+      return SpaceBefore ? std::optional<char16_t>(u'a') : std::nullopt;
     const TRPTextView Text = Item.TextView();
     for (int32_t k = Text.Length() - 1; k >= 0; --k) {
       if (Text[k] != Space)
         return Text[k];
       SpaceBefore = true;
     }
+    if (RPData.IsFromNewLineEx(i))
+      break;
   }
   return std::nullopt;
 }
@@ -239,7 +241,7 @@ TRPWrapPlace TCustomRPFormattedData::GetWrapPlaceAfterItem(int ItemNo) {
         return {j, static_cast<int32_t>(p)};
     } else {
       bool SpaceBefore = false;
-      const std::optional<char16_t> Prev = PrevCharBefore(*this, j, ItemNo, SpaceBefore);
+      const std::optional<char16_t> Prev = PrevCharBefore(*this, j, SpaceBefore);
       char16_t LastChar = NoLastChar;
       const int p = RPU_FindFirstLineBreak(Next.TextView(), Prev, SpaceBefore, LastChar);
       if (LastChar == NoLastChar || p <= 0)
@@ -275,7 +277,8 @@ int32_t MinTextItemWidth(TCustomRPFormattedData& RPData, int ItemNo, int64_t Kno
   const TRPDisplayText Display(Item, *Entry.FontInfo, RPData.GetItemCodePage(ItemNo));
   TRPGraphicInterface& GI = RPData.GetRPStyle()->GetGraphicInterface();
   const TRPTextView Text = Item.TextView();
-  const int64_t MaxCharWidth = std::max(Entry.TextMetric.tmMaxCharWidth, 1);
+  // Characters a font lacks come from fallback fonts, which may be wider than its widest.
+  const int64_t MaxCharWidth = 2 * int64_t{std::max(Entry.TextMetric.tmMaxCharWidth, 1)};
   int32_t Widest = 0;
   if (Text.Length() * MaxCharWidth <= Known)
     return Widest;
@@ -294,9 +297,13 @@ int32_t MinTextItemWidth(TCustomRPFormattedData& RPData, int ItemNo, int64_t Kno
       while (End < Text.Length() && Text[End] != Space)
         ++End;
     }
-    if ((End - Start) * MaxCharWidth > std::max<int64_t>(Widest, Known))
-      Widest =
-          std::max(Widest, GI.TextSize(*Entry.Canvas, Display.View().Mid(Start, End - Start)).cx);
+    if ((End - Start) * MaxCharWidth > std::max<int64_t>(Widest, Known)) {
+      int64_t Width = GI.TextSize(*Entry.Canvas, Display.View().Mid(Start, End - Start)).cx;
+      // A part ending in a soft hyphen ends its line with a hyphen.
+      if (Item.Unicode() && Text[End - 1] == 0x00AD)
+        Width += Entry.HyphenWidth;
+      Widest = std::max(Widest, RP_ClampToInt32(Width));
+    }
     Start = End;
   }
   return Widest;
@@ -331,6 +338,8 @@ int32_t TCustomRPFormattedData::CalculateMinDocWidthPlus(int FirstItemNo,
                                           std::max<int64_t>(Known, Result) -
                                               std::max<int64_t>(Indents, 0) - Marker,
                                           FontInfoCache);
+      } else if (auto* NonText = dynamic_cast<TRPNonTextItemInfo*>(&Item); NoWrap && NonText) {
+        Width = NonText->GetWidthEx(RPStyle, &sad);
       } else {
         Width = Item.GetMinWidth(&sad, Canvas, *this);
         FontInfoCache.CanvasChanged(); // items may measure with fonts of their own

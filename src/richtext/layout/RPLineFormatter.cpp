@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "richtext/gfx/RPCanvas.h"
 #include "richtext/gfx/RPRounding.h"
@@ -25,6 +26,30 @@ constexpr int64_t MINSTARTLEN = 10;
 constexpr int64_t FACTOR = 2;
 // The smallest line height of exact and at-least line spacing.
 constexpr int32_t MINEXACTLINESPACING = 4;
+
+// Position i of Text lies inside a character: after the first half of a surrogate pair,
+// or before a combining mark.
+bool InsideCharacter(TRPTextView Text, int32_t i) {
+  if (i <= 0 || i >= Text.Length())
+    return false;
+  const char16_t Ch = Text[i];
+  if (Ch >= 0xDC00 && Ch <= 0xDFFF)
+    return Text[i - 1] >= 0xD800 && Text[i - 1] <= 0xDBFF;
+  return Ch >= 0x300 && GetCharLineBreakClass(Ch) == rpu_lb_CM;
+}
+
+// A split of Text moved forward, or back by one character, to a character boundary.
+int32_t AdjustMaxFitR(TRPTextView Text, int32_t n) {
+  while (InsideCharacter(Text, n))
+    ++n;
+  return n;
+}
+int32_t AdjustMaxFitL(TRPTextView Text, int32_t n) {
+  --n;
+  while (InsideCharacter(Text, n))
+    --n;
+  return std::max(n, 0);
+}
 
 bool IsExact(const TParaInfo& Para) { return Para.LineSpacingType == rplsLineHeightExact; }
 bool IsAtLeast(const TParaInfo& Para) { return Para.LineSpacingType == rplsLineHeightAtLeast; }
@@ -109,14 +134,16 @@ void TRPLineFormatter::FormatLine(int ItemNo) {
     Params.IsParaSectionStart = true;
     Params.SpaceEaten = false;
   }
+  // The line was wrapped at the space that ended the item before: this one goes on.
+  const bool Wrapped = std::exchange(FLineWrapped, false) && !FromNewLine;
   if (Item.GetBoolValue(rpbpFullWidth))
     FormatFullLineItem(ItemNo);
   else if (!Item.IsTextItem())
-    OnNonText(ItemNo, FromNewLine);
+    OnNonText(ItemNo, FromNewLine, Wrapped);
   else if (Item.ItemText().empty())
-    FormatEmptyText(ItemNo, FromNewLine);
+    FormatEmptyText(ItemNo, FromNewLine, Wrapped);
   else
-    FormatText(ItemNo, FromNewLine);
+    FormatText(ItemNo, FromNewLine, Wrapped);
   FAfterListMarker = Item.StyleNo == rpsListMarker;
 }
 
@@ -142,7 +169,6 @@ void TRPLineFormatter::FormatFullLineItem(int ItemNo) {
   std::unique_ptr<TRPDrawLineInfo> DrawItem = RP_NewStandardDrawLineInfo(Item, ItemPara);
   DrawItem->SetData(RP_ClampToInt32(X + Size.HShift), Y, ItemNo, true);
   DrawItem->SetSize(Size.Width, Size.Height);
-  DrawItem->FromNewPara = true;
   InsertDrawItem(std::move(DrawItem), ItemNo, true);
   Params.baseline = RP_ClampToInt32(int64_t{Y} + Size.Height);
   Params.prevabove = Size.Height;
@@ -155,7 +181,7 @@ void TRPLineFormatter::FormatFullLineItem(int ItemNo) {
   AssignJumpID(ItemNo);
 }
 
-void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine) {
+void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine, bool Wrapped) {
   TCustomRPItemInfo& Item = *FRPData.GetItem(ItemNo);
   const TParaInfo& ItemPara = CurPara();
   const int64_t ObjectLineWidth = int64_t{FRPData.TextWidth} -
@@ -190,7 +216,6 @@ void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine) {
     case rpvaAbsMiddle:
       Above = 0;
       AbsAligned = true;
-      Params.NeedRecalcY = true;
       break;
     default: break;
     }
@@ -201,7 +226,7 @@ void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine) {
     Fits = NextItemsCanBePlacedOnThisLine(ItemNo, Size.Width, 1);
   else
     Fits = (int64_t{Params.X} + Size.Width <= Params.LineWidth && !CharLimitReached()) || NoWrap();
-  const bool NewLine = FromNewLine || !(FAfterListMarker || Fits);
+  const bool NewLine = FromNewLine || Wrapped || !(FAfterListMarker || Fits);
   int32_t Top;
   if (!NewLine) {
     AdjustLineHeight(Above + VOffs);
@@ -217,6 +242,8 @@ void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine) {
     Params.prevdesc = AbsAligned ? 0 : Size.Height - Params.prevabove;
   }
   SetDescent(Params.prevdesc, false);
+  // The line the object is on places it when it is finished.
+  Params.NeedRecalcY = Params.NeedRecalcY || AbsAligned;
 
   std::unique_ptr<TRPDrawLineInfo> DrawItem = RP_NewStandardDrawLineInfo(Item, ItemPara);
   const int32_t Left = Params.LineStartX + Params.X + Size.HShift;
@@ -239,12 +266,13 @@ void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine) {
   AssignJumpID(ItemNo);
 }
 
-void TRPLineFormatter::FormatEmptyText(int ItemNo, bool FromNewLine) {
+void TRPLineFormatter::FormatEmptyText(int ItemNo, bool FromNewLine, bool Wrapped) {
   TCustomRPItemInfo& Item = *FRPData.GetItem(ItemNo);
   DoApplyFontWhileFormatting(FRPData.GetItemStyle(ItemNo));
-  if (FromNewLine)
+  const bool NewLine = FromNewLine || Wrapped;
+  if (NewLine)
     OnStartNewLine(ItemNo, !Params.IsParaSectionStart);
-  AddTextDrawItem(ItemNo, 1, 0, 0, Params.FontInfo->EmptyLineHeight, FromNewLine, true);
+  AddTextDrawItem(ItemNo, 1, 0, 0, Params.FontInfo->EmptyLineHeight, NewLine, true);
   Params.IsParaSectionStart = false;
   if (Item.GetBoolValueEx(rpbpJump, FRPStyle))
     Item.JumpID = -3;
@@ -258,7 +286,7 @@ void TRPLineFormatter::AssignJumpID(int ItemNo) {
 
 // ---------------------------------------------------------------- text
 
-void TRPLineFormatter::FormatText(int ItemNo, bool FromNewLine) {
+void TRPLineFormatter::FormatText(int ItemNo, bool FromNewLine, bool Wrapped) {
   TCustomRPItemInfo& Item = *FRPData.GetItem(ItemNo);
   DoApplyFontWhileFormatting(FRPData.GetItemStyle(ItemNo));
   const TRPDisplayText DisplayText(Item, *Params.FontInfo->FontInfo,
@@ -270,14 +298,13 @@ void TRPLineFormatter::FormatText(int ItemNo, bool FromNewLine) {
   const TRPLineWrapMode WrapMode = FRPStyle.LineWrapMode;
   const int32_t L = Stored.Length();
   int32_t Pos = 0;
-  bool NewLine = FromNewLine;
+  bool NewLine = FromNewLine || Wrapped;
   bool AtStart = true;
   while (Pos < L) {
     if (NewLine) {
       OnStartNewLine(ItemNo, !Params.IsParaSectionStart);
-      // A space left at the start of a wrapped line is dropped.
-      if (Trim && !Params.SpaceEaten && !Params.IsParaSectionStart && L - Pos > 1 &&
-          Stored[Pos] == Space)
+      // Spaces left at the start of a wrapped line are dropped.
+      while (Trim && !Params.IsParaSectionStart && L - Pos > 1 && Stored[Pos] == Space)
         ++Pos;
     }
     const bool StartsLine = NewLine || (AtStart && FAfterListMarker);
@@ -318,7 +345,7 @@ void TRPLineFormatter::FormatText(int ItemNo, bool FromNewLine) {
           break;
         }
         if (!Decremented)
-          n = 1;
+          n = Unicode ? AdjustMaxFitR(RestStored, 1) : 1;
       }
       if (n < Remaining && WrapMode != rpWrapAnywhere && !NoWrap()) {
         int32_t Break = FindBreak(RestStored, n, Unicode, !FitsWhole);
@@ -362,6 +389,7 @@ void TRPLineFormatter::FormatText(int ItemNo, bool FromNewLine) {
     AddTextDrawItem(ItemNo, Pos + 1, n, Fit.Width, Fit.Height, NewLine, AtStart);
     Pos += n + (Eaten ? 1 : 0);
     Params.SpaceEaten = Eaten;
+    FLineWrapped = Eaten && Pos == L;
     NewLine = true;
     Params.IsParaSectionStart = false;
     AtStart = false;
@@ -470,6 +498,7 @@ TRPLineFormatter::TFit TRPLineFormatter::MaxFitSafe(TRPTextView Display, TRPText
       --n;
     if (n > 0 && n < L && Stored[n] == SoftHyphen)
       --n;
+    n = AdjustMaxFitR(Stored.Mid(0, L), n);
   }
   if (n != Fitted)
     Size = Measure(Display.Mid(0, n));
@@ -512,8 +541,11 @@ TRPLineFormatter::TFit TRPLineFormatter::SearchFittingPrefix(TRPTextView Display
     hi = L;
     whi = FitWidth(Display, L, L, Measured);
   }
-  if (whi >= 0 && whi <= W)
-    return Measured; // hi characters fit: the whole text, or exactly the line
+  if (whi >= 0 && whi <= W) {
+    if (hi == L)
+      return Measured; // the whole text fits
+    lo = hi;           // the prefix fills the line exactly
+  }
   // Interpolation between the widths known to fit and not to fit.
   while (lo + 1 < hi) {
     if (whi <= wlo)
@@ -533,9 +565,18 @@ TRPLineFormatter::TFit TRPLineFormatter::SearchFittingPrefix(TRPTextView Display
       whi = Width;
     }
   }
-  // The prefix does not end just before a soft hyphen: the hyphen would start the next line.
-  if (Display.Unicode() && lo > 0 && lo < L && Stored[lo] == SoftHyphen)
-    --lo;
+  if (Display.Unicode()) {
+    // The prefix does not end just before a soft hyphen, which would start the next
+    // line, nor inside a character.
+    if (lo > 0 && lo < L && Stored[lo] == SoftHyphen)
+      --lo;
+    const int32_t Whole = AdjustMaxFitR(Stored.Mid(0, L), lo);
+    if (Whole != lo) {
+      lo = Whole;
+      if (FitWidth(Display, lo, L, Measured) > W)
+        lo = AdjustMaxFitL(Stored.Mid(0, L), lo);
+    }
+  }
   if (Measured.n != lo)
     FitWidth(Display, lo, L, Measured);
   return Measured;
@@ -581,8 +622,10 @@ void TRPLineFormatter::EndWrappedLine() {
   const char16_t Last = Text[Text.Length() - 1];
   const int StyleNo = FRPData.GetItemStyle(Piece.ItemNo);
   // The space at the end of a wrapped line is not part of it, so that aligned lines end
-  // at their edge; a piece that is a lone space stays.
-  if (!Params.SpaceEaten && Last == Space && (!Piece.FromNewLine || Piece.Length > 1)) {
+  // at their edge; a piece that is a lone space stays, and so does a line's only piece
+  // when spaces are kept.
+  const bool Trim = FRPData.GetFlags().Contains(rpflTrim);
+  if (!Params.SpaceEaten && Last == Space && (!Piece.FromNewLine || (Trim && Piece.Length > 1))) {
     if (Piece.Length > 1 || d == 0 || FRPData.DrawItems[d - 1].ItemNo != Piece.ItemNo) {
       --Piece.Length;
       const TRPFontInfoCacheItem& Entry = Params.FontInfoCache->Items(StyleNo);
@@ -619,7 +662,7 @@ void TRPLineFormatter::AddTextDrawItem(int ItemNo, int32_t Offs, int32_t Length,
   DrawItem->SetSize(Width, Height);
   DrawItem->Offs = Offs;
   DrawItem->Length = Length;
-  DrawItem->FromNewPara = NewLine && Offs <= 1 && FRPData.IsFromNewLineEx(ItemNo);
+  DrawItem->FromNewPara = NewLine && Length > 0 && Offs <= 1 && FRPData.IsFromNewLineEx(ItemNo);
   InsertDrawItem(std::move(DrawItem), ItemNo, ItemStart);
   Params.TextLength += Length;
   SetDescent(Params.TextMetric.tmDescent - Params.VerticalOffs, NewLine);

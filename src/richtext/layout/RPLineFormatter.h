@@ -122,9 +122,11 @@ private:
 
   // Items.
   void FormatFullLineItem(int ItemNo);
-  void OnNonText(int ItemNo, bool FromNewLine);
-  void FormatEmptyText(int ItemNo, bool FromNewLine);
-  void FormatText(int ItemNo, bool FromNewLine);
+  // FromNewLine: the item starts a line in the document; Wrapped: the line before it
+  // was wrapped at its end.
+  void OnNonText(int ItemNo, bool FromNewLine, bool Wrapped);
+  void FormatEmptyText(int ItemNo, bool FromNewLine, bool Wrapped);
+  void FormatText(int ItemNo, bool FromNewLine, bool Wrapped);
   void AssignJumpID(int ItemNo);
 
   // Lines.
@@ -200,6 +202,8 @@ private:
   // The paragraph of the visible item before the current one, -1 before the first.
   int FPrevParaNo = -1;
   bool FAfterListMarker = false;
+  // The last text item ended where its line was wrapped (at its final space).
+  bool FLineWrapped = false;
   int FLineFirstDrawItem = 0;
   // Hypertext items numbered so far.
   int32_t FJumpCount = 0;

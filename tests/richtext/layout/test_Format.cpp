@@ -221,6 +221,10 @@ TEST_F(Formatting, ABreakTakesALineOfItsOwn) {
             (std::vector<TPiece>{{5, 5, 10, 1, 1}, {10, 25, 90, 0, 0}, {5, 36, 10, 1, 1}}));
   EXPECT_EQ(Doc.DrawItems[1].Height, 11);
   EXPECT_TRUE(Doc.DrawItems[2].FromNewLine);
+  // Only pieces of text start paragraphs.
+  EXPECT_TRUE(Doc.DrawItems[0].FromNewPara);
+  EXPECT_FALSE(Doc.DrawItems[1].FromNewPara);
+  EXPECT_TRUE(Doc.DrawItems[2].FromNewPara);
   EXPECT_EQ(Doc.DocumentHeight, 5 + 52 + 4);
 }
 
@@ -316,6 +320,107 @@ TEST_F(Formatting, FittingArithmeticHoldsAtTheEdges) {
   ASSERT_EQ(Doc.DrawItems.Count(), 3);
   EXPECT_EQ(Doc.DrawItems[0].Length, 19999);
   EXPECT_EQ(Doc.DrawItems[0].Width, 199990);
+}
+
+TEST_F(Formatting, ARunOfSpacesBetweenWordsIsAPlaceToWrap) {
+  const int Other = AddTextStyle();
+  Doc.AddNL(u"xxxxx foo", 0, 0);
+  Doc.AddNL(u" ", Other, -1);
+  Doc.AddNL(u"barbarbar", 0, -1);
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 90, 1, 9}, {95, 5, 0, 1, 0}, {5, 25, 90, 1, 9}}));
+}
+
+TEST_F(Formatting, WhatFollowsASpaceThatEndedALineGoesOn) {
+  GI.SetCharAdvance(u'i', 5);
+  const int Other = AddTextStyle();
+  Doc.AddNL(u"aaaa ", 0, 0);
+  Doc.AddNL(u"i", Other, -1);
+  Doc.Width = 55;
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 40, 1, 4}, {5, 25, 5, 1, 1}}));
+  Doc.Clear();
+  Doc.AddNL(u"aaaa ", 0, 0);
+  Doc.AddItemR({}, std::make_unique<TBoxItem>(&Doc, 5, 10));
+  Format();
+  EXPECT_TRUE(Doc.DrawItems[1].FromNewLine);
+}
+
+TEST_F(Formatting, SpacesAtAWrapLeaveBothLines) {
+  Doc.Options.Include(rpoClientTextWidth);
+  Doc.AddNL(u"aaaa   bbbbb", 0, 0);
+  Doc.Width = 65;
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 40, 1, 4}, {5, 25, 50, 8, 5}}));
+  // Without trimming a piece ends after the space it breaks at.
+  Doc.Flags.Exclude(rpflTrim);
+  Doc.Clear();
+  Doc.AddNL(u"aaaa bbbb cccc", 0, 0);
+  Doc.Width = 110;
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 100, 1, 10}, {5, 25, 40, 11, 4}}));
+}
+
+TEST_F(Formatting, LineWrapModes) {
+  Doc.Options.Include(rpoClientTextWidth);
+  Doc.AddNL(u"aa bbbbbbbbbb", 0, 0);
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 20, 1, 2}, {5, 25, 100, 4, 10}}));
+  Sheet.LineWrapMode = rpWrapAnywhere;
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 100, 1, 10}, {5, 25, 30, 11, 3}}));
+}
+
+TEST_F(Formatting, ARefusalAtALineStartOnlyMovesTheBreakEarlier) {
+  Doc.AddNL(u"aa bbb", 0, 0);
+  Doc.AddNL(u"cccccc", 0, -1); // glued to "bbb"
+  Format();
+  EXPECT_EQ(Pieces(),
+            (std::vector<TPiece>{{5, 5, 20, 1, 2}, {5, 25, 30, 4, 3}, {35, 25, 60, 1, 6}}));
+}
+
+TEST_F(Formatting, CharactersAreNeverSplit) {
+  Doc.Options.Include(rpoClientTextWidth);
+  std::u16string Math;
+  for (int i = 0; i < 6; ++i)
+    Math += u"\U0001D465"; // a surrogate pair, 20 px with the fakes
+  Doc.AddNL(Math, 0, 0);
+  Doc.Width = 60;
+  Format();
+  EXPECT_EQ(Pieces(),
+            (std::vector<TPiece>{{5, 5, 40, 1, 4}, {5, 25, 40, 5, 4}, {5, 45, 40, 9, 4}}));
+  Doc.Width = 0;
+  Format();
+  ASSERT_EQ(Doc.DrawItems.Count(), 6);
+  EXPECT_EQ(Doc.DrawItems[5].Length, 2);
+  // A combining mark stays with its letter.
+  Doc.Clear();
+  Doc.AddNL(u"ab\u0301cd", 0, 0);
+  Doc.Width = 25;
+  Format();
+  EXPECT_EQ(Doc.DrawItems[0].Length, 1);
+  EXPECT_EQ(Doc.DrawItems[1].Length, 2);
+}
+
+TEST_F(Formatting, SoftHyphensInFittingAndMinimumWidths) {
+  GI.SetCharAdvance(u'i', 5);
+  Doc.Options.Include(rpoClientTextWidth);
+  Doc.AddNL(u"iiiiiiiiii\u00ADbbb", 0, 0);
+  Doc.Width = 60;
+  for (TRPStringFormatMethod Method : {rpsfmTRichPane, rpsfmEngine}) {
+    RichPaneSwitches.RichPaneStringFormatMethod = Method;
+    Format();
+    // The soft hyphen does not start the next line.
+    EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 45, 1, 9}, {5, 25, 35, 10, 5}}));
+  }
+  // The document is wide enough for a hyphenated part and its hyphen.
+  Doc.Options.Exclude(rpoClientTextWidth);
+  Doc.Clear();
+  Doc.AddNL(u"abc\u00ADdef", 0, 0);
+  Doc.Width = 20;
+  Format();
+  EXPECT_EQ(Doc.TextWidth, 40);
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 40, 1, 4}, {5, 25, 30, 5, 3}}));
 }
 
 TEST_F(Formatting, SpacesGluedToAWordThatDoesNotFit) {
