@@ -33,6 +33,15 @@ public:
   TRPOptions GetOptions() const override { return Options; }
   TRPCanvas* GetCanvas() const override { return &FCanvas; }
   int32_t GetVOffs() const override { return VOffs; }
+  int32_t GetHOffs() const override { return HOffs; }
+  TRPColor GetColor() const override { return Color; }
+  bool IsFocused() const override { return Focused; }
+  void GetSelBounds(int& StartNo, int& StartOffs, int& EndNo, int& EndOffs) const override {
+    StartNo = Sel[0];
+    StartOffs = Sel[1];
+    EndNo = Sel[2];
+    EndOffs = Sel[3];
+  }
   void ScrollTo(int32_t Y) override { ScrolledTo.push_back(Y); }
   bool SetDocumentAreaSize(int32_t AWidth, int32_t AHeight) override {
     AreaSizes.push_back({AWidth, AHeight});
@@ -45,6 +54,11 @@ public:
   bool WordWrap = true;
   TRPOptions Options;
   int32_t VOffs = 0;
+  int32_t HOffs = 0;
+  TRPColor Color = clNone;
+  bool Focused = true;
+  // StartNo, StartOffs, EndNo, EndOffs in draw items.
+  int Sel[4] = {-1, 0, -1, 0};
   std::vector<int32_t> ScrolledTo;
   std::vector<std::pair<int32_t, int32_t>> AreaSizes;
   // Answers SetDocumentAreaSize: true when the client area changed.
