@@ -2,6 +2,7 @@
 // distribution, line spacing, objects aligned to the line, tabs and list paragraphs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -56,6 +57,12 @@ TEST_F(ParagraphLayout, JustifiedLinesEndAtTheRightEdge) {
   EXPECT_EQ(D(0).GetTextWidth(), 90);
   EXPECT_EQ(D(0).GetSpaceCount(), 1);
   EXPECT_EQ(D(1).GetSpaceCount(), 0); // the last line stays left
+  // Painted with the space widened: glyphs at 5, 15, 25, 35 and 65, 75, 85, 95.
+  Doc.PaintTo(Canvas, TRect{0, 0, 110, 50}, false, false, 0, 0, 0, -1);
+  EXPECT_NE(std::find(Canvas.Log.begin(), Canvas.Log.end(),
+                      "TextOutDX 5,5 \"aaaa bbbb\" [10,10,10,10,20,10,10,10,10]"),
+            Canvas.Log.end())
+      << Canvas.LogText();
 
   // Stretched too with the last line justified.
   Sheet.ParaStyles[Justified].LastLineAlignment = rpllaJustify;
