@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QtTest>
@@ -10,6 +11,9 @@
 #include "catalogue/QuarnData_u.h"
 #include "guide/GuideControls.h"
 #include "guide/main_u.h"
+#include "platform/qt/QtFonts.h"
+#include "platform/qt/QtGraphicInterface.h"
+#include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/view/RichPaneEdit.h"
 #include "support/TempDir.h"
@@ -39,6 +43,10 @@ class TestGuideWindow : public QObject {
   std::unique_ptr<TForm2> Form;
 
 private slots:
+  void initTestCase() {
+    RegisterPlatformFonts();
+    RP_UseQtGraphicInterface();
+  }
   void init() {
     FAppDir = std::make_unique<TTempDir>();
     for (int Entry : AllArticles)
@@ -445,6 +453,57 @@ private slots:
     QCOMPARE(Shown(Bare), QString());
     QCOMPARE(Bare.rpe->FormatCount(), 1);
     QVERIFY(Bare.NextStageButton->isEnabled());
+  }
+
+  // The bundled articles, shown in the pane.
+  void aChoiceShowsItsArticle() {
+    TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
+    Real.show();
+    Choose(Real.JobsTreeView, 1); // "Molecular gometries"
+    Real.JobsTreeViewClick(Real.JobsTreeView);
+    QCOMPARE(Shown(Real), QStringLiteral("E000120.rtf"));
+    TCustomRichPane& Pane = Real.rpe->Core();
+    const TCustomRPFormattedData& Doc = Pane.RPData();
+    QVERIFY(Doc.DrawItems.Count() > 100);
+    const TRPDrawLineInfo& First = Doc.DrawItems[0];
+    QCOMPARE(Doc.GetItem(First.ItemNo)->TextView().Mid(First.Offs - 1, First.Length).ToUnits(),
+             std::u16string(u"Molecular geometries"));
+    // Laid out for the pane's width less the scroll bar the long article needs.
+    QVERIFY(Real.rpe->verticalScrollBar()->isVisible());
+    QCOMPARE(Doc.TextWidth, Real.rpe->viewport()->width() - 10);
+    QVERIFY(Real.rpe->verticalScrollBar()->maximum() > 100);
+  }
+
+  void thePaneScrolls() {
+    TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
+    Real.show();
+    Choose(Real.JobsTreeView, 1);
+    Real.JobsTreeViewClick(Real.JobsTreeView);
+    TRichPaneEdit& Pane = *Real.rpe;
+    TCustomRichPane& Core = Pane.Core();
+    // The wheel over the scroll bar scrolls as over the text: two units a notch.
+    QWheelEvent Notch(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Pane.verticalScrollBar(), &Notch);
+    QCOMPARE(Core.VPos(), 2);
+    QCOMPARE(Pane.verticalScrollBar()->value(), 2);
+    // A line click on the bar moves 10 pixels.
+    Pane.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(Core.VOffs(), 30);
+    // Dragging below the pane scrolls until the drag ends, also when the focus goes.
+    QWidget* Viewport = Pane.viewport();
+    QTest::mousePress(Viewport, Qt::LeftButton, {}, QPoint(50, 50));
+    QVERIFY(Core.AutoScrolling());
+    QMouseEvent Below(QEvent::MouseMove, QPointF(50, Viewport->height() + 30), QPointF(),
+                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Viewport, &Below);
+    QTRY_VERIFY_WITH_TIMEOUT(Core.VOffs() >= 130, 2000);
+    QFocusEvent FocusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(&Pane, &FocusOut);
+    QVERIFY(!Core.AutoScrolling());
+    const int32_t Stopped = Core.VOffs();
+    QTest::qWait(250);
+    QCOMPARE(Core.VOffs(), Stopped);
   }
 };
 

@@ -81,6 +81,8 @@ public:
   // The vertical scroll position in document pixels, and scrolling to one.
   virtual int32_t GetVOffs() const { return 0; }
   virtual void ScrollTo(int32_t /*Y*/) {}
+  // Chooses the control's vertical scroll unit for DocumentHeight.
+  virtual void AdjustVScrollUnits() {}
   // Tells the control the size of the whole document; true when this changed the
   // control's client area (a scroll bar appeared or vanished), which needs another pass.
   virtual bool SetDocumentAreaSize(int32_t /*Width*/, int32_t /*Height*/) { return false; }
@@ -112,6 +114,9 @@ public:
   // leave out lines that start above or end below the rectangle.
   void PaintTo(TRPCanvas& Canvas, const TRect& ClipRect, bool StrictTop, bool StrictBottom,
                int32_t ExtraXOffs, int32_t ExtraYOffs, int MinDItemNo, int MaxDItemNo);
+
+  // Empties the document: no items, no draw items, the height of the two margins.
+  void Clear() override;
 
   // ---- formatting
   // Breaks the whole document into lines for the current width.

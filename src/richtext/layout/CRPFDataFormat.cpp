@@ -147,6 +147,7 @@ bool TCustomRPFormattedData::Format_(bool OnlyResized, bool ForceFormat, bool No
     Height += RPStyle->GetAsDevicePixelsY(RPStyle->ParaStyles[Params.ParaNo].SpaceAfter(), &sad);
   DocumentHeight = RP_ClampToInt32(Height);
   LastItemFormatted = Count - 1;
+  AdjustVScrollUnits();
 
   if (SetDocumentAreaSize(
           RP_ClampToInt32(int64_t{GetLeftMargin()} + DocumentWidth + GetRightMargin()),
@@ -159,6 +160,13 @@ bool TCustomRPFormattedData::Format_(bool OnlyResized, bool ForceFormat, bool No
     ScrollTo(First >= 0 ? DrawItems[First].Top + KeptDistance : 0);
   }
   return true;
+}
+
+void TCustomRPFormattedData::Clear() {
+  DrawItems.Clear();
+  LastItemFormatted = -1;
+  TCustomRPData::Clear();
+  DocumentHeight = GetTopMargin() + GetBottomMargin();
 }
 
 // ---------------------------------------------------------------- items and lines

@@ -1,19 +1,240 @@
 #include "richtext/view/RichPaneEdit.h"
 
-#include <fstream>
+#include <QApplication>
+#include <QCursor>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
+#include <exception>
 
-TRichPaneEdit::TRichPaneEdit(QWidget* Parent) : QAbstractScrollArea(Parent) {
+#include "platform/qt/QtCanvas.h"
+#include "richtext/model/RPTypes.h"
+
+TRichPaneEdit::TRichPaneEdit(QWidget* Parent)
+    : QAbstractScrollArea(Parent), FCore(*this),
+      FMeasuringCanvas(std::make_unique<TRPQtCanvas>(1, 1, RichPaneSwitches.ScreenPixelsPerInch,
+                                                     RichPaneSwitches.ScreenPixelsPerInch)) {
   setFrameShape(QFrame::StyledPanel);
+  setFrameShadow(QFrame::Sunken);
+  viewport()->setCursor(Qt::IBeamCursor);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  for (TRPScrollBarKind Kind : {rpsbVertical, rpsbHorizontal}) {
+    QScrollBar* ScrollBar = Bar(Kind);
+    ScrollBar->setRange(0, 0);
+    // The bar's own wheel handling would scroll by its own measure.
+    ScrollBar->installEventFilter(this);
+    connect(ScrollBar, &QAbstractSlider::actionTriggered, this,
+            [this, Kind](int Action) { BarAction(Kind, Action); });
+    connect(ScrollBar, &QAbstractSlider::sliderReleased, this,
+            [this, Kind] { ScrollBarReleased(Kind); });
+  }
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  FAutoScrollTimer.setTimerType(Qt::CoarseTimer);
+  connect(&FAutoScrollTimer, &QTimer::timeout, this, [this] { FCore.AutoScrollTick(); });
 }
 
-void TRichPaneEdit::Clear() { FLoadedFileName.clear(); }
+TRichPaneEdit::~TRichPaneEdit() = default;
+
+// ---------------------------------------------------------------- the guide's operations
+
+void TRichPaneEdit::Clear() {
+  FLoadedFileName.clear();
+  FCore.Clear();
+}
 
 bool TRichPaneEdit::LoadRTF(const std::string& FileName) {
   FLoadedFileName = FileName;
-  return std::ifstream(FileName, std::ios::binary).is_open();
+  return FCore.LoadRTF(FileName);
 }
 
 void TRichPaneEdit::Format() {
   ++FFormatCount;
-  viewport()->update();
+  // Called from event handlers, which nothing may leave: the pane shows what was laid out.
+  try {
+    FCore.Format();
+  } catch (const std::exception& Error) {
+    qWarning("The article cannot be laid out: %s", Error.what());
+    InvalidateClient();
+  }
+}
+
+// ---------------------------------------------------------------- what the core asks
+
+int32_t TRichPaneEdit::ClientWidth() const { return viewport()->width(); }
+int32_t TRichPaneEdit::ClientHeight() const { return viewport()->height(); }
+
+QScrollBar* TRichPaneEdit::Bar(TRPScrollBarKind Kind) const {
+  return Kind == rpsbVertical ? verticalScrollBar() : horizontalScrollBar();
+}
+
+int32_t TRichPaneEdit::SetScrollBar(TRPScrollBarKind Kind, int32_t Max, int32_t Page, int32_t Pos,
+                                    bool Visible) {
+  QScrollBar* ScrollBar = Bar(Kind);
+  const QSignalBlocker Blocker(ScrollBar);
+  // The bar's maximum is the last position at which a page still fits.
+  ScrollBar->setRange(0, std::max(Max - Page + 1, 0));
+  ScrollBar->setPageStep(std::max(Page, 1));
+  ScrollBar->setSingleStep(1);
+  ScrollBar->setValue(Pos);
+  const Qt::ScrollBarPolicy Policy = Visible ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+  if (Kind == rpsbVertical)
+    setVerticalScrollBarPolicy(Policy);
+  else
+    setHorizontalScrollBarPolicy(Policy);
+  // A bar shown or hidden changes the viewport only when the layout runs: run it now, so
+  // that formatting sees the new client size.
+  QEvent LayoutRequest(QEvent::LayoutRequest);
+  QApplication::sendEvent(this, &LayoutRequest);
+  return ScrollBar->value();
+}
+
+int32_t TRichPaneEdit::SetScrollPos(TRPScrollBarKind Kind, int32_t Pos) {
+  QScrollBar* ScrollBar = Bar(Kind);
+  const QSignalBlocker Blocker(ScrollBar);
+  ScrollBar->setValue(Pos);
+  ScrollBar->setSliderPosition(ScrollBar->value());
+  return ScrollBar->value();
+}
+
+void TRichPaneEdit::ScrollClient(int32_t DX, int32_t DY) { viewport()->scroll(DX, DY); }
+void TRichPaneEdit::InvalidateClient() { viewport()->update(); }
+void TRichPaneEdit::StartTimer(int32_t Milliseconds) { FAutoScrollTimer.start(Milliseconds); }
+void TRichPaneEdit::StopTimer() { FAutoScrollTimer.stop(); }
+
+std::optional<int> TRichPaneEdit::WheelScrollLines() const {
+  return QApplication::wheelScrollLines();
+}
+
+void TRichPaneEdit::SimulateMouseMove() {
+  if (viewport()->rect().contains(FLastPointer))
+    PointerMoved(FLastPointer);
+}
+
+TRPCanvas* TRichPaneEdit::MeasuringCanvas() { return FMeasuringCanvas.get(); }
+bool TRichPaneEdit::HasFocus() const { return hasFocus(); }
+bool TRichPaneEdit::IsEnabled() const { return isEnabled(); }
+
+// ---------------------------------------------------------------- Qt events
+
+void TRichPaneEdit::paintEvent(QPaintEvent* Event) {
+  const QRect R = Event->rect();
+  TRPQtCanvas Canvas(*viewport(), RichPaneSwitches.ScreenPixelsPerInch,
+                     RichPaneSwitches.ScreenPixelsPerInch);
+  try {
+    FCore.Paint(Canvas, TRect{R.left(), R.top(), R.right() + 1, R.bottom() + 1});
+  } catch (...) {
+    // Painting reports its own failures on the pane; nothing may leave a paint event.
+  }
+}
+
+void TRichPaneEdit::resizeEvent(QResizeEvent* Event) {
+  QAbstractScrollArea::resizeEvent(Event);
+  FCore.Resized();
+}
+
+// The core moves the pixels itself when it changes the position.
+void TRichPaneEdit::scrollContentsBy(int, int) {}
+
+void TRichPaneEdit::BarAction(TRPScrollBarKind Kind, int Action) {
+  QScrollBar* ScrollBar = Bar(Kind);
+  TRPScrollRequest Request;
+  switch (Action) {
+  case QAbstractSlider::SliderSingleStepAdd: Request = rpsrLineDown; break;
+  case QAbstractSlider::SliderSingleStepSub: Request = rpsrLineUp; break;
+  case QAbstractSlider::SliderPageStepAdd: Request = rpsrPageDown; break;
+  case QAbstractSlider::SliderPageStepSub: Request = rpsrPageUp; break;
+  case QAbstractSlider::SliderToMinimum: Request = rpsrTop; break;
+  case QAbstractSlider::SliderToMaximum: Request = rpsrBottom; break;
+  case QAbstractSlider::SliderMove: Request = rpsrThumbTrack; break;
+  default: return;
+  }
+  const int32_t Thumb = ScrollBar->sliderPosition();
+  if (Kind == rpsbVertical)
+    FCore.VScroll(Request, Thumb);
+  else
+    FCore.HScroll(Request, Thumb);
+  // The bar applies the position it is left with: the pane's.
+  ScrollBar->setSliderPosition(Kind == rpsbVertical ? FCore.VPos() : FCore.HPos());
+}
+
+void TRichPaneEdit::ScrollBarReleased(TRPScrollBarKind Kind) {
+  const int32_t Thumb = Bar(Kind)->sliderPosition();
+  if (Kind == rpsbVertical)
+    FCore.VScroll(rpsrThumbPosition, Thumb);
+  else
+    FCore.HScroll(rpsrThumbPosition, Thumb);
+}
+
+void TRichPaneEdit::Wheel(int Delta) {
+  FWheelRemainder += Delta;
+  while (FWheelRemainder >= 120 || FWheelRemainder <= -120) {
+    const bool Down = FWheelRemainder < 0;
+    FWheelRemainder += Down ? 120 : -120;
+    FCore.MouseWheel(Down);
+  }
+}
+
+void TRichPaneEdit::wheelEvent(QWheelEvent* Event) {
+  Wheel(Event->angleDelta().y());
+  Event->accept();
+}
+
+bool TRichPaneEdit::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Event->type() == QEvent::Wheel &&
+      (Watched == verticalScrollBar() || Watched == horizontalScrollBar())) {
+    Wheel(static_cast<QWheelEvent*>(Event)->angleDelta().y());
+    return true;
+  }
+  return QAbstractScrollArea::eventFilter(Watched, Event);
+}
+
+void TRichPaneEdit::PointerMoved(QPoint Position) {
+  FLastPointer = Position;
+  FCore.UpdateAutoScrollDeltas(Position.x(), Position.y());
+}
+
+void TRichPaneEdit::mousePressEvent(QMouseEvent* Event) {
+  setFocus(Qt::MouseFocusReason);
+  PointerMoved(Event->position().toPoint());
+  if (Event->button() == Qt::LeftButton)
+    FCore.StartAutoScroll();
+  Event->accept();
+}
+
+void TRichPaneEdit::mouseMoveEvent(QMouseEvent* Event) {
+  PointerMoved(Event->position().toPoint());
+  // A drag whose release went elsewhere has ended.
+  if (!(Event->buttons() & Qt::LeftButton))
+    FCore.StopAutoScroll();
+  Event->accept();
+}
+
+void TRichPaneEdit::mouseReleaseEvent(QMouseEvent* Event) {
+  PointerMoved(Event->position().toPoint());
+  if (Event->button() == Qt::LeftButton)
+    FCore.StopAutoScroll();
+  Event->accept();
+}
+
+// Not a second press: the base handler would start another drag.
+void TRichPaneEdit::mouseDoubleClickEvent(QMouseEvent* Event) { Event->accept(); }
+
+void TRichPaneEdit::focusOutEvent(QFocusEvent* Event) {
+  FCore.StopAutoScroll();
+  QAbstractScrollArea::focusOutEvent(Event);
+}
+
+void TRichPaneEdit::hideEvent(QHideEvent* Event) {
+  FCore.StopAutoScroll();
+  QAbstractScrollArea::hideEvent(Event);
+}
+
+void TRichPaneEdit::changeEvent(QEvent* Event) {
+  if (Event->type() == QEvent::EnabledChange && !isEnabled())
+    FCore.StopAutoScroll();
+  QAbstractScrollArea::changeEvent(Event);
 }

@@ -1,35 +1,86 @@
-// The rich-text pane of the guide window.
-//
-// For now the pane keeps what it was asked to show and draws nothing; the reader,
-// layout and painting fill its inside without changing these operations.
+// The rich-text pane of the guide window: a scroll area whose viewport shows the pane's
+// document. Everything but the window is the Qt-free core (TCustomRichPane); this class
+// turns Qt events into calls on it and answers what it asks of the window.
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QPoint>
+#include <QTimer>
+#include <memory>
 #include <string>
 
-class TRichPaneEdit : public QAbstractScrollArea {
+#include "richtext/view/RichPane.h"
+
+class TRPCanvas;
+
+class TRichPaneEdit : public QAbstractScrollArea, private TRPPaneHost {
   Q_OBJECT
 
 public:
   explicit TRichPaneEdit(QWidget* Parent = nullptr);
+  ~TRichPaneEdit() override;
 
-  // Empties the document. Does not repaint.
+  // Empties the document; does not repaint.
   void Clear();
-  // Reads the RTF file into the document; false when the file cannot be opened.
+  // Appends the RTF file's contents; true when it was read completely.
   bool LoadRTF(const std::string& FileName);
   // Lays the document out and repaints.
   void Format();
 
-  bool Modified() const { return FModified; }
-  void SetModified(bool Value) { FModified = Value; }
+  bool Modified() const { return FCore.Modified; }
+  void SetModified(bool Value) { FCore.Modified = Value; }
+  void SetStyle(TRPStyle* Style) { FCore.Style = Style; }
+  TCustomRichPane& Core() { return FCore; }
 
   // The file the document was last loaded from; empty after Clear.
   const std::string& LoadedFileName() const { return FLoadedFileName; }
-  // How many times the document was formatted (each formatting repaints).
+  // How many times the document was formatted.
   int FormatCount() const { return FFormatCount; }
 
+protected:
+  void paintEvent(QPaintEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
+  void scrollContentsBy(int DX, int DY) override;
+  void wheelEvent(QWheelEvent* Event) override;
+  void mousePressEvent(QMouseEvent* Event) override;
+  void mouseMoveEvent(QMouseEvent* Event) override;
+  void mouseReleaseEvent(QMouseEvent* Event) override;
+  void mouseDoubleClickEvent(QMouseEvent* Event) override;
+  void focusOutEvent(QFocusEvent* Event) override;
+  void hideEvent(QHideEvent* Event) override;
+  void changeEvent(QEvent* Event) override;
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
 private:
+  // TRPPaneHost
+  int32_t ClientWidth() const override;
+  int32_t ClientHeight() const override;
+  int32_t SetScrollBar(TRPScrollBarKind Kind, int32_t Max, int32_t Page, int32_t Pos,
+                       bool Visible) override;
+  int32_t SetScrollPos(TRPScrollBarKind Kind, int32_t Pos) override;
+  void ScrollClient(int32_t DX, int32_t DY) override;
+  void InvalidateClient() override;
+  void StartTimer(int32_t Milliseconds) override;
+  void StopTimer() override;
+  std::optional<int> WheelScrollLines() const override;
+  void SimulateMouseMove() override;
+  TRPCanvas* MeasuringCanvas() override;
+  bool HasFocus() const override;
+  bool IsEnabled() const override;
+
+  QScrollBar* Bar(TRPScrollBarKind Kind) const;
+  // A scroll bar's action, turned into the pane's request.
+  void BarAction(TRPScrollBarKind Kind, int Action);
+  void ScrollBarReleased(TRPScrollBarKind Kind);
+  // The wheel turned by Delta eighths of a degree (accumulated into notches).
+  void Wheel(int Delta);
+  void PointerMoved(QPoint Position);
+
+  TCustomRichPane FCore;
+  std::unique_ptr<TRPCanvas> FMeasuringCanvas;
+  QTimer FAutoScrollTimer;
+  QPoint FLastPointer{-1, -1};
+  int FWheelRemainder = 0;
   std::string FLoadedFileName;
-  bool FModified = false;
   int FFormatCount = 0;
 };

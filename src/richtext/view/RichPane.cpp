@@ -1,0 +1,111 @@
+#include "richtext/view/RichPane.h"
+
+#include "richtext/gfx/RPCanvas.h"
+#include "richtext/gfx/RPGraphicInterface.h"
+#include "richtext/model/RPStyle.h"
+
+namespace {
+
+// Word boundaries of word selection: space . ; , : ( ) { } " / \ < > ! ? [ ] ‘ ’ “ ” - + * =
+// no-break space „ « » …
+constexpr char16_t PaneDelimiters[] =
+    u" .;,:(){}\"/\\<>!?[]\u2018\u2019\u201C\u201D-+*=\u00A0\u201E\u00AB\u00BB\u2026";
+
+} // namespace
+
+TRPOptions RP_DefaultPaneOptions() {
+  TRPOptions Options;
+  for (TRPOption Option :
+       {rpoAllowSelection, rpoScrollToEnd, rpoShowPageBreaks, rpoAutoCopyUnicodeText,
+        rpoAutoCopyRPF, rpoAutoCopyImage, rpoAutoCopyRTF, rpoFormatInvalidate,
+        rpoDblClickSelectsWord, rpoRClickDeselects, rpoShowGridLines, rpoFastFormatting})
+    Options.Include(Option);
+  return Options;
+}
+
+// ---------------------------------------------------------------- the document's answers
+
+TRPStyle* TRichPaneRPData::GetRPStyle() const { return FPane.Style; }
+TRPDataFlags TRichPaneRPData::GetFlags() const { return FPane.Flags; }
+void TRichPaneRPData::SetFlags(TRPDataFlags Flags) { FPane.Flags = Flags; }
+TCustomRPRTFReaderProperties* TRichPaneRPData::GetRTFProperties() const {
+  return &FPane.GetRTFReadProperties();
+}
+std::u16string TRichPaneRPData::GetDelimiters() const { return FPane.Delimiters; }
+int32_t TRichPaneRPData::GetWidth() const { return FPane.PaneHost().ClientWidth(); }
+int32_t TRichPaneRPData::GetLeftMargin() const { return FPane.LeftMargin; }
+int32_t TRichPaneRPData::GetRightMargin() const { return FPane.RightMargin; }
+int32_t TRichPaneRPData::GetTopMargin() const { return FPane.TopMargin; }
+int32_t TRichPaneRPData::GetBottomMargin() const { return FPane.BottomMargin; }
+int32_t TRichPaneRPData::GetMinTextWidth() const { return FPane.MinTextWidth; }
+int32_t TRichPaneRPData::GetMaxTextWidth() const { return FPane.MaxTextWidth; }
+bool TRichPaneRPData::GetWordWrap() const { return FPane.WordWrap; }
+TRPOptions TRichPaneRPData::GetOptions() const { return FPane.Options; }
+TRPCanvas* TRichPaneRPData::GetCanvas() const { return FPane.PaneHost().MeasuringCanvas(); }
+int32_t TRichPaneRPData::GetVOffs() const { return FPane.VOffs(); }
+int32_t TRichPaneRPData::GetHOffs() const { return FPane.HPos(); }
+void TRichPaneRPData::ScrollTo(int32_t Y) { FPane.ScrollTo(Y); }
+void TRichPaneRPData::AdjustVScrollUnits() { FPane.AdjustVScrollUnits(DocumentHeight); }
+TRPColor TRichPaneRPData::GetColor() const { return FPane.Color; }
+bool TRichPaneRPData::IsFocused() const { return FPane.PaneHost().HasFocus(); }
+bool TRichPaneRPData::IsEnabled() const { return FPane.PaneHost().IsEnabled(); }
+
+bool TRichPaneRPData::SetDocumentAreaSize(int32_t Width, int32_t Height) {
+  const TRPPaneHost& Host = FPane.PaneHost();
+  const int32_t OldWidth = Host.ClientWidth(), OldHeight = Host.ClientHeight();
+  FPane.SetDocumentAreaSize(Width, Height, true);
+  return Host.ClientWidth() != OldWidth || Host.ClientHeight() != OldHeight;
+}
+
+// ---------------------------------------------------------------- the pane
+
+TCustomRichPane::TCustomRichPane(TRPPaneHost& Host)
+    : TRPScroller(Host), Options(RP_DefaultPaneOptions()), Delimiters(PaneDelimiters), FHost(Host),
+      FRPData(std::make_unique<TRichPaneRPData>(*this)),
+      FRTFReadProperties(std::make_unique<TRPRTFReaderProperties>()) {
+  Flags.Include(rpflRoot);
+  Flags.Include(rpflTrim);
+  WindowCreated();
+}
+
+TRPRTFReaderProperties& TCustomRichPane::GetRTFReadProperties() { return *FRTFReadProperties; }
+
+void TCustomRichPane::Clear() { FRPData->Clear(); }
+
+bool TCustomRichPane::LoadRTF(const std::string& FileName) {
+  return FRPData->LoadRTF(FileName) == rtf_ec_OK;
+}
+
+bool TCustomRichPane::LoadRTFFromStream(std::string_view Data) {
+  return FRPData->LoadRTFFromStream(Data) == rtf_ec_OK;
+}
+
+void TCustomRichPane::Format() {
+  if (SmallStep() > 0)
+    FRPData->Format_(false, true, false, 0, FHost.MeasuringCanvas());
+  if (Options.Contains(rpoFormatInvalidate))
+    FHost.InvalidateClient();
+}
+
+void TCustomRichPane::Resized() {
+  FRPData->Format_(true, false, false, 0, FHost.MeasuringCanvas());
+}
+
+void TCustomRichPane::Paint(TRPCanvas& Canvas, const TRect& R) {
+  if (Style) {
+    FRPData->PaintBuffered(Canvas, R);
+    return;
+  }
+  // Without a style sheet there is nothing to paint with but a plain one.
+  const TRPStyle Plain;
+  TRPGraphicInterface& GI = Plain.GetGraphicInterface();
+  GI.FillColorRect(Canvas, R, clWindow);
+  Canvas.Font = TRPFont();
+  Canvas.Font.Color = clWindowText;
+  Canvas.Brush.Style = bsClear;
+  const int32_t LineHeight = GI.TextHeight(Canvas, u"Wg");
+  const std::u16string Second = u"Create a TRPStyle object and assign it to " +
+                                std::u16string(Name.begin(), Name.end()) + u".Style";
+  GI.TextOut(Canvas, 0, 0, u"Style is not defined", false);
+  GI.TextOut(Canvas, 0, LineHeight, std::u16string_view(Second), false);
+}

@@ -1,0 +1,115 @@
+// The viewer control without its window: the document it owns, its settings, and the
+// operations a window calls (clear, load, format, paint, resize), on top of the scrolling.
+//
+// The document never sees the control: TRichPaneRPData answers the layout's and the
+// painter's questions from its pane, and the pane asks its window (TRPPaneHost) for what
+// only the platform knows.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "richtext/gfx/RPColor.h"
+#include "richtext/gfx/RPGeometry.h"
+#include "richtext/layout/CRPFData.h"
+#include "richtext/rtf/RPRTFReaderProperties.h"
+#include "richtext/view/RPScroller.h"
+
+class TRPCanvas;
+class TRPStyle;
+class TCustomRichPane;
+
+// What the pane asks of its window besides scrolling.
+class TRPPaneHost : public TRPScrollHost {
+public:
+  // The canvas text is measured on.
+  virtual TRPCanvas* MeasuringCanvas() = 0;
+  virtual bool HasFocus() const = 0;
+  virtual bool IsEnabled() const = 0;
+};
+
+// The pane's document: the root of what it shows.
+class TRichPaneRPData : public TCustomRPFormattedData {
+public:
+  explicit TRichPaneRPData(TCustomRichPane& Pane) : FPane(Pane) {}
+
+  TRPStyle* GetRPStyle() const override;
+  TRPDataFlags GetFlags() const override;
+  void SetFlags(TRPDataFlags Flags) override;
+  TCustomRPRTFReaderProperties* GetRTFProperties() const override;
+  std::u16string GetDelimiters() const override;
+  int32_t GetWidth() const override;
+  int32_t GetLeftMargin() const override;
+  int32_t GetRightMargin() const override;
+  int32_t GetTopMargin() const override;
+  int32_t GetBottomMargin() const override;
+  int32_t GetMinTextWidth() const override;
+  int32_t GetMaxTextWidth() const override;
+  bool GetWordWrap() const override;
+  TRPOptions GetOptions() const override;
+  TRPCanvas* GetCanvas() const override;
+  int32_t GetVOffs() const override;
+  int32_t GetHOffs() const override;
+  void ScrollTo(int32_t Y) override;
+  void AdjustVScrollUnits() override;
+  bool SetDocumentAreaSize(int32_t Width, int32_t Height) override;
+  TRPColor GetColor() const override;
+  bool IsFocused() const override;
+  bool IsEnabled() const override;
+
+private:
+  TCustomRichPane& FPane;
+};
+
+class TCustomRichPane : public TRPScroller {
+public:
+  explicit TCustomRichPane(TRPPaneHost& Host);
+
+  // Empties the document; neither repaints nor scrolls.
+  void Clear();
+  // Appends an RTF file's contents; true when it was read completely. What was read
+  // before a failure stays. Neither formats nor repaints.
+  bool LoadRTF(const std::string& FileName);
+  bool LoadRTFFromStream(std::string_view Data);
+  // Lays the whole document out for the client size, keeping the scroll position as far
+  // as it fits, and repaints (with rpoFormatInvalidate).
+  void Format();
+  // The window changed size: the layout is redone when the text width changed, keeping
+  // the item at the top of the view there.
+  void Resized();
+  // Paints the invalid rectangle R of the client area on Canvas (the window's).
+  void Paint(TRPCanvas& Canvas, const TRect& R);
+
+  TRichPaneRPData& RPData() { return *FRPData; }
+  TRPRTFReaderProperties& GetRTFReadProperties();
+  TRPPaneHost& PaneHost() const { return FHost; }
+
+  // Settings.
+  TRPStyle* Style = nullptr;
+  // The control's name, for the message shown without a style sheet.
+  std::string Name = "RichPane";
+  TRPOptions Options;
+  TRPDataFlags Flags;
+  int32_t LeftMargin = 5;
+  int32_t RightMargin = 5;
+  int32_t TopMargin = 5;
+  int32_t BottomMargin = 5;
+  int32_t MinTextWidth = 0;
+  int32_t MaxTextWidth = 0;
+  bool WordWrap = true;
+  // clNone: the style sheet's.
+  TRPColor Color = clNone;
+  // Word boundaries for word selection.
+  std::u16string Delimiters;
+  bool Modified = false;
+
+private:
+  TRPPaneHost& FHost;
+  std::unique_ptr<TRichPaneRPData> FRPData;
+  std::unique_ptr<TRPRTFReaderProperties> FRTFReadProperties;
+};
+
+// The options a pane starts with.
+TRPOptions RP_DefaultPaneOptions();

@@ -1,0 +1,125 @@
+// The pane's core in a fake window of 400 x 300 pixels, with the fake metrics (lines of
+// 20 pixels, margins 5).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "richtext/model/RPItem.h"
+#include "richtext/model/RPStyle.h"
+#include "richtext/view/RichPane.h"
+#include "support/DrawItemChecks.h"
+#include "support/FakeGraphicInterface.h"
+#include "support/FakePaneHost.h"
+
+namespace {
+
+class Pane : public ::testing::Test {
+protected:
+  Pane() : Core(Host) {
+    Sheet.GraphicInterface = &GI;
+    Sheet.TextStyles[0].SizeDouble = 24;
+    Core.Style = &Sheet;
+  }
+  // Paragraphs of one line each: 20 pixels a paragraph, 10 of margins.
+  void Paragraphs(int Count) {
+    for (int i = 0; i < Count; ++i)
+      Core.RPData().AddNL(u"line", 0, 0);
+  }
+  bool Painted(const std::string& Line) const {
+    const auto& Log = Host.Canvas.Log;
+    return std::find(Log.begin(), Log.end(), Line) != Log.end();
+  }
+
+  TFakeGraphicInterface GI;
+  TRPStyle Sheet;
+  TFakePaneHost Host;
+  TCustomRichPane Core;
+};
+
+TEST_F(Pane, FormatKeepsTheScrollPositionAsFarAsItFits) {
+  Paragraphs(100);
+  Core.Format();
+  ExpectDrawItemInvariants(Core.RPData());
+  EXPECT_EQ(Core.RPData().DocumentHeight, 2010);
+  // The scroll bar took 20 pixels: the text was laid out again for the narrower pane.
+  EXPECT_TRUE(Host.V.Shown());
+  EXPECT_EQ(Core.RPData().TextWidth, 370);
+  EXPECT_EQ(Host.Invalidated, 1);
+
+  Core.VScroll(rpsrBottom);
+  EXPECT_EQ(Core.VPos(), 201 - 30);
+  // A shorter article shows its end.
+  Core.Clear();
+  Paragraphs(50);
+  Core.Format();
+  EXPECT_EQ(Core.VPos(), 101 - 30);
+  // One shorter than the pane starts at the top, without a bar.
+  Core.Clear();
+  Paragraphs(5);
+  Core.Format();
+  EXPECT_EQ(Core.VPos(), 0);
+  EXPECT_FALSE(Host.V.Shown());
+  EXPECT_EQ(Core.RPData().TextWidth, 390);
+}
+
+TEST_F(Pane, AClearedPaneShowsOnlyTheBackground) {
+  Core.Clear(); // harmless on an empty document
+  Paragraphs(3);
+  Core.Format();
+  Core.Clear();
+  EXPECT_EQ(Core.RPData().GetItemCount(), 0);
+  EXPECT_EQ(Core.RPData().DrawItems.Count(), 0);
+  Core.Format();
+  EXPECT_EQ(Core.RPData().DocumentHeight, 10);
+  Host.Canvas.ClearLog();
+  Core.Paint(Host.Canvas, TRect{0, 0, 400, 300});
+  for (const std::string& Line : Host.Canvas.Log)
+    EXPECT_EQ(Line.find("TextOut"), std::string::npos) << Line;
+  EXPECT_TRUE(Painted("CopyRect 0,0,400,300 from 400x300 0,0,400,300")) << Host.Canvas.LogText();
+}
+
+TEST_F(Pane, LoadingAppendsAndAMissingFileAddsNothing) {
+  const std::string Article = COMPCHEM_ENTRIES_DIR "/E000120.rtf";
+  Core.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
+  Core.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  ASSERT_TRUE(Core.LoadRTF(Article));
+  const int Once = Core.RPData().GetItemCount();
+  ASSERT_GT(Once, 10);
+  EXPECT_TRUE(Core.LoadRTF(Article));
+  EXPECT_GE(Core.RPData().GetItemCount(), 2 * Once - 1); // the seam may merge
+  const int Twice = Core.RPData().GetItemCount();
+  EXPECT_FALSE(Core.LoadRTF(COMPCHEM_ENTRIES_DIR "/E999999.rtf"));
+  EXPECT_EQ(Core.RPData().GetItemCount(), Twice);
+  Core.Format();
+  ExpectDrawItemInvariants(Core.RPData());
+  EXPECT_TRUE(Host.V.Shown());
+}
+
+TEST_F(Pane, AResizeKeepsTheTopItemInView) {
+  for (int i = 0; i < 40; ++i)
+    Core.RPData().AddNL(u"aaaa bbbb cccc dddd", 0, 0);
+  Core.Format();
+  Core.ScrollTo(20 * 20); // paragraph 20 at the top (with the margin above it)
+  const int32_t Before = Core.VOffs();
+  Host.Width = 150; // two lines a paragraph now
+  Core.Resized();
+  const TCustomRPFormattedData& Doc = Core.RPData();
+  EXPECT_GT(Doc.DocumentHeight, 40 * 40);
+  // The view starts at the same paragraph it started at, a line earlier than the top.
+  const int First = Doc.GetItem(18)->DrawItemNo;
+  EXPECT_EQ(Core.VOffs() - Doc.DrawItems[First].Top, Before - (5 + 18 * 20));
+}
+
+TEST_F(Pane, WithoutAStyleSheetTheMessageIsShown) {
+  RP_SetGraphicInterfaceFactory([] { return std::make_unique<TFakeGraphicInterface>(); });
+  Core.Style = nullptr;
+  Core.Name = "rpe";
+  Core.Format();
+  Core.Paint(Host.Canvas, TRect{0, 0, 400, 300});
+  EXPECT_TRUE(Painted("TextOut 0,0 \"Style is not defined\"")) << Host.Canvas.LogText();
+  EXPECT_TRUE(Painted("TextOut 0,20 \"Create a TRPStyle object and assign it to rpe.Style\""))
+      << Host.Canvas.LogText();
+}
+
+} // namespace
