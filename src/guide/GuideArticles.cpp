@@ -2,6 +2,7 @@
 
 #include "richtext/gfx/RPBitmap.h"
 #include "richtext/model/RPStyle.h"
+#include "richtext/view/RichPane.h"
 
 void InitGuideStyleSheet(TRPStyle& Sheet) {
   Sheet.TextStyles.Clear();
@@ -13,6 +14,20 @@ void InitGuideStyleSheet(TRPStyle& Sheet) {
   Sheet.ParaStyles.Clear();
   Sheet.ParaStyles.Add().StyleName = "Left";
   Sheet.SetInvalidPicture(RP_MakeInvalidPictureMark());
+}
+
+void ConfigureGuidePane(TCustomRichPane& Pane) {
+  Pane.Name = "rpe";
+  Pane.Options = {};
+  for (TRPOption Option : {rpoAllowSelection, rpoScrollToEnd, rpoShowPageBreaks, rpoTagsArePChars,
+                           rpoAutoCopyText, rpoAutoCopyRPF, rpoAutoCopyImage, rpoAutoCopyRTF,
+                           rpoFormatInvalidate, rpoDblClickSelectsWord, rpoRClickDeselects})
+    Pane.Options.Include(Option);
+  for (TRPDataFlag Flag :
+       {rpflTrim, rpflRootEditor, rpflRoot, rpflCanUseCustomPPI, rpflCanProcessGetText})
+    Pane.Flags.Include(Flag);
+  Pane.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
+  Pane.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
 }
 
 TGuideArticleDocument::TGuideArticleDocument(TRPStyle& Style) : FStyle(Style) {

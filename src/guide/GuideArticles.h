@@ -8,11 +8,16 @@
 #include "richtext/rtf/RPRTFReaderProperties.h"
 
 class TRPStyle;
+class TCustomRichPane;
 
 // Gives Sheet the guide window's styles: one text style "Normal text" (Times New Roman,
 // 12 points, Unicode), one paragraph style "Left" without tab stops, no list styles,
 // and the mark shown for pictures that cannot be read.
 void InitGuideStyleSheet(TRPStyle& Sheet);
+
+// Gives a pane the guide window's settings: the name "rpe", its options, the flags of an
+// editor's root document, and styles read from articles added to the sheet when missing.
+void ConfigureGuidePane(TCustomRichPane& Pane);
 
 // A document on a style sheet it does not own, reading RTF as the pane does (styles are
 // found in the sheet or added to it) and formatted as the pane formats it, at Width on

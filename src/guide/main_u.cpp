@@ -20,24 +20,6 @@
 
 namespace {
 
-// The pane's settings in this window: the style sheet, the options, the document flags of
-// an editor's root, and styles read from articles added to the sheet when missing.
-void ConfigureArticlePane(TRichPaneEdit& Pane, TRPStyle& Style) {
-  TCustomRichPane& Core = Pane.Core();
-  Pane.SetStyle(&Style);
-  Core.Name = "rpe";
-  Core.Options = {};
-  for (TRPOption Option : {rpoAllowSelection, rpoScrollToEnd, rpoShowPageBreaks, rpoTagsArePChars,
-                           rpoAutoCopyText, rpoAutoCopyRPF, rpoAutoCopyImage, rpoAutoCopyRTF,
-                           rpoFormatInvalidate, rpoDblClickSelectsWord, rpoRClickDeselects})
-    Core.Options.Include(Option);
-  for (TRPDataFlag Flag :
-       {rpflTrim, rpflRootEditor, rpflRoot, rpflCanUseCustomPPI, rpflCanProcessGetText})
-    Core.Flags.Include(Flag);
-  Core.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
-  Core.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
-}
-
 QFont TahomaFont(int PixelHeight) {
   QFont Font(QStringLiteral("Tahoma"));
   Font.setPixelSize(PixelHeight);
@@ -155,7 +137,8 @@ void TForm2::CreateControls() {
   InitGuideStyleSheet(*rps);
   rpe = new TRichPaneEdit(this);
   rpe->setGeometry(362, 24, 815, 577);
-  ConfigureArticlePane(*rpe, *rps);
+  rpe->SetStyle(rps.get());
+  ConfigureGuidePane(rpe->Core());
 
   Label1 = MakeLabel(this, {354, 623, 42, 19}, "1 of 3");
   PrevEntryButton = MakeButton(this, {416, 620, 107, 25}, "Previous entry");
