@@ -166,6 +166,22 @@ bool TRPScroller::MouseWheel(bool Down) {
   return true;
 }
 
+bool TRPScroller::KeyDown(TRPScrollKey Key) {
+  if (!KeyboardScroll)
+    return false;
+  switch (Key) {
+  case rpskPageUp: VScroll(rpsrPageUp); break;
+  case rpskPageDown: VScroll(rpsrPageDown); break;
+  case rpskHome: VScroll(rpsrTop); break;
+  case rpskEnd: VScroll(rpsrBottom); break;
+  case rpskUp: VScroll(rpsrLineUp); break;
+  case rpskDown: VScroll(rpsrLineDown); break;
+  case rpskLeft: HScroll(rpsrLineUp); break;
+  case rpskRight: HScroll(rpsrLineDown); break;
+  }
+  return true;
+}
+
 void TRPScroller::UpdateAutoScrollDeltas(int32_t X, int32_t Y) {
   FVScrollDelta = AutoScrollDelta(Y, FHost.ClientHeight());
   FHScrollDelta = AutoScrollDelta(X, FHost.ClientWidth());

@@ -25,6 +25,18 @@ enum TRPScrollRequest : uint8_t {
   rpsrEndScroll
 };
 
+// Keys that scroll a plain viewer.
+enum TRPScrollKey : uint8_t {
+  rpskPageUp,
+  rpskPageDown,
+  rpskHome,
+  rpskEnd,
+  rpskUp,
+  rpskDown,
+  rpskLeft,
+  rpskRight
+};
+
 class TRPScrollHost {
 public:
   virtual ~TRPScrollHost() = default;
@@ -81,6 +93,8 @@ public:
   void HScroll(TRPScrollRequest Request, int32_t ThumbPos = 0);
   // One notch of the wheel; false when the wheel is not handled.
   bool MouseWheel(bool Down);
+  // A key pressed; false when keys do not scroll (KeyboardScroll off).
+  bool KeyDown(TRPScrollKey Key);
 
   // Automatic scrolling while selecting: the deltas from the pointer position in client
   // coordinates, the timer from a left-button press to the end of the drag.
@@ -109,6 +123,8 @@ public:
   int32_t WheelStep = 2;
   // Repaint everything on scrolling instead of moving pixels.
   bool FullRedraw = false;
+  // Keys scroll the view (a viewer without a caret).
+  bool KeyboardScroll = false;
   // Keep the position at 0.
   bool NoVScroll = false;
   bool NoHScroll = false;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QScrollBar>
@@ -33,6 +34,8 @@ TRichPaneEdit::TRichPaneEdit(QWidget* Parent)
   }
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // Without a caret to move, the keys scroll the view.
+  FCore.KeyboardScroll = true;
   FAutoScrollTimer.setTimerType(Qt::CoarseTimer);
   connect(&FAutoScrollTimer, &QTimer::timeout, this, [this] { FCore.AutoScrollTick(); });
 }
@@ -222,6 +225,25 @@ void TRichPaneEdit::mouseReleaseEvent(QMouseEvent* Event) {
 
 // Not a second press: the base handler would start another drag.
 void TRichPaneEdit::mouseDoubleClickEvent(QMouseEvent* Event) { Event->accept(); }
+
+void TRichPaneEdit::keyPressEvent(QKeyEvent* Event) {
+  std::optional<TRPScrollKey> Key;
+  switch (Event->key()) {
+  case Qt::Key_PageUp: Key = rpskPageUp; break;
+  case Qt::Key_PageDown: Key = rpskPageDown; break;
+  case Qt::Key_Home: Key = rpskHome; break;
+  case Qt::Key_End: Key = rpskEnd; break;
+  case Qt::Key_Up: Key = rpskUp; break;
+  case Qt::Key_Down: Key = rpskDown; break;
+  case Qt::Key_Left: Key = rpskLeft; break;
+  case Qt::Key_Right: Key = rpskRight; break;
+  default: break;
+  }
+  if (Key && FCore.KeyDown(*Key))
+    Event->accept();
+  else
+    QAbstractScrollArea::keyPressEvent(Event);
+}
 
 void TRichPaneEdit::focusOutEvent(QFocusEvent* Event) {
   FCore.StopAutoScroll();

@@ -46,6 +46,7 @@ protected:
   void mouseMoveEvent(QMouseEvent* Event) override;
   void mouseReleaseEvent(QMouseEvent* Event) override;
   void mouseDoubleClickEvent(QMouseEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
   void focusOutEvent(QFocusEvent* Event) override;
   void hideEvent(QHideEvent* Event) override;
   void changeEvent(QEvent* Event) override;

@@ -102,6 +102,19 @@ TEST_F(Scrolling, WheelNotches) {
   EXPECT_FALSE(Scroller.MouseWheel(true));
 }
 
+TEST_F(Scrolling, KeysScrollAViewerWithoutACaret) {
+  Document(5000);
+  EXPECT_FALSE(Scroller.KeyDown(rpskPageDown));
+  Scroller.KeyboardScroll = true;
+  EXPECT_TRUE(Scroller.KeyDown(rpskPageDown));
+  EXPECT_TRUE(Scroller.KeyDown(rpskDown));
+  EXPECT_EQ(Scroller.VPos(), 31);
+  Scroller.KeyDown(rpskEnd);
+  EXPECT_EQ(Scroller.VPos(), 470);
+  Scroller.KeyDown(rpskHome);
+  EXPECT_EQ(Scroller.VPos(), 0);
+}
+
 TEST_F(Scrolling, HorizontalScrolling) {
   // Twice, as formatting does again when a bar took room.
   Scroller.SetDocumentAreaSize(1000, 5000, true);
