@@ -23,6 +23,9 @@ run: build
 	else \
 	  echo "No display: rendering the guide window to a PNG instead."; \
 	  $(RELEASE_DIR)/bin/guideshot $(RELEASE_DIR)/guide-window.png 2 1; \
+	  echo "The whole article, as the pane lays it out:"; \
+	  $(RELEASE_DIR)/bin/rtfview render entries/E000120.rtf --width 813 \
+	    -o $(RELEASE_DIR)/article-E000120.png; \
 	fi
 
 test: setup

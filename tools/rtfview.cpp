@@ -1,10 +1,18 @@
 // rtfview: shows what the rich-text engine makes of an RTF article, without the guide
 // window. Article authors use it to see the text a reader gets, the items and styles the
-// builder creates, and whether a whole folder of articles loads.
+// builder creates, whether a whole folder of articles loads, and the article as the
+// guide's pane paints it.
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QString>
+
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -14,10 +22,16 @@
 #include <vector>
 
 #include "guide/GuideArticles.h"
+#include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtFonts.h"
+#include "platform/qt/QtGraphicInterface.h"
 #include "richtext/gfx/RPCodePage.h"
 #include "richtext/model/CRPData.h"
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
+#include "richtext/model/RPTypes.h"
+#include "richtext/view/RPFixedPaneHost.h"
+#include "richtext/view/RichPane.h"
 
 namespace fs = std::filesystem;
 
@@ -27,7 +41,12 @@ constexpr int ExitOK = 0;
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
 
+// The tallest image render writes; the rest of a longer document is left out.
+constexpr int32_t MaxRenderHeight = 30000;
+constexpr int32_t MaxRenderWidth = 10000;
+
 const char* const Usage = R"(Usage: rtfview COMMAND ARGUMENT
+       rtfview render FILE --width N -o OUT.png
 
 Loads RTF the way the guide window does (styles are added to the style sheet as
 needed) and shows the result.
@@ -45,6 +64,13 @@ Commands:
   check DIR   Loads every .rtf file below DIR (recursively, sorted by path) into a
               fresh document and style sheet; prints one line per file: path,
               result, item count, text and paragraph styles added.
+  render FILE --width N -o OUT.png
+              Paints the whole document as the guide's pane does, with the pane's
+              settings and margins, at a client width of N pixels (1 to 10000),
+              into a PNG of N x the document's height; prints the PNG's absolute
+              path. Heights over 30000 pixels are cut there (said on stderr), and
+              so is a document wider than N (also said). What was read before a
+              load error is still painted. Runs without a display.
   --help      This text.
 
 The style sheet starts as the guide's: text style 0 "Times New Roman" 12 pt
@@ -52,7 +78,8 @@ Unicode, paragraph style 0 left aligned.
 
 Exit codes:
   0  every file loaded with rtf_ec_OK
-  1  a file did not load completely (text and dump still print what was read)
+  1  a file did not load completely (text and dump still print what was read),
+     or the PNG could not be written
   2  usage error (also no arguments), or FILE or DIR does not exist
 )";
 
@@ -300,6 +327,134 @@ int CheckDir(const fs::path& Dir) {
   return Failed ? ExitFailed : ExitOK;
 }
 
+// ------------------------------------------------------------------ render
+
+struct TRenderArgs {
+  fs::path File;
+  int32_t Width = 0;
+  fs::path Out;
+};
+
+// FILE, --width N and -o OUT in any order after the command; an empty message when they
+// are complete.
+std::string ParseRenderArgs(const std::vector<std::string>& Args, TRenderArgs& Render) {
+  bool HaveFile = false;
+  for (size_t i = 1; i < Args.size(); ++i) {
+    const std::string& Arg = Args[i];
+    if (Arg == "--width" || Arg == "-o") {
+      if (i + 1 == Args.size())
+        return Arg + " needs a value";
+      const std::string& Value = Args[++i];
+      if (Arg == "-o") {
+        Render.Out = Value;
+        continue;
+      }
+      const char* End = Value.data() + Value.size();
+      const auto [Ptr, Error] = std::from_chars(Value.data(), End, Render.Width);
+      if (Error != std::errc() || Ptr != End || Render.Width < 1 || Render.Width > MaxRenderWidth)
+        return "--width must be a whole number of pixels from 1 to " +
+               std::to_string(MaxRenderWidth) + ", not '" + Value + "'";
+    } else if (!Arg.empty() && Arg[0] == '-' && Arg != "-") {
+      return "unknown option '" + Arg + "'";
+    } else if (HaveFile) {
+      return "render takes one FILE";
+    } else {
+      Render.File = Arg;
+      HaveFile = true;
+    }
+  }
+  if (!HaveFile)
+    return "render needs a FILE";
+  if (Render.Width == 0)
+    return "render needs --width N";
+  if (Render.Out.empty())
+    return "render needs -o OUT.png";
+  return {};
+}
+
+// The pane is laid out and painted with Qt fonts, so render needs the application object;
+// without a display it uses the off-screen platform.
+int RenderFile(const TRenderArgs& Render, const char* Program) {
+  std::error_code Error;
+  if (!fs::is_regular_file(Render.File, Error)) {
+    std::cerr << "rtfview: " << Render.File.string() << ": no such file\n";
+    return ExitUsage;
+  }
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  int Argc = 1;
+  char* Argv[] = {const_cast<char*>(Program), nullptr};
+  QGuiApplication Application(Argc, Argv);
+  RegisterPlatformFonts();
+  RP_UseQtGraphicInterface();
+
+  const int32_t Ppi = RichPaneSwitches.ScreenPixelsPerInch;
+  TRPStyle Sheet;
+  InitGuideStyleSheet(Sheet);
+  TRPQtCanvas Measuring(1, 1, Ppi, Ppi);
+  // The client height only decides whether a vertical bar would be needed: first any,
+  // then the document's, so that the whole document is in view at position 0.
+  TRPFixedPaneHost Host(Render.Width, Render.Width, Measuring);
+  TCustomRichPane Pane(Host);
+  Pane.Style = &Sheet;
+  ConfigureGuidePane(Pane);
+  Pane.Clear();
+  TCustomRPFormattedData& Doc = Pane.RPData();
+  TRPRTFErrorCode Code = rtf_ec_OK;
+  try {
+    // What the pane's LoadRTF does, with the reader's result kept for the message.
+    Code = Doc.LoadRTF(Render.File.string());
+  } catch (const std::exception& E) {
+    std::cerr << "rtfview: " << Render.File.string() << ": " << E.what() << '\n';
+    Code = rtf_ec_Exception;
+  }
+  Pane.Format();
+  Host.Height = std::max(Doc.DocumentHeight, 1);
+  Pane.Format();
+  Pane.ScrollTo(0);
+
+  const int32_t Width = Render.Width;
+  int32_t Height = std::max(Doc.DocumentHeight, 1);
+  if (Height > MaxRenderHeight) {
+    std::cerr << "rtfview: " << Render.File.string() << ": the document is " << Height
+              << " pixels high; the image stops at " << MaxRenderHeight << '\n';
+    Height = MaxRenderHeight;
+  }
+  const int32_t Needed = Doc.DocumentWidth + Pane.LeftMargin + Pane.RightMargin;
+  if (Needed > Width)
+    std::cerr << "rtfview: " << Render.File.string() << ": the document needs " << Needed
+              << " pixels of width; the image shows the first " << Width << '\n';
+
+  QImage Image(Width, Height, QImage::Format_RGB32);
+  if (Image.isNull()) {
+    std::cerr << "rtfview: no memory for a " << Width << " x " << Height << " image\n";
+    return ExitFailed;
+  }
+  const int DotsPerMeter = static_cast<int>(Ppi / 0.0254 + 0.5);
+  Image.setDotsPerMeterX(DotsPerMeter);
+  Image.setDotsPerMeterY(DotsPerMeter);
+  {
+    // The document straight onto the image, not through the pane's buffered paint,
+    // which would need a second buffer of the image's size.
+    TRPQtCanvas Canvas(Image, Ppi, Ppi);
+    const TRect All{0, 0, Width, Height};
+    Doc.DrawBackground(Canvas, All);
+    Doc.PaintTo(Canvas, All, false, false, 0, 0, 0, -1);
+  }
+
+  const QString Out = QFileInfo(QString::fromStdString(Render.Out.string())).absoluteFilePath();
+  if (!Image.save(Out, "PNG")) {
+    std::cerr << "rtfview: cannot write " << Render.Out.string() << '\n';
+    return ExitFailed;
+  }
+  std::cout << Out.toStdString() << '\n';
+  if (Code != rtf_ec_OK) {
+    std::cerr << "rtfview: " << Render.File.string() << ": " << ErrorCodeName(Code) << '\n';
+    return ExitFailed;
+  }
+  return ExitOK;
+}
+
 int UsageError(const std::string& Message) {
   std::cerr << "rtfview: " << Message << "\n\n" << Usage;
   return ExitUsage;
@@ -312,6 +467,18 @@ int main(int argc, char** argv) {
   if (Args.empty() || Args[0] == "--help" || Args[0] == "-h") {
     std::cout << Usage;
     return Args.empty() ? ExitUsage : ExitOK;
+  }
+  if (Args[0] == "render") {
+    TRenderArgs Render;
+    const std::string Problem = ParseRenderArgs(Args, Render);
+    if (!Problem.empty())
+      return UsageError(Problem);
+    try {
+      return RenderFile(Render, argv[0]);
+    } catch (const std::exception& E) {
+      std::cerr << "rtfview: " << E.what() << '\n';
+      return ExitFailed;
+    }
   }
   if (Args.size() != 2)
     return UsageError("expected a command and one argument");
