@@ -7,11 +7,11 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
+#include "QtBenchMain.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QColor>
 #include <QFont>
-#include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -27,8 +27,6 @@
 
 #include "guide/GuideArticles.h"
 #include "platform/qt/QtCanvas.h"
-#include "platform/qt/QtFonts.h"
-#include "platform/qt/QtGraphicInterface.h"
 #include "richtext/layout/CRPFData.h"
 #include "richtext/model/RPFontInfo.h"
 #include "richtext/model/RPParaInfo.h"
@@ -363,16 +361,4 @@ BENCHMARK(BM_QTextDocumentLayout)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 } // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication Application(argc, argv);
-  RegisterPlatformFonts();
-  RP_UseQtGraphicInterface();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv))
-    return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

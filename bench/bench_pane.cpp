@@ -7,8 +7,8 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
+#include "QtBenchMain.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <unistd.h>
@@ -24,8 +24,6 @@
 
 #include "guide/GuideArticles.h"
 #include "platform/qt/QtCanvas.h"
-#include "platform/qt/QtFonts.h"
-#include "platform/qt/QtGraphicInterface.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/model/RPTypes.h"
 #include "richtext/view/RPFixedPaneHost.h"
@@ -129,33 +127,26 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication Application(argc, argv);
-  RegisterPlatformFonts();
-  RP_UseQtGraphicInterface();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv))
-    return 1;
-
-  for (const fs::path& File : RtfFiles(COMPCHEM_ENTRIES_DIR))
-    benchmark::RegisterBenchmark(("BM_ShowArticle/" + File.filename().string()).c_str(),
-                                 BM_ShowArticle, File.string())
+  // The generated article's file and the pane outlive the benchmarks that use them.
+  struct TUsed {
+    TGeneratedArticleFile Generated;
+    std::unique_ptr<TGuidePane> Pane = std::make_unique<TGuidePane>();
+    ~TUsed() { GuidePane = nullptr; }
+  };
+  return RunQtBenchmarks(argc, argv, []() -> std::shared_ptr<void> {
+    auto Used = std::make_shared<TUsed>();
+    if (Used->Generated.Size() < GeneratedBytes) {
+      std::fprintf(stderr, "bench_pane: cannot write %s\n", Used->Generated.Path().c_str());
+      return nullptr;
+    }
+    for (const fs::path& File : RtfFiles(COMPCHEM_ENTRIES_DIR))
+      benchmark::RegisterBenchmark(("BM_ShowArticle/" + File.filename().string()).c_str(),
+                                   BM_ShowArticle, File.string())
+          ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_ShowArticle/generated-2MB", BM_ShowArticle,
+                                 Used->Generated.Path().string())
         ->Unit(benchmark::kMillisecond);
-  const TGeneratedArticleFile Generated;
-  if (Generated.Size() < GeneratedBytes) {
-    std::fprintf(stderr, "bench_pane: cannot write %s\n", Generated.Path().c_str());
-    return 1;
-  }
-  benchmark::RegisterBenchmark("BM_ShowArticle/generated-2MB", BM_ShowArticle,
-                               Generated.Path().string())
-      ->Unit(benchmark::kMillisecond);
-
-  auto Pane = std::make_unique<TGuidePane>();
-  GuidePane = Pane.get();
-  benchmark::RunSpecifiedBenchmarks();
-  GuidePane = nullptr;
-  Pane.reset();
-  benchmark::Shutdown();
-  return 0;
+    GuidePane = Used->Pane.get();
+    return Used;
+  });
 }

@@ -113,45 +113,32 @@ void TRPScroller::SetHPos(int32_t Pos) {
   AfterHScroll();
 }
 
-void TRPScroller::VScroll(TRPScrollRequest Request, int32_t ThumbPos) {
-  int64_t Pos = FVPos;
+std::optional<int64_t> TRPScroller::RequestedPos(TRPScrollRequest Request, int64_t Pos,
+                                                 int64_t Line, int64_t Page, int64_t End,
+                                                 int32_t ThumbPos) const {
   switch (Request) {
-  case rpsrLineUp: Pos -= ScrollFactor; break;
-  case rpsrLineDown: Pos += ScrollFactor; break;
-  case rpsrPageUp: Pos -= VPage(); break;
-  case rpsrPageDown: Pos += VPage(); break;
-  case rpsrThumbTrack:
-    if (!Tracking)
-      return;
-    Pos = ThumbPos;
-    break;
-  case rpsrThumbPosition: Pos = ThumbPos; break;
-  case rpsrTop: Pos = 0; break;
-  case rpsrBottom: Pos = FYSize; break;
-  case rpsrEndScroll: return;
+  case rpsrLineUp: return Pos - Line;
+  case rpsrLineDown: return Pos + Line;
+  case rpsrPageUp: return Pos - Page;
+  case rpsrPageDown: return Pos + Page;
+  case rpsrThumbTrack: return Tracking ? std::optional<int64_t>(ThumbPos) : std::nullopt;
+  case rpsrThumbPosition: return ThumbPos;
+  case rpsrTop: return 0;
+  case rpsrBottom: return End;
+  case rpsrEndScroll: break;
   }
-  SetVScrollPos(RP_ClampToInt32(Pos));
+  return std::nullopt;
+}
+
+void TRPScroller::VScroll(TRPScrollRequest Request, int32_t ThumbPos) {
+  if (const auto Pos = RequestedPos(Request, FVPos, ScrollFactor, VPage(), FYSize, ThumbPos))
+    SetVScrollPos(RP_ClampToInt32(*Pos));
 }
 
 void TRPScroller::HScroll(TRPScrollRequest Request, int32_t ThumbPos) {
-  const int64_t Line = int64_t{FSmallStep} * ScrollFactor;
-  int64_t Pos = FHPos;
-  switch (Request) {
-  case rpsrLineUp: Pos -= Line; break;
-  case rpsrLineDown: Pos += Line; break;
-  case rpsrPageUp: Pos -= FHost.ClientWidth(); break;
-  case rpsrPageDown: Pos += FHost.ClientWidth(); break;
-  case rpsrThumbTrack:
-    if (!Tracking)
-      return;
-    Pos = ThumbPos;
-    break;
-  case rpsrThumbPosition: Pos = ThumbPos; break;
-  case rpsrTop: Pos = 0; break;
-  case rpsrBottom: Pos = FXSize; break;
-  case rpsrEndScroll: return;
-  }
-  SetHPos(RP_ClampToInt32(Pos));
+  if (const auto Pos = RequestedPos(Request, FHPos, int64_t{FSmallStep} * ScrollFactor,
+                                    FHost.ClientWidth(), FXSize, ThumbPos))
+    SetHPos(RP_ClampToInt32(*Pos));
 }
 
 bool TRPScroller::MouseWheel(bool Down) {

@@ -137,6 +137,9 @@ protected:
   virtual void AfterHScroll() { FHost.SimulateMouseMove(); }
 
 private:
+  // Where a bar's request goes from Pos (nothing for requests that move nothing).
+  std::optional<int64_t> RequestedPos(TRPScrollRequest Request, int64_t Pos, int64_t Line,
+                                      int64_t Page, int64_t End, int32_t ThumbPos) const;
   // A unit for which the bar's count would stay at most 32000.
   void SetVSmallStep(int32_t Value, int32_t DocumentHeight);
   int32_t VPage() const { return FHost.ClientHeight() / FSmallStep; }
