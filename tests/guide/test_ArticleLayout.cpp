@@ -1,6 +1,6 @@
-// Every bundled article and every file of the RTF corpus, read as the pane reads it and
-// broken into lines at a wide, a narrow and a hopeless width with the fake metrics: no
-// failure, and the draw items hold what every pass must leave.
+// Every bundled article and every file of the RTF corpus, read as the pane reads it,
+// broken into lines at a wide, a narrow and a hopeless width with the fake metrics, and
+// painted whole: no failure, and the draw items hold what every pass must leave.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -46,6 +46,9 @@ TEST_P(ArticleLayout, EveryDocumentFormatsAtEveryWidth) {
       Doc.Width = Width;
       Doc.Format();
       ExpectDrawItemInvariants(Doc);
+      Canvas.ClearLog();
+      Doc.PaintTo(Canvas, TRect{}, false, false, 0, 0, 0, -1);
+      EXPECT_FALSE(Canvas.Log.empty());
       EXPECT_GE(Doc.DocumentWidth, Width - 10);
       EXPECT_GT(Doc.DocumentHeight, 10);
       if (HasFatalFailure())
