@@ -490,6 +490,11 @@ private slots:
     // A line click on the bar moves 10 pixels.
     Pane.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QCOMPARE(Core.VOffs(), 30);
+    // A bar moved by anyone else moves the pane too.
+    Pane.verticalScrollBar()->setValue(50);
+    QCOMPARE(Core.VPos(), 50);
+    Pane.verticalScrollBar()->setValue(3);
+    QCOMPARE(Core.VOffs(), 30);
     // Dragging below the pane scrolls until the drag ends, also when the focus goes.
     QWidget* Viewport = Pane.viewport();
     QTest::mousePress(Viewport, Qt::LeftButton, {}, QPoint(50, 50));

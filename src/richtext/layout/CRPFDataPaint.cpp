@@ -166,6 +166,11 @@ void TRPDocumentPainter::Paint(bool StrictTop, bool StrictBottom, int MinDItemNo
     if (!(StrictBottom && EndsBelowClip(i)))
       DrawItem(i);
   }
+  // The page-break mark of the line below lies one pixel above it, maybe inside.
+  if (Last + 1 < FItems.Count() && (MaxDItemNo < 0 || Last < MaxDItemNo)) {
+    FLine = LineBounds(Last + 1);
+    DrawPageBreak(Last + 1);
+  }
 }
 
 // ---------------------------------------------------------------- painted range
@@ -431,12 +436,15 @@ void TRPDocumentPainter::DrawSelectedPart(const TTextRun& Run, int First, int La
                         std::max(0, D.Width - D.GetSpaceAtLeft() - D.GetTextWidth()), false, Carets,
                         D.GetLeftNoExpandIndex() - 1, D.GetRightNoExpandIndex() - 1);
   Last = std::min(Last, Run.Text.Length());
+  if (First > Last)
+    return;
   const int32_t X = D.Left + D.GetSpaceAtLeft() - FXShift;
   const THorizontalRange Range{X + Carets[static_cast<size_t>(First - 1)],
                                X + Carets[static_cast<size_t>(Last)]};
   const TCanvasStateKeeper Keeper(FCanvas, FGI);
-  FGI.IntersectClipRect(FCanvas,
-                        {Range.Left, FLine.Top - FYShift, Range.Right, FLine.Bottom - FYShift});
+  // Glyphs may reach out of a line whose spacing is smaller than the font.
+  const int32_t Top = std::min(FLine.Top, D.Top), Bottom = std::max(FLine.Bottom, D.Top + D.Height);
+  FGI.IntersectClipRect(FCanvas, {Range.Left, Top - FYShift, Range.Right, Bottom - FYShift});
   DrawText(Run, &Range);
 }
 

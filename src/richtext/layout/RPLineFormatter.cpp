@@ -51,6 +51,11 @@ int32_t AdjustMaxFitL(TRPTextView Text, int32_t n) {
   return std::max(n, 0);
 }
 
+// Lengths added without overflow: documents may hold absurd spacing.
+template <typename... T> int32_t Add(int64_t First, T... Rest) {
+  return RP_ClampToInt32((int64_t{First} + ... + int64_t{Rest}));
+}
+
 bool IsExact(const TParaInfo& Para) { return Para.LineSpacingType == rplsLineHeightExact; }
 bool IsAtLeast(const TParaInfo& Para) { return Para.LineSpacingType == rplsLineHeightAtLeast; }
 
@@ -151,13 +156,14 @@ int32_t TRPLineFormatter::FinishLastLine() { return FinishScreenLine(true); }
 
 void TRPLineFormatter::FormatFullLineItem(int ItemNo) {
   TCustomRPItemInfo& Item = *FRPData.GetItem(ItemNo);
-  Params.baseline += FinishScreenLine(true);
+  Params.baseline = Add(Params.baseline, FinishScreenLine(true));
   const bool IgnorePara = Item.GetBoolValue(rpbpIgnorePara);
   const TParaInfo& ItemPara = CurPara();
-  Params.prevdesc += SpaceAfter(FPrevParaNo) + SpaceBefore(IgnorePara ? 0 : Params.ParaNo);
+  Params.prevdesc =
+      Add(Params.prevdesc, SpaceAfter(FPrevParaNo), SpaceBefore(IgnorePara ? 0 : Params.ParaNo));
   const int32_t Left = IgnorePara ? 0 : FRPStyle.GetAsDevicePixelsX(ItemPara.LeftIndent, &FSad);
   const int32_t Right = IgnorePara ? 0 : FRPStyle.GetAsDevicePixelsX(ItemPara.RightIndent, &FSad);
-  const int32_t Y = Params.baseline + Params.prevdesc;
+  const int32_t Y = Add(Params.baseline, Params.prevdesc);
   Params.LineWidth = RP_ClampToInt32(int64_t{FRPData.TextWidth} - Left - Right);
   const TObjectSize Size = GetObjectSize(ItemNo, Params.LineWidth);
   const int64_t Room = std::max<int64_t>(int64_t{Params.LineWidth} - Size.Width, 0);
@@ -230,7 +236,7 @@ void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine, bool Wrapped) {
   int32_t Top;
   if (!NewLine) {
     AdjustLineHeight(Above + VOffs);
-    Top = Params.baseline - Above - VOffs;
+    Top = Add(Params.baseline, -int64_t{Above}, -int64_t{VOffs});
     if (!AbsAligned)
       Params.prevdesc = std::max(Params.prevdesc, Size.Height - Above - VOffs);
   } else {
@@ -238,7 +244,7 @@ void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine, bool Wrapped) {
     if (IsTab)
       Stop = NextTabStop();
     StartLineHeight(Above + VOffs);
-    Top = Params.baseline - Above - VOffs;
+    Top = Add(Params.baseline, -int64_t{Above}, -int64_t{VOffs});
     Params.prevdesc = AbsAligned ? 0 : Size.Height - Params.prevabove;
   }
   SetDescent(Params.prevdesc, false);
@@ -260,7 +266,7 @@ void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine, bool Wrapped) {
   DrawItem->SetSize(Size.Width, Size.Height);
   DrawItem->FromNewPara = NewLine && FromNewLine;
   InsertDrawItem(std::move(DrawItem), ItemNo, true);
-  Params.X += Size.Width + Size.HShift;
+  Params.X = Add(Params.X, Size.Width, Size.HShift);
   Params.IsParaSectionStart = false;
   Params.SpaceEaten = false;
   AssignJumpID(ItemNo);
@@ -587,17 +593,17 @@ TRPLineFormatter::TFit TRPLineFormatter::SearchFittingPrefix(TRPTextView Display
 void TRPLineFormatter::OnStartNewLine(int ItemNo, bool Wrapping) {
   if (Wrapping)
     EndWrappedLine();
-  Params.baseline += FinishScreenLine(!Wrapping);
+  Params.baseline = Add(Params.baseline, FinishScreenLine(!Wrapping));
   const bool ParaStart = Params.IsParaSectionStart && FRPData.IsParaStartEx(ItemNo);
   GetIndents(ItemNo, Params.IsParaSectionStart);
   if (ParaStart)
-    Params.prevdesc += SpaceAfter(FPrevParaNo) + SpaceBefore(Params.ParaNo);
+    Params.prevdesc = Add(Params.prevdesc, SpaceAfter(FPrevParaNo), SpaceBefore(Params.ParaNo));
   const int32_t Width = NoWrap() ? FRPData.DocumentWidth : FRPData.TextWidth;
   Params.LineWidth =
       RP_ClampToInt32(int64_t{Width} - Params.LeftIndent - Params.RightIndent - Params.FirstIndent);
   Params.LineStartX =
       RP_ClampToInt32(int64_t{FSad.LeftMargin} + Params.LeftIndent + Params.FirstIndent);
-  Params.LineStartY = Params.baseline + Params.prevdesc;
+  Params.LineStartY = Add(Params.baseline, Params.prevdesc);
   Params.X = 0;
   Params.TextLength = 0;
   Params.NeedRecalcY = false;
@@ -658,7 +664,8 @@ void TRPLineFormatter::AddTextDrawItem(int ItemNo, int32_t Offs, int32_t Length,
   } else {
     AdjustLineHeight(Above);
   }
-  DrawItem->SetData(Params.LineStartX + Params.X, Params.baseline - Above, ItemNo, NewLine);
+  DrawItem->SetData(Add(Params.LineStartX, Params.X), Add(Params.baseline, -int64_t{Above}), ItemNo,
+                    NewLine);
   DrawItem->SetSize(Width, Height);
   DrawItem->Offs = Offs;
   DrawItem->Length = Length;
@@ -666,7 +673,7 @@ void TRPLineFormatter::AddTextDrawItem(int ItemNo, int32_t Offs, int32_t Length,
   InsertDrawItem(std::move(DrawItem), ItemNo, ItemStart);
   Params.TextLength += Length;
   SetDescent(Params.TextMetric.tmDescent - Params.VerticalOffs, NewLine);
-  Params.X += Width;
+  Params.X = Add(Params.X, Width);
 }
 
 void TRPLineFormatter::InsertDrawItem(std::unique_ptr<TRPDrawLineInfo> DrawItem, int ItemNo,
@@ -686,7 +693,7 @@ void TRPLineFormatter::StartLineHeight(int32_t Above) {
   else if (IsAtLeast(ItemPara))
     Above = std::max(Above, Params.LineHeightAbove);
   Params.prevabove = Above;
-  Params.baseline += Params.prevdesc + Above;
+  Params.baseline = Add(Params.baseline, Params.prevdesc, Above);
 }
 
 void TRPLineFormatter::AdjustLineHeight(int32_t Above) {
@@ -695,7 +702,7 @@ void TRPLineFormatter::AdjustLineHeight(int32_t Above) {
   const int32_t Delta = Above - Params.prevabove;
   for (int d = FLineFirstDrawItem; d < Params.LastDrawItem; ++d)
     FRPData.DrawItems[d].Top += Delta;
-  Params.baseline += Delta;
+  Params.baseline = Add(Params.baseline, Delta);
   Params.prevabove = Above;
 }
 

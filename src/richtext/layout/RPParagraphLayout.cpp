@@ -69,12 +69,8 @@ int32_t TCustomRPFormattedData::GetMaxIndent(int FirstParaItemNo, const TRPScree
   int64_t Result;
   if (const TRPListLevel* Level = ListLevelOf(*this, RPStyle, FirstParaItemNo)) {
     Result = X(Level->LeftIndent) + WithFirst(X(Level->FirstIndent));
-    int64_t MarkerWidth = First.GetMinWidth(&sad, Canvas, *this);
-    if (Level->MarkerAlignment == rpmaRight)
-      MarkerWidth = 0;
-    else if (Level->MarkerAlignment == rpmaCenter)
-      MarkerWidth /= 2;
-    Result = std::max(Result, X(Level->MarkerIndent) + MarkerWidth);
+    // The marker's minimum width is already the part right of its position.
+    Result = std::max(Result, X(Level->MarkerIndent) + First.GetMinWidth(&sad, Canvas, *this));
   } else {
     Result = X(Para.LeftIndent);
     if (!First.GetBoolValue(rpbpFullWidth))
@@ -178,13 +174,14 @@ int32_t TRPLineFormatter::FinishScreenLine(bool IsParaSectionFinished) {
   const int32_t DX = AlignmentOffset(Alignment);
   const int32_t DefaultDX = AlignmentOffset(DefaultAlignment);
 
-  int64_t ExtraSpace = 0;
-  if (Params.NeedRecalcY)
-    ExtraSpace += ProcessVAlign(LinePara);
-  ExtraSpace += ProcessLineSpacing(LinePara);
-  // A fixed line height has advanced the baseline already.
-  if (HasFixedHeight(LinePara))
+  // Objects aligned to the line may reach below it; an exact line keeps its height.
+  int64_t ExtraSpace = Params.NeedRecalcY ? ProcessVAlign(LinePara) : 0;
+  if (LinePara.LineSpacingType == rplsLineHeightExact)
     ExtraSpace = 0;
+  const int64_t Spacing = ProcessLineSpacing(LinePara);
+  // A fixed line height has advanced the baseline by its spacing already.
+  if (!HasFixedHeight(LinePara))
+    ExtraSpace += Spacing;
   if (Alignment == rpaJustify)
     JustifyLine(DX, DefaultDX);
   else if (Alignment == rpaDistribute)
@@ -274,6 +271,8 @@ void TRPLineFormatter::JustifyLine(int32_t DX, int32_t DefaultDX) {
 void TRPLineFormatter::DistributeLine(int32_t DX, int32_t DefaultDX) {
   const int First = StretchStart();
   const int Last = Params.LastDrawItem - 1;
+  if (First > Last)
+    return; // the line ends with its last tab
   // The characters at the ends of the stretch that must not be widened.
   int32_t LeftIndex = -1, RightIndex = -1, Unused = -1;
   const auto EndCharacters = [&](int i, bool Left, bool Right) {

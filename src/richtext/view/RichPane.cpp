@@ -46,7 +46,9 @@ int32_t TRichPaneRPData::GetVOffs() const { return FPane.VOffs(); }
 int32_t TRichPaneRPData::GetHOffs() const { return FPane.HPos(); }
 void TRichPaneRPData::ScrollTo(int32_t Y) { FPane.ScrollTo(Y); }
 void TRichPaneRPData::AdjustVScrollUnits() { FPane.AdjustVScrollUnits(DocumentHeight); }
-TRPColor TRichPaneRPData::GetColor() const { return FPane.Color; }
+TRPColor TRichPaneRPData::GetColor() const {
+  return FPane.Color != clNone || !FPane.Style ? FPane.Color : FPane.Style->Color;
+}
 bool TRichPaneRPData::IsFocused() const { return FPane.PaneHost().HasFocus(); }
 bool TRichPaneRPData::IsEnabled() const { return FPane.PaneHost().IsEnabled(); }
 
@@ -88,7 +90,9 @@ void TCustomRichPane::Format() {
 }
 
 void TCustomRichPane::Resized() {
-  FRPData->Format_(true, false, false, 0, FHost.MeasuringCanvas());
+  // Without a new layout the bars still follow the client size.
+  if (!FRPData->Format_(true, false, false, 0, FHost.MeasuringCanvas()))
+    UpdateScrollBars(XSize(), YSize(), true);
 }
 
 void TCustomRichPane::Paint(TRPCanvas& Canvas, const TRect& R) {

@@ -44,25 +44,33 @@ TRichPaneEdit::~TRichPaneEdit() = default;
 
 // ---------------------------------------------------------------- the guide's operations
 
+template <typename TAction> bool TRichPaneEdit::Guarded(const char* What, TAction&& Action) {
+  try {
+    Action();
+    return true;
+  } catch (const std::exception& Error) {
+    qWarning("The pane cannot %s: %s", What, Error.what());
+  } catch (...) {
+    qWarning("The pane cannot %s", What);
+  }
+  InvalidateClient();
+  return false;
+}
+
 void TRichPaneEdit::Clear() {
   FLoadedFileName.clear();
-  FCore.Clear();
+  Guarded("clear the article", [this] { FCore.Clear(); });
 }
 
 bool TRichPaneEdit::LoadRTF(const std::string& FileName) {
   FLoadedFileName = FileName;
-  return FCore.LoadRTF(FileName);
+  bool Complete = false;
+  return Guarded("read the article", [&] { Complete = FCore.LoadRTF(FileName); }) && Complete;
 }
 
 void TRichPaneEdit::Format() {
   ++FFormatCount;
-  // Called from event handlers, which nothing may leave: the pane shows what was laid out.
-  try {
-    FCore.Format();
-  } catch (const std::exception& Error) {
-    qWarning("The article cannot be laid out: %s", Error.what());
-    InvalidateClient();
-  }
+  Guarded("lay out the article", [this] { FCore.Format(); });
 }
 
 // ---------------------------------------------------------------- what the core asks
@@ -82,6 +90,7 @@ int32_t TRichPaneEdit::SetScrollBar(TRPScrollBarKind Kind, int32_t Max, int32_t 
   ScrollBar->setRange(0, std::max(Max - Page + 1, 0));
   ScrollBar->setPageStep(std::max(Page, 1));
   ScrollBar->setSingleStep(1);
+  ScrollBar->setTracking(FCore.Tracking);
   ScrollBar->setValue(Pos);
   const Qt::ScrollBarPolicy Policy = Visible ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
   if (Kind == rpsbVertical)
@@ -136,11 +145,17 @@ void TRichPaneEdit::paintEvent(QPaintEvent* Event) {
 
 void TRichPaneEdit::resizeEvent(QResizeEvent* Event) {
   QAbstractScrollArea::resizeEvent(Event);
-  FCore.Resized();
+  Guarded("lay out the article", [this] { FCore.Resized(); });
 }
 
-// The core moves the pixels itself when it changes the position.
-void TRichPaneEdit::scrollContentsBy(int, int) {}
+// Runs only when something else than the pane moved a bar (the pane's own changes are
+// made with the bars' signals blocked, and it moves the pixels itself): the pane follows.
+void TRichPaneEdit::scrollContentsBy(int, int) {
+  if (verticalScrollBar()->value() != FCore.VPos())
+    FCore.VScroll(rpsrThumbPosition, verticalScrollBar()->value());
+  if (horizontalScrollBar()->value() != FCore.HPos())
+    FCore.HScroll(rpsrThumbPosition, horizontalScrollBar()->value());
+}
 
 void TRichPaneEdit::BarAction(TRPScrollBarKind Kind, int Action) {
   QScrollBar* ScrollBar = Bar(Kind);
@@ -152,7 +167,12 @@ void TRichPaneEdit::BarAction(TRPScrollBarKind Kind, int Action) {
   case QAbstractSlider::SliderPageStepSub: Request = rpsrPageUp; break;
   case QAbstractSlider::SliderToMinimum: Request = rpsrTop; break;
   case QAbstractSlider::SliderToMaximum: Request = rpsrBottom; break;
-  case QAbstractSlider::SliderMove: Request = rpsrThumbTrack; break;
+  case QAbstractSlider::SliderMove:
+    // Without tracking the thumb moves alone until it is released.
+    if (!FCore.Tracking)
+      return;
+    Request = rpsrThumbTrack;
+    break;
   default: return;
   }
   const int32_t Thumb = ScrollBar->sliderPosition();
@@ -172,18 +192,19 @@ void TRichPaneEdit::ScrollBarReleased(TRPScrollBarKind Kind) {
     FCore.HScroll(rpsrThumbPosition, Thumb);
 }
 
-void TRichPaneEdit::Wheel(int Delta) {
+bool TRichPaneEdit::Wheel(int Delta) {
   FWheelRemainder += Delta;
+  bool Handled = true;
   while (FWheelRemainder >= 120 || FWheelRemainder <= -120) {
     const bool Down = FWheelRemainder < 0;
     FWheelRemainder += Down ? 120 : -120;
-    FCore.MouseWheel(Down);
+    Handled = FCore.MouseWheel(Down);
   }
+  return Handled;
 }
 
 void TRichPaneEdit::wheelEvent(QWheelEvent* Event) {
-  Wheel(Event->angleDelta().y());
-  Event->accept();
+  Event->setAccepted(Wheel(Event->angleDelta().y()));
 }
 
 bool TRichPaneEdit::eventFilter(QObject* Watched, QEvent* Event) {

@@ -73,9 +73,13 @@ private:
   // A scroll bar's action, turned into the pane's request.
   void BarAction(TRPScrollBarKind Kind, int Action);
   void ScrollBarReleased(TRPScrollBarKind Kind);
-  // The wheel turned by Delta eighths of a degree (accumulated into notches).
-  void Wheel(int Delta);
+  // The wheel turned by Delta eighths of a degree (accumulated into notches); false when
+  // the pane does not handle the wheel.
+  bool Wheel(int Delta);
   void PointerMoved(QPoint Position);
+  // Runs a pane operation from an event handler, which nothing may leave: a failure is
+  // reported and the pane shows what it has. False when it failed.
+  template <typename TAction> bool Guarded(const char* What, TAction&& Action);
 
   TCustomRichPane FCore;
   std::unique_ptr<TRPCanvas> FMeasuringCanvas;

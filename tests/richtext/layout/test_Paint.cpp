@@ -6,6 +6,7 @@
 // #FF000008 the window text colour, #FF00000D and #FF00000E the selection's.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -319,6 +320,10 @@ TEST_F(Painting, APageBreakIsMarkedAboveItsLine) {
   EXPECT_EQ(Paint(), (TLog{"TextOut 2,5 \"a\"", "Pen #FF000010 1 psSolid", "Polyline -3,24 99,24",
                            "Brush #FF000005 bsSolid", "Polygon 99,24 107,32 99,32", "Brush bsClear",
                            "TextOut 2,25 \"b\""}));
+  // A strip ending where the line begins still holds its mark.
+  const TLog Strip = Paint({0, 0, 110, 25});
+  EXPECT_NE(std::find(Strip.begin(), Strip.end(), "Polyline -3,24 99,24"), Strip.end());
+  EXPECT_EQ(std::find(Strip.begin(), Strip.end(), "TextOut 2,25 \"b\""), Strip.end());
 }
 
 TEST_F(Painting, NonTextItemsPaintThemselvesInTheirBoxes) {

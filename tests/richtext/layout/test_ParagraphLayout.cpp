@@ -109,6 +109,19 @@ TEST_F(ParagraphLayout, OnlyTextAfterTheLastTabIsStretched) {
   EXPECT_EQ(D(2).Left + D(2).Width, 5 + 140);
 }
 
+TEST_F(ParagraphLayout, ALineEndingWithATabHasNothingToStretch) {
+  for (TRPAlignment Alignment : {rpaJustify, rpaDistribute}) {
+    Doc.Clear();
+    Doc.AddNL(u"ab", 0, Para(Alignment));
+    Doc.AddTab(0, -1);
+    Doc.AddNL(u"cccccccccc", 0, -1); // goes to the next line: the first ends with the tab
+    Format();
+    ASSERT_EQ(Doc.DrawItems.Count(), 3);
+    EXPECT_EQ(D(1).Left + D(1).Width, 5 + 48);
+    EXPECT_TRUE(D(2).FromNewLine);
+  }
+}
+
 TEST_F(ParagraphLayout, DistributionSpreadsOverEveryCharacter) {
   Doc.AddNL(u"aaaa bbbb cccc", 0, Para(rpaDistribute));
   Format();
@@ -172,6 +185,16 @@ TEST_F(ParagraphLayout, ObjectsAlignedToTheLine) {
   EXPECT_EQ(D(0).Top, 5 + PictureHeight - 20);
   // The overflow and the spacing both come below the line.
   EXPECT_EQ(D(2).Top, 5 + PictureHeight + 7);
+}
+
+TEST_F(ParagraphLayout, AnObjectReachingBelowAnAtLeastLineMovesTheNextLine) {
+  const int AtLeast = Spaced(rplsLineHeightAtLeast, 20);
+  Doc.AddNL(u"aa", 0, AtLeast);
+  Doc.AddPictureEx("", std::make_unique<TFakeCountedPicture>(20, 40), -1, rpvaAbsTop);
+  Doc.AddNL(u"bb", 0, 0);
+  Format();
+  EXPECT_EQ(D(1).Top, 5);
+  EXPECT_GE(D(2).Top, D(1).Top + D(1).Height);
 }
 
 TEST_F(ParagraphLayout, TabStops) {

@@ -96,6 +96,16 @@ TEST_F(Pane, LoadingAppendsAndAMissingFileAddsNothing) {
   EXPECT_TRUE(Host.V.Shown());
 }
 
+TEST_F(Pane, AHeightOnlyResizeUpdatesTheScrollRange) {
+  Paragraphs(100);
+  Core.Format();
+  Core.VScroll(rpsrBottom);
+  Host.Height = 400; // the same width: no new layout
+  Core.Resized();
+  EXPECT_EQ(Host.V.Page, 40);
+  EXPECT_EQ(Core.VPos(), 201 - 40);
+}
+
 TEST_F(Pane, AResizeKeepsTheTopItemInView) {
   for (int i = 0; i < 40; ++i)
     Core.RPData().AddNL(u"aaaa bbbb cccc dddd", 0, 0);
