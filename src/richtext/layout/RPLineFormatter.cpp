@@ -634,10 +634,8 @@ void TRPLineFormatter::EndWrappedLine() {
   if (!Params.SpaceEaten && Last == Space && (!Piece.FromNewLine || (Trim && Piece.Length > 1))) {
     if (Piece.Length > 1 || d == 0 || FRPData.DrawItems[d - 1].ItemNo != Piece.ItemNo) {
       --Piece.Length;
-      const TRPFontInfoCacheItem& Entry = Params.FontInfoCache->Items(StyleNo);
-      const TRPDisplayText Display(Item, *Entry.FontInfo, FRPData.GetItemCodePage(Piece.ItemNo));
-      Piece.Width =
-          FGI.TextSize(*Entry.Canvas, Display.View().Mid(Piece.Offs - 1, Piece.Length)).cx;
+      Piece.Width = FRPData.MeasureItemText(Piece.ItemNo, Piece.Offs - 1, Piece.Length,
+                                            *Params.FontInfoCache);
       RestoreFont();
     } else {
       FRPData.DrawItems.Delete(d);

@@ -190,6 +190,9 @@ private:
   void DistributeLine(int32_t DX, int32_t DefaultDX);
   // Calls Use with a text piece's display text, its style selected on the canvas.
   void WithPieceText(int DrawItemNo, const std::function<void(TRPTextView)>& Use);
+  // The vertical extent of the current line's draw items for which Counts holds; false
+  // when there are none.
+  bool LineExtent(const std::function<bool(int)>& Counts, int64_t& Top, int64_t& Bottom) const;
   // Extra space above and below the line by its line spacing, stored in its draw items.
   int64_t ProcessLineSpacing(const TParaInfo& LinePara);
   // Places the objects aligned to the line's top, bottom or middle; the overflow below.

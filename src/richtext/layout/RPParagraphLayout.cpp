@@ -320,26 +320,32 @@ void TRPLineFormatter::WithPieceText(int DrawItemNo, const std::function<void(TR
   RestoreFont();
 }
 
+bool TRPLineFormatter::LineExtent(const std::function<bool(int)>& Counts, int64_t& Top,
+                                  int64_t& Bottom) const {
+  const TRPDrawLines& D = FRPData.DrawItems;
+  bool Any = false;
+  for (int i = FLineFirstDrawItem; i < Params.LastDrawItem; ++i) {
+    if (!Counts(i))
+      continue;
+    Top = Any ? std::min<int64_t>(Top, D[i].Top) : D[i].Top;
+    Bottom = std::max<int64_t>(Any ? Bottom : 0, int64_t{D[i].Top} + D[i].Height);
+    Any = true;
+  }
+  return Any;
+}
+
 int64_t TRPLineFormatter::ProcessLineSpacing(const TParaInfo& LinePara) {
   TRPDrawLines& D = FRPData.DrawItems;
   const int First = FLineFirstDrawItem;
-  // The vertical extent of the line's draw items (of its text only, when asked).
-  const auto Extent = [&](bool TextOnly, int64_t& Top, int64_t& Bottom) {
-    bool Any = false;
-    for (int i = First; i < Params.LastDrawItem; ++i) {
-      if (TextOnly && !FRPData.GetItem(D[i].ItemNo)->IsTextItem())
-        continue;
-      Top = Any ? std::min<int64_t>(Top, D[i].Top) : D[i].Top;
-      Bottom = std::max<int64_t>(Any ? Bottom : 0, int64_t{D[i].Top} + D[i].Height);
-      Any = true;
-    }
-    return Any;
+  const auto IsText = [this](int i) {
+    return FRPData.GetItem(FRPData.DrawItems[i].ItemNo)->IsTextItem();
   };
   int64_t Top = 0, Bottom = 0, Extra = 0, ExtraAbove = 0;
   switch (LinePara.LineSpacingType) {
   case rplsPercent:
     // A line of pictures or tabs only has no text to space by.
-    if (LinePara.LineSpacing != 100 && LinePara.LineSpacing >= 50 && Extent(true, Top, Bottom))
+    if (LinePara.LineSpacing != 100 && LinePara.LineSpacing >= 50 &&
+        LineExtent(IsText, Top, Bottom))
       Extra = (Bottom - Top) * (int64_t{LinePara.LineSpacing} - 100) / 100;
     break;
   case rplsSpaceBetween:
@@ -348,7 +354,7 @@ int64_t TRPLineFormatter::ProcessLineSpacing(const TParaInfo& LinePara) {
     break;
   case rplsLineHeightAtLeast:
   case rplsLineHeightExact:
-    if (Extent(false, Top, Bottom)) {
+    if (LineExtent([](int) { return true; }, Top, Bottom)) {
       ExtraAbove = int64_t{Params.LineHeightAbove} + Top - Params.baseline;
       Extra = int64_t{Params.LineHeightBelow} + Params.baseline - Bottom;
       if (LinePara.LineSpacingType == rplsLineHeightAtLeast) {
@@ -381,17 +387,8 @@ int64_t TRPLineFormatter::ProcessVAlign(const TParaInfo& LinePara) {
   if (HasFixedHeight(LinePara)) {
     LineTop = int64_t{Params.baseline} - Params.LineHeightAbove;
     LineBottom = int64_t{Params.baseline} + Params.LineHeightBelow;
-  } else {
-    bool Any = false;
-    for (int i = First; i < Params.LastDrawItem; ++i) {
-      if (AbsAlign(i))
-        continue;
-      LineTop = Any ? std::min<int64_t>(LineTop, D[i].Top) : D[i].Top;
-      LineBottom = std::max<int64_t>(Any ? LineBottom : 0, int64_t{D[i].Top} + D[i].Height);
-      Any = true;
-    }
-    if (!Any)
-      LineTop = LineBottom = Params.baseline;
+  } else if (!LineExtent([&](int i) { return !AbsAlign(i); }, LineTop, LineBottom)) {
+    LineTop = LineBottom = Params.baseline;
   }
   int64_t NewTop = LineTop, NewBottom = LineBottom;
   for (int i = First; i < Params.LastDrawItem; ++i) {
