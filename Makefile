@@ -38,11 +38,18 @@ bench: setup
 	cmake --build build/bench -j $(JOBS)
 	for b in build/bench/bin/bench_*; do $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
 
-# libFuzzer on the RTF reader, seeded with the test corpus. New inputs it finds stay in
-# build/fuzz/corpus for the next run; crashes, leaks and hangs land in build/fuzz/artifacts.
-# `make fuzz-regressions` replays the inputs that once failed (fuzz/regressions).
+# libFuzzer on the whole path from RTF bytes to pixels, one target after another, each for
+# FUZZ_SECONDS: the reader alone (fuzz_rtf_reader), the load into a document as the guide's
+# pane does it (fuzz_rtf_load), and that load formatted and painted (fuzz_rtf_format). Each
+# is seeded with the test corpus and the articles. New inputs a target finds stay in
+# build/fuzz/corpus/<target> for its next run; crashes, leaks and hangs land in
+# build/fuzz/artifacts, named after the target. A target that fails does not keep the others
+# from running; make fails at the end. `make fuzz-regressions` replays the inputs that once
+# failed (fuzz/regressions) on every target.
 FUZZ_SECONDS ?= 60
 FUZZ_DIR := build/fuzz
+FUZZ_TARGETS := fuzz_rtf_reader fuzz_rtf_load fuzz_rtf_format
+FUZZ_SEEDS := tests/data/rtf-corpus/*.rtf entries/*.rtf
 FUZZ_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:quarantine_size_mb=64 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 FUZZ_LIMITS := -timeout=10 -rss_limit_mb=512 -max_len=262144
@@ -51,17 +58,27 @@ fuzz-build:
 	scripts/setup fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCOMPCHEM_FUZZ=ON -DCOMPCHEM_TESTS=OFF
-	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_rtf_reader
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(FUZZ_TARGETS)
 
 fuzz: fuzz-build
-	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/artifacts
-	cp tests/data/rtf-corpus/*.rtf $(FUZZ_DIR)/corpus/
-	$(FUZZ_ENV) $(FUZZ_DIR)/bin/fuzz_rtf_reader $(FUZZ_DIR)/corpus -dict=fuzz/rtf.dict \
-	  -max_total_time=$(FUZZ_SECONDS) $(FUZZ_LIMITS) -print_final_stats=1 \
-	  -artifact_prefix=$(FUZZ_DIR)/artifacts/
+	@failed=""; \
+	for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/artifacts; \
+	  cp $(FUZZ_SEEDS) $(FUZZ_DIR)/corpus/$$t/; \
+	  echo "== $$t for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_ENV) $(FUZZ_DIR)/bin/$$t $(FUZZ_DIR)/corpus/$$t -dict=fuzz/rtf.dict \
+	    -max_total_time=$(FUZZ_SECONDS) $(FUZZ_LIMITS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_DIR)/artifacts/$$t- || failed="$$failed $$t"; \
+	done; \
+	if [ -n "$$failed" ]; then echo "fuzz: failed:$$failed"; exit 1; fi
 
 fuzz-regressions: fuzz-build
-	$(FUZZ_ENV) $(FUZZ_DIR)/bin/fuzz_rtf_reader $(FUZZ_LIMITS) fuzz/regressions/*.rtf
+	@failed=""; \
+	for t in $(FUZZ_TARGETS); do \
+	  echo "== $$t"; \
+	  $(FUZZ_ENV) $(FUZZ_DIR)/bin/$$t $(FUZZ_LIMITS) fuzz/regressions/*.rtf || failed="$$failed $$t"; \
+	done; \
+	if [ -n "$$failed" ]; then echo "fuzz-regressions: failed:$$failed"; exit 1; fi
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

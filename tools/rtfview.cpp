@@ -63,7 +63,12 @@ Commands:
               sheet's units (pixels).
   check DIR   Loads every .rtf file below DIR (recursively, sorted by path) into a
               fresh document and style sheet; prints one line per file: path,
-              result, item count, text and paragraph styles added.
+              result, item count, text and paragraph styles added, and what the
+              read got over without failing, if anything (warnings=invalid-hex:
+              a bad \' escape was dropped; stray-brace: a closing brace came
+              before the end of the document; deep-groups: groups nested more
+              than 1024 deep were read without their own formatting;
+              trailing-bytes: bytes after the document's end were not read).
   render FILE --width N -o OUT.png
               Paints the whole document as the guide's pane does, with the pane's
               settings and margins, at a client width of N pixels (1 to 10000),
@@ -85,6 +90,7 @@ Exit codes:
 
 struct TLoadResult {
   TRPRTFErrorCode Code = rtf_ec_OK;
+  TRPRTFWarnings Warnings;
   int TextStylesBefore = 0;
   int ParaStylesBefore = 0;
 };
@@ -95,11 +101,23 @@ TLoadResult Load(TGuideArticleDocument& Doc, TRPStyle& Sheet, const fs::path& Fi
   Result.ParaStylesBefore = Sheet.ParaStyles.Count();
   try {
     Result.Code = Doc.LoadRTF(File.string());
+    Result.Warnings = Doc.GetRTFProperties()->Warnings;
   } catch (const std::exception& E) {
     std::cerr << File.string() << ": " << E.what() << '\n';
     Result.Code = rtf_ec_Exception;
   }
   return Result;
+}
+
+// "invalid-hex,stray-brace", or empty.
+std::string WarningNames(TRPRTFWarnings Warnings) {
+  static const char* const Names[] = {"invalid-hex", "stray-brace", "deep-groups",
+                                      "trailing-bytes"};
+  std::string Text;
+  for (size_t i = 0; i < std::size(Names); ++i)
+    if (Warnings.Contains(static_cast<TRPRTFWarning>(i)))
+      Text += (Text.empty() ? "" : ",") + std::string(Names[i]);
+  return Text;
 }
 
 const char* ErrorCodeName(TRPRTFErrorCode Code) {
@@ -283,6 +301,9 @@ int ShowFile(const fs::path& File, bool Dump) {
     PrintDump(Doc, Sheet, Result);
   else
     PrintText(Doc);
+  if (!Result.Warnings.Empty())
+    std::cerr << "rtfview: " << File.string()
+              << ": read with warnings: " << WarningNames(Result.Warnings) << '\n';
   if (Result.Code != rtf_ec_OK) {
     std::cerr << "rtfview: " << File.string() << ": " << ErrorCodeName(Result.Code) << '\n';
     return ExitFailed;
@@ -321,7 +342,10 @@ int CheckDir(const fs::path& Dir) {
     std::cout << File.string() << ' ' << ErrorCodeName(Result.Code)
               << " items=" << Doc.GetItemCount() << " text-styles=+"
               << Sheet.TextStyles.Count() - Result.TextStylesBefore << " para-styles=+"
-              << Sheet.ParaStyles.Count() - Result.ParaStylesBefore << '\n';
+              << Sheet.ParaStyles.Count() - Result.ParaStylesBefore;
+    if (!Result.Warnings.Empty())
+      std::cout << " warnings=" << WarningNames(Result.Warnings);
+    std::cout << '\n';
   }
   std::cout << Files.size() << " files, " << Failed << " failed\n";
   return Failed ? ExitFailed : ExitOK;

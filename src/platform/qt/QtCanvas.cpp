@@ -182,13 +182,13 @@ void TRPQtCanvas::Ellipse(const TRect& R) {
 }
 
 void TRPQtCanvas::TextOut(int32_t X, int32_t Y, std::u16string_view Text) {
-  const std::u16string Units = RPQt_DisplayUnits(Text, Font.Charset);
+  const std::u16string Units = RPQt_DisplayUnits(Text, Font);
   DrawText(X, Y, Units, RPQt_Advances(RPQt_Font(Font), Units, CharacterExtra));
 }
 
 void TRPQtCanvas::TextOutDX(int32_t X, int32_t Y, std::u16string_view Text,
                             std::span<const int32_t> DX) {
-  const std::u16string Units = RPQt_DisplayUnits(Text.substr(0, DX.size()), Font.Charset);
+  const std::u16string Units = RPQt_DisplayUnits(Text.substr(0, DX.size()), Font);
   DrawText(X, Y, Units, DX.first(Units.size()));
 }
 

@@ -61,14 +61,12 @@ private:
 // the cache is released with the application object.
 TRPQtFont& RPQt_Font(const TRPFont& Font);
 
-// Unicode of a character of the symbol fonts' encoding (0x20..0xFF); characters
-// the encoding leaves undefined stay at U+F000 + Code, where symbol fonts keep them.
-char16_t RPQt_SymbolToUnicode(uint8_t Code);
-
-// UTF-16 text as Qt is to see it, unit for unit: symbol-charset characters
-// (U+F020..U+F0FF) mapped to their Unicode meaning, C0 controls made spaces so that
-// Qt neither expands tabs nor draws boxes.
-std::u16string RPQt_DisplayUnits(std::u16string_view Text, uint8_t Charset);
+// UTF-16 text of Font as Qt is to see it, unit for unit: characters of a symbol font
+// (U+F020..U+F0FF) that a document did not map when it was built mapped to their
+// Unicode meaning by the font's name, those of symbol-charset fonts the engine does not
+// know left as they are; C0 controls made spaces so that Qt neither expands tabs nor
+// draws boxes.
+std::u16string RPQt_DisplayUnits(std::u16string_view Text, const TRPFont& Font);
 
 // The advance of every code unit of display text with character extra Extra after
 // every character with a positive advance; a negative Extra never makes such a

@@ -92,7 +92,7 @@ std::vector<int32_t> PerUnit(const TFontText& Text, std::span<const int32_t> Cha
 
 std::vector<int32_t> CharAdvances(const TRPCanvas& Canvas, TRPTextView Str, int32_t Extra) {
   const TFontText Text = FontText(Str, Canvas.Font.Charset);
-  const std::u16string Units = RPQt_DisplayUnits(Text.Units, Canvas.Font.Charset);
+  const std::u16string Units = RPQt_DisplayUnits(Text.Units, Canvas.Font);
   return PerCharacter(Text, RPQt_Advances(RPQt_Font(Canvas.Font), Units, Extra));
 }
 

@@ -155,6 +155,32 @@ bool RP_IsDBCSCodePage(int CodePage) {
   }
 }
 
+bool RP_IsDBCSLeadByte(int CodePage, uint8_t Byte) {
+  switch (RP_ActualCodePage(CodePage)) {
+  case 932: return (Byte >= 0x81 && Byte <= 0x9F) || (Byte >= 0xE0 && Byte <= 0xFC);
+  case 936:
+  case 949:
+  case 950: return Byte >= 0x81 && Byte <= 0xFE;
+  case 1361:
+    return (Byte >= 0x84 && Byte <= 0xD3) || (Byte >= 0xD8 && Byte <= 0xDE) ||
+           (Byte >= 0xE0 && Byte <= 0xF9);
+  default: return false;
+  }
+}
+
+bool RP_IsDBCSTrailByte(int CodePage, uint8_t Byte) {
+  switch (RP_ActualCodePage(CodePage)) {
+  case 932: return (Byte >= 0x40 && Byte <= 0x7E) || (Byte >= 0x80 && Byte <= 0xFC);
+  case 936: return Byte >= 0x40 && Byte <= 0xFE && Byte != 0x7F;
+  case 949:
+    return (Byte >= 0x41 && Byte <= 0x5A) || (Byte >= 0x61 && Byte <= 0x7A) ||
+           (Byte >= 0x81 && Byte <= 0xFE);
+  case 950: return (Byte >= 0x40 && Byte <= 0x7E) || (Byte >= 0xA1 && Byte <= 0xFE);
+  case 1361: return (Byte >= 0x31 && Byte <= 0x7E) || (Byte >= 0x91 && Byte <= 0xFE);
+  default: return false;
+  }
+}
+
 bool RP_IsKnownCodePage(int CodePage) { return IconvName(RP_ActualCodePage(CodePage)) != nullptr; }
 
 namespace {

@@ -25,6 +25,12 @@ int RP_ActualCodePage(int CodePage);
 // Whether characters of the code page may take two bytes (932, 936, 949, 950, 1361).
 bool RP_IsDBCSCodePage(int CodePage);
 
+// Whether Byte begins a character of two bytes in CodePage (false in single-byte ones), and
+// whether Byte can be the second byte of such a character. The second byte of many
+// characters is an ASCII letter or sign, "\\", "{" and "}" among them.
+bool RP_IsDBCSLeadByte(int CodePage, uint8_t Byte);
+bool RP_IsDBCSTrailByte(int CodePage, uint8_t Byte);
+
 // Whether the code page can be converted at all.
 bool RP_IsKnownCodePage(int CodePage);
 

@@ -87,6 +87,8 @@ public:
   virtual TRPRTFErrorCode ReadFromStream(std::string_view Data, TCustomRPData& RPData) = 0;
   // Directory that relative paths in the file (linked pictures) are taken from.
   std::string BasePath;
+  // What the last read got over without failing.
+  TRPRTFWarnings Warnings;
 };
 
 // The items of a document; each item holds its own text.
@@ -279,7 +281,7 @@ public:
   // Reads RTF and appends it; rtf_ec_Assertion without reader settings.
   TRPRTFErrorCode LoadRTF(const std::string& FileName);
   TRPRTFErrorCode LoadRTFFromStream(std::string_view Data);
-  // Merges neighbouring items that can be one, from Last down to First.
+  // Merges neighbouring items from First to Last that can be one; linear in their text.
   void MassSimpleConcate(int First, int Last);
   void MassSimpleConcateAll() { MassSimpleConcate(0, GetItemCount() - 1); }
   // Whether items FirstItemNo and FirstItemNo + 1 may be merged.

@@ -47,12 +47,19 @@ void Renumber(int32_t& Index, const TRPIntegerList& Shifts) {
 void TCustomRPData::MassSimpleConcate(int First, int Last) {
   First = std::max(First, 0);
   Last = std::min(Last, GetItemCount() - 1);
-  // From the end, so that every merge leaves its result at c - 1, ready to be merged
-  // with the item before it. Items do not yet give access to documents of their own
-  // (table cells), so only this document's items are merged.
-  for (int c = Last; c > First; --c)
-    if (RP_CanConcateItems(c - 1, false, true))
-      SimpleConcate(c - 1);
+  // From the start, so that a merge appends the next item's text to the text gathered so
+  // far and every character is copied once; the result stays at c, ready to take the next
+  // item too. Items do not yet give access to documents of their own (table cells), so
+  // only this document's items are merged.
+  for (int c = First; c < Last;) {
+    const int Count = GetItemCount();
+    if (RP_CanConcateItems(c, false, true))
+      SimpleConcate(c);
+    if (GetItemCount() < Count)
+      --Last;
+    else
+      ++c;
+  }
 }
 
 bool TCustomRPData::RP_CanConcateItems(int FirstItemNo, bool IgnorePara, bool AllowConcateNonText) {

@@ -105,8 +105,11 @@ void TCustomRPFontInfo::AssignSelectedProperties(const TCustomRPFontInfo& Source
       Style.Set(FontStyleOf[i], Source.Style.Contains(FontStyleOf[i]));
   if (Mask.Contains(rpfiOverline))
     StyleEx.Set(rpfsOverline, Source.StyleEx.Contains(rpfsOverline));
-  if (Mask.Contains(rpfiAllCaps))
+  // Small capitals are a kind of capitals: the same property covers both.
+  if (Mask.Contains(rpfiAllCaps)) {
     StyleEx.Set(rpfsAllCaps, Source.StyleEx.Contains(rpfsAllCaps));
+    StyleEx.Set(rpfsSmallCaps, Source.StyleEx.Contains(rpfsSmallCaps));
+  }
   Copy(rpfiSubSuperScriptType, SubSuperScriptType, Source.SubSuperScriptType);
   Copy(rpfiVShift, VShift, Source.VShift);
   Copy(rpfiColor, Color, Source.Color);
@@ -164,7 +167,9 @@ bool TCustomRPFontInfo::IsEqual(const TCustomRPFontInfo& V, TRPFontInfoPropertie
   return Same(rpfiFontName, RP_SameText(FontName, V.FontName)) &&
          Same(rpfiSize, SizeDouble == V.SizeDouble) && Same(rpfiCharset, Charset == V.Charset) &&
          Same(rpfiOverline, StyleEx.Contains(rpfsOverline) == V.StyleEx.Contains(rpfsOverline)) &&
-         Same(rpfiAllCaps, StyleEx.Contains(rpfsAllCaps) == V.StyleEx.Contains(rpfsAllCaps)) &&
+         Same(rpfiAllCaps,
+              StyleEx.Contains(rpfsAllCaps) == V.StyleEx.Contains(rpfsAllCaps) &&
+                  StyleEx.Contains(rpfsSmallCaps) == V.StyleEx.Contains(rpfsSmallCaps)) &&
          Same(rpfiSubSuperScriptType, SubSuperScriptType == V.SubSuperScriptType) &&
          Same(rpfiVShift, VShift == V.VShift) && Same(rpfiColor, Color == V.Color) &&
          Same(rpfiBackColor, BackColor == V.BackColor) &&

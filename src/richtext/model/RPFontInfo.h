@@ -32,7 +32,9 @@ enum TRPUnderlineType : uint8_t {
 enum TRPHoverEffect : uint8_t { rpheUnderline };
 using TRPHoverEffects = EnumSet<TRPHoverEffect>;
 
-enum TRPFontStyleEx : uint8_t { rpfsOverline, rpfsAllCaps };
+// rpfsSmallCaps marks small-capital text; its small letters are items of their own, drawn
+// as capitals (rpfsAllCaps) at a smaller size.
+enum TRPFontStyleEx : uint8_t { rpfsOverline, rpfsAllCaps, rpfsSmallCaps };
 using TRPFontStyles = EnumSet<TRPFontStyleEx>;
 
 enum TRPProtectOption : uint8_t {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "richtext/gfx/EnumSet.h"
+
 // The engine's error for misuse and exhausted resources.
 class ERichPaneError : public std::runtime_error {
 public:
@@ -50,6 +52,16 @@ enum TRPRTFErrorCode : uint8_t {
 
 // Where a run read from RTF goes.
 enum TRPRTFPosition : uint8_t { rtf_ts_ContinuePara, rtf_ts_NewLine, rtf_ts_NewPara };
+
+// What a read got over without failing. Each kind means that something the file holds was
+// dropped or read otherwise than it was written; the text around it was kept.
+enum TRPRTFWarning : uint8_t {
+  rtf_warn_InvalidHex,   // a \' escape without two hex digits was dropped
+  rtf_warn_StrayBrace,   // a closing brace before the end of the document was not taken
+  rtf_warn_DeepGroups,   // groups nested beyond the limit were read without their own properties
+  rtf_warn_TrailingBytes // bytes after the end of the document were not read
+};
+using TRPRTFWarnings = EnumSet<TRPRTFWarning>;
 
 // How sequence fields and notes are numbered.
 enum TRPSeqType : uint8_t {

@@ -7,13 +7,17 @@
 
 int GetCurrentCodePage(const TRPRTFFontList& Fonts, int32_t FontIndex, int DefCodePage,
                        std::optional<int> AnsiCodePage) {
+  const bool DocumentPageKnown = AnsiCodePage && RP_IsKnownCodePage(*AnsiCodePage);
   if (!Fonts.IsValidIndex(FontIndex))
-    return DefCodePage;
-  const uint8_t Charset = Fonts.Get(FontIndex).Charset;
+    return DocumentPageKnown ? *AnsiCodePage : DefCodePage;
+  const TRPRTFFont& Font = Fonts.Get(FontIndex);
+  if (Font.CodePage != 0 && RP_IsKnownCodePage(Font.CodePage))
+    return Font.CodePage;
+  const uint8_t Charset = Font.Charset;
   const int CodePage = RPU_Charset2CodePage(Charset);
   // Symbol fonts map to the system code page too, but their bytes are glyph numbers, not
   // text in the document's code page.
-  if (CodePage == CP_ACP && Charset != 2 && AnsiCodePage && RP_IsKnownCodePage(*AnsiCodePage))
+  if (CodePage == CP_ACP && Charset != 2 && DocumentPageKnown)
     return *AnsiCodePage;
   return CodePage;
 }

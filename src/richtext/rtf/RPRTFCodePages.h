@@ -13,10 +13,11 @@
 
 class TRPRTFFontList;
 
-// The code page of the font FontIndex points at. A font whose charset names no code page
-// of its own (1, the default charset, or one nobody knows) is in the document's code page
-// when \ansicpg gave one (AnsiCodePage), else in the system's. Without a valid font the
-// answer is DefCodePage.
+// The code page of the font FontIndex points at: the one its \cpg names, else its
+// charset's. A font whose charset names no code page of its own (1, the default charset, or
+// one nobody knows) is in the document's code page when \ansicpg, \pc, \pca or \mac gave
+// one (AnsiCodePage), else in the system's. Text in no font is in the document's code page,
+// or DefCodePage when the document named none.
 int GetCurrentCodePage(const TRPRTFFontList& Fonts, int32_t FontIndex, int DefCodePage,
                        std::optional<int> AnsiCodePage = std::nullopt);
 

@@ -80,7 +80,15 @@ enum TRTFIDEST : uint8_t {
   idestObjData,
   idestObjResult,
   idestUpr,
-  idestUd
+  idestUd,
+  // Drawing shapes and their text boxes.
+  idestShape,
+  idestShapeInst,
+  idestShapeText,
+  idestShapeResult,
+  idestShapeProp,
+  idestShapePropName,
+  idestShapePropValue
 };
 
 // Properties. ipropListTemplateId, ipropListName and ipropNoResetLev have no keyword
@@ -277,6 +285,8 @@ enum TRTFIPROP : uint8_t {
   ipropRPCellBestWidthTw,
   ipropRPCellBestHeightTw,
   ipropRPTableBestWidthTw,
+  ipropFontCodePage,
+  ipropSmallCaps,
   ipropMax
 };
 
@@ -296,7 +306,7 @@ struct TRPRTFsymbol {
   TRPRTFKeywordAffect AffectTo;
 };
 
-inline constexpr int rgsymRtfCount = 395;
+inline constexpr int rgsymRtfCount = 411;
 
 // Every keyword, in ascending byte-wise order of Keyword (unsigned bytes, case
 // matters, a word before every longer word it begins).

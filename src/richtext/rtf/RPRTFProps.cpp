@@ -23,6 +23,7 @@ void TRPRTFCharProperties::Reset(uint32_t DefLanguage, int32_t DefFontIndex) {
   FBackColor = clNone;
   FUnderlineColor = clNone;
   FFontIndex = DefFontIndex;
+  FFontChosen = false;
   FStyle = {};
   FStyleEx = {};
   FCharScaleX = 100;
@@ -118,7 +119,9 @@ TRPRTFParaBorder& TRPRTFParaProperties::GetBorder() {
 
 TRPRTFTabList& TRPRTFParaProperties::GetTabs() {
   if (!FTabs)
-    FTabs.emplace();
+    FTabs = std::make_shared<TRPRTFTabList>();
+  else if (FTabs.use_count() > 1)
+    FTabs = std::make_shared<TRPRTFTabList>(*FTabs);
   return *FTabs;
 }
 
@@ -130,13 +133,21 @@ void TRPRTFParaProperties::Finalize() {
     Shading = 0;
   }
   if (FTabs && !FTabsReady) {
+    // Finishing the stops depends only on the stops, so it is done once, in place, for
+    // every state that shares them; stops an earlier pass finished are not looked at again.
+    TRPRTFTabList& Tabs = *FTabs;
+    std::vector<TRPRTFTab>& Items = Tabs.FItems;
+    const auto New = Items.begin() + static_cast<ptrdiff_t>(std::min(Tabs.FReady, Items.size()));
     // A list tab only marks where the marker ends; the first one written wins.
-    std::vector<TRPRTFTab>& Items = FTabs->FItems;
-    for (auto It = Items.rbegin(); It != Items.rend(); ++It)
-      if (It->FIsListTab)
-        FMarkerTabTw = It->FPositionTW;
-    std::erase_if(Items, [](const TRPRTFTab& Tab) { return Tab.FIsListTab; });
-    FTabs->FPending = {};
+    for (auto It = Items.end(); It != New; --It)
+      if ((It - 1)->FIsListTab)
+        Tabs.FListTabTw = (It - 1)->FPositionTW;
+    Items.erase(
+        std::remove_if(New, Items.end(), [](const TRPRTFTab& Tab) { return Tab.FIsListTab; }),
+        Items.end());
+    Tabs.FReady = Items.size();
+    if (Tabs.FListTabTw)
+      FMarkerTabTw = *Tabs.FListTabTw;
     FTabsReady = true;
   }
 }
@@ -298,15 +309,17 @@ bool ApplyCharProp(IRPRTFPropReader& Reader, TRPRTFPropState& State, TRTFIPROP P
   case ipropVShiftUp: Chars.FVShiftPt = RPClampLengthTw(Value); break;
   case ipropVShiftDown: Chars.FVShiftPt = -RPClampLengthTw(Value); break;
   case ipropAllCaps: Chars.ChangeFontStyleEx(rtf_fs_AllCaps, Value); break;
+  case ipropSmallCaps: Chars.ChangeFontStyleEx(rtf_fs_SmallCaps, Value); break;
   case ipropFontSize:
     Chars.FSizeDouble = Clamp(Value, RP_RTF_MIN_FONT_SIZE, RP_RTF_MAX_FONT_SIZE);
     break;
   case ipropLanguage: Chars.FLanguage = static_cast<uint32_t>(Value); break;
   case ipropDefLanguage: State.FDefLanguage = static_cast<uint32_t>(Value); break;
   case ipropF:
-    if (Dest == rtf_pd_Norm || Dest == rtf_pd_StyleSheetEntry || Dest == rtf_pd_FontUser)
+    if (Dest == rtf_pd_Norm || Dest == rtf_pd_StyleSheetEntry || Dest == rtf_pd_FontUser) {
       Chars.FFontIndex = Reader.FontIndex(Value, State.DefFontNumber);
-    else if (Dest == rtf_pd_FontTable)
+      Chars.FFontChosen = true;
+    } else if (Dest == rtf_pd_FontTable)
       Result = Reader.ReaderProp(Dest, Prop, Value);
     break;
   case ipropAF: break;
@@ -319,6 +332,7 @@ bool ApplyCharProp(IRPRTFPropReader& Reader, TRPRTFPropState& State, TRTFIPROP P
   case ipropU: Result = Reader.ReaderProp(Dest, Prop, Value); break;
   case ipropFontFamily:
   case ipropFCharset:
+  case ipropFontCodePage:
     if (Dest == rtf_pd_FontTable)
       Result = Reader.ReaderProp(Dest, Prop, Value);
     break;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ inline constexpr int32_t RP_UNDEFINED_TAB_POS = -1000;
 int32_t RPClampLengthTw(int32_t Value);
 
 enum TRPRTFBiDiMode : uint8_t { rtf_bidi_Unspecified, rtf_bidi_LTR, rtf_bidi_RTL };
-enum TRPRTFFontStyleEx : uint8_t { rtf_fs_AllCaps };
+enum TRPRTFFontStyleEx : uint8_t { rtf_fs_AllCaps, rtf_fs_SmallCaps };
 using TRPRTFFontStylesEx = EnumSet<TRPRTFFontStyleEx>;
 enum TRPRTFSScriptType : uint8_t { rtf_ss_Normal, rtf_ss_Subscript, rtf_ss_Superscript };
 
@@ -163,6 +164,8 @@ public:
   TRPColor FBackColor;
   TRPColor FUnderlineColor;
   int32_t FFontIndex;
+  // \f chose the font; until then it is the document's default font.
+  bool FFontChosen;
   TFontStyles FStyle;
   TRPRTFFontStylesEx FStyleEx;
   int32_t FCharScaleX;
@@ -222,6 +225,9 @@ public:
 
   std::vector<TRPRTFTab> FItems;
   TRPRTFTab FPending;
+  // How many of the stops finalization has already looked at, and the list tab it found.
+  size_t FReady = 0;
+  std::optional<int32_t> FListTabTw;
 };
 
 class TRPRTFParaProperties {
@@ -233,11 +239,12 @@ public:
   void Assign(const TRPRTFParaProperties& Source) { *this = Source; }
 
   TRPRTFParaBorder& GetBorder();
+  // The list to change: made on first use, copied first when another state shares it.
   TRPRTFTabList& GetTabs();
   bool HasBorder() const { return FBorder && FBorder->HasBorder(); }
   bool HasTabs() const { return FTabs && FTabs->Count() > 0; }
   // Done before anything of the paragraph is emitted: shading folds into the background,
-  // list tabs become the marker tab, the pending tab is dropped.
+  // list tabs become the marker tab. A pending tab stays for the \tx that may still come.
   void Finalize();
 
   int32_t FLeftIndentTw;
@@ -265,7 +272,9 @@ public:
   bool FKeepWithNext;
   bool NoTableEv;
   bool NoResetLev = false;
-  std::optional<TRPRTFTabList> FTabs;
+  // Shared between the states of nested groups until one of them changes it: a group costs
+  // nothing however many stops the paragraph has.
+  std::shared_ptr<TRPRTFTabList> FTabs;
   bool FTabsReady;
 };
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "richtext/gfx/RPCodePage.h"
 #include "richtext/rtf/RPRTFCodePages.h"
+#include "richtext/rtf/RPRTFFields.h"
 
 namespace {
 
@@ -54,6 +56,9 @@ void TRPRTFReaderState::Assign(const TRPRTFReaderState& Source) {
   FFieldCode = Source.FFieldCode;
   FFieldInserted = Source.FFieldInserted;
   FInNote = Source.FInNote;
+  FInTextBox = Source.FInTextBox;
+  FFieldFallback = Source.FFieldFallback;
+  FFieldTextMark = Source.FFieldTextMark;
 }
 
 void TRPRTFReaderState::Reset() {
@@ -68,6 +73,9 @@ void TRPRTFReaderState::Reset() {
   FHFType = rtf_hf_MainText;
   FFieldInserted = false;
   FInNote = false;
+  FInTextBox = false;
+  FFieldFallback.clear();
+  FFieldTextMark = 0;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -98,8 +106,13 @@ void TRPRTFReader::Clear() {
   cGroup = 0;
   cbBin = 0;
   fSkipDestIfUnk = false;
-  FClosedEarly = false;
+  FWarnings = {};
+  FStrayBraces = 0;
+  FFlatGroups.clear();
   FEndParsingSent = false;
+  FTextCount = 0;
+  FShapeInstRead = false;
+  FShapePropName.clear();
   FHexValue = 0;
   FHexHighDone = false;
   ForceEvenEmptyNewLine = false;
@@ -178,6 +191,17 @@ void TRPRTFReader::Refill() {
   InputStringIndex = 0;
 }
 
+bool TRPRTFReader::ExtendInput() {
+  const int64_t Left = std::max<int64_t>(StreamSize - Stream->Position(), 0);
+  const size_t Want = static_cast<size_t>(std::min<int64_t>(Left, BUFFERSIZE));
+  if (Want == 0)
+    return false;
+  InputString.resize(InputStringLength + Want);
+  const size_t Got = Stream->Read(InputString.data() + InputStringLength, Want);
+  InputStringLength += Got;
+  return Got > 0;
+}
+
 // -1 marks the end of the input; it is never taken for a byte.
 int TRPRTFReader::GetC() {
   if (UseLastChar) {
@@ -204,8 +228,13 @@ TRPRTFErrorCode TRPRTFReader::Parse() {
 
   for (;;) {
     const int ch = GetC();
-    if (ch < 0)
+    if (ch < 0) {
+      // The input ended with the groups a stray brace left open: the document is whole.
+      while (cGroup > 0 && cGroup <= FStrayBraces && FFlatGroups.empty())
+        if (const TRPRTFErrorCode Result = PopRtfState(); Result != rtf_ec_OK)
+          return Result;
       return rtf_ec_OK;
+    }
     TRPRTFErrorCode Result = rtf_ec_OK;
     if (FRTFState.ris == risBin) {
       Result = ParseChar(static_cast<uint8_t>(ch));
@@ -220,27 +249,21 @@ TRPRTFErrorCode TRPRTFReader::Parse() {
         break;
       case '}':
         SkipNext = 0;
-        Result = PopRtfState();
+        // An escape the brace cuts short loses its digits.
+        if (FRTFState.ris == risHex)
+          FWarnings.Include(rtf_warn_InvalidHex);
+        Result = CloseGroup();
         if (Result == rtf_ec_OK && cGroup == 0) {
-          if (!ContentFollows())
-            return rtf_ec_OK;
-          // A stray brace closed the document early; what follows is still its text.
-          FClosedEarly = true;
+          // What follows the document is not read; only blanks and padding go unremarked.
+          for (int Next = GetC(); Next >= 0; Next = GetC())
+            if (Next != 0 && Next != '\t' && Next != '\n' && Next != '\r' && Next != ' ') {
+              FWarnings.Include(rtf_warn_TrailingBytes);
+              break;
+            }
+          return rtf_ec_OK;
         }
         break;
-      default:
-        if (FRTFState.ris == risNorm) {
-          if (SkipNext != 0)
-            --SkipNext;
-          else if (!IsSpecialTextByte(static_cast<uint8_t>(ch)) && TakesPlainText())
-            AppendPlainText(static_cast<uint8_t>(ch));
-          else
-            Result = ParseChar(static_cast<uint8_t>(ch));
-        } else if (FRTFState.ris == risHex) {
-          Result = ParseHexDigit(ch);
-        } else {
-          Result = rtf_ec_Assertion;
-        }
+      default: Result = ParseTextByte(ch); break;
       }
     }
     if (Result != rtf_ec_OK)
@@ -248,23 +271,77 @@ TRPRTFErrorCode TRPRTFReader::Parse() {
   }
 }
 
-// After the outermost group: trailing bytes that are not RTF (padding, junk a transfer
-// appended) are not part of the document, but a control word or brace means a stray "}"
-// ended the document too early, and the rest must not be lost.
-bool TRPRTFReader::ContentFollows() {
-  for (;;) {
-    const int ch = GetC();
-    switch (ch) {
-    case 0:
-    case '\t':
-    case '\n':
-    case '\r':
-    case ' ': continue;
-    case '\\':
-    case '{':
-    case '}': UngetC(); return true;
-    default: return false;
+TRPRTFErrorCode TRPRTFReader::ParseTextByte(int ch) {
+  if (FRTFState.ris == risHex)
+    return ParseHexDigit(ch);
+  if (FRTFState.ris != risNorm)
+    return rtf_ec_Assertion;
+  const auto Byte = static_cast<uint8_t>(ch);
+  // In a double-byte code page the second byte of a character may be "\\", "{" or "}":
+  // it belongs to the character, not to the RTF around it.
+  if (Byte >= 0x81)
+    if (const int Page = TextCodePage(); RP_IsDBCSLeadByte(Page, Byte))
+      return ParseDoubleByte(Byte, Page);
+  if (SkipNext != 0) {
+    --SkipNext;
+    return rtf_ec_OK;
+  }
+  if (!IsSpecialTextByte(Byte) && TakesPlainText()) {
+    AppendPlainText(Byte);
+    return rtf_ec_OK;
+  }
+  return ParseChar(Byte);
+}
+
+TRPRTFErrorCode TRPRTFReader::ParseDoubleByte(uint8_t Lead, int CodePage) {
+  const int Trail = GetC();
+  if (Trail < 0 || !RP_IsDBCSTrailByte(CodePage, static_cast<uint8_t>(Trail))) {
+    if (Trail >= 0)
+      UngetC();
+    if (SkipNext != 0) {
+      --SkipNext;
+      return rtf_ec_OK;
     }
+    return ParseChar(Lead);
+  }
+  // A replacement after \u counts its bytes, but half a character is never left behind.
+  if (SkipNext != 0) {
+    SkipNext = std::max(SkipNext - 2, 0);
+    return rtf_ec_OK;
+  }
+  if (TakesPlainText()) {
+    Text.push_back(static_cast<char>(Lead));
+    Text.push_back(static_cast<char>(Trail));
+    FTextCount += 2;
+    return rtf_ec_OK;
+  }
+  if (const TRPRTFErrorCode Result = ParseChar(Lead); Result != rtf_ec_OK)
+    return Result;
+  return ParseChar(static_cast<uint8_t>(Trail));
+}
+
+// The brace that would close the document's own group ends the document unless RTF
+// follows it. Then it is a stray brace that came too early ("{\\b a}}" in the middle of
+// the text, or a second document appended): it is not taken, and what follows is read as
+// the document's text, in the properties it was written in, so that nothing is lost.
+// Bytes without RTF after the end (padding, junk a transfer appended) are not read.
+TRPRTFErrorCode TRPRTFReader::CloseGroup() {
+  if (cGroup == 1 && FFlatGroups.empty() && SyntaxFollows()) {
+    FWarnings.Include(rtf_warn_StrayBrace);
+    ++FStrayBraces;
+    return rtf_ec_OK;
+  }
+  return PopRtfState();
+}
+
+// Whether a backslash or brace is still to come. The bytes looked at stay unread.
+bool TRPRTFReader::SyntaxFollows() {
+  for (size_t i = InputStringIndex;; ++i) {
+    if (i >= InputStringLength && !ExtendInput())
+      return false;
+    const uint8_t Byte = InputString[i];
+    if (Byte == '\\' || Byte == '{' || Byte == '}')
+      return true;
   }
 }
 
@@ -312,8 +389,14 @@ TRPRTFErrorCode TRPRTFReader::ParseRtfKeyword() {
 
 TRPRTFErrorCode TRPRTFReader::ParseHexDigit(int ch) {
   const int Value = HexValue(ch);
-  if (Value < 0)
-    return rtf_ec_InvalidHex;
+  if (Value < 0) {
+    // The escape is dropped and the byte read as if it had not been there: "\\'4g" is "g".
+    FWarnings.Include(rtf_warn_InvalidHex);
+    FHexHighDone = false;
+    FRTFState.ris = risNorm;
+    UngetC();
+    return rtf_ec_OK;
+  }
   if (!FHexHighDone) {
     FHexValue = static_cast<uint8_t>(Value << 4);
     FHexHighDone = true;
@@ -334,8 +417,12 @@ TRPRTFErrorCode TRPRTFReader::ParseHexDigit(int ch) {
 
 TRPRTFErrorCode TRPRTFReader::PushRtfState() {
   FlushPendingBytes();
-  if (cGroup >= RP_RTF_MAX_GROUP_DEPTH)
-    return rtf_ec_StackOverflow;
+  if (cGroup >= RP_RTF_MAX_GROUP_DEPTH || !FFlatGroups.empty()) {
+    FWarnings.Include(rtf_warn_DeepGroups);
+    FFlatGroups.push_back({FRTFState.rds, FRTFState.ris});
+    FRTFState.ris = risNorm;
+    return rtf_ec_OK;
+  }
   auto Saved = std::make_unique<TRPRTFReaderState>();
   Saved->Assign(FRTFState);
   SaveList.push_back(std::move(Saved));
@@ -351,6 +438,14 @@ TRPRTFErrorCode TRPRTFReader::PushRtfState() {
 
 TRPRTFErrorCode TRPRTFReader::PopRtfState() {
   FlushPendingBytes();
+  if (!FFlatGroups.empty()) {
+    const TFlatGroup Outer = FFlatGroups.back();
+    FFlatGroups.pop_back();
+    const TRTFrds Dest = FRTFState.rds;
+    FRTFState.rds = Outer.rds;
+    FRTFState.ris = Outer.ris;
+    return Dest != Outer.rds ? EndGroupAction(Dest) : rtf_ec_OK;
+  }
   if (SaveList.empty())
     return rtf_ec_StackUnderflow;
   const bool Outermost = SaveList.size() == 1;
@@ -374,6 +469,8 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
   if (Hyperlink)
     Saved.FFieldCode = Cur.FFieldCode;
   const bool NoteEnds = Cur.FInNote && !Saved.FInNote;
+  const bool TextBoxEnds = Cur.FInTextBox && !Saved.FInTextBox;
+  const bool FieldEnds = Dest == rdsField && Saved.rds != rdsField;
 
   TRPRTFErrorCode Result = rtf_ec_OK;
   if (Dest == rdsNorm) {
@@ -383,6 +480,9 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
       return Result;
     if (NoteEnds)
       FPosition = rtf_ts_ContinuePara;
+    // The text after a text box goes on in a paragraph of its own.
+    if (TextBoxEnds && FPosition == rtf_ts_ContinuePara)
+      FPosition = rtf_ts_NewPara;
   }
   if ((Dest != Saved.rds || (Dest == rdsFldInst && !Hyperlink && Cur.FFieldCode.Length > 0 &&
                              !SameFieldCode(Cur, Saved))))
@@ -391,8 +491,16 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
     bool Supported = false;
     OnHeaderFooter(*this, Cur.FHFType, false, Supported);
   }
-  if (Dest == rdsFldInst)
+  if (Dest == rdsFldInst) {
     Saved.FFieldInserted = Cur.FFieldInserted;
+    // Writers often put the instruction in a group of its own inside \fldinst.
+    NoteFieldFallback();
+    Saved.FFieldFallback = Cur.FFieldFallback;
+  }
+  // Kept apart: Assign overwrites the current state.
+  std::u16string Fallback;
+  if (FieldEnds && FTextCount == Cur.FFieldTextMark)
+    Fallback = std::move(Cur.FFieldFallback);
 
   FRTFState.Assign(Saved);
   if (NoteEnds && OnNote)
@@ -402,6 +510,8 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
     FMarkerProps.reset();
   SaveList.pop_back();
   --cGroup;
+  if (Result == rtf_ec_OK && !Fallback.empty())
+    Result = OutputText(Fallback);
   return Result;
 }
 
@@ -416,7 +526,14 @@ std::u16string_view TRPRTFReader::HyperlinkInstruction() const {
 
 TRPRTFErrorCode TRPRTFReader::EndGroupAction(TRTFrds Dest) {
   switch (Dest) {
-  case rdsFontTable: RPRTFFontTableEnd(FFontTable, FTmpString, FontNameCodePage()); break;
+  case rdsFontTable:
+    RPRTFFontTableEnd(FFontTable, FTmpString, FontNameCodePage());
+    ApplyDefaultFont();
+    break;
+  case rdsShapePropName:
+    FShapePropName = std::move(FTmpString);
+    FTmpString.clear();
+    break;
   case rdsStyleSheet:
     FStyleSheet.CalculateLinks();
     if (OnStyleSheet)
@@ -463,9 +580,9 @@ TRPRTFErrorCode TRPRTFReader::EndOfInput(TRPRTFErrorCode Result) {
     if (Flushed == rtf_ec_Aborted)
       Result = rtf_ec_Aborted;
     else if (Result == rtf_ec_OK)
-      Result = Flushed != rtf_ec_OK         ? Flushed
-               : cGroup > 0 || FClosedEarly ? rtf_ec_UnmatchedBrace
-                                            : rtf_ec_OK;
+      Result = Flushed != rtf_ec_OK                 ? Flushed
+               : cGroup > 0 || !FFlatGroups.empty() ? rtf_ec_UnmatchedBrace
+                                                    : rtf_ec_OK;
   }
   return Result;
 }
@@ -628,6 +745,8 @@ TRPRTFErrorCode TRPRTFReader::ChangeDest(TRTFIDEST Idest, int32_t Val) {
     if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
       return Result;
     rds = rdsField;
+    FRTFState.FFieldFallback.clear();
+    FRTFState.FFieldTextMark = FTextCount;
     break;
   case idestFldInst:
     if (rds == rdsField) {
@@ -720,6 +839,26 @@ TRPRTFErrorCode TRPRTFReader::ChangeDest(TRTFIDEST Idest, int32_t Val) {
   case idestObjData: rds = rdsSkip; break;
   case idestObjResult: rds = rdsNorm; break;
   case idestUpr: rds = rdsUpr; break;
+  case idestShape:
+    FShapeInstRead = false;
+    rds = rdsShape;
+    break;
+  case idestShapeInst:
+    FShapeInstRead = true;
+    rds = rdsShape;
+    break;
+  case idestShapeText: return BeginTextBox();
+  // A shape's result is for readers that do not know shapes; it repeats what its own
+  // description showed.
+  case idestShapeResult: rds = FShapeInstRead ? rdsSkip : rdsNorm; break;
+  case idestShapeProp: rds = rdsShape; break;
+  case idestShapePropName:
+    rds = rdsShapePropName;
+    FTmpString.clear();
+    break;
+  // Property names and values are never text; the value of a picture shape's picture
+  // property is its picture.
+  case idestShapePropValue: rds = FShapePropName == "pib" ? rdsShpPict : rdsSkip; break;
   default: rds = rdsSkip; break;
   }
   return rtf_ec_OK;
@@ -756,6 +895,18 @@ TRPRTFErrorCode TRPRTFReader::BeginNote() {
   FRTFState.Props.ParaProps.FInTable = false;
   FRTFState.Props.ParaProps.FNestingLevel = 0;
   FRTFState.FInNote = true;
+  return rtf_ec_OK;
+}
+
+// A text box's paragraphs stand where its shape is anchored, between the paragraphs around
+// it rather than inside one.
+TRPRTFErrorCode TRPRTFReader::BeginTextBox() {
+  if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+    return Result;
+  if (FPosition == rtf_ts_ContinuePara)
+    FPosition = rtf_ts_NewPara;
+  FRTFState.rds = rdsNorm;
+  FRTFState.FInTextBox = true;
   return rtf_ec_OK;
 }
 
@@ -814,6 +965,27 @@ TRPRTFErrorCode TRPRTFReader::ParseUnicode(int32_t Value) {
   return rtf_ec_OK;
 }
 
+void TRPRTFReader::NoteFieldFallback() {
+  std::u16string Fallback = RPRTFFieldFallback(FieldCode(), GetCurrentCodePage());
+  if (!Fallback.empty())
+    FRTFState.FFieldFallback = std::move(Fallback);
+}
+
+TRPRTFErrorCode TRPRTFReader::OutputText(std::u16string_view Units) {
+  if (FRTFState.rds != rdsNorm)
+    return rtf_ec_OK;
+  if (OnNewUnicodeText) {
+    for (const char16_t Unit : Units)
+      if (const TRPRTFErrorCode Result = OutputWideChar(Unit); Result != rtf_ec_OK)
+        return Result;
+    return rtf_ec_OK;
+  }
+  for (const char C : UnicodeToAnsi(Units, GetCurrentCodePage()))
+    if (const TRPRTFErrorCode Result = OutputChar(static_cast<uint8_t>(C)); Result != rtf_ec_OK)
+      return Result;
+  return rtf_ec_OK;
+}
+
 // ---------------------------------------------------------------------------------------
 // Characters
 
@@ -823,13 +995,18 @@ bool TRPRTFReader::TakesPlainText() const {
 
 // Document text is most of a file: the bytes that need no routing are taken straight from
 // the input block, a run at a time.
+// In a double-byte code page the run stops before the first byte that may begin a
+// character of two: the main loop reads such a pair as one.
 void TRPRTFReader::AppendPlainText(uint8_t ch) {
+  const bool StopAtHighBytes = RP_IsDBCSCodePage(GetCurrentCodePage());
   size_t End = InputStringIndex;
-  while (End < InputStringLength && !IsSpecialTextByte(InputString[End]))
+  while (End < InputStringLength && !IsSpecialTextByte(InputString[End]) &&
+         !(StopAtHighBytes && InputString[End] >= 0x81))
     ++End;
   Text.push_back(static_cast<char>(ch));
   Text.append(reinterpret_cast<const char*>(InputString.data()) + InputStringIndex,
               End - InputStringIndex);
+  FTextCount += 1 + End - InputStringIndex;
   InputStringIndex = End;
 }
 
@@ -857,6 +1034,7 @@ TRPRTFErrorCode TRPRTFReader::RouteChar(uint8_t ch) {
     if (ch != ';')
       FTmpString.push_back(static_cast<char>(ch));
     break;
+  case rdsShapePropName:
   case rdsBmkStart:
   case rdsAuthor:
   case rdsTitle:
@@ -902,12 +1080,18 @@ TRPRTFErrorCode TRPRTFReader::OutputChar(uint8_t ch) {
   case 0: return FlushOutput(rtf_ts_ContinuePara);
   case 10: return FlushOutput(rtf_ts_NewPara);
   case 13: return FlushOutput(rtf_ts_NewLine);
-  default: break;
+  case 9: break;
+  default:
+    // Other control characters are not text: no font has a glyph for them.
+    if (ch < 0x20)
+      return rtf_ec_OK;
+    break;
   }
   if (!TextW.empty())
     if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
       return Result;
   Text.push_back(static_cast<char>(ch));
+  ++FTextCount;
   return rtf_ec_OK;
 }
 
@@ -916,11 +1100,15 @@ TRPRTFErrorCode TRPRTFReader::OutputWideChar(char16_t w) {
   case rdsNorm:
     if (HiddenTextDropped() || !OnNewUnicodeText)
       return rtf_ec_OK;
+    // Control characters written as \u are what they would be as bytes: a tab, or a line
+    // break for either line end; the others have no place in text.
+    if (w < 0x20)
+      return w == 9 ? RouteChar(9) : w == 10 || w == 13 ? RouteChar(13) : rtf_ec_OK;
     if (!Text.empty())
       if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
         return Result;
-    if (w != 0)
-      TextW.push_back(w);
+    TextW.push_back(w);
+    ++FTextCount;
     break;
   case rdsFontTable: RPRTFFontTableUnicode(FFontTable, FTmpString, w, FontNameCodePage()); break;
   case rdsStyleSheetEntry:
@@ -1020,6 +1208,22 @@ int TRPRTFReader::CodePageOfFont(int32_t FontIndex) const {
   return ::GetCurrentCodePage(FFontTable, FontIndex, static_cast<int>(DefCodePage),
                               FAnsiCodePageGiven ? std::optional<int>(static_cast<int>(CodePage))
                                                  : std::nullopt);
+}
+
+int TRPRTFReader::TextCodePage() const {
+  return FRTFState.rds == rdsFontTable ? FontNameCodePage() : GetCurrentCodePage();
+}
+
+void TRPRTFReader::ApplyDefaultFont() {
+  TRPRTFPropState& Props = FRTFState.Props;
+  Props.DefFontIndex = FFontTable.GetFontIndex(Props.DefFontNumber, Props.DefFontNumber);
+  const auto Apply = [&Props](TRPRTFCharProperties& Chars) {
+    if (!Chars.FFontChosen)
+      Chars.FFontIndex = Props.DefFontIndex;
+  };
+  Apply(Props.CharProps);
+  for (const std::unique_ptr<TRPRTFReaderState>& Saved : SaveList)
+    Apply(Saved->Props.CharProps);
 }
 
 int TRPRTFReader::GetCurrentCodePage() const {
@@ -1122,7 +1326,8 @@ TRPRTFErrorCode TRPRTFReader::ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, in
     return ParseUnicode(Value);
   switch (Dest) {
   case rtf_pd_FontTable:
-    if (Prop == ipropF || Prop == ipropFontFamily || Prop == ipropFCharset) {
+    if (Prop == ipropF || Prop == ipropFontFamily || Prop == ipropFCharset ||
+        Prop == ipropFontCodePage) {
       RPRTFFontTableProp(FFontTable, FTmpString, Prop, Value, FontNameCodePage());
       return rtf_ec_OK;
     }

@@ -4,8 +4,10 @@
 // property records that RTF scopes by groups. It knows nothing of the document being built.
 //
 // Input is untrusted: the reader never throws past ReadFromStream/ReadFromFile, keeps its
-// memory bounded (group depth, keyword length) and reports what went wrong as a result code
-// after delivering everything it read.
+// memory bounded (keyword length; groups nested deeper than the limit are read without
+// their own properties) and reports what went wrong as a result code after delivering
+// everything it read. What it could read past (a bad escape, a stray brace) is kept as a
+// warning and costs no text.
 #pragma once
 
 #include <array>
@@ -56,7 +58,9 @@ enum TRTFrds : uint8_t {
   rdsLOTable,
   rdsLO,
   rdsLOLevel,
-  rdsUpr
+  rdsUpr,
+  rdsShape,        // nowhere (a shape or drawing object; its text boxes are text)
+  rdsShapePropName // the name of a shape property
 };
 
 // Internal states: ordinary characters, raw bytes counted by \bin, the digits of \'hh.
@@ -101,6 +105,12 @@ public:
     size_t Length = 0;
   } FFieldCode;
   bool FFieldInserted = false;
+  // The group is (inside) the text of a text box, which reads as paragraphs of its own.
+  bool FInTextBox = false;
+  // The text a field shows when the file stores no result for it (PAGE, SYMBOL), and how
+  // much document text had been read when the field began.
+  std::u16string FFieldFallback;
+  size_t FFieldTextMark = 0;
 };
 
 class TRPRTFReader;
@@ -137,8 +147,10 @@ public:
   TRPRTFErrorCode ReadFromFile(const std::string& FileName);
   void Clear();
 
-  // The code page of the text being read: that of the current font, else DefCodePage.
+  // The code page of the text being read: that of the current font, else the document's.
   int GetCurrentCodePage() const;
+  // What this read got over without failing.
+  TRPRTFWarnings Warnings() const { return FWarnings; }
 
   // Settings.
   uint32_t DefCodePage = 0;
@@ -183,11 +195,16 @@ private:
   int GetC();
   void UngetC() { UseLastChar = true; }
   void Refill();
+  // Appends the next block to the input buffer; false at the end of the input.
+  bool ExtendInput();
   void ReportProgress(TRPRTFProgressStage Stage, uint8_t Percent);
 
   // Tokenizer.
   TRPRTFErrorCode Parse();
-  bool ContentFollows();
+  TRPRTFErrorCode ParseTextByte(int ch);
+  TRPRTFErrorCode ParseDoubleByte(uint8_t Lead, int CodePage);
+  TRPRTFErrorCode CloseGroup();
+  bool SyntaxFollows();
   TRPRTFErrorCode ParseRtfKeyword();
   TRPRTFErrorCode ParseHexDigit(int ch);
   TRPRTFErrorCode PushRtfState();
@@ -200,14 +217,20 @@ private:
   TRPRTFErrorCode ChangeDest(TRTFIDEST Idest, int32_t Val);
   TRPRTFErrorCode BeginHeaderFooter(TRPRTFHeaderFooterType Kind);
   TRPRTFErrorCode BeginNote();
+  TRPRTFErrorCode BeginTextBox();
   TRPRTFErrorCode ParseUnicode(int32_t Value);
+  // A PAGE or SYMBOL field without a stored result still shows something.
+  void NoteFieldFallback();
+  TRPRTFErrorCode OutputFieldFallback(const TRPRTFReaderState& Field);
+  // Text the reader makes itself, through the same path as text read from the file.
+  TRPRTFErrorCode OutputText(std::u16string_view Units);
 
   // Characters.
   bool TakesPlainText() const;
   void AppendPlainText(uint8_t ch);
   // Bytes the main loop or the text output treat specially.
   static bool IsSpecialTextByte(uint8_t ch) {
-    return ch <= 13 || ch == '\\' || ch == '{' || ch == '}';
+    return ch < 0x20 || ch == '\\' || ch == '{' || ch == '}';
   }
   TRPRTFErrorCode ParseChar(uint8_t ch);
   TRPRTFErrorCode RouteChar(uint8_t ch);
@@ -222,6 +245,10 @@ private:
 
   int CodePageOfFont(int32_t FontIndex) const;
   int FontNameCodePage() const;
+  // The code page of the characters the current destination collects.
+  int TextCodePage() const;
+  // Text before the first \f is in the \deff font, once the font table says which that is.
+  void ApplyDefaultFont();
   // Name-like destinations collect bytes in FTmpString; these turn them into UTF-16.
   std::u16string ConvertTmpString();
   void AppendTmpString(std::u16string& Target);
@@ -272,7 +299,8 @@ private:
   // Input.
   IRPByteSource* Stream = nullptr;
   int64_t StreamSize = 0;
-  std::array<uint8_t, BUFFERSIZE> InputString{};
+  // One block, grown only by the look past the document's last brace.
+  std::vector<uint8_t> InputString = std::vector<uint8_t>(BUFFERSIZE);
   size_t InputStringLength = 0;
   size_t InputStringIndex = 0;
   int LastChar = -1;
@@ -295,8 +323,17 @@ private:
   bool FHexHighDone = false;
   std::string FTmpString;
   TRPRTFErrorCode FPendingError = rtf_ec_OK;
-  // A stray "}" closed the outermost group before the end of the document.
-  bool FClosedEarly = false;
+  TRPRTFWarnings FWarnings;
+  // Closing braces that would have ended the document before its end; the same number of
+  // groups may still be open when the input ends.
+  int32_t FStrayBraces = 0;
+  // Groups beyond the depth limit: only what they were for and how their bytes were read
+  // is kept for each, so that the destination still ends with its group.
+  struct TFlatGroup {
+    TRTFrds rds;
+    TRTFris ris;
+  };
+  std::vector<TFlatGroup> FFlatGroups;
   bool FEndParsingSent = false;
 
   // Output.
@@ -310,6 +347,12 @@ private:
   // Reader-wide, not restored by a closing group.
   std::u16string FBmkStartName;
   bool FAnsiCodePageGiven = false;
+  // Document characters read so far; a field that added none has no stored result.
+  size_t FTextCount = 0;
+  // Shapes: whether the shape being read gave its own description (so its result, meant for
+  // readers that do not know shapes, repeats it), and the name of the last shape property.
+  bool FShapeInstRead = false;
+  std::string FShapePropName;
 
   std::string FPendingBytes;
   TPendingTarget FPendingTarget = ptNone;

@@ -1,12 +1,17 @@
 #include "richtext/rtf/RPRTFReaderProperties.h"
 
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "richtext/gfx/RPCodePage.h"
+#include "richtext/gfx/RPSymbolFonts.h"
+#include "richtext/layout/RPDisplayString.h"
 #include "richtext/model/RPItem.h"
+#include "richtext/model/RPNumbering.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/rtf/RPRTFCodePages.h"
-#include "richtext/rtf/RPRTFHyperlink.h"
+#include "richtext/rtf/RPRTFFields.h"
 
 namespace {
 
@@ -14,6 +19,13 @@ namespace {
 // it into rtf_ec_Aborted.
 struct TRPRTFProtectedAbort : std::runtime_error {
   TRPRTFProtectedAbort() : std::runtime_error("protected content") {}
+};
+
+// How a run's text style differs from what its character properties say.
+struct TStyleVariant {
+  bool SymbolMapped = false;
+  bool SmallCapsLower = false;
+  bool Superscript = false;
 };
 
 } // namespace
@@ -25,21 +37,44 @@ class TRPRTFReaderProperties::TRead {
 public:
   TRead(TRPRTFReaderProperties& Owner, TCustomRPData& RPData);
   TRPRTFErrorCode Run(IRPByteSource& Source);
+  TRPRTFWarnings Warnings() const { return Reader.Warnings(); }
 
 private:
+  // An item made for the document but not placed yet: the items of notes wait for the end.
+  struct TPendingItem {
+    std::string Text;
+    std::unique_ptr<TCustomRPItemInfo> Item;
+  };
+  // A footnote or endnote as read: its items, which of them show its number, and the
+  // reference mark in the text, numbered once the note says what kind it is.
+  struct TNote {
+    bool Endnote = false;
+    std::vector<TPendingItem> Items;
+    std::vector<size_t> NumberItems;
+    TCustomRPItemInfo* Mark = nullptr;
+  };
   void InitReader();
   void NewText(const std::string& Text, TRPRTFPosition Position);
   void NewUnicodeText(const std::u16string& Text, TRPRTFPosition Position);
-  // A run as bytes (Wide false) or UTF-16 (Wide true) becomes a text or tab item.
+  // A run as bytes or UTF-16 (exactly one of them) becomes a text or tab item; Unicode
+  // says whether its text style stores UTF-16.
   void AddRun(const std::string* Bytes, const std::u16string* Wide, bool Unicode,
               TRPRTFPosition Position);
+  void AddTextItem(std::u16string_view Wide, const std::string* Bytes, bool Unicode,
+                   TStyleVariant Variant, int ParaNo, TRPRTFPosition Position);
+  std::unique_ptr<TCustomRPItemInfo> MakeNumberItem(int ParaNo);
+  TCustomRPItemInfo* AddNumberItem(TRPRTFPosition Position);
+  void Note(TRPRTFNoteEvent What, TRPRTFPosition Position);
+  void AppendNotes();
 
-  int ReturnStyleNo(bool Unicode, bool SwitchProtect);
+  int ReturnStyleNo(bool Unicode, bool SwitchProtect, TStyleVariant Variant = {});
   int ReturnParaNo(TRPRTFPosition Position);
   bool AllowUseStyle(int StyleNo, bool TextStyle);
   void InsertItem(std::string Text, std::unique_ptr<TCustomRPItemInfo> Item,
                   TRPRTFPosition Position);
+  void PlaceItem(std::string Text, std::unique_ptr<TCustomRPItemInfo> Item);
   bool IsFullWidthBefore(int Index) const;
+  const TCustomRPItemInfo* LastItem() const;
 
   TRPRTFReaderProperties& FOwner;
   TCustomRPData& RPData;
@@ -52,6 +87,11 @@ private:
   bool FHaveBookmark = false;
   TRPRTFStyleIndex FTextIndex;
   TRPRTFStyleIndex FParaIndex;
+  // Notes in reading order; the one being read is the last while FInNote is set.
+  std::vector<TNote> FNotes;
+  bool FInNote = false;
+  // The reference mark of the note that is about to begin.
+  TCustomRPItemInfo* FPendingMark = nullptr;
 };
 
 TRPRTFReaderProperties::TRead::TRead(TRPRTFReaderProperties& Owner, TCustomRPData& Data)
@@ -77,10 +117,19 @@ void TRPRTFReaderProperties::TRead::InitReader() {
       FBookmarkName = RP_UnicodeToAnsi(Name, CP_UTF8);
       FHaveBookmark = true;
     };
+  if (!FOwner.IgnoreNotes)
+    Reader.OnNote = [this](TRPRTFReader&, TRPRTFNoteEvent What, TRPRTFPosition Position) {
+      Note(What, Position);
+    };
 }
 
 TRPRTFErrorCode TRPRTFReaderProperties::TRead::Run(IRPByteSource& Source) {
-  return Reader.ReadFromStream(Source);
+  const TRPRTFErrorCode Result = Reader.ReadFromStream(Source);
+  // Notes read before a failure are kept like the rest of the text; a receiver that gave
+  // up wants nothing more.
+  if (Result != rtf_ec_Aborted)
+    AppendNotes();
+  return Result;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -93,11 +142,12 @@ void TRPRTFReaderProperties::TRead::NewText(const std::string& Text, TRPRTFPosit
 void TRPRTFReaderProperties::TRead::NewUnicodeText(const std::u16string& Text,
                                                    TRPRTFPosition Position) {
   if (FOwner.UnicodeMode == rpruMixed) {
-    // Text the run's font can show as single bytes is stored that way.
+    // Text the run's text style can show as single bytes is stored that way, in the code
+    // page of the charset that style gets.
     const TRPRTFFontList& Fonts = Reader.FontTable();
     const int32_t Font = Reader.RTFState().Props.CharProps.FFontIndex;
     if (Fonts.IsValidIndex(Font)) {
-      int CodePage = RPU_Charset2CodePage(Fonts.Get(Font).Charset);
+      int CodePage = RPU_Charset2CodePage(RPRTFStyleCharset(Fonts.Get(Font).Charset));
       if (CodePage == CP_ACP)
         CodePage = static_cast<int>(Reader.CodePage);
       if (CodePage != CP_ACP) {
@@ -112,6 +162,21 @@ void TRPRTFReaderProperties::TRead::NewUnicodeText(const std::u16string& Text,
   AddRun(nullptr, &Text, true, Position);
 }
 
+namespace {
+
+// Runs of a small-caps run: letters with a capital of their own, and the rest.
+template <typename TSegment> void ForEachCaseSegment(std::u16string_view Text, TSegment&& Segment) {
+  size_t Start = 0;
+  const auto IsLower = [](char16_t C) { return RP_UpperCase(C) != C; };
+  for (size_t i = 1; i <= Text.size(); ++i)
+    if (i == Text.size() || IsLower(Text[i]) != IsLower(Text[Start])) {
+      Segment(Text.substr(Start, i - Start), IsLower(Text[Start]));
+      Start = i;
+    }
+}
+
+} // namespace
+
 void TRPRTFReaderProperties::TRead::AddRun(const std::string* Bytes, const std::u16string* Wide,
                                            bool Unicode, TRPRTFPosition Position) {
   const TRPRTFCharProperties& Chars = Reader.RTFState().Props.CharProps;
@@ -120,32 +185,62 @@ void TRPRTFReaderProperties::TRead::AddRun(const std::string* Bytes, const std::
   if (FOwner.LineBreaksAsParagraphs && Position == rtf_ts_NewLine)
     Position = rtf_ts_NewPara;
   const int ParaNo = ReturnParaNo(Position);
-  int StyleNo = ReturnStyleNo(Unicode, false);
 
   if (RPStyle.SpacesInTab == 0 && Bytes && *Bytes == "\t") {
     auto Tab = std::make_unique<TRPTabItemInfo>(&RPData);
-    Tab->SetAssociatedTextStyleNo(StyleNo);
+    Tab->SetAssociatedTextStyleNo(ReturnStyleNo(Unicode, false));
     Tab->ParaNo = ParaNo;
     Tab->Hidden = Chars.FHidden;
     InsertItem({}, std::move(Tab), Position);
     return;
   }
 
-  std::unique_ptr<TCustomRPItemInfo> Item = RichPaneTextItemClass(&RPData);
-  // The text as UTF-16, converted once and only where it is needed.
+  // The run as UTF-16. Bytes are in the code page of the run's font; tabs stay tabs.
   std::u16string Converted;
-  const auto AsWide = [&]() -> const std::u16string& {
+  if (!Wide)
+    Converted = RP_AnsiToUnicode(*Bytes, Reader.GetCurrentCodePage());
+  std::u16string_view Text = Wide ? std::u16string_view(*Wide) : Converted;
+
+  TStyleVariant Variant;
+  // Glyph numbers of a symbol font become the characters they show, in a font that has
+  // them; text stored as bytes keeps its symbol font, which draws the glyphs itself.
+  const TRPSymbolFont Symbol = RP_SymbolFontOf(RPRTFRunFontName(Chars, Reader.FontTable()));
+  if (Unicode && Symbol != rpsfNone) {
     if (Wide)
-      return *Wide;
-    if (Converted.empty())
-      Converted = AnsiToUnicode(*Bytes, Reader.GetCurrentCodePage());
-    return Converted;
-  };
+      Converted = *Wide;
+    else
+      Converted.assign(Bytes->begin(), Bytes->end());
+    for (char16_t& C : Converted)
+      C &= Wide ? 0xFFFF : 0xFF;
+    RP_MapSymbolFontText(Symbol, Converted, !Wide);
+    Text = Converted;
+    Bytes = nullptr;
+    Variant.SymbolMapped = true;
+  }
+
+  if (!Chars.FStyleEx.Contains(rtf_fs_SmallCaps)) {
+    AddTextItem(Text, Bytes, Unicode, Variant, ParaNo, Position);
+    return;
+  }
+  // Small capitals: the small letters are drawn as capitals of a smaller size.
+  ForEachCaseSegment(Text, [&](std::u16string_view Segment, bool Lower) {
+    TStyleVariant Part = Variant;
+    Part.SmallCapsLower = Lower;
+    AddTextItem(Segment, nullptr, Unicode, Part, ParaNo, Position);
+    Position = rtf_ts_ContinuePara;
+  });
+}
+
+void TRPRTFReaderProperties::TRead::AddTextItem(std::u16string_view Wide, const std::string* Bytes,
+                                                bool Unicode, TStyleVariant Variant, int ParaNo,
+                                                TRPRTFPosition Position) {
+  int StyleNo = ReturnStyleNo(Unicode, false, Variant);
+  std::unique_ptr<TCustomRPItemInfo> Item = RichPaneTextItemClass(&RPData);
   const std::u16string_view Link = Reader.HyperlinkInstruction();
+  std::u16string Name(Wide);
   if (!Link.empty()) {
     const TRPRTFHyperlink Parsed =
         RPRTFParseHyperlink(Link, FOwner.BasePathLinks ? FOwner.BasePath : std::string());
-    std::u16string Name = AsWide();
     std::string Tag = Parsed.Target;
     int LinkStyle = StyleNo;
     RPData.ReadHyperlink(Parsed.Target, Parsed.Extras, Name, Tag, LinkStyle);
@@ -155,18 +250,109 @@ void TRPRTFReaderProperties::TRead::AddRun(const std::string* Bytes, const std::
     Item->Hint = Parsed.Hint;
   }
 
-  std::string Text;
-  if (RPStyle.TextStyles[StyleNo].Unicode)
-    Text = RP_ToUtf16LE(AsWide());
-  else if (Bytes)
-    Text = *Bytes;
-  else
-    Text = UnicodeToAnsi(*Wide, static_cast<int>(Reader.CodePage));
+  const bool UnicodeStyle = RPStyle.TextStyles[StyleNo].Unicode;
+  std::string Text = UnicodeStyle ? RP_ToUtf16LE(Wide)
+                     : Bytes      ? *Bytes
+                                  : UnicodeToAnsi(Wide, static_cast<int>(Reader.CodePage));
+  Item->StyleNo = StyleNo;
+  Item->ParaNo = ParaNo;
+  Item->SetUnicode(UnicodeStyle);
+  RPData.ReplaceTabs(Text, StyleNo, Item->Unicode());
+  InsertItem(std::move(Text), std::move(Item), Position);
+}
+
+// ---------------------------------------------------------------------------------------
+// Notes: a reference mark is a superscript number in the text; the notes follow the text,
+// under a rule, footnotes first, each beginning with its number.
+
+std::unique_ptr<TCustomRPItemInfo> TRPRTFReaderProperties::TRead::MakeNumberItem(int ParaNo) {
+  const int StyleNo =
+      ReturnStyleNo(FOwner.UnicodeMode != rpruNoUnicode, false, {.Superscript = true});
+  std::unique_ptr<TCustomRPItemInfo> Item = RichPaneTextItemClass(&RPData);
   Item->StyleNo = StyleNo;
   Item->ParaNo = ParaNo;
   Item->SetUnicode(RPStyle.TextStyles[StyleNo].Unicode);
-  RPData.ReplaceTabs(Text, StyleNo, Item->Unicode());
-  InsertItem(std::move(Text), std::move(Item), Position);
+  return Item;
+}
+
+// The number is known when the note ends; "0" holds its place.
+TCustomRPItemInfo* TRPRTFReaderProperties::TRead::AddNumberItem(TRPRTFPosition Position) {
+  std::unique_ptr<TCustomRPItemInfo> Item = MakeNumberItem(ReturnParaNo(Position));
+  TCustomRPItemInfo* Added = Item.get();
+  InsertItem(Added->Unicode() ? RP_ToUtf16LE(u"0") : std::string("0"), std::move(Item), Position);
+  return Added;
+}
+
+void TRPRTFReaderProperties::TRead::Note(TRPRTFNoteEvent What, TRPRTFPosition Position) {
+  switch (What) {
+  case rtf_ne_Character:
+    if (FInNote) {
+      FNotes.back().NumberItems.push_back(FNotes.back().Items.size());
+      AddNumberItem(Position);
+    } else {
+      FPendingMark = AddNumberItem(Position);
+    }
+    break;
+  case rtf_ne_Start:
+    // A note without a reference mark of its own is marked where it stands.
+    if (!FPendingMark && !FInNote)
+      FPendingMark = AddNumberItem(Position);
+    FNotes.emplace_back();
+    FNotes.back().Mark = std::exchange(FPendingMark, nullptr);
+    FInNote = true;
+    break;
+  case rtf_ne_EndNote:
+    if (FInNote)
+      FNotes.back().Endnote = true;
+    break;
+  case rtf_ne_End: FInNote = false; break;
+  }
+}
+
+void TRPRTFReaderProperties::TRead::AppendNotes() {
+  FInNote = false;
+  if (FNotes.empty())
+    return;
+  // Footnotes are numbered 1, 2, 3, endnotes i, ii, iii, each in reading order.
+  int Footnotes = 0;
+  int Endnotes = 0;
+  for (TNote& Note : FNotes) {
+    const std::u16string Number = Note.Endnote ? RP_NumberToText(++Endnotes, rpseqLowerRoman)
+                                               : RP_NumberToText(++Footnotes, rpseqDecimal);
+    const auto Text = [&Number](const TCustomRPItemInfo& Item) {
+      return Item.Unicode() ? RP_ToUtf16LE(Number) : RP_UnicodeToAnsi(Number, CP_ACP);
+    };
+    if (Note.Mark)
+      Note.Mark->SetItemText(Text(*Note.Mark));
+    for (const size_t i : Note.NumberItems)
+      if (i < Note.Items.size())
+        Note.Items[i].Text = Text(*Note.Items[i].Item);
+    if (Note.NumberItems.empty() && !Note.Items.empty()) {
+      // The note's text shows no number of its own: it gets one in front.
+      TPendingItem& First = Note.Items.front();
+      std::unique_ptr<TCustomRPItemInfo> Item = MakeNumberItem(First.Item->ParaNo);
+      std::string ItemText = Text(*Item) + (Item->Unicode() ? RP_ToUtf16LE(u" ") : " ");
+      First.Item->SetSameAsPrev(true);
+      First.Item->SetBR(false);
+      Note.Items.insert(Note.Items.begin(), {std::move(ItemText), std::move(Item)});
+    }
+  }
+  RPData.AddBreakEx(1, rpbsLine, clNone);
+  InsertPoint = RPData.GetItemCount();
+  FirstTime = false;
+  for (const bool Endnotes : {false, true})
+    for (TNote& Note : FNotes)
+      if (Note.Endnote == Endnotes)
+        for (size_t i = 0; i < Note.Items.size(); ++i) {
+          TPendingItem& Pending = Note.Items[i];
+          // Every note is a paragraph of its own, even when the file began it inside one.
+          if (i == 0) {
+            Pending.Item->SetSameAsPrev(false);
+            Pending.Item->SetBR(false);
+          }
+          PlaceItem(std::move(Pending.Text), std::move(Pending.Item));
+        }
+  FNotes.clear();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -179,12 +365,21 @@ bool TRPRTFReaderProperties::TRead::AllowUseStyle(int StyleNo, bool TextStyle) {
   return Allow;
 }
 
-int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtect) {
+int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtect,
+                                                 TStyleVariant Variant) {
   if (FOwner.TextStyleMode == rprsUseSpecified)
     return FOwner.TextStyleNo;
   const TRPRTFReaderState& State = Reader.RTFState();
+  TRPRTFCharProperties Superscript;
+  if (Variant.Superscript) {
+    Superscript = State.Props.CharProps;
+    Superscript.FSScriptType = rtf_ss_Superscript;
+  }
   TRPRTFTextStyleSource Source;
-  Source.Chars = &State.Props.CharProps;
+  Source.Chars = Variant.Superscript ? &Superscript : &State.Props.CharProps;
+  Source.DefaultFontIndex = State.Props.DefFontIndex;
+  Source.SymbolMapped = Variant.SymbolMapped;
+  Source.SmallCapsLower = Variant.SmallCapsLower;
   Source.Fonts = &Reader.FontTable();
   Source.Unicode = Unicode;
   Source.SwitchProtect = SwitchProtect;
@@ -236,10 +431,10 @@ int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtec
 }
 
 int TRPRTFReaderProperties::TRead::ReturnParaNo(TRPRTFPosition Position) {
-  if (Position != rtf_ts_NewPara)
-    return InsertPoint > 0 && InsertPoint <= RPData.GetItemCount()
-               ? RPData.GetItem(InsertPoint - 1)->ParaNo
-               : 0;
+  if (Position != rtf_ts_NewPara) {
+    const TCustomRPItemInfo* Last = LastItem();
+    return Last ? Last->ParaNo : 0;
+  }
   if (FOwner.ParaStyleMode == rprsUseSpecified)
     return FOwner.ParaStyleNo;
 
@@ -288,6 +483,14 @@ bool TRPRTFReaderProperties::TRead::IsFullWidthBefore(int Index) const {
   return Index > 0 && RPData.GetItem(Index - 1)->GetBoolValue(rpbpFullWidth);
 }
 
+// The item the next one follows: in the note being read, or in the document.
+const TCustomRPItemInfo* TRPRTFReaderProperties::TRead::LastItem() const {
+  if (FInNote)
+    return FNotes.back().Items.empty() ? nullptr : FNotes.back().Items.back().Item.get();
+  return InsertPoint > 0 && InsertPoint <= RPData.GetItemCount() ? RPData.GetItem(InsertPoint - 1)
+                                                                 : nullptr;
+}
+
 void TRPRTFReaderProperties::TRead::InsertItem(std::string Text,
                                                std::unique_ptr<TCustomRPItemInfo> Item,
                                                TRPRTFPosition Position) {
@@ -299,10 +502,20 @@ void TRPRTFReaderProperties::TRead::InsertItem(std::string Text,
     FBookmarkName.clear();
     FHaveBookmark = false;
   }
+  if (FInNote) {
+    // A note begins its own paragraph when its items join the document.
+    FNotes.back().Items.push_back({std::move(Text), std::move(Item)});
+    return;
+  }
   if (PageBreak) {
     Item->SetPageBreakBefore(true);
     PageBreak = false;
   }
+  PlaceItem(std::move(Text), std::move(Item));
+}
+
+void TRPRTFReaderProperties::TRead::PlaceItem(std::string Text,
+                                              std::unique_ptr<TCustomRPItemInfo> Item) {
   // An item that opens the document or follows a full-width item always starts a
   // paragraph: neither continuing a line nor breaking one can be done there.
   if (InsertPoint == 0 || IsFullWidthBefore(InsertPoint)) {
@@ -334,9 +547,12 @@ TRPRTFErrorCode TRPRTFReaderProperties::ReadFromSource(IRPByteSource& Source,
                                                        TCustomRPData& RPData) {
   if (!RPData.GetRPStyle())
     return rtf_ec_Assertion;
+  Warnings = {};
   try {
     TRead Read(*this, RPData);
-    return Read.Run(Source);
+    const TRPRTFErrorCode Result = Read.Run(Source);
+    Warnings = Read.Warnings();
+    return Result;
   } catch (...) {
     return rtf_ec_Exception;
   }

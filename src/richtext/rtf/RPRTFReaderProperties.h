@@ -1,6 +1,10 @@
 // The RTF builder: reads RTF into a document, turning the reader's runs into text and tab
 // items whose text and paragraph styles are found in, or added to, the document's style
 // sheet. One object belongs to every viewer as its reader settings.
+//
+// Text is never dropped for want of a subsystem: notes are numbered in the text and
+// follow it under a rule, text boxes read as paragraphs where their shapes stand, symbol
+// fonts' glyph numbers become the characters they show.
 #pragma once
 
 #include <cstdint>
@@ -49,6 +53,9 @@ public:
   int32_t TextStyleNo = 0;
   int32_t ParaStyleNo = 0;
   bool IgnoreBookmarks = false;
+  // Footnotes and endnotes are read unless set: their reference marks show as numbers and
+  // their text follows the document's.
+  bool IgnoreNotes = false;
   bool UseHypertextStyles = false;
   bool SkipHiddenText = true;
   bool LineBreaksAsParagraphs = false;

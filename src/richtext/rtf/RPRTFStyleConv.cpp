@@ -8,6 +8,7 @@
 
 #include "richtext/gfx/RPCodePage.h"
 #include "richtext/gfx/RPRounding.h"
+#include "richtext/gfx/RPSymbolFonts.h"
 #include "richtext/model/RPFuncs.h"
 #include "richtext/model/RPStyle.h"
 
@@ -42,33 +43,58 @@ size_t CaselessHash(std::string_view Text) {
 // ---------------------------------------------------------------------------------------
 // Text styles
 
+uint8_t RPRTFStyleCharset(uint8_t Charset) {
+  return Charset == 254 || Charset == RP_RTF_MAC_CHARSET ? 0 : Charset;
+}
+
+std::u16string_view RPRTFRunFontName(const TRPRTFCharProperties& Chars,
+                                     const TRPRTFFontList& Fonts) {
+  if (!Chars.FFontName.empty())
+    return Chars.FFontName;
+  return Fonts.IsValidIndex(Chars.FFontIndex)
+             ? std::u16string_view(Fonts.Get(Chars.FFontIndex).Name)
+             : std::u16string_view();
+}
+
 void RPRTFMakeTextStyle(TFontInfo& Style, const TRPRTFTextStyleSource& Source,
                         const TRPStyle& RPStyle) {
   const TRPRTFCharProperties& Chars = *Source.Chars;
   const TRPRTFFontList& Fonts = *Source.Fonts;
-  const bool ValidFont = Fonts.IsValidIndex(Chars.FFontIndex);
+  // Characters mapped from a symbol font are drawn in the document's default font, unless
+  // that is a symbol font too.
+  int32_t FontIndex = Chars.FFontIndex;
+  if (Source.SymbolMapped)
+    FontIndex = Fonts.IsValidIndex(Source.DefaultFontIndex) &&
+                        RP_SymbolFontOf(Fonts.Get(Source.DefaultFontIndex).Name) == rpsfNone
+                    ? Source.DefaultFontIndex
+                    : -1;
+  const bool ValidFont = Fonts.IsValidIndex(FontIndex);
   const TFontInfo* Normal = RPStyle.TextStyles.Count() > 0 ? &RPStyle.TextStyles[0] : nullptr;
 
   Style.Standard = false;
-  if (!Chars.FFontName.empty())
+  if (!Chars.FFontName.empty() && !Source.SymbolMapped)
     Style.FontName = RP_UnicodeToAnsi(Chars.FFontName, CP_UTF8);
   else if (ValidFont)
-    Style.FontName = RP_UnicodeToAnsi(Fonts.Get(Chars.FFontIndex).Name, CP_UTF8);
+    Style.FontName = RP_UnicodeToAnsi(Fonts.Get(FontIndex).Name, CP_UTF8);
   else if (Normal)
     Style.FontName = Normal->FontName;
 
-  uint8_t Charset = ValidFont ? Fonts.Get(Chars.FFontIndex).Charset
+  uint8_t Charset = ValidFont ? Fonts.Get(FontIndex).Charset
                     : Normal  ? Normal->Charset
                               : RP_RTF_DEFAULT_CHARSET;
-  if (Chars.FFontName == u"Symbol" || Chars.FFontName == u"Wingdings")
+  if (!Source.SymbolMapped && (Chars.FFontName == u"Symbol" || Chars.FFontName == u"Wingdings"))
     Charset = 2;
-  else if (Charset == 254 || Charset == 77) // shown through their Windows-1252 translation
-    Charset = 0;
+  else
+    Charset = RPRTFStyleCharset(Charset);
   if (Source.UseCharsetForUnicode && Source.Unicode)
     Charset = Source.CharsetForUnicode;
   Style.Charset = Charset;
 
-  const int32_t Size = std::max(Chars.FSizeDouble, 1);
+  // Small capitals are about seven tenths of the capitals' size.
+  const int32_t Size = std::max(
+      Source.SmallCapsLower ? static_cast<int32_t>(RP_RoundDiv(int64_t{Chars.FSizeDouble} * 7, 10))
+                            : Chars.FSizeDouble,
+      1);
   Style.SizeDouble = Size;
   Style.Color = Chars.FColor;
   Style.BackColor = Chars.FBackColor;
@@ -83,7 +109,8 @@ void RPRTFMakeTextStyle(TFontInfo& Style, const TRPRTFTextStyleSource& Source,
   Style.VShift = static_cast<int32_t>(std::clamp<int64_t>(
       RP_RoundDiv(int64_t{Chars.FVShiftPt} * 100, Size), -MaxVShiftPercent, MaxVShiftPercent));
   Style.StyleEx = {};
-  Style.StyleEx.Set(rpfsAllCaps, Chars.FStyleEx.Contains(rtf_fs_AllCaps));
+  Style.StyleEx.Set(rpfsAllCaps, Chars.FStyleEx.Contains(rtf_fs_AllCaps) || Source.SmallCapsLower);
+  Style.StyleEx.Set(rpfsSmallCaps, Chars.FStyleEx.Contains(rtf_fs_SmallCaps));
   Style.UnderlineType = static_cast<TRPUnderlineType>(Chars.FUnderlineType);
   Style.UnderlineColor = Chars.FUnderlineColor;
   Style.Options.Set(rpteoHidden, Chars.FHidden);

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -35,7 +36,21 @@ struct TRPRTFTextStyleSource {
   TRPRTFBiDiMode ParaBiDiMode = rtf_bidi_Unspecified;
   bool UseCharsetForUnicode = false;
   uint8_t CharsetForUnicode = 1;
+  // The font table index of the document's default font (\\deff), or -1.
+  int32_t DefaultFontIndex = -1;
+  // The run's symbol-font glyphs were turned into real characters: the default font
+  // draws them.
+  bool SymbolMapped = false;
+  // The run is the small letters of small-capital text, drawn as smaller capitals.
+  bool SmallCapsLower = false;
 };
+
+// The charset a text style gets for a font of Charset: PC 437 and Mac text is stored in
+// the Windows code page.
+uint8_t RPRTFStyleCharset(uint8_t Charset);
+// The name of the font a run is in: the one a SYMBOL field names, else its font's.
+std::u16string_view RPRTFRunFontName(const TRPRTFCharProperties& Chars,
+                                     const TRPRTFFontList& Fonts);
 
 // Fills the fields a read sets; the others keep the values Style has.
 void RPRTFMakeTextStyle(TFontInfo& Style, const TRPRTFTextStyleSource& Source,

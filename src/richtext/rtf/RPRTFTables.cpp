@@ -86,10 +86,16 @@ void RPRTFFontTableProp(TRPRTFFontList& Fonts, std::string& TmpString, TRTFIPROP
       if (Value >= rtf_ff_Default && Value <= rtf_ff_BiDi)
         Last->Family = static_cast<TRPRTFFontFamily>(Value);
     break;
+  // A number beyond the charsets is read as the Mac charset, as other writers' readers do.
   case ipropFCharset:
     if (TRPRTFFont* Last = Fonts.Last())
-      Last->Charset =
-          Value >= 0 && Value <= 255 ? static_cast<uint8_t>(Value) : RP_RTF_DEFAULT_CHARSET;
+      Last->Charset = Value >= 0 && Value <= 255 ? static_cast<uint8_t>(Value)
+                      : Value > 255              ? RP_RTF_MAC_CHARSET
+                                                 : RP_RTF_DEFAULT_CHARSET;
+    break;
+  case ipropFontCodePage:
+    if (TRPRTFFont* Last = Fonts.Last())
+      Last->CodePage = Value;
     break;
   default: break;
   }

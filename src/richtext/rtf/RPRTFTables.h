@@ -54,15 +54,18 @@ enum TRPRTFFontFamily : uint8_t {
   rtf_ff_BiDi
 };
 
-// The charset of an entry that never got \fcharset, and of one whose \fcharset is not a
-// charset at all.
+// The charset of an entry that never got \fcharset, and of one whose \fcharset is negative.
 inline constexpr uint8_t RP_RTF_DEFAULT_CHARSET = 1;
+// The Mac charset, also taken for a \fcharset beyond the charsets.
+inline constexpr uint8_t RP_RTF_MAC_CHARSET = 77;
 
 struct TRPRTFFont {
   int32_t Number = 0;
   std::u16string Name;
   TRPRTFFontFamily Family = rtf_ff_Default;
   uint8_t Charset = RP_RTF_DEFAULT_CHARSET;
+  // The code page \cpg gave the font's text, overriding its charset's; 0 for none.
+  int32_t CodePage = 0;
 };
 
 // Fonts in the order of declaration; the rest of the reader refers to a font by its position
@@ -97,8 +100,8 @@ private:
 // the name bytes collected for the last entry; CodePage is the reader's current code page
 // (GetCurrentCodePage), with which the name bytes are converted.
 //
-// \fN finishes the last entry and starts one numbered N; \fnil..\fbidi and \fcharset change
-// the last entry. Anything before the first \f has no entry to change and is dropped.
+// \fN finishes the last entry and starts one numbered N; \fnil..\fbidi, \fcharset and \cpg
+// change the last entry. Anything before the first \f has no entry to change and is dropped.
 void RPRTFFontTableProp(TRPRTFFontList& Fonts, std::string& TmpString, TRTFIPROP Prop,
                         int32_t Value, int CodePage);
 void RPRTFFontTableChar(const TRPRTFFontList& Fonts, std::string& TmpString, char C);

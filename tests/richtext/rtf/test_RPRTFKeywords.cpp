@@ -111,7 +111,9 @@ TEST(RTFKeywordEnums, PropertyOrdinals) {
   EXPECT_EQ(ipropNoResetLev, 184);
   EXPECT_EQ(ipropRPCellBestWidth, 185);
   EXPECT_EQ(ipropRPTableBestWidthTw, 190);
-  EXPECT_EQ(ipropMax, 191);
+  EXPECT_EQ(ipropFontCodePage, 191);
+  EXPECT_EQ(ipropSmallCaps, 192);
+  EXPECT_EQ(ipropMax, 193);
 }
 
 // Rows counted by hand from the lists of keywords:
@@ -126,9 +128,11 @@ TEST(RTFKeywordEnums, PropertyOrdinals) {
 //             legacy numbering 33, lists 13, notes 5                             = 310
 //                                                                                  ---
 //                                                                                  395
-// Of the properties, 134 take a fixed value ([n] in the lists).
+// Of the properties, 134 take a fixed value ([n] in the lists). Added to them: the page
+// number character chpgn; ten words of shapes and text boxes; the code-page words cpg,
+// mac [10000], pc [437], pca [850]; small capitals scaps (flushing): 411.
 TEST(RTFKeywordTable, RowCounts) {
-  ASSERT_EQ(rgsymRtf.size(), 395u);
+  ASSERT_EQ(rgsymRtf.size(), 411u);
   std::array<int, 5> PerKind{};
   std::array<int, 4> PerAffect{};
   int Fixed = 0;
@@ -140,16 +144,16 @@ TEST(RTFKeywordTable, RowCounts) {
     if (Sym.UseDef)
       ++Fixed;
   }
-  EXPECT_EQ(PerKind[rtf_kwd_Char], 9);
+  EXPECT_EQ(PerKind[rtf_kwd_Char], 10);
   EXPECT_EQ(PerKind[rtf_kwd_WideChar], 15);
-  EXPECT_EQ(PerKind[rtf_kwd_Dest], 58);
-  EXPECT_EQ(PerKind[rtf_kwd_Prop], 310);
+  EXPECT_EQ(PerKind[rtf_kwd_Dest], 68);
+  EXPECT_EQ(PerKind[rtf_kwd_Prop], 315);
   EXPECT_EQ(PerKind[rtf_kwd_Spec], 3);
-  EXPECT_EQ(PerAffect[rtf_af_CharProp], 39);
+  EXPECT_EQ(PerAffect[rtf_af_CharProp], 40);
   EXPECT_EQ(PerAffect[rtf_af_ParaProp], 80);
   EXPECT_EQ(PerAffect[rtf_af_BothProp], 0);
-  EXPECT_EQ(PerAffect[rtf_af_None], 276);
-  EXPECT_EQ(Fixed, 134);
+  EXPECT_EQ(PerAffect[rtf_af_None], 291);
+  EXPECT_EQ(Fixed, 137);
 }
 
 // Compared as unsigned bytes, independently of std::string_view.
@@ -182,69 +186,22 @@ TEST(RTFKeywordTable, EveryRowFindsItself) {
 
 // Every keyword of the lists, by kind, in the order the lists give them.
 const std::vector<std::string_view> CharWords = {"par", "sect", "\n", "\r", "line",
-                                                 "tab", "{",    "}",  "\\"};
+                                                 "tab", "{",    "}",  "\\", "chpgn"};
 const std::vector<std::string_view> WideCharWords = {
     "~",       "bullet",  "ldblquote", "rdblquote", "lquote", "rquote", "endash", "emdash",
     "emspace", "enspace", "qmspace",   "-",         "_",      "zwnj",   "zwj"};
 const std::vector<std::string_view> SpecialWords = {"bin", "*", "'"};
-const std::vector<std::string_view> DestWords = {"upr",
-                                                 "ud",
-                                                 "object",
-                                                 "objdata",
-                                                 "result",
-                                                 "shppict",
-                                                 "nonshppict",
-                                                 "pict",
-                                                 "fonttbl",
-                                                 "colortbl",
-                                                 "stylesheet",
-                                                 "info",
-                                                 "author",
-                                                 "title",
-                                                 "doccomm",
-                                                 "footnote",
-                                                 "header",
-                                                 "headerf",
-                                                 "headerl",
-                                                 "headerr",
-                                                 "footer",
-                                                 "footerf",
-                                                 "footerl",
-                                                 "footerr",
-                                                 "bkmkstart",
-                                                 "field",
-                                                 "fldinst",
-                                                 "fldrslt",
-                                                 "nesttableprops",
-                                                 "pn",
-                                                 "pntxta",
-                                                 "pntxtb",
-                                                 "listtable",
-                                                 "list",
-                                                 "listname",
-                                                 "listlevel",
-                                                 "leveltext",
-                                                 "levelnumbers",
-                                                 "listoverridetable",
-                                                 "listoverride",
-                                                 "lfolevel",
-                                                 "nonesttables",
-                                                 "buptim",
-                                                 "comment",
-                                                 "creatim",
-                                                 "ftncn",
-                                                 "ftnsep",
-                                                 "ftnsepc",
-                                                 "keywords",
-                                                 "operator",
-                                                 "printim",
-                                                 "private",
-                                                 "revtim",
-                                                 "rxe",
-                                                 "subject",
-                                                 "tc",
-                                                 "pntext",
-                                                 "listtext"};
+const std::vector<std::string_view> DestWords = {
+    "upr", "ud", "object", "objdata", "result", "shppict", "nonshppict", "pict", "fonttbl",
+    "colortbl", "stylesheet", "info", "author", "title", "doccomm", "footnote", "header", "headerf",
+    "headerl", "headerr", "footer", "footerf", "footerl", "footerr", "bkmkstart", "field",
+    "fldinst", "fldrslt", "nesttableprops", "pn", "pntxta", "pntxtb", "listtable", "list",
+    "listname", "listlevel", "leveltext", "levelnumbers", "listoverridetable", "listoverride",
+    "lfolevel", "nonesttables", "buptim", "comment", "creatim", "ftncn", "ftnsep", "ftnsepc",
+    "keywords", "operator", "printim", "private", "revtim", "rxe", "subject", "tc", "pntext",
+    "listtext",
+    // shapes and their text boxes
+    "shp", "shpgrp", "do", "shpinst", "shptxt", "dptxbxtext", "shprslt", "sp", "sn", "sv"};
 const std::vector<std::string_view> PropWords = {
     // character
     "b", "i", "strike", "ul", "ulnone", "ulth", "uldb", "uld", "ulthd", "uldash", "ulthdash",
@@ -294,7 +251,9 @@ const std::vector<std::string_view> PropWords = {
     "levelspace", "levelfollow", "levellegal", "levelnorestart", "listoverridecount",
     "listoverridestartat",
     // notes
-    "ftnalt", "chftn", "ftnrstcont", "ftnrestart", "ftnrstpg"};
+    "ftnalt", "chftn", "ftnrstcont", "ftnrestart", "ftnrstpg",
+    // code pages of fonts and documents, small capitals
+    "cpg", "mac", "pc", "pca", "scaps"};
 
 TEST(RTFKeywordTable, EveryListedKeywordIsFoundWithItsKind) {
   const std::vector<std::pair<const std::vector<std::string_view>*, TRPRTFKeywordType>> Lists = {
@@ -312,11 +271,11 @@ TEST(RTFKeywordTable, EveryListedKeywordIsFoundWithItsKind) {
       EXPECT_EQ(rgsymRtf[Row].Keyword, Word);
       EXPECT_EQ(rgsymRtf[Row].Kwd, Kind) << Word;
     }
-  EXPECT_EQ(CharWords.size(), 9u);
+  EXPECT_EQ(CharWords.size(), 10u);
   EXPECT_EQ(WideCharWords.size(), 15u);
   EXPECT_EQ(SpecialWords.size(), 3u);
-  EXPECT_EQ(DestWords.size(), 58u);
-  EXPECT_EQ(PropWords.size(), 310u);
+  EXPECT_EQ(DestWords.size(), 68u);
+  EXPECT_EQ(PropWords.size(), 315u);
   // As many distinct listed words as rows: the table holds nothing else.
   EXPECT_EQ(Seen.size(), rgsymRtf.size());
 }

@@ -129,7 +129,7 @@ TEST_F(RTFProps, InitialValues) {
   EXPECT_FALSE(p.FKeepWithNext);
   EXPECT_FALSE(p.NoTableEv);
   EXPECT_FALSE(p.NoResetLev);
-  EXPECT_FALSE(p.FTabs.has_value());
+  EXPECT_EQ(p.FTabs, nullptr);
   EXPECT_FALSE(p.FTabsReady);
   EXPECT_FALSE(p.HasBorder());
   EXPECT_FALSE(p.HasTabs());
@@ -775,7 +775,7 @@ TEST_F(RTFProps, PardResetsTheParagraph) {
   EXPECT_EQ(P().FListOverrideIndex, -1);
   EXPECT_EQ(P().FListLevel, 0);
   EXPECT_FALSE(P().FKeepLinesTogether);
-  EXPECT_FALSE(P().FTabs.has_value());
+  EXPECT_EQ(P().FTabs, nullptr);
   EXPECT_FALSE(P().FTabsReady);
   EXPECT_EQ(P().FStyleSheetIndex, -1);
   EXPECT_EQ(P().FBiDiMode, rtf_bidi_Unspecified);

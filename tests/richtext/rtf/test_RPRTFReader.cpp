@@ -210,41 +210,74 @@ struct TResultCase {
   std::string Rtf;
   TRPRTFErrorCode Result;
   TLog Log;
+  TRPRTFWarnings Warnings = {};
 };
+
+std::string Nested(int Depth, std::string_view Inside) {
+  return std::string(static_cast<size_t>(Depth), '{') + std::string(Inside) +
+         std::string(static_cast<size_t>(Depth), '}');
+}
 
 TEST(RTFReaderResults, PendingTextIsDeliveredWhateverTheResult) {
   const std::vector<TResultCase> Cases = {
       {"empty stream", "", rtf_ec_OK, {}},
       {"closing brace first", "}", rtf_ec_StackUnderflow, {}},
       {"text before a stray brace", "abc}", rtf_ec_StackUnderflow, {"abc|P"}},
-      // Bytes after the outermost group that are not RTF are not part of the document. RTF
-      // after it means a stray brace ended the document early: the rest is read too, so
-      // nothing is lost, and the mismatch is reported.
-      {"trailing text", "{\\rtf1 a}garbage", rtf_ec_OK, {"a|P"}},
-      {"trailing blanks", "{\\rtf1 a}\r\n \t", rtf_ec_OK, {"a|P"}},
-      {"trailing brace", "{\\rtf1 a}}", rtf_ec_StackUnderflow, {"a|P"}},
+      // A brace that would close the document while RTF still follows is a stray one: it
+      // is not taken, what follows is read in the document's properties, and the document
+      // ends with the input. Bytes without RTF after the end are not part of the document.
+      {"trailing text", "{\\rtf1 a}garbage", rtf_ec_OK, {"a|P"}, {rtf_warn_TrailingBytes}},
+      {"trailing blanks and padding", std::string("{\\rtf1 a}\r\n \t") + '\0', rtf_ec_OK, {"a|P"}},
+      {"trailing brace", "{\\rtf1 a}}", rtf_ec_OK, {"a|P"}, {rtf_warn_StrayBrace}},
       {"brace closing the document early",
-       "{\\rtf1 a}\\par b}",
-       rtf_ec_StackUnderflow,
-       {"a|P", "b|P"}},
-      {"trailing document", "{\\rtf1 a}\r\n{\\rtf1 b}", rtf_ec_UnmatchedBrace, {"a|P", "b|C"}},
-      {"trailing brace and garbage", "{\\rtf1 a}}\\'zz\\", rtf_ec_StackUnderflow, {"a|P"}},
+       "{\\rtf1 {\\b a}} more\\par text}",
+       rtf_ec_OK,
+       {"a|P", " more|C", "text|P"},
+       {rtf_warn_StrayBrace}},
+      {"trailing document", "{\\rtf1 a}\r\n{\\rtf1 b}", rtf_ec_OK, {"ab|P"}, {rtf_warn_StrayBrace}},
+      {"trailing brace and garbage",
+       "{\\rtf1 a}}\\'zz\\",
+       rtf_ec_EndOfFile,
+       {"azz|P"},
+       {rtf_warn_StrayBrace, rtf_warn_InvalidHex}},
       {"missing closing brace", "{\\rtf1 abc", rtf_ec_UnmatchedBrace, {"abc|P"}},
       {"lone backslash at the end", "{\\rtf1 abc\\", rtf_ec_EndOfFile, {"abc|P"}},
-      {"bad hex digit", "{\\rtf1 abc\\'4g}", rtf_ec_InvalidHex, {"abc|P"}},
+      // A bad escape is dropped; the byte after it is read as it stands.
+      {"bad hex digit",
+       "{\\rtf1 abc\\'4g def\\par more text}",
+       rtf_ec_OK,
+       {"abcg def|P", "more text|P"},
+       {rtf_warn_InvalidHex}},
+      {"bad hex digit before a brace",
+       "{\\rtf1 a{\\b b\\'4}c}",
+       rtf_ec_OK,
+       {"a|P", "b|C", "c|C"},
+       {rtf_warn_InvalidHex}},
       {"hex digits in a skipped group", "{\\rtf1{\\*\\foo \\'zz}x}", rtf_ec_OK, {"x|P"}},
       {"byte-order mark", "\xEF\xBB\xBF{\\rtf1 abc}", rtf_ec_OK, {"abc|P"}},
       {"deepest allowed nesting",
        std::string(1024, '{') + "x" + std::string(1024, '}'),
        rtf_ec_OK,
        {"x|P"}},
-      {"one group too deep", "{\\rtf1 ab" + std::string(1024, '{'), rtf_ec_StackOverflow, {"ab|P"}},
+      {"one group too deep",
+       "{\\rtf1 ab" + std::string(1024, '{'),
+       rtf_ec_UnmatchedBrace,
+       {"ab|P"},
+       {rtf_warn_DeepGroups}},
+      // Beyond the limit groups keep no properties of their own, but every character and
+      // what each group is for: a skipped group still ends with its brace.
+      {"groups beyond the limit",
+       "{\\rtf1 a" + Nested(1100, "{\\*\\unknown skipped}\\b b") + "c}",
+       rtf_ec_OK,
+       {"a|P", "b|C", "c|C"},
+       {rtf_warn_DeepGroups}},
   };
   for (const TResultCase& Case : Cases) {
     SCOPED_TRACE(Case.Name);
     TProbe Probe;
     EXPECT_TRUE(Is(Probe.Read(Case.Rtf), Case.Result));
     EXPECT_EQ(Probe.Log, Case.Log);
+    EXPECT_EQ(Probe.Reader.Warnings(), Case.Warnings);
   }
 }
 
@@ -293,9 +326,9 @@ TEST(RTFReaderResults, AFailingReceiverStillGetsWhatWasRead) {
   TProbe Twice;
   int Ends = 0;
   Twice.Reader.OnEndParsing = [&](TRPRTFReader&) { ++Ends; };
-  EXPECT_TRUE(Is(Twice.Read("{\\rtf1 a}{b}}"), rtf_ec_StackUnderflow));
+  EXPECT_TRUE(Is(Twice.Read("{\\rtf1 a}{b}}"), rtf_ec_OK));
   EXPECT_EQ(Ends, 1);
-  EXPECT_EQ(Twice.Log, (TLog{"a|P", "b|C"}));
+  EXPECT_EQ(Twice.Log, (TLog{"ab|P"}));
 }
 
 // Header groups other than the document text still take the keywords that apply anywhere.
@@ -674,11 +707,11 @@ TEST(RTFReaderTables, FontTables) {
       {"{\\rtf1{\\fonttbl\\f0 Arial;\\f1 Courier;}}",
        {{0, u"Arial", rtf_ff_Default, 1}, {1, u"Courier", rtf_ff_Default, 1}}},
       {"{\\rtf1{\\fonttbl{\\f0 Fo\\uc1\\u1055?o;}}}", {{0, u"Fo\u041Fo", rtf_ff_Default, 1}}},
-      // Nothing before the first \f has an entry to go to; charsets that are none are
-      // the default charset.
+      // Nothing before the first \f has an entry to go to; a charset beyond the charsets
+      // is the Mac one, a negative one the default charset.
       {"{\\rtf1{\\fonttbl junk\\froman\\fcharset204{\\f0\\fcharset300 A;}{\\f1\\fcharset-1 B;}"
        "{\\f2\\fcharset255 C;}}}",
-       {{0, u"A", rtf_ff_Default, 1},
+       {{0, u"A", rtf_ff_Default, 77},
         {1, u"B", rtf_ff_Default, 1},
         {2, u"C", rtf_ff_Default, 255}}},
       {"{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 \\'c0\\'c1;}}}",

@@ -10,7 +10,7 @@
 
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
-#include "richtext/rtf/RPRTFHyperlink.h"
+#include "richtext/rtf/RPRTFFields.h"
 #include "richtext/rtf/RPRTFReaderProperties.h"
 #include "richtext/rtf/RPRTFStyleConv.h"
 #include "support/DocumentChecks.h"

@@ -176,11 +176,12 @@ TEST(RTFFontTable, KeywordsAndTextBeforeTheFirstFontAreDropped) {
 }
 
 // Fault: a charset outside 0..255 is no charset; it reads as the default one.
-TEST(RTFFontTable, OutOfRangeCharsetIsTheDefault) {
+// A number beyond the charsets is the Mac charset, a negative one the default charset.
+TEST(RTFFontTable, OutOfRangeCharsets) {
   const TRPRTFFontList Fonts = ReadFonts(
       R"({\fonttbl{\f0\fcharset300 A;}{\f1\fcharset-5 B;}{\f2\fcharset255 C;}{\f3\fcharset0 D;}})");
   ASSERT_EQ(Fonts.Count(), 4);
-  EXPECT_EQ(Fonts.Get(0).Charset, 1);
+  EXPECT_EQ(Fonts.Get(0).Charset, 77);
   EXPECT_EQ(Fonts.Get(1).Charset, 1);
   EXPECT_EQ(Fonts.Get(2).Charset, 255);
   EXPECT_EQ(Fonts.Get(3).Charset, 0);
