@@ -134,4 +134,69 @@ void BM_LoadBundledArticles(benchmark::State& State) {
 }
 BENCHMARK(BM_LoadBundledArticles)->Unit(benchmark::kMillisecond);
 
+// Files shaped to make a reader slow, each at three sizes: the time must grow with the size,
+// not with its square. Paragraphs each with a footnote (whose text goes to the end of the
+// document); a paragraph with N tab stops followed by N empty groups; N one-letter groups,
+// whose N items are merged into one.
+std::string NotesFile(int64_t N) {
+  std::string Rtf = "{\\rtf1\\deff0{\\fonttbl{\\f0 Times New Roman;}}";
+  for (int64_t i = 0; i < N; ++i)
+    Rtf += "Paragraph " + std::to_string(i) +
+           "{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn}"
+           " Note " +
+           std::to_string(i) + ".}\\par\n";
+  return Rtf + "}";
+}
+
+std::string TabStopsFile(int64_t N) {
+  std::string Rtf = "{\\rtf1 ";
+  for (int64_t i = 0; i < N; ++i)
+    Rtf += "\\tx" + std::to_string(N - i);
+  for (int64_t i = 0; i < N; ++i)
+    Rtf += "{}";
+  return Rtf + "x}";
+}
+
+std::string GroupsFile(int64_t N) {
+  std::string Rtf = "{\\rtf1 ";
+  for (int64_t i = 0; i < N; ++i)
+    Rtf += "{x}";
+  return Rtf + "}";
+}
+
+template <std::string (*MakeFile)(int64_t)> void BM_LoadShaped(benchmark::State& State) {
+  const std::string Rtf = MakeFile(State.range(0));
+  TRPStyle Sheet;
+  InitGuideStyleSheet(Sheet);
+  TGuideArticleDocument Doc(Sheet);
+  for (auto _ : State)
+    if (!LoadFresh(State, Doc, Rtf))
+      State.SkipWithError("the file did not load");
+  State.SetComplexityN(State.range(0));
+  State.SetBytesProcessed(static_cast<int64_t>(State.iterations()) *
+                          static_cast<int64_t>(Rtf.size()));
+  State.counters["items"] = Doc.GetItemCount();
+}
+BENCHMARK(BM_LoadShaped<NotesFile>)
+    ->Name("BM_LoadNotes")
+    ->Arg(25000)
+    ->Arg(50000)
+    ->Arg(100000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadShaped<TabStopsFile>)
+    ->Name("BM_LoadTabStops")
+    ->Arg(15000)
+    ->Arg(30000)
+    ->Arg(60000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadShaped<GroupsFile>)
+    ->Name("BM_LoadGroups")
+    ->Arg(250000)
+    ->Arg(500000)
+    ->Arg(1000000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -115,8 +115,11 @@ std::string WarningNames(TRPRTFWarnings Warnings) {
                                       "trailing-bytes"};
   std::string Text;
   for (size_t i = 0; i < std::size(Names); ++i)
-    if (Warnings.Contains(static_cast<TRPRTFWarning>(i)))
-      Text += (Text.empty() ? "" : ",") + std::string(Names[i]);
+    if (Warnings.Contains(static_cast<TRPRTFWarning>(i))) {
+      if (!Text.empty())
+        Text += ',';
+      Text += Names[i];
+    }
   return Text;
 }
 
@@ -230,6 +233,10 @@ void PrintTextStyle(const TFontInfo& Style, int Index) {
     std::cout << " underline";
   if (Style.Style.Contains(fsStrikeOut))
     std::cout << " strike";
+  if (Style.StyleEx.Contains(rpfsSmallCaps))
+    std::cout << " smallcaps";
+  if (Style.StyleEx.Contains(rpfsAllCaps))
+    std::cout << " caps";
   // Otherwise sub- and superscript styles look like duplicates of the body text.
   if (Style.SubSuperScriptType == rpsssSubscript)
     std::cout << " sub";

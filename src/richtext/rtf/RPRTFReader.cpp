@@ -1165,17 +1165,20 @@ TRPRTFErrorCode TRPRTFReader::DoNewText(TRPRTFPosition& Next) {
   FRTFState.Props.ParaProps.Finalize();
   TRPRTFErrorCode Result = rtf_ec_OK;
   try {
+    const int32_t Font = FRTFState.Props.CharProps.FFontIndex;
+    const uint8_t Charset = FFontTable.IsValidIndex(Font) ? FFontTable.Get(Font).Charset : 0;
+    const bool Legacy = Charset == 254 || Charset == RP_RTF_MAC_CHARSET;
     if (OnNewUnicodeText && !TextW.empty()) {
       OnNewUnicodeText(*this, TextW, FPosition);
+    } else if (OnNewUnicodeText && Legacy && !Text.empty()) {
+      // PC 437 and Mac text leaves as what it says: their translation to Windows bytes
+      // has no ≤, ≠ or Greek letters, which UTF-16 does not lose.
+      OnNewUnicodeText(*this, RP_AnsiToUnicode(Text, Charset == 254 ? 437 : CP_MACCP), FPosition);
     } else if (OnNewText) {
-      const int32_t Font = FRTFState.Props.CharProps.FFontIndex;
-      if (FFontTable.IsValidIndex(Font)) {
-        const uint8_t Charset = FFontTable.Get(Font).Charset;
-        if (Charset == 254)
-          Text = OEM437ToANSICharset(Text);
-        else if (Charset == 77)
-          Text = MacToANSICharset(Text);
-      }
+      if (Charset == 254)
+        Text = OEM437ToANSICharset(Text);
+      else if (Charset == RP_RTF_MAC_CHARSET)
+        Text = MacToANSICharset(Text);
       if (!Text.empty() || FPosition != rtf_ts_ContinuePara)
         OnNewText(*this, Text, FPosition);
     }

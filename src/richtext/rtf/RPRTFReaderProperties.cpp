@@ -1,5 +1,6 @@
 #include "richtext/rtf/RPRTFReaderProperties.h"
 
+#include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -65,6 +66,7 @@ private:
   std::unique_ptr<TCustomRPItemInfo> MakeNumberItem(int ParaNo);
   TCustomRPItemInfo* AddNumberItem(TRPRTFPosition Position);
   void Note(TRPRTFNoteEvent What, TRPRTFPosition Position);
+  void DropPendingMark();
   void AppendNotes();
 
   int ReturnStyleNo(bool Unicode, bool SwitchProtect, TStyleVariant Variant = {});
@@ -237,8 +239,8 @@ void TRPRTFReaderProperties::TRead::AddTextItem(std::u16string_view Wide, const 
   int StyleNo = ReturnStyleNo(Unicode, false, Variant);
   std::unique_ptr<TCustomRPItemInfo> Item = RichPaneTextItemClass(&RPData);
   const std::u16string_view Link = Reader.HyperlinkInstruction();
-  std::u16string Name(Wide);
   if (!Link.empty()) {
+    std::u16string Name(Wide);
     const TRPRTFHyperlink Parsed =
         RPRTFParseHyperlink(Link, FOwner.BasePathLinks ? FOwner.BasePath : std::string());
     std::string Tag = Parsed.Target;
@@ -290,6 +292,7 @@ void TRPRTFReaderProperties::TRead::Note(TRPRTFNoteEvent What, TRPRTFPosition Po
       FNotes.back().NumberItems.push_back(FNotes.back().Items.size());
       AddNumberItem(Position);
     } else {
+      DropPendingMark();
       FPendingMark = AddNumberItem(Position);
     }
     break;
@@ -309,8 +312,16 @@ void TRPRTFReaderProperties::TRead::Note(TRPRTFNoteEvent What, TRPRTFPosition Po
   }
 }
 
+// A reference mark that no note followed shows nothing.
+void TRPRTFReaderProperties::TRead::DropPendingMark() {
+  if (FPendingMark)
+    FPendingMark->SetItemText({});
+  FPendingMark = nullptr;
+}
+
 void TRPRTFReaderProperties::TRead::AppendNotes() {
   FInNote = false;
+  DropPendingMark();
   if (FNotes.empty())
     return;
   // Footnotes are numbered 1, 2, 3, endnotes i, ii, iii, each in reading order.
@@ -370,13 +381,13 @@ int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtec
   if (FOwner.TextStyleMode == rprsUseSpecified)
     return FOwner.TextStyleNo;
   const TRPRTFReaderState& State = Reader.RTFState();
-  TRPRTFCharProperties Superscript;
+  std::optional<TRPRTFCharProperties> Superscript;
   if (Variant.Superscript) {
-    Superscript = State.Props.CharProps;
-    Superscript.FSScriptType = rtf_ss_Superscript;
+    Superscript.emplace(State.Props.CharProps);
+    Superscript->FSScriptType = rtf_ss_Superscript;
   }
   TRPRTFTextStyleSource Source;
-  Source.Chars = Variant.Superscript ? &Superscript : &State.Props.CharProps;
+  Source.Chars = Superscript ? &*Superscript : &State.Props.CharProps;
   Source.DefaultFontIndex = State.Props.DefFontIndex;
   Source.SymbolMapped = Variant.SymbolMapped;
   Source.SmallCapsLower = Variant.SmallCapsLower;

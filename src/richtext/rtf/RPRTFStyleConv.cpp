@@ -431,12 +431,20 @@ void RPRTFMakeParaStyle(TParaInfo& Style, const TRPRTFParaStyleSource& Source,
   Style.Options.Set(rppaoKeepLinesTogether, Para.FKeepLinesTogether);
   Style.Options.Set(rppaoKeepWithNext, Para.FKeepWithNext);
   Style.Tabs.Clear();
-  if (Para.FTabs)
-    for (const TRPRTFTab& Tab : Para.FTabs->FItems) {
-      TRPTabInfo& Info = Style.Tabs.Add(RPStyle.TwipsToUnits(Tab.FPositionTW));
-      Info.Align = TabAlign(Tab.FAlign);
-      Info.Leader = TabLeader(Tab.FLeader);
+  if (Para.FTabs) {
+    // Added in the order of their positions, each stop goes to the end of the sorted list.
+    std::vector<const TRPRTFTab*> Sorted;
+    for (const TRPRTFTab& Tab : Para.FTabs->FItems)
+      Sorted.push_back(&Tab);
+    std::stable_sort(Sorted.begin(), Sorted.end(), [](const TRPRTFTab* A, const TRPRTFTab* B) {
+      return A->FPositionTW < B->FPositionTW;
+    });
+    for (const TRPRTFTab* Tab : Sorted) {
+      TRPTabInfo& Info = Style.Tabs.Add(RPStyle.TwipsToUnits(Tab->FPositionTW));
+      Info.Align = TabAlign(Tab->FAlign);
+      Info.Leader = TabLeader(Tab->FLeader);
     }
+  }
 }
 
 bool RPRTFParaStyleMatches(const TParaInfo& Style, const TParaInfo& Wanted, bool TabsAsSpaces) {

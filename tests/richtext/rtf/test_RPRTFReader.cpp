@@ -187,6 +187,26 @@ TEST(RTFReaderRuns, TabsAsSeparateRuns) {
   EXPECT_EQ(Separate.Log, (TLog{"a|P", "\t|C", "b|C"}));
 }
 
+// Nested groups share the tab stops of their paragraph until one of them changes them; a
+// group's stops end with it, and finishing the stops for one run does not lose the
+// alignment written for the next stop.
+TEST(RTFReaderRuns, TabStopsFollowTheGroups) {
+  TRPRTFReader Reader;
+  std::vector<std::vector<std::pair<int32_t, TRPRTFTabAlign>>> Stops;
+  Reader.OnNewText = [&Stops](TRPRTFReader& Sender, const std::string&, TRPRTFPosition) {
+    Stops.emplace_back();
+    if (const auto& Tabs = Sender.RTFState().Props.ParaProps.FTabs)
+      for (const TRPRTFTab& Tab : Tabs->FItems)
+        Stops.back().push_back({Tab.FPositionTW, Tab.FAlign});
+  };
+  TRPMemoryByteSource Source("{\\rtf1\\tx100{\\tx200 a}\\tqr{b}\\tx300 c}");
+  EXPECT_TRUE(Is(Reader.ReadFromStream(Source), rtf_ec_OK));
+  using TStops = std::vector<std::pair<int32_t, TRPRTFTabAlign>>;
+  EXPECT_EQ(Stops, (std::vector<TStops>{{{100, rtf_tab_Left}, {200, rtf_tab_Left}},
+                                        {{100, rtf_tab_Left}},
+                                        {{100, rtf_tab_Left}, {300, rtf_tab_Right}}}));
+}
+
 TEST(RTFReaderRuns, HiddenTextIsKeptOrDroppedWithoutLosingTheBreak) {
   const std::string Rtf = "{\\rtf1 Hello\\par {\\v secret}World}";
   TProbe Kept;
@@ -755,6 +775,13 @@ TEST(RTFReaderTables, DocumentCodePage) {
   Default.Reader.DefCodePage = 1250;
   EXPECT_TRUE(Is(Default.Read("{\\rtf1 x}"), rtf_ec_OK));
   EXPECT_EQ(Default.Reader.CodePage, 1250u);
+
+  // Without a font table the document's code page is the text's, also in its information.
+  TProbe Title;
+  EXPECT_TRUE(
+      Is(Title.Read("{\\rtf1\\ansi\\ansicpg1251{\\info{\\title \\'cf\\'f0}}x}"), rtf_ec_OK));
+  EXPECT_EQ(Title.Reader.DocProps().FTitle, u"\u041F\u0440");
+  EXPECT_EQ(Title.Reader.GetCurrentCodePage(), 1251);
 }
 
 TEST(RTFReaderTables, ColourTableLosesItsOpenEntryAtTheEnd) {

@@ -14,29 +14,13 @@
 #include "richtext/rtf/RPRTFReaderProperties.h"
 #include "richtext/rtf/RPRTFStyleConv.h"
 #include "support/DocumentChecks.h"
-#include "support/TestDocument.h"
+#include "support/RTFDocument.h"
 
 namespace {
 
 using RPDataTests::Consistent;
 using RPDataTests::Layout;
 using Lines = std::vector<std::string>;
-
-// A root document that reads RTF with its own settings and records the styles it is
-// told about, as a viewer's document would.
-class TRTFDocument : public TTestDocument {
-public:
-  using TTestDocument::TTestDocument;
-  TCustomRPRTFReaderProperties* GetRTFProperties() const override { return &Props; }
-  void AfterAddStyle(int No, bool IsTextStyle) override {
-    Added.push_back({No, IsTextStyle});
-    if (OnAdded)
-      OnAdded(No, IsTextStyle);
-  }
-  mutable TRPRTFReaderProperties Props;
-  std::vector<std::pair<int, bool>> Added;
-  std::function<void(int, bool)> OnAdded;
-};
 
 constexpr std::string_view ArialTable = R"({\fonttbl{\f0 Arial;}{\f1 Courier New;}})";
 

@@ -1,0 +1,238 @@
+// What a document shows of RTF as other programs write it: text in legacy code pages and
+// symbol fonts, raw double-byte text, damaged input, shapes and text boxes, fields without
+// results, notes, small capitals. Each case is the text a reader of the pane would see.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "richtext/gfx/RPCodePage.h"
+#include "richtext/model/RPItem.h"
+#include "richtext/model/RPStyle.h"
+#include "support/DocumentChecks.h"
+#include "support/RTFDocument.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// One line per paragraph in UTF-8; a line break inside a paragraph is "\n", a tab "\t" and
+// a rule "---".
+Lines Paragraphs(TRTFDocument& Doc) {
+  Lines Result;
+  for (int i = 0; i < Doc.GetItemCount(); ++i) {
+    const TCustomRPItemInfo& Item = *Doc.GetItem(i);
+    if (Result.empty() || (!Item.SameAsPrev() && !Item.BR()))
+      Result.emplace_back();
+    else if (Item.BR())
+      Result.back() += '\n';
+    if (Item.StyleNo == rpsTab)
+      Result.back() += '\t';
+    else if (Item.StyleNo == rpsBreak)
+      Result.back() += "---";
+    else if (Item.IsTextItem())
+      Result.back() += RP_UnicodeToAnsi(Doc.GetItemTextW(i), CP_UTF8);
+  }
+  return Result;
+}
+
+std::string Nested(int Depth, std::string_view Inside) {
+  return std::string(static_cast<size_t>(Depth), '{') + std::string(Inside) +
+         std::string(static_cast<size_t>(Depth), '}');
+}
+
+class DocumentText : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Doc.Props.TextStyleMode = rprsAddIfNeeded;
+    Doc.Props.ParaStyleMode = rprsAddIfNeeded;
+  }
+  TRPRTFErrorCode Load(std::string_view Rtf) {
+    Doc.Clear();
+    return Doc.LoadRTFFromStream(Rtf);
+  }
+  const TFontInfo& TextStyleOf(int ItemNo) const {
+    return Sheet.TextStyles[Doc.GetItem(ItemNo)->StyleNo];
+  }
+
+  TRPStyle Sheet;
+  TRTFDocument Doc{&Sheet};
+};
+
+struct TTextCase {
+  const char* Name;
+  std::string Rtf;
+  Lines Text;
+  TRPRTFErrorCode Result = rtf_ec_OK;
+  TRPRTFWarnings Warnings = {};
+};
+
+TEST_F(DocumentText, AsOtherProgramsWriteIt) {
+  const std::vector<TTextCase> Cases = {
+      // Code pages. Mac and PC 437 text keeps what their Windows translation has not.
+      {"Mac charset",
+       R"({\rtf1{\fonttbl{\f0\fcharset77 Geneva;}}\f0 caf\'8e \'a5 \'d2quoted\'d3 \'b2\'ad})",
+       {"café • “quoted” ≤≠"}},
+      {"PC 437 charset", R"({\rtf1{\fonttbl{\f0\fcharset254 Terminal;}}\f0 \'f1\'e3})", {"±π"}},
+      {"document code page without a font",
+       R"({\rtf1\ansi\ansicpg1251 \'cf\'f0\'e8\'e2\'e5\'f2})",
+       {"Привет"}},
+      {"code page of a font",
+       R"({\rtf1\ansi{\fonttbl{\f1\cpg1251 Arial;}}\f1 \'c8\'ec\'ff\par})",
+       {"Имя"}},
+      {"PC code page", R"({\rtf1\pc \'f1\'f2\'f3\par})", {"±≥≤"}},
+      {"PC 850 code page", R"({\rtf1\pca \'82\'f5})", {"é§"}},
+      {"Mac code page", R"({\rtf1\mac \'8e})", {"é"}},
+      // The second byte of a double-byte character may look like RTF.
+      {"Shift-JIS",
+       "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}\\f0 "
+       "\x95\\\x8e\xa6 end}",
+       {"表示 end"}},
+      {"GBK", "{\\rtf1{\\fonttbl{\\f0\\fcharset134 SimSun;}}\\f0 \x81\\\x81{\x81}}", {"乗亄亇"}},
+      {"Big5 after a replacement",
+       "{\\rtf1{\\fonttbl{\\f0\\fcharset136 MingLiU;}}\\f0\\uc2\\u21151\xa5\\\xa5{}",
+       {"功叻"}},
+      // Damage is read past, and nothing that could be read is lost.
+      {"bad hex escape",
+       R"({\rtf1 abc\'4g def\par more text})",
+       {"abcg def", "more text"},
+       rtf_ec_OK,
+       {rtf_warn_InvalidHex}},
+      {"extra closing brace", R"({\rtf1 Hello\par}})", {"Hello"}, rtf_ec_OK, {rtf_warn_StrayBrace}},
+      {"brace closing the document early",
+       R"({\rtf1 {\b a}} more\par text})",
+       {"a more", "text"},
+       rtf_ec_OK,
+       {rtf_warn_StrayBrace}},
+      {"bytes after the document",
+       "{\\rtf1 Hello\\par} trailing\r\n",
+       {"Hello"},
+       rtf_ec_OK,
+       {rtf_warn_TrailingBytes}},
+      {"groups nested too deep",
+       "{\\rtf1 a" + Nested(1100, "b") + " After text.}",
+       {"ab After text."},
+       rtf_ec_OK,
+       {rtf_warn_DeepGroups}},
+      {"cut off", R"({\rtf1 Hello\par wor)", {"Hello", "wor"}, rtf_ec_UnmatchedBrace},
+      // Control characters are what they are as bytes, or nothing.
+      {"control characters as \\u", R"({\rtf1 a\u9?b\u10?c\u13?d\u7?e})", {"a\tb\nc\nde"}},
+      // Shapes: their properties are never text; a text box reads where it stands.
+      {"shape properties",
+       R"({\rtf1{\shp{\sp{\sn fFilled}{\sv 0}}{\*\shpinst{\sp{\sn shapeType}{\sv 1}}}}Hello\par})",
+       {"Hello"}},
+      {"text box with its result",
+       R"({\rtf1 Before {\shp{\*\shpinst{\sp{\sn shapeType}{\sv 202}}{\shptxt \pard Box\par}})"
+       R"({\shprslt{\*\do\dobxcolumn{\dptxbx{\dptxbxtext\pard Box\par}}}}}after\par})",
+       {"Before ", "Box", "after"}},
+      {"drawing object's text box",
+       R"({\rtf1 A{\*\do{\dptxbx{\dptxbxtext\pard Old box}}}B})",
+       {"A", "Old box", "B"}},
+      {"shape result without a description",
+       R"({\rtf1 A{\shp{\shprslt{\*\do{\dptxbx{\dptxbxtext Box}}}}}})",
+       {"A", "Box"}},
+      // Symbol fonts' glyphs become the characters they show.
+      {"symbol fonts",
+       R"({\rtf1{\fonttbl{\f0 Arial;}{\f1\fcharset2 Symbol;}{\f2\fcharset2 Wingdings;}})"
+       R"(\f1 \'61\'e5 \'b7\u-3913?\f2 \'a7\'d8\'76\'fc})",
+       {"α∑ ••▪➢❖✓"}},
+      {"Symbol named without its charset",
+       R"({\rtf1{\fonttbl{\f0 Arial;}{\f1\fcharset0 Symbol;}}\f1 \'b1\'a3})",
+       {"±≤"}},
+      // Fields the file stores no result for.
+      {"page numbers and symbols",
+       R"({\rtf1 Page \chpgn , {\field{\*\fldinst PAGE}}, {\field{\*\fldinst NUMPAGES}}, )"
+       R"({\field{\*\fldinst {SYMBOL 183 \\f "Symbol" \\s 10}}}, {\field{\*\fldinst SYMBOL 65}}, )"
+       R"({\field{\*\fldinst SYMBOL 0x263A \\u}}, {\field{\*\fldinst PAGE}{\fldrslt 7}}})",
+       {"Page 1, 1, 1, •, A, ☺, 7"}},
+      // Notes: the mark is a number in the text, the notes follow the text under a rule,
+      // footnotes first, each starting with its number.
+      {"notes",
+       R"({\rtf1 Text{\super\chftn}{\footnote\pard\plain{\super\chftn} One.} more.\par )"
+       R"(Second{\footnote\ftnalt\pard End.} end{\super\chftn}{\footnote\pard Two.}.\par})",
+       {"Text1 more.", "Secondi end2.", "---", "1 One.", "2 Two.", "i End."}},
+      {"reference mark without a note", R"({\rtf1 a{\super\chftn} b})", {"a b"}},
+  };
+  for (const TTextCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    EXPECT_EQ(Load(Case.Rtf), Case.Result);
+    EXPECT_EQ(Paragraphs(Doc), Case.Text);
+    EXPECT_EQ(Doc.Props.Warnings, Case.Warnings);
+    EXPECT_TRUE(RPDataTests::Consistent(Doc));
+  }
+}
+
+// Text before the first \f is in the font \deff names, also before any \plain.
+TEST_F(DocumentText, DefaultFontBeforeTheFirstPlain) {
+  ASSERT_EQ(Load(R"({\rtf1\deff1{\fonttbl{\f0 Courier New;}{\f1 Arial;}} text {\f0 code}})"),
+            rtf_ec_OK);
+  EXPECT_EQ(TextStyleOf(0).FontName, "Arial");
+  EXPECT_EQ(TextStyleOf(1).FontName, "Courier New");
+}
+
+// Characters of a symbol font are drawn in the document's font, which has them.
+TEST_F(DocumentText, SymbolFontTextTakesTheDefaultFont) {
+  ASSERT_EQ(Load(R"({\rtf1\deff0{\fonttbl{\f0 Arial;}{\f1\fcharset2 Symbol;}}x\f1 a})"), rtf_ec_OK);
+  ASSERT_EQ(Doc.GetItemCount(), 1);
+  EXPECT_EQ(Doc.GetItemTextW(0), u"xα");
+  EXPECT_EQ(TextStyleOf(0).FontName, "Arial");
+}
+
+// Capitals and small capitals are kept as what the text style draws: the small letters of
+// small capitals are capitals of seven tenths of the size.
+TEST_F(DocumentText, CapitalsAndSmallCapitals) {
+  ASSERT_EQ(Load(R"({\rtf1 {\caps caps}{\scaps Small C2}})"), rtf_ec_OK);
+  EXPECT_EQ(Paragraphs(Doc), (Lines{"capsSmall C2"}));
+  struct TPiece {
+    std::u16string Text;
+    bool AllCaps;
+    bool SmallCaps;
+    int32_t SizeDouble;
+  };
+  const std::vector<TPiece> Pieces = {{u"caps", true, false, 24},
+                                      {u"S", false, true, 24},
+                                      {u"mall", true, true, 17},
+                                      {u" C2", false, true, 24}};
+  ASSERT_EQ(Doc.GetItemCount(), static_cast<int>(Pieces.size()));
+  for (int i = 0; i < Doc.GetItemCount(); ++i) {
+    SCOPED_TRACE(i);
+    const TPiece& Want = Pieces[static_cast<size_t>(i)];
+    EXPECT_EQ(Doc.GetItemTextW(i), Want.Text);
+    EXPECT_EQ(TextStyleOf(i).StyleEx.Contains(rpfsAllCaps), Want.AllCaps);
+    EXPECT_EQ(TextStyleOf(i).StyleEx.Contains(rpfsSmallCaps), Want.SmallCaps);
+    EXPECT_EQ(TextStyleOf(i).SizeDouble, Want.SizeDouble);
+  }
+}
+
+// Files that used to take time growing with the square of their size: every group copying
+// a long tab list, every merge copying the text merged so far, every group inside a long
+// field instruction parsing it again. A quadratic read of these takes minutes.
+TEST_F(DocumentText, PathologicalFilesReadInLinearTime) {
+  std::string Tabs = "{\\rtf1 ";
+  for (int i = 0; i < 60000; ++i)
+    Tabs += "\\tx" + std::to_string(60000 - i);
+  for (int i = 0; i < 60000; ++i)
+    Tabs += "{}";
+  Tabs += "x}";
+  std::string Groups = "{\\rtf1 ";
+  for (int i = 0; i < 100000; ++i)
+    Groups += "{x}";
+  Groups += "}";
+  std::string Symbol = "{\\rtf1{\\field{\\*\\fldinst SYMBOL 65 " + std::string(100000, ' ');
+  for (int i = 0; i < 100000; ++i)
+    Symbol += "{ }";
+  Symbol += "}}}";
+  for (const std::string* Rtf : {&Tabs, &Groups, &Symbol}) {
+    const auto Start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Load(*Rtf), rtf_ec_OK);
+    EXPECT_LT(std::chrono::steady_clock::now() - Start, std::chrono::seconds(30));
+  }
+  EXPECT_EQ(Doc.GetItemTextW(0), u"A");
+  ASSERT_EQ(Load(Groups), rtf_ec_OK);
+  ASSERT_EQ(Doc.GetItemCount(), 1);
+  EXPECT_EQ(Doc.GetItemTextW(0), std::u16string(100000, u'x'));
+}
+
+} // namespace
