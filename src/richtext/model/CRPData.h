@@ -94,8 +94,8 @@ public:
 // The items of a document; each item holds its own text.
 //
 // The slots hold a gap of empty entries where the last insertion or removal happened, so
-// that a run of changes moving through the list (merging items from the end after a
-// load, appending) costs nothing per item beyond moving the gap.
+// that a run of changes moving through the list (merging items after a load, appending)
+// costs nothing per item beyond moving the gap.
 class TRPItemList {
 public:
   int Count() const { return static_cast<int>(FItems.size() - (FGapEnd - FGapStart)); }

@@ -15,6 +15,11 @@ size_t TRPMemoryByteSource::Read(uint8_t* Buffer, size_t Count) {
   return N;
 }
 
+void TRPMemoryByteSource::Seek(int64_t Position) {
+  FPosition =
+      static_cast<size_t>(std::clamp<int64_t>(Position, 0, static_cast<int64_t>(FPosition)));
+}
+
 TRPFileByteSource::TRPFileByteSource(const std::string& FileName) {
   FHandle = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
   if (FHandle < 0)
@@ -47,4 +52,10 @@ size_t TRPFileByteSource::Read(uint8_t* Buffer, size_t Count) {
     FPosition += N;
   }
   return Done;
+}
+
+void TRPFileByteSource::Seek(int64_t Position) {
+  Position = std::clamp<int64_t>(Position, 0, FPosition);
+  if (FHandle >= 0 && ::lseek(FHandle, static_cast<off_t>(Position), SEEK_SET) == Position)
+    FPosition = Position;
 }

@@ -16,6 +16,9 @@ public:
   virtual int64_t Position() const = 0;
   // Reads up to Count bytes; fewer only at the end of the source.
   virtual size_t Read(uint8_t* Buffer, size_t Count) = 0;
+  // Goes back to a position read before (0 <= Position <= Position()), so that bytes
+  // looked at ahead can be read again.
+  virtual void Seek(int64_t Position) = 0;
 };
 
 // Reads a block of memory the caller keeps alive.
@@ -25,6 +28,7 @@ public:
   int64_t Size() const override { return static_cast<int64_t>(FData.size()); }
   int64_t Position() const override { return static_cast<int64_t>(FPosition); }
   size_t Read(uint8_t* Buffer, size_t Count) override;
+  void Seek(int64_t Position) override;
 
 private:
   std::string_view FData;
@@ -43,6 +47,7 @@ public:
   int64_t Size() const override { return FSize; }
   int64_t Position() const override { return FPosition; }
   size_t Read(uint8_t* Buffer, size_t Count) override;
+  void Seek(int64_t Position) override;
 
 private:
   int FHandle = -1;

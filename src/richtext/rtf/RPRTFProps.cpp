@@ -1,6 +1,7 @@
 #include "richtext/rtf/RPRTFProps.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -69,13 +70,6 @@ bool TRPRTFParaBorder::HasBorder() const {
                      [](const auto& S) { return S && S->FBorderType != rtf_brdr_None; });
 }
 
-void TRPRTFTabList::AddTab(int32_t PositionTw) {
-  TRPRTFTab Tab = FPending;
-  Tab.FPositionTW = PositionTw;
-  FItems.push_back(Tab);
-  FPending = {};
-}
-
 // ---------------------------------------------------------------------------------------
 // Paragraph properties
 
@@ -109,12 +103,23 @@ void TRPRTFParaProperties::Reset() {
   NoResetLev = false;
   FTabs.reset();
   FTabsReady = false;
+  FPendingTab = {};
 }
 
 TRPRTFParaBorder& TRPRTFParaProperties::GetBorder() {
   if (!FBorder)
     FBorder.emplace();
   return *FBorder;
+}
+
+void TRPRTFParaProperties::AddTab(int32_t PositionTw) {
+  TRPRTFTab Tab = std::exchange(FPendingTab, {});
+  Tab.FPositionTW = PositionTw;
+  if (FTabs && FTabs->FItems.size() >= RP_RTF_MAX_TAB_STOPS)
+    return;
+  GetTabs().FItems.push_back(Tab);
+  // A stop added after finalization may be a list tab again.
+  FTabsReady = false;
 }
 
 TRPRTFTabList& TRPRTFParaProperties::GetTabs() {
@@ -323,9 +328,12 @@ bool ApplyCharProp(IRPRTFPropReader& Reader, TRPRTFPropState& State, TRTFIPROP P
       Result = Reader.ReaderProp(Dest, Prop, Value);
     break;
   case ipropAF: break;
+  // The next \plain looks the font up again.
   case ipropDefF:
-    if (Dest == rtf_pd_Norm)
+    if (Dest == rtf_pd_Norm) {
       State.DefFontNumber = Value;
+      State.DefFontIndex = -1;
+    }
     break;
   // A negative count would drop every character up to the end of the group.
   case ipropUC: Chars.FSkipAnsiCount = std::max(Value, 0); break;
@@ -406,14 +414,10 @@ bool ApplyParaProp(IRPRTFPropReader& Reader, TRPRTFPropState& State, TRTFIPROP P
   case ipropParaBorderSpace:
     Para.GetBorder().GetSide(Para.FCurBorderSide).FSpaceTw = RPClampLengthTw(Value);
     break;
-  case ipropTX:
-    Para.GetTabs().AddTab(RPClampLengthTw(Value));
-    // A stop added after finalization may be a list tab again.
-    Para.FTabsReady = false;
-    break;
-  case ipropTabAlign: SetEnum(Para.GetTabs().FPending.FAlign, Value, rtf_tab_Decimal); break;
-  case ipropTabLeader: SetEnum(Para.GetTabs().FPending.FLeader, Value, rtf_tl_EqualSign); break;
-  case ipropListTab: Para.GetTabs().FPending.FIsListTab = true; break;
+  case ipropTX: Para.AddTab(RPClampLengthTw(Value)); break;
+  case ipropTabAlign: SetEnum(Para.FPendingTab.FAlign, Value, rtf_tab_Decimal); break;
+  case ipropTabLeader: SetEnum(Para.FPendingTab.FLeader, Value, rtf_tl_EqualSign); break;
+  case ipropListTab: Para.FPendingTab.FIsListTab = true; break;
   case ipropNoTableEv: Para.NoTableEv = true; break;
   case ipropInTbl:
     Para.FInTable = true;

@@ -28,6 +28,7 @@ inline constexpr int32_t RP_RTF_MAX_BORDER_WIDTH_TW = 1440;
 inline constexpr int32_t RP_RTF_MAX_SHADING = 10000; // hundredths of a percent
 inline constexpr int32_t RP_RTF_MAX_TABLE_LEVEL = 32;
 inline constexpr int32_t RP_RTF_MAX_LIST_LEVEL = 8;
+inline constexpr size_t RP_RTF_MAX_TAB_STOPS = 64;
 
 // The marker tab position that means "no marker tab".
 inline constexpr int32_t RP_UNDEFINED_TAB_POS = -1000;
@@ -212,19 +213,14 @@ struct TRPRTFTab {
   bool operator==(const TRPRTFTab&) const = default;
 };
 
-// Finished tab stops, and apart from them the one pending tab that collects the alignment,
-// leader and list-tab keywords written before its \tx. Keeping the pending tab out of the
-// list means a \tx that arrives after the paragraph was finalized adds a new stop instead of
-// overwriting the last finished one.
+// The tab stops of a paragraph, at most RP_RTF_MAX_TAB_STOPS of them (word processors
+// allow no more; a hostile file's thousands would be copied with every style made).
 class TRPRTFTabList {
 public:
-  // \tx: the pending tab becomes a stop at Position; a new pending tab starts.
-  void AddTab(int32_t PositionTw);
   int Count() const { return static_cast<int>(FItems.size()); }
   const TRPRTFTab& operator[](int Index) const { return FItems[static_cast<size_t>(Index)]; }
 
   std::vector<TRPRTFTab> FItems;
-  TRPRTFTab FPending;
   // How many of the stops finalization has already looked at, and the list tab it found.
   size_t FReady = 0;
   std::optional<int32_t> FListTabTw;
@@ -241,6 +237,9 @@ public:
   TRPRTFParaBorder& GetBorder();
   // The list to change: made on first use, copied first when another state shares it.
   TRPRTFTabList& GetTabs();
+  // \tx: the pending tab becomes a stop at PositionTw (none beyond the limit), and a new
+  // pending tab starts.
+  void AddTab(int32_t PositionTw);
   bool HasBorder() const { return FBorder && FBorder->HasBorder(); }
   bool HasTabs() const { return FTabs && FTabs->Count() > 0; }
   // Done before anything of the paragraph is emitted: shading folds into the background,
@@ -276,6 +275,10 @@ public:
   // nothing however many stops the paragraph has.
   std::shared_ptr<TRPRTFTabList> FTabs;
   bool FTabsReady;
+  // The tab that collects the alignment, leader and list-tab keywords written before its
+  // \tx; apart from the stops, so that a \tx after the paragraph was finalized adds a new
+  // stop instead of changing the last finished one.
+  TRPRTFTab FPendingTab;
 };
 
 // ---------------------------------------------------------------------------------------

@@ -1,9 +1,12 @@
 #include "richtext/rtf/RPRTFReader.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 #include <utility>
 
 #include "richtext/gfx/RPCodePage.h"
+#include "richtext/gfx/RPSymbolFonts.h"
 #include "richtext/rtf/RPRTFCodePages.h"
 #include "richtext/rtf/RPRTFFields.h"
 
@@ -191,17 +194,6 @@ void TRPRTFReader::Refill() {
   InputStringIndex = 0;
 }
 
-bool TRPRTFReader::ExtendInput() {
-  const int64_t Left = std::max<int64_t>(StreamSize - Stream->Position(), 0);
-  const size_t Want = static_cast<size_t>(std::min<int64_t>(Left, BUFFERSIZE));
-  if (Want == 0)
-    return false;
-  InputString.resize(InputStringLength + Want);
-  const size_t Got = Stream->Read(InputString.data() + InputStringLength, Want);
-  InputStringLength += Got;
-  return Got > 0;
-}
-
 // -1 marks the end of the input; it is never taken for a byte.
 int TRPRTFReader::GetC() {
   if (UseLastChar) {
@@ -320,29 +312,61 @@ TRPRTFErrorCode TRPRTFReader::ParseDoubleByte(uint8_t Lead, int CodePage) {
   return ParseChar(static_cast<uint8_t>(Trail));
 }
 
-// The brace that would close the document's own group ends the document unless RTF
-// follows it. Then it is a stray brace that came too early ("{\\b a}}" in the middle of
-// the text, or a second document appended): it is not taken, and what follows is read as
-// the document's text, in the properties it was written in, so that nothing is lost.
-// Bytes without RTF after the end (padding, junk a transfer appended) are not read.
+// The brace that would close the document's own group ends the document unless more of
+// the document follows: a closing brace with no opening one of its own ("{\\b a}}" in the
+// middle of the text closed it too early), or a second document appended to the first.
+// Then the brace is not taken, and what follows is read as the document's text, in the
+// properties it was written in, so that nothing is lost. Anything else after the end
+// (padding, junk a transfer appended) is not read.
 TRPRTFErrorCode TRPRTFReader::CloseGroup() {
-  if (cGroup == 1 && FFlatGroups.empty() && SyntaxFollows()) {
-    FWarnings.Include(rtf_warn_StrayBrace);
-    ++FStrayBraces;
-    return rtf_ec_OK;
-  }
+  if (cGroup == 1 && FFlatGroups.empty())
+    if (const TAfterDocument After = LookAfterDocument(); After != adNothing) {
+      FWarnings.Include(rtf_warn_StrayBrace);
+      ++FStrayBraces;
+      return After == adAnotherDocument ? StartParagraph() : rtf_ec_OK;
+    }
   return PopRtfState();
 }
 
-// Whether a backslash or brace is still to come. The bytes looked at stay unread.
-bool TRPRTFReader::SyntaxFollows() {
-  for (size_t i = InputStringIndex;; ++i) {
-    if (i >= InputStringLength && !ExtendInput())
-      return false;
-    const uint8_t Byte = InputString[i];
-    if (Byte == '\\' || Byte == '{' || Byte == '}')
-      return true;
-  }
+// Reads ahead as far as it needs to and gives the bytes back: the rest of the block, then
+// blocks of the stream, which goes back to where it was. Linear overall: the look stops at
+// the brace that is then read, and only a look that finds nothing reaches the end.
+TRPRTFReader::TAfterDocument TRPRTFReader::LookAfterDocument() {
+  constexpr std::string_view DocumentStart = "{\\rtf";
+  size_t Matched = 0;
+  bool Started = false;
+  bool Escaped = false;
+  int64_t Depth = 0;
+  const auto Look = [&](uint8_t Byte) -> std::optional<TAfterDocument> {
+    if (!Started && (Byte == 0 || Byte == ' ' || Byte == '\t' || Byte == '\n' || Byte == '\r'))
+      return std::nullopt;
+    Started = true;
+    if (Matched < DocumentStart.size()) {
+      Matched = static_cast<uint8_t>(DocumentStart[Matched]) == Byte ? Matched + 1 : SIZE_MAX;
+      if (Matched == DocumentStart.size())
+        return adAnotherDocument;
+    }
+    if (Escaped)
+      Escaped = false;
+    else if (Byte == '\\')
+      Escaped = true;
+    else if (Byte == '{')
+      ++Depth;
+    else if (Byte == '}' && --Depth < 0)
+      return adMoreOfIt;
+    return std::nullopt;
+  };
+  for (size_t i = InputStringIndex; i < InputStringLength; ++i)
+    if (const std::optional<TAfterDocument> Found = Look(InputString[i]))
+      return *Found;
+  const int64_t Back = Stream->Position();
+  std::array<uint8_t, BUFFERSIZE> Block;
+  TAfterDocument Found = adNothing;
+  for (size_t Count; Found == adNothing && (Count = Stream->Read(Block.data(), Block.size())) > 0;)
+    for (size_t i = 0; i < Count && Found == adNothing; ++i)
+      Found = Look(Block[i]).value_or(adNothing);
+  Stream->Seek(Back);
+  return Found;
 }
 
 TRPRTFErrorCode TRPRTFReader::ParseRtfKeyword() {
@@ -419,7 +443,9 @@ TRPRTFErrorCode TRPRTFReader::PushRtfState() {
   FlushPendingBytes();
   if (cGroup >= RP_RTF_MAX_GROUP_DEPTH || !FFlatGroups.empty()) {
     FWarnings.Include(rtf_warn_DeepGroups);
-    FFlatGroups.push_back({FRTFState.rds, FRTFState.ris});
+    const TRPRTFReaderState& S = FRTFState;
+    FFlatGroups.push_back({S.rds, S.ris, S.Props.CharProps.FHidden, S.FInNote, S.FInTextBox,
+                           S.FHFType, S.FFieldCode});
     FRTFState.ris = risNorm;
     return rtf_ec_OK;
   }
@@ -436,16 +462,51 @@ TRPRTFErrorCode TRPRTFReader::PushRtfState() {
   return rtf_ec_OK;
 }
 
+TRPRTFErrorCode TRPRTFReader::PopFlatGroup() {
+  const TFlatGroup Outer = FFlatGroups.back();
+  FFlatGroups.pop_back();
+  TRPRTFReaderState& Cur = FRTFState;
+  const TRTFrds Dest = Cur.rds;
+  const bool NoteEnds = Cur.FInNote && !Outer.InNote;
+  TRPRTFErrorCode Result = Dest == rdsNorm
+                               ? EndGroupText(NoteEnds, Cur.FInTextBox && !Outer.InTextBox, false)
+                               : rtf_ec_OK;
+  if (Result == rtf_ec_OK && Dest != Outer.rds)
+    Result = EndGroupAction(Dest);
+  Cur.rds = Outer.rds;
+  Cur.ris = Outer.ris;
+  Cur.Props.CharProps.FHidden = Outer.Hidden;
+  Cur.FInNote = Outer.InNote;
+  Cur.FInTextBox = Outer.InTextBox;
+  Cur.FHFType = Outer.HFType;
+  Cur.FFieldCode = Outer.FieldCode;
+  if (NoteEnds && OnNote)
+    OnNote(*this, rtf_ne_End, FPosition);
+  return Result;
+}
+
+TRPRTFErrorCode TRPRTFReader::EndGroupText(bool NoteEnds, bool TextBoxEnds, bool FinalPar) {
+  if (const TRPRTFErrorCode Result = OutputChar(NoteEnds || FinalPar ? 13 : 0); Result != rtf_ec_OK)
+    return Result;
+  if (NoteEnds)
+    FPosition = rtf_ts_ContinuePara;
+  // The text after a text box goes on in a paragraph of its own.
+  if (TextBoxEnds)
+    FPosition = rtf_ts_NewPara;
+  return rtf_ec_OK;
+}
+
+TRPRTFErrorCode TRPRTFReader::StartParagraph() {
+  if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+    return Result;
+  FPosition = rtf_ts_NewPara;
+  return rtf_ec_OK;
+}
+
 TRPRTFErrorCode TRPRTFReader::PopRtfState() {
   FlushPendingBytes();
-  if (!FFlatGroups.empty()) {
-    const TFlatGroup Outer = FFlatGroups.back();
-    FFlatGroups.pop_back();
-    const TRTFrds Dest = FRTFState.rds;
-    FRTFState.rds = Outer.rds;
-    FRTFState.ris = Outer.ris;
-    return Dest != Outer.rds ? EndGroupAction(Dest) : rtf_ec_OK;
-  }
+  if (!FFlatGroups.empty())
+    return PopFlatGroup();
   if (SaveList.empty())
     return rtf_ec_StackUnderflow;
   const bool Outermost = SaveList.size() == 1;
@@ -474,15 +535,9 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
 
   TRPRTFErrorCode Result = rtf_ec_OK;
   if (Dest == rdsNorm) {
-    const uint8_t Ch = NoteEnds || (ProcessFinalPar && Outermost) ? 13 : 0;
-    Result = OutputChar(Ch);
+    Result = EndGroupText(NoteEnds, TextBoxEnds, ProcessFinalPar && Outermost);
     if (Result != rtf_ec_OK)
       return Result;
-    if (NoteEnds)
-      FPosition = rtf_ts_ContinuePara;
-    // The text after a text box goes on in a paragraph of its own.
-    if (TextBoxEnds && FPosition == rtf_ts_ContinuePara)
-      FPosition = rtf_ts_NewPara;
   }
   if ((Dest != Saved.rds || (Dest == rdsFldInst && !Hyperlink && Cur.FFieldCode.Length > 0 &&
                              !SameFieldCode(Cur, Saved))))
@@ -901,10 +956,8 @@ TRPRTFErrorCode TRPRTFReader::BeginNote() {
 // A text box's paragraphs stand where its shape is anchored, between the paragraphs around
 // it rather than inside one.
 TRPRTFErrorCode TRPRTFReader::BeginTextBox() {
-  if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+  if (const TRPRTFErrorCode Result = StartParagraph(); Result != rtf_ec_OK)
     return Result;
-  if (FPosition == rtf_ts_ContinuePara)
-    FPosition = rtf_ts_NewPara;
   FRTFState.rds = rdsNorm;
   FRTFState.FInTextBox = true;
   return rtf_ec_OK;
@@ -1167,18 +1220,20 @@ TRPRTFErrorCode TRPRTFReader::DoNewText(TRPRTFPosition& Next) {
   try {
     const int32_t Font = FRTFState.Props.CharProps.FFontIndex;
     const uint8_t Charset = FFontTable.IsValidIndex(Font) ? FFontTable.Get(Font).Charset : 0;
-    const bool Legacy = Charset == 254 || Charset == RP_RTF_MAC_CHARSET;
+    // PC 437 and Mac text is translated; not a symbol font's bytes, which are its glyph
+    // numbers, nor a font's whose \cpg names the code page of its text.
+    const bool Legacy = (Charset == 254 || Charset == RP_RTF_MAC_CHARSET) &&
+                        FFontTable.Get(Font).CodePage == 0 &&
+                        RP_SymbolFontOf(FFontTable.Get(Font).Name) == rpsfNone;
     if (OnNewUnicodeText && !TextW.empty()) {
       OnNewUnicodeText(*this, TextW, FPosition);
-    } else if (OnNewUnicodeText && Legacy && !Text.empty()) {
-      // PC 437 and Mac text leaves as what it says: their translation to Windows bytes
-      // has no ≤, ≠ or Greek letters, which UTF-16 does not lose.
+    } else if (OnNewUnicodeText && Legacy && !Text.empty() && Text != "\t") {
+      // Into UTF-16 from the font's own code page: the translation to Windows bytes has no
+      // ≤, ≠ or Greek letters. A tab stays a byte run, which becomes a tab item.
       OnNewUnicodeText(*this, RP_AnsiToUnicode(Text, Charset == 254 ? 437 : CP_MACCP), FPosition);
     } else if (OnNewText) {
-      if (Charset == 254)
-        Text = OEM437ToANSICharset(Text);
-      else if (Charset == RP_RTF_MAC_CHARSET)
-        Text = MacToANSICharset(Text);
+      if (Legacy)
+        Text = Charset == 254 ? OEM437ToANSICharset(Text) : MacToANSICharset(Text);
       if (!Text.empty() || FPosition != rtf_ts_ContinuePara)
         OnNewText(*this, Text, FPosition);
     }
@@ -1213,8 +1268,19 @@ int TRPRTFReader::CodePageOfFont(int32_t FontIndex) const {
                                                  : std::nullopt);
 }
 
+// Font names are in their own font's code page; the document's information is in the
+// document's, whatever font the header left current.
 int TRPRTFReader::TextCodePage() const {
-  return FRTFState.rds == rdsFontTable ? FontNameCodePage() : GetCurrentCodePage();
+  switch (FRTFState.rds) {
+  case rdsFontTable: return FontNameCodePage();
+  case rdsAuthor:
+  case rdsTitle:
+  case rdsDocComm:
+    if (FAnsiCodePageGiven)
+      return static_cast<int>(CodePage);
+    [[fallthrough]];
+  default: return GetCurrentCodePage();
+  }
 }
 
 void TRPRTFReader::ApplyDefaultFont() {
@@ -1238,7 +1304,7 @@ int TRPRTFReader::GetCurrentCodePage() const {
 int TRPRTFReader::FontNameCodePage() const { return CodePageOfFont(FFontTable.Count() - 1); }
 
 void TRPRTFReader::AppendTmpString(std::u16string& Target) {
-  Target += AnsiToUnicode(FTmpString, GetCurrentCodePage());
+  Target += AnsiToUnicode(FTmpString, TextCodePage());
   FTmpString.clear();
 }
 

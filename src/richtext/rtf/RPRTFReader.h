@@ -4,10 +4,10 @@
 // property records that RTF scopes by groups. It knows nothing of the document being built.
 //
 // Input is untrusted: the reader never throws past ReadFromStream/ReadFromFile, keeps its
-// memory bounded (keyword length; groups nested deeper than the limit are read without
-// their own properties) and reports what went wrong as a result code after delivering
-// everything it read. What it could read past (a bad escape, a stray brace) is kept as a
-// warning and costs no text.
+// memory in proportion to the input (keywords are cut at their limit; groups nested deeper
+// than the limit keep a few bytes each, not a copy of their properties) and reports what
+// went wrong as a result code after delivering everything it read. What it could read past (a bad
+// escape, a stray brace) is kept as a warning and costs no text.
 #pragma once
 
 #include <array>
@@ -195,8 +195,6 @@ private:
   int GetC();
   void UngetC() { UseLastChar = true; }
   void Refill();
-  // Appends the next block to the input buffer; false at the end of the input.
-  bool ExtendInput();
   void ReportProgress(TRPRTFProgressStage Stage, uint8_t Percent);
 
   // Tokenizer.
@@ -204,11 +202,19 @@ private:
   TRPRTFErrorCode ParseTextByte(int ch);
   TRPRTFErrorCode ParseDoubleByte(uint8_t Lead, int CodePage);
   TRPRTFErrorCode CloseGroup();
-  bool SyntaxFollows();
+  // What follows the brace that would close the document's own group.
+  enum TAfterDocument : uint8_t { adNothing, adMoreOfIt, adAnotherDocument };
+  TAfterDocument LookAfterDocument();
   TRPRTFErrorCode ParseRtfKeyword();
   TRPRTFErrorCode ParseHexDigit(int ch);
   TRPRTFErrorCode PushRtfState();
   TRPRTFErrorCode PopRtfState();
+  TRPRTFErrorCode PopFlatGroup();
+  // What the end of a group of document text does to the runs: the pending text goes, a
+  // note's text ends its paragraph, the text after a text box starts one.
+  TRPRTFErrorCode EndGroupText(bool NoteEnds, bool TextBoxEnds, bool FinalPar);
+  // The next run begins a paragraph, unless one is begun already.
+  TRPRTFErrorCode StartParagraph();
   TRPRTFErrorCode EndOfInput(TRPRTFErrorCode Result);
 
   // Keywords.
@@ -221,7 +227,6 @@ private:
   TRPRTFErrorCode ParseUnicode(int32_t Value);
   // A PAGE or SYMBOL field without a stored result still shows something.
   void NoteFieldFallback();
-  TRPRTFErrorCode OutputFieldFallback(const TRPRTFReaderState& Field);
   // Text the reader makes itself, through the same path as text read from the file.
   TRPRTFErrorCode OutputText(std::u16string_view Units);
 
@@ -299,8 +304,7 @@ private:
   // Input.
   IRPByteSource* Stream = nullptr;
   int64_t StreamSize = 0;
-  // One block, grown only by the look past the document's last brace.
-  std::vector<uint8_t> InputString = std::vector<uint8_t>(BUFFERSIZE);
+  std::array<uint8_t, BUFFERSIZE> InputString{};
   size_t InputStringLength = 0;
   size_t InputStringIndex = 0;
   int LastChar = -1;
@@ -327,11 +331,17 @@ private:
   // Closing braces that would have ended the document before its end; the same number of
   // groups may still be open when the input ends.
   int32_t FStrayBraces = 0;
-  // Groups beyond the depth limit: only what they were for and how their bytes were read
-  // is kept for each, so that the destination still ends with its group.
+  // Groups beyond the depth limit keep no properties of their own, only what says where
+  // their text goes and whether it is shown, so that a note, a text box, a field or hidden
+  // text still ends with its group.
   struct TFlatGroup {
     TRTFrds rds;
     TRTFris ris;
+    bool Hidden;
+    bool InNote;
+    bool InTextBox;
+    TRPRTFHeaderFooterType HFType;
+    TRPRTFReaderState::TFieldCode FieldCode;
   };
   std::vector<TFlatGroup> FFlatGroups;
   bool FEndParsingSent = false;

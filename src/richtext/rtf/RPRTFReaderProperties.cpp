@@ -67,6 +67,7 @@ private:
   TCustomRPItemInfo* AddNumberItem(TRPRTFPosition Position);
   void Note(TRPRTFNoteEvent What, TRPRTFPosition Position);
   void DropPendingMark();
+  void NumberNotes();
   void AppendNotes();
 
   int ReturnStyleNo(bool Unicode, bool SwitchProtect, TStyleVariant Variant = {});
@@ -128,7 +129,8 @@ void TRPRTFReaderProperties::TRead::InitReader() {
 TRPRTFErrorCode TRPRTFReaderProperties::TRead::Run(IRPByteSource& Source) {
   const TRPRTFErrorCode Result = Reader.ReadFromStream(Source);
   // Notes read before a failure are kept like the rest of the text; a receiver that gave
-  // up wants nothing more.
+  // up wants nothing more, but the marks it placed show their numbers.
+  NumberNotes();
   if (Result != rtf_ec_Aborted)
     AppendNotes();
   return Result;
@@ -188,7 +190,7 @@ void TRPRTFReaderProperties::TRead::AddRun(const std::string* Bytes, const std::
     Position = rtf_ts_NewPara;
   const int ParaNo = ReturnParaNo(Position);
 
-  if (RPStyle.SpacesInTab == 0 && Bytes && *Bytes == "\t") {
+  if (RPStyle.SpacesInTab == 0 && (Bytes ? *Bytes == "\t" : *Wide == u"\t")) {
     auto Tab = std::make_unique<TRPTabItemInfo>(&RPData);
     Tab->SetAssociatedTextStyleNo(ReturnStyleNo(Unicode, false));
     Tab->ParaNo = ParaNo;
@@ -198,15 +200,21 @@ void TRPRTFReaderProperties::TRead::AddRun(const std::string* Bytes, const std::
   }
 
   // The run as UTF-16. Bytes are in the code page of the run's font; tabs stay tabs.
+  const TRPRTFFontList& Fonts = Reader.FontTable();
+  const int CodePage = Reader.GetCurrentCodePage();
   std::u16string Converted;
   if (!Wide)
-    Converted = RP_AnsiToUnicode(*Bytes, Reader.GetCurrentCodePage());
+    Converted = RP_AnsiToUnicode(*Bytes, CodePage);
   std::u16string_view Text = Wide ? std::u16string_view(*Wide) : Converted;
 
   TStyleVariant Variant;
   // Glyph numbers of a symbol font become the characters they show, in a font that has
-  // them; text stored as bytes keeps its symbol font, which draws the glyphs itself.
-  const TRPSymbolFont Symbol = RP_SymbolFontOf(RPRTFRunFontName(Chars, Reader.FontTable()));
+  // them. Those of a symbol font without a table become the private-use characters its
+  // glyphs answer to, never letters. Text stored as bytes keeps its symbol font, which
+  // draws the glyphs itself.
+  const TRPSymbolFont Symbol = RP_SymbolFontOf(RPRTFRunFontName(Chars, Fonts));
+  const bool SymbolCharset = Fonts.IsValidIndex(Chars.FFontIndex) &&
+                             Fonts.Get(Chars.FFontIndex).Charset == RP_SYMBOL_CHARSET;
   if (Unicode && Symbol != rpsfNone) {
     if (Wide)
       Converted = *Wide;
@@ -218,17 +226,22 @@ void TRPRTFReaderProperties::TRead::AddRun(const std::string* Bytes, const std::
     Text = Converted;
     Bytes = nullptr;
     Variant.SymbolMapped = true;
+  } else if (Unicode && SymbolCharset && !Wide) {
+    Converted = RPU_SymbolCharsetToUnicode(*Bytes);
+    Text = Converted;
   }
 
-  if (!Chars.FStyleEx.Contains(rtf_fs_SmallCaps)) {
+  if (!Chars.FStyleEx.Contains(rtf_fs_SmallCaps) || Text.empty()) {
     AddTextItem(Text, Bytes, Unicode, Variant, ParaNo, Position);
     return;
   }
-  // Small capitals: the small letters are drawn as capitals of a smaller size.
+  // Small capitals: the small letters are drawn as capitals of a smaller size. Pieces of
+  // text read as bytes stay bytes of the same code page.
   ForEachCaseSegment(Text, [&](std::u16string_view Segment, bool Lower) {
     TStyleVariant Part = Variant;
     Part.SmallCapsLower = Lower;
-    AddTextItem(Segment, nullptr, Unicode, Part, ParaNo, Position);
+    const std::string PieceBytes = Bytes ? RP_UnicodeToAnsi(Segment, CodePage) : std::string();
+    AddTextItem(Segment, Bytes ? &PieceBytes : nullptr, Unicode, Part, ParaNo, Position);
     Position = rtf_ts_ContinuePara;
   });
 }
@@ -292,7 +305,6 @@ void TRPRTFReaderProperties::TRead::Note(TRPRTFNoteEvent What, TRPRTFPosition Po
       FNotes.back().NumberItems.push_back(FNotes.back().Items.size());
       AddNumberItem(Position);
     } else {
-      DropPendingMark();
       FPendingMark = AddNumberItem(Position);
     }
     break;
@@ -319,11 +331,9 @@ void TRPRTFReaderProperties::TRead::DropPendingMark() {
   FPendingMark = nullptr;
 }
 
-void TRPRTFReaderProperties::TRead::AppendNotes() {
+void TRPRTFReaderProperties::TRead::NumberNotes() {
   FInNote = false;
   DropPendingMark();
-  if (FNotes.empty())
-    return;
   // Footnotes are numbered 1, 2, 3, endnotes i, ii, iii, each in reading order.
   int Footnotes = 0;
   int Endnotes = 0;
@@ -347,7 +357,16 @@ void TRPRTFReaderProperties::TRead::AppendNotes() {
       First.Item->SetBR(false);
       Note.Items.insert(Note.Items.begin(), {std::move(ItemText), std::move(Item)});
     }
+    // The paragraph end at the end of a note's text leaves an empty paragraph behind.
+    while (Note.Items.size() > 1 && Note.Items.back().Item->IsTextItem() &&
+           Note.Items.back().Text.empty() && !Note.Items.back().Item->SameAsPrev())
+      Note.Items.pop_back();
   }
+}
+
+void TRPRTFReaderProperties::TRead::AppendNotes() {
+  if (FNotes.empty())
+    return;
   RPData.AddBreakEx(1, rpbsLine, clNone);
   InsertPoint = RPData.GetItemCount();
   FirstTime = false;
@@ -476,8 +495,8 @@ int TRPRTFReaderProperties::TRead::ReturnParaNo(TRPRTFPosition Position) {
   }
 
   const int Found = FParaIndex.Find(
-      RPRTFParaStyleHash(Wanted), Styles.Count(),
-      [&Styles](int i) { return RPRTFParaStyleHash(Styles[i]); },
+      RPRTFParaStyleHash(Wanted, TabsAsSpaces), Styles.Count(),
+      [&Styles, TabsAsSpaces](int i) { return RPRTFParaStyleHash(Styles[i], TabsAsSpaces); },
       [&](int i) { return RPRTFParaStyleMatches(Styles[i], Wanted, TabsAsSpaces); });
   if (Found >= 0)
     return Found;
@@ -518,6 +537,8 @@ void TRPRTFReaderProperties::TRead::InsertItem(std::string Text,
     FNotes.back().Items.push_back({std::move(Text), std::move(Item)});
     return;
   }
+  // A reference mark belongs to the note right after it; text between them leaves it alone.
+  DropPendingMark();
   if (PageBreak) {
     Item->SetPageBreakBefore(true);
     PageBreak = false;

@@ -463,8 +463,11 @@ bool RPRTFParaStyleMatches(const TParaInfo& Style, const TParaInfo& Wanted, bool
          (TabsAsSpaces || SameTabs(Style.Tabs, Wanted.Tabs)) && SameBorder(Style, Wanted);
 }
 
-size_t RPRTFParaStyleHash(const TParaInfo& Style) {
+size_t RPRTFParaStyleHash(const TParaInfo& Style, bool TabsAsSpaces) {
   size_t Seed = 0;
+  if (!TabsAsSpaces)
+    for (int i = 0; i < Style.Tabs.Count(); ++i)
+      HashCombine(Seed, std::hash<int64_t>{}(Style.Tabs[i].Position()));
   for (const int64_t Value :
        {int64_t(Style.Alignment), int64_t(Style.LeftIndent), int64_t(Style.RightIndent),
         int64_t(Style.FirstIndent), int64_t(Style.SpaceBefore()), int64_t(Style.SpaceAfter()),

@@ -91,7 +91,9 @@ void RPRTFMakeParaStyle(TParaInfo& Style, const TRPRTFParaStyleSource& Source,
                         const TRPStyle& RPStyle);
 // TabsAsSpaces: the style sheet turns tabs into spaces, so tab stops do not matter.
 bool RPRTFParaStyleMatches(const TParaInfo& Style, const TParaInfo& Wanted, bool TabsAsSpaces);
-size_t RPRTFParaStyleHash(const TParaInfo& Style);
+// Equal for styles that match; the tab stops count unless the style sheet turns tabs into
+// spaces.
+size_t RPRTFParaStyleHash(const TParaInfo& Style, bool TabsAsSpaces);
 int32_t RPRTFParaStyleCloseness(const TParaInfo& Style, const TParaInfo& Wanted,
                                 const TRPRTFParaProperties& Para, const TRPStyle& RPStyle,
                                 bool UseDirection, bool TabsAsSpaces);

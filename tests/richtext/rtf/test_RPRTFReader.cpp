@@ -243,9 +243,10 @@ TEST(RTFReaderResults, PendingTextIsDeliveredWhateverTheResult) {
       {"empty stream", "", rtf_ec_OK, {}},
       {"closing brace first", "}", rtf_ec_StackUnderflow, {}},
       {"text before a stray brace", "abc}", rtf_ec_StackUnderflow, {"abc|P"}},
-      // A brace that would close the document while RTF still follows is a stray one: it
-      // is not taken, what follows is read in the document's properties, and the document
-      // ends with the input. Bytes without RTF after the end are not part of the document.
+      // A brace that would close the document while more of it follows (a closing brace of
+      // no group, or another document) is a stray one: it is not taken, what follows is read
+      // in the document's properties, and the document ends with the input. Anything else
+      // after the end is not part of the document.
       {"trailing text", "{\\rtf1 a}garbage", rtf_ec_OK, {"a|P"}, {rtf_warn_TrailingBytes}},
       {"trailing blanks and padding", std::string("{\\rtf1 a}\r\n \t") + '\0', rtf_ec_OK, {"a|P"}},
       {"trailing brace", "{\\rtf1 a}}", rtf_ec_OK, {"a|P"}, {rtf_warn_StrayBrace}},
@@ -254,12 +255,22 @@ TEST(RTFReaderResults, PendingTextIsDeliveredWhateverTheResult) {
        rtf_ec_OK,
        {"a|P", " more|C", "text|P"},
        {rtf_warn_StrayBrace}},
-      {"trailing document", "{\\rtf1 a}\r\n{\\rtf1 b}", rtf_ec_OK, {"ab|P"}, {rtf_warn_StrayBrace}},
+      {"trailing document",
+       "{\\rtf1 a}\r\n{\\rtf1 b}",
+       rtf_ec_OK,
+       {"a|P", "b|P"},
+       {rtf_warn_StrayBrace}},
       {"trailing brace and garbage",
        "{\\rtf1 a}}\\'zz\\",
-       rtf_ec_EndOfFile,
-       {"azz|P"},
-       {rtf_warn_StrayBrace, rtf_warn_InvalidHex}},
+       rtf_ec_OK,
+       {"a|P"},
+       {rtf_warn_StrayBrace, rtf_warn_TrailingBytes}},
+      // What follows the end is not taken for text because it holds a backslash.
+      {"junk with a backslash",
+       "{\\rtf1 Hello}\r\n-- C:\\temp",
+       rtf_ec_OK,
+       {"Hello|P"},
+       {rtf_warn_TrailingBytes}},
       {"missing closing brace", "{\\rtf1 abc", rtf_ec_UnmatchedBrace, {"abc|P"}},
       {"lone backslash at the end", "{\\rtf1 abc\\", rtf_ec_EndOfFile, {"abc|P"}},
       // A bad escape is dropped; the byte after it is read as it stands.

@@ -175,7 +175,6 @@ TEST(RTFFontTable, KeywordsAndTextBeforeTheFirstFontAreDropped) {
   EXPECT_TRUE(Tmp.empty());
 }
 
-// Fault: a charset outside 0..255 is no charset; it reads as the default one.
 // A number beyond the charsets is the Mac charset, a negative one the default charset.
 TEST(RTFFontTable, OutOfRangeCharsets) {
   const TRPRTFFontList Fonts = ReadFonts(

@@ -3,6 +3,7 @@
 // results, notes, small capitals. Each case is the text a reader of the pane would see.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <string_view>
@@ -53,6 +54,11 @@ protected:
     Doc.Clear();
     return Doc.LoadRTFFromStream(Rtf);
   }
+
+public:
+  TRPRTFErrorCode LoadForTiming(std::string_view Rtf) { return Load(Rtf); }
+
+protected:
   const TFontInfo& TextStyleOf(int ItemNo) const {
     return Sheet.TextStyles[Doc.GetItem(ItemNo)->StyleNo];
   }
@@ -76,6 +82,10 @@ TEST_F(DocumentText, AsOtherProgramsWriteIt) {
        R"({\rtf1{\fonttbl{\f0\fcharset77 Geneva;}}\f0 caf\'8e \'a5 \'d2quoted\'d3 \'b2\'ad})",
        {"café • “quoted” ≤≠"}},
       {"PC 437 charset", R"({\rtf1{\fonttbl{\f0\fcharset254 Terminal;}}\f0 \'f1\'e3})", {"±π"}},
+      {"tab in Mac text", R"({\rtf1{\fonttbl{\f0\fcharset77 Geneva;}}\f0 a\tab b})", {"a\tb"}},
+      {"Mac font with a code page of its own",
+       R"({\rtf1{\fonttbl{\f0\fcharset77\cpg10007 Geneva;}}\f0 \'80})",
+       {"А"}},
       {"document code page without a font",
        R"({\rtf1\ansi\ansicpg1251 \'cf\'f0\'e8\'e2\'e5\'f2})",
        {"Привет"}},
@@ -116,6 +126,15 @@ TEST_F(DocumentText, AsOtherProgramsWriteIt) {
        {"ab After text."},
        rtf_ec_OK,
        {rtf_warn_DeepGroups}},
+      // Too deep for properties of their own, groups still end hidden text, notes and text
+      // boxes.
+      {"hidden text, a note and a text box too deep",
+       "{\\rtf1 a" +
+           Nested(1100, "{\\v hidden} b{\\footnote\\pard N.}{\\shp{\\*\\shpinst{\\shptxt Box}}}c") +
+           " d}",
+       {"a b1", "Box", "c d", "---", "1 N."},
+       rtf_ec_OK,
+       {rtf_warn_DeepGroups}},
       {"cut off", R"({\rtf1 Hello\par wor)", {"Hello", "wor"}, rtf_ec_UnmatchedBrace},
       // Control characters are what they are as bytes, or nothing.
       {"control characters as \\u", R"({\rtf1 a\u9?b\u10?c\u13?d\u7?e})", {"a\tb\nc\nde"}},
@@ -123,6 +142,9 @@ TEST_F(DocumentText, AsOtherProgramsWriteIt) {
       {"shape properties",
        R"({\rtf1{\shp{\sp{\sn fFilled}{\sv 0}}{\*\shpinst{\sp{\sn shapeType}{\sv 1}}}}Hello\par})",
        {"Hello"}},
+      {"text box after a line break",
+       R"({\rtf1 a\line{\shp{\*\shpinst{\shptxt Box\line}}}b})",
+       {"a", "Box", "b"}},
       {"text box with its result",
        R"({\rtf1 Before {\shp{\*\shpinst{\sp{\sn shapeType}{\sv 202}}{\shptxt \pard Box\par}})"
        R"({\shprslt{\*\do\dobxcolumn{\dptxbx{\dptxbxtext\pard Box\par}}}}}after\par})",
@@ -141,6 +163,12 @@ TEST_F(DocumentText, AsOtherProgramsWriteIt) {
       {"Symbol named without its charset",
        R"({\rtf1{\fonttbl{\f0 Arial;}{\f1\fcharset0 Symbol;}}\f1 \'b1\'a3})",
        {"±≤"}},
+      {"Symbol in the Mac charset",
+       R"({\rtf1{\fonttbl{\f1\fcharset77 Symbol;}}\f1 a\'b7})",
+       {"α•"}},
+      {"symbol font without a table",
+       R"({\rtf1{\fonttbl{\f0\fcharset2 Webdings;}}\f0 a})",
+       {"\uF061"}},
       // Fields the file stores no result for.
       {"page numbers and symbols",
        R"({\rtf1 Page \chpgn , {\field{\*\fldinst PAGE}}, {\field{\*\fldinst NUMPAGES}}, )"
@@ -154,6 +182,11 @@ TEST_F(DocumentText, AsOtherProgramsWriteIt) {
        R"(Second{\footnote\ftnalt\pard End.} end{\super\chftn}{\footnote\pard Two.}.\par})",
        {"Text1 more.", "Secondi end2.", "---", "1 One.", "2 Two.", "i End."}},
       {"reference mark without a note", R"({\rtf1 a{\super\chftn} b})", {"a b"}},
+      {"reference mark far from its note",
+       R"({\rtf1 a{\super\chftn} b{\footnote N.\par}})",
+       {"a b1", "---", "1 N."}},
+      // Small capitals keep empty paragraphs.
+      {"small capitals", R"({\rtf1\scaps a\par\par b})", {"a", "", "b"}},
   };
   for (const TTextCase& Case : Cases) {
     SCOPED_TRACE(Case.Name);
@@ -164,12 +197,15 @@ TEST_F(DocumentText, AsOtherProgramsWriteIt) {
   }
 }
 
-// Text before the first \f is in the font \deff names, also before any \plain.
-TEST_F(DocumentText, DefaultFontBeforeTheFirstPlain) {
+// Text before the first \f is in the font \deff names, also before any \plain, and also
+// when \deff comes after the font table.
+TEST_F(DocumentText, DefaultFont) {
   ASSERT_EQ(Load(R"({\rtf1\deff1{\fonttbl{\f0 Courier New;}{\f1 Arial;}} text {\f0 code}})"),
             rtf_ec_OK);
   EXPECT_EQ(TextStyleOf(0).FontName, "Arial");
   EXPECT_EQ(TextStyleOf(1).FontName, "Courier New");
+  ASSERT_EQ(Load(R"({\rtf1{\fonttbl{\f0 Courier New;}{\f1 Arial;}}\deff1\plain text})"), rtf_ec_OK);
+  EXPECT_EQ(TextStyleOf(0).FontName, "Arial");
 }
 
 // Characters of a symbol font are drawn in the document's font, which has them.
@@ -206,33 +242,67 @@ TEST_F(DocumentText, CapitalsAndSmallCapitals) {
   }
 }
 
-// Files that used to take time growing with the square of their size: every group copying
-// a long tab list, every merge copying the text merged so far, every group inside a long
-// field instruction parsing it again. A quadratic read of these takes minutes.
-TEST_F(DocumentText, PathologicalFilesReadInLinearTime) {
-  std::string Tabs = "{\\rtf1 ";
-  for (int i = 0; i < 60000; ++i)
-    Tabs += "\\tx" + std::to_string(60000 - i);
-  for (int i = 0; i < 60000; ++i)
-    Tabs += "{}";
-  Tabs += "x}";
-  std::string Groups = "{\\rtf1 ";
-  for (int i = 0; i < 100000; ++i)
-    Groups += "{x}";
-  Groups += "}";
-  std::string Symbol = "{\\rtf1{\\field{\\*\\fldinst SYMBOL 65 " + std::string(100000, ' ');
-  for (int i = 0; i < 100000; ++i)
-    Symbol += "{ }";
-  Symbol += "}}}";
-  for (const std::string* Rtf : {&Tabs, &Groups, &Symbol}) {
+// Files that took time growing with the square of their size: every group copying a long
+// tab list, every merge copying the text merged so far, every group inside a long field
+// instruction parsing it again, every paragraph style compared with all others of the same
+// indents. Four times the file must take about four times as long, not sixteen.
+double GrowthOfLoadTime(DocumentText& Test, std::string (*MakeFile)(int), int N) {
+  const auto Time = [&](int Size) {
+    const std::string Rtf = MakeFile(Size);
     const auto Start = std::chrono::steady_clock::now();
-    EXPECT_EQ(Load(*Rtf), rtf_ec_OK);
-    EXPECT_LT(std::chrono::steady_clock::now() - Start, std::chrono::seconds(30));
-  }
+    EXPECT_EQ(Test.LoadForTiming(Rtf), rtf_ec_OK);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+  };
+  Time(N); // the first load also grows the allocator's pools
+  const double Small = Time(N);
+  return Time(4 * N) / std::max(Small, 1e-6);
+}
+
+std::string TabStops(int N) {
+  std::string Rtf = "{\\rtf1 ";
+  for (int i = 0; i < N; ++i)
+    Rtf += "\\tx" + std::to_string(N - i);
+  for (int i = 0; i < N; ++i)
+    Rtf += "{\\tqr}{\\tx7}";
+  return Rtf + "x}";
+}
+
+std::string OneLetterGroups(int N) {
+  std::string Rtf = "{\\rtf1 ";
+  for (int i = 0; i < N; ++i)
+    Rtf += "{x}";
+  return Rtf + "}";
+}
+
+std::string LongSymbolInstruction(int N) {
+  std::string Rtf =
+      "{\\rtf1{\\field{\\*\\fldinst SYMBOL 65 " + std::string(static_cast<size_t>(N), ' ');
+  for (int i = 0; i < N; ++i)
+    Rtf += "{ }";
+  return Rtf + "}}}";
+}
+
+std::string ParagraphsWithOwnTabStops(int N) {
+  std::string Rtf = "{\\rtf1 ";
+  for (int i = 0; i < N; ++i)
+    Rtf += "\\pard\\tx" + std::to_string(i + 1) + " a\\par ";
+  return Rtf + "}";
+}
+
+TEST_F(DocumentText, PathologicalFilesReadInLinearTime) {
+  EXPECT_LT(GrowthOfLoadTime(*this, TabStops, 10000), 8.0);
+  EXPECT_LT(GrowthOfLoadTime(*this, OneLetterGroups, 20000), 8.0);
+  EXPECT_LT(GrowthOfLoadTime(*this, LongSymbolInstruction, 20000), 8.0);
+  EXPECT_LT(GrowthOfLoadTime(*this, ParagraphsWithOwnTabStops, 2000), 8.0);
+
+  ASSERT_EQ(Load(LongSymbolInstruction(1000)), rtf_ec_OK);
   EXPECT_EQ(Doc.GetItemTextW(0), u"A");
-  ASSERT_EQ(Load(Groups), rtf_ec_OK);
+  ASSERT_EQ(Load(OneLetterGroups(1000)), rtf_ec_OK);
   ASSERT_EQ(Doc.GetItemCount(), 1);
-  EXPECT_EQ(Doc.GetItemTextW(0), std::u16string(100000, u'x'));
+  EXPECT_EQ(Doc.GetItemTextW(0), std::u16string(1000, u'x'));
+  // A paragraph keeps as many tab stops as word processors allow.
+  ASSERT_EQ(Load(TabStops(100)), rtf_ec_OK);
+  EXPECT_EQ(Sheet.ParaStyles[Doc.GetItem(0)->ParaNo].Tabs.Count(), 64);
 }
 
 } // namespace
