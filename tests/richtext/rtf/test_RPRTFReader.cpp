@@ -793,6 +793,13 @@ TEST(RTFReaderTables, DocumentCodePage) {
       Is(Title.Read("{\\rtf1\\ansi\\ansicpg1251{\\info{\\title \\'cf\\'f0}}x}"), rtf_ec_OK));
   EXPECT_EQ(Title.Reader.DocProps().FTitle, u"\u041F\u0440");
   EXPECT_EQ(Title.Reader.GetCurrentCodePage(), 1251);
+  // Also when the header left a Western font current.
+  TProbe WithFonts;
+  EXPECT_TRUE(
+      Is(WithFonts.Read("{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fcharset0 Arial;}}"
+                        "{\\info{\\title \\'cf\\'f0}}x}"),
+         rtf_ec_OK));
+  EXPECT_EQ(WithFonts.Reader.DocProps().FTitle, u"\u041F\u0440");
 }
 
 TEST(RTFReaderTables, ColourTableLosesItsOpenEntryAtTheEnd) {
