@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cstdint>
@@ -26,6 +27,7 @@
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtGraphicInterface.h"
 #include "richtext/gfx/RPCodePage.h"
+#include "richtext/layout/RPLayoutDump.h"
 #include "richtext/model/CRPData.h"
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
@@ -47,6 +49,7 @@ constexpr int32_t MaxRenderWidth = 10000;
 
 const char* const Usage = R"(Usage: rtfview COMMAND ARGUMENT
        rtfview render FILE --width N -o OUT.png
+       rtfview layout FILE --width N
 
 Loads RTF the way the guide window does (styles are added to the style sheet as
 needed) and shows the result.
@@ -76,6 +79,13 @@ Commands:
               path. Heights over 30000 pixels are cut there (said on stderr), and
               so is a document wider than N (also said). What was read before a
               load error is still painted. Runs without a display.
+  layout FILE --width N
+              Lays the document out as render does and prints its lines, one
+              per line: number, top y, height, left and right x (pixels of the
+              pane's client area), and the text between bars, so that a space
+              at either end shows; a tab is "\u2192", a list marker its text, a
+              rule "---", another object "[]". A space the line was wrapped at
+              belongs to neither line.
   --help      This text.
 
 The style sheet starts as the guide's: text style 0 "Times New Roman" 12 pt
@@ -366,9 +376,11 @@ struct TRenderArgs {
   fs::path Out;
 };
 
-// FILE, --width N and -o OUT in any order after the command; an empty message when they
-// are complete.
-std::string ParseRenderArgs(const std::vector<std::string>& Args, TRenderArgs& Render) {
+// FILE, --width N and (for render) -o OUT in any order after the command; an empty message
+// when they are complete.
+std::string ParseRenderArgs(const std::vector<std::string>& Args, TRenderArgs& Render,
+                            bool NeedsOut) {
+  const std::string Command = Args[0];
   bool HaveFile = false;
   for (size_t i = 1; i < Args.size(); ++i) {
     const std::string& Arg = Args[i];
@@ -388,62 +400,98 @@ std::string ParseRenderArgs(const std::vector<std::string>& Args, TRenderArgs& R
     } else if (!Arg.empty() && Arg[0] == '-' && Arg != "-") {
       return "unknown option '" + Arg + "'";
     } else if (HaveFile) {
-      return "render takes one FILE";
+      return Command + " takes one FILE";
     } else {
       Render.File = Arg;
       HaveFile = true;
     }
   }
   if (!HaveFile)
-    return "render needs a FILE";
+    return Command + " needs a FILE";
   if (Render.Width == 0)
-    return "render needs --width N";
-  if (Render.Out.empty())
+    return Command + " needs --width N";
+  if (NeedsOut && Render.Out.empty())
     return "render needs -o OUT.png";
+  if (!NeedsOut && !Render.Out.empty())
+    return "layout writes to standard output, not to -o";
   return {};
 }
 
-// The pane is laid out and painted with Qt fonts, so render needs the application object;
-// without a display it uses the off-screen platform.
+// The application object the pane's Qt fonts need, with the fonts and the graphic
+// interface set up; without a display it uses the off-screen platform.
+class TQtPlatform {
+public:
+  explicit TQtPlatform(const char* Program)
+      : FArgv{const_cast<char*>(Program), nullptr}, FApplication(ArgcFor(FArgc), FArgv.data()) {
+    RegisterPlatformFonts();
+    RP_UseQtGraphicInterface();
+  }
+
+private:
+  static int& ArgcFor(int& Argc) {
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+    return Argc;
+  }
+  int FArgc = 1;
+  std::array<char*, 2> FArgv;
+  QGuiApplication FApplication;
+};
+
+// A file loaded and formatted as the guide's pane does it, in a pane of a given client
+// width.
+class TLaidOutFile : private TQtPlatform {
+public:
+  TLaidOutFile(const fs::path& File, int32_t Width, const char* Program)
+      : TQtPlatform(Program), FMeasuring(1, 1, RichPaneSwitches.ScreenPixelsPerInch,
+                                         RichPaneSwitches.ScreenPixelsPerInch),
+        FHost(Width, Width, FMeasuring), FPane(FHost) {
+    InitGuideStyleSheet(FSheet);
+    FPane.Style = &FSheet;
+    ConfigureGuidePane(FPane);
+    FPane.Clear();
+    try {
+      // What the pane's LoadRTF does, with the reader's result kept for the message.
+      Code = Doc().LoadRTF(File.string());
+    } catch (const std::exception& E) {
+      std::cerr << "rtfview: " << File.string() << ": " << E.what() << '\n';
+      Code = rtf_ec_Exception;
+    }
+    // The client height only decides whether a vertical bar would be needed: first any,
+    // then the document's, so that the whole document is in view at position 0.
+    FPane.Format();
+    FHost.Height = std::max(Doc().DocumentHeight, 1);
+    FPane.Format();
+    FPane.ScrollTo(0);
+  }
+  TCustomRPFormattedData& Doc() { return FPane.RPData(); }
+  const TCustomRichPane& Pane() const { return FPane; }
+
+  TRPRTFErrorCode Code = rtf_ec_OK;
+
+private:
+  TRPStyle FSheet;
+  TRPQtCanvas FMeasuring;
+  TRPFixedPaneHost FHost;
+  TCustomRichPane FPane;
+};
+
+int ReportLoad(const fs::path& File, TRPRTFErrorCode Code) {
+  if (Code == rtf_ec_OK)
+    return ExitOK;
+  std::cerr << "rtfview: " << File.string() << ": " << ErrorCodeName(Code) << '\n';
+  return ExitFailed;
+}
+
 int RenderFile(const TRenderArgs& Render, const char* Program) {
   std::error_code Error;
   if (!fs::is_regular_file(Render.File, Error)) {
     std::cerr << "rtfview: " << Render.File.string() << ": no such file\n";
     return ExitUsage;
   }
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  int Argc = 1;
-  char* Argv[] = {const_cast<char*>(Program), nullptr};
-  QGuiApplication Application(Argc, Argv);
-  RegisterPlatformFonts();
-  RP_UseQtGraphicInterface();
-
+  TLaidOutFile Laid(Render.File, Render.Width, Program);
+  TCustomRPFormattedData& Doc = Laid.Doc();
   const int32_t Ppi = RichPaneSwitches.ScreenPixelsPerInch;
-  TRPStyle Sheet;
-  InitGuideStyleSheet(Sheet);
-  TRPQtCanvas Measuring(1, 1, Ppi, Ppi);
-  // The client height only decides whether a vertical bar would be needed: first any,
-  // then the document's, so that the whole document is in view at position 0.
-  TRPFixedPaneHost Host(Render.Width, Render.Width, Measuring);
-  TCustomRichPane Pane(Host);
-  Pane.Style = &Sheet;
-  ConfigureGuidePane(Pane);
-  Pane.Clear();
-  TCustomRPFormattedData& Doc = Pane.RPData();
-  TRPRTFErrorCode Code = rtf_ec_OK;
-  try {
-    // What the pane's LoadRTF does, with the reader's result kept for the message.
-    Code = Doc.LoadRTF(Render.File.string());
-  } catch (const std::exception& E) {
-    std::cerr << "rtfview: " << Render.File.string() << ": " << E.what() << '\n';
-    Code = rtf_ec_Exception;
-  }
-  Pane.Format();
-  Host.Height = std::max(Doc.DocumentHeight, 1);
-  Pane.Format();
-  Pane.ScrollTo(0);
-
   const int32_t Width = Render.Width;
   int32_t Height = std::max(Doc.DocumentHeight, 1);
   if (Height > MaxRenderHeight) {
@@ -451,7 +499,7 @@ int RenderFile(const TRenderArgs& Render, const char* Program) {
               << " pixels high; the image stops at " << MaxRenderHeight << '\n';
     Height = MaxRenderHeight;
   }
-  const int32_t Needed = Doc.DocumentWidth + Pane.LeftMargin + Pane.RightMargin;
+  const int32_t Needed = Doc.DocumentWidth + Laid.Pane().LeftMargin + Laid.Pane().RightMargin;
   if (Needed > Width)
     std::cerr << "rtfview: " << Render.File.string() << ": the document needs " << Needed
               << " pixels of width; the image shows the first " << Width << '\n';
@@ -479,11 +527,21 @@ int RenderFile(const TRenderArgs& Render, const char* Program) {
     return ExitFailed;
   }
   std::cout << Out.toStdString() << '\n';
-  if (Code != rtf_ec_OK) {
-    std::cerr << "rtfview: " << Render.File.string() << ": " << ErrorCodeName(Code) << '\n';
-    return ExitFailed;
+  return ReportLoad(Render.File, Laid.Code);
+}
+
+int LayoutFile(const TRenderArgs& Layout, const char* Program) {
+  std::error_code Error;
+  if (!fs::is_regular_file(Layout.File, Error)) {
+    std::cerr << "rtfview: " << Layout.File.string() << ": no such file\n";
+    return ExitUsage;
   }
-  return ExitOK;
+  TLaidOutFile Laid(Layout.File, Layout.Width, Program);
+  std::string Out;
+  for (const TRPLayoutLine& Line : RP_LayoutLines(Laid.Doc()))
+    Out += RP_LayoutLineText(Line) + '\n';
+  std::cout << Out;
+  return ReportLoad(Layout.File, Laid.Code);
 }
 
 int UsageError(const std::string& Message) {
@@ -499,13 +557,14 @@ int main(int argc, char** argv) {
     std::cout << Usage;
     return Args.empty() ? ExitUsage : ExitOK;
   }
-  if (Args[0] == "render") {
-    TRenderArgs Render;
-    const std::string Problem = ParseRenderArgs(Args, Render);
+  if (Args[0] == "render" || Args[0] == "layout") {
+    const bool Render = Args[0] == "render";
+    TRenderArgs Pane;
+    const std::string Problem = ParseRenderArgs(Args, Pane, Render);
     if (!Problem.empty())
       return UsageError(Problem);
     try {
-      return RenderFile(Render, argv[0]);
+      return Render ? RenderFile(Pane, argv[0]) : LayoutFile(Pane, argv[0]);
     } catch (const std::exception& E) {
       std::cerr << "rtfview: " << E.what() << '\n';
       return ExitFailed;
