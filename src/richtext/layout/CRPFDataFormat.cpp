@@ -328,14 +328,20 @@ int32_t TCustomRPFormattedData::CalculateMinDocWidthPlus(int FirstItemNo,
   const int Count = GetItemCount();
   int64_t Result = 0;
   int i = FirstItemNo;
+  // Followed along, not searched for at every line of a paragraph of many lines.
+  int ParaFirst = GetFirstParaItem(FirstItemNo);
   while (i < Count) {
+    if (IsParaStart(i))
+      ParaFirst = i;
     const TParaInfo& Para = RPStyle.ParaStyles[GetItemPara(i)];
     const bool NoWrap = Para.Options.Contains(rppaoNoWrap) || !GetWordWrap();
-    const int64_t Indents = GetMaxIndent(GetFirstParaItem(i), sad, Canvas, false);
+    const int64_t Indents = GetMaxIndent(ParaFirst, sad, Canvas, false);
     FontInfoCache.CanvasChanged(); // a marker measures with its own font
     int64_t Sum = 0, Widest = 0, Marker = 0;
     int k = i;
     for (; k < Count && (k == i || IsHidden(k) || !IsFromNewLineEx(k)); ++k) {
+      if (IsParaStart(k))
+        ParaFirst = k;
       if (IsHidden(k))
         continue;
       TCustomRPItemInfo& Item = *GetItem(k);

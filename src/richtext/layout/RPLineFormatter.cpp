@@ -57,6 +57,27 @@ template <typename... T> int32_t Add(int64_t First, T... Rest) {
 }
 
 bool IsExact(const TParaInfo& Para) { return Para.LineSpacingType == rplsLineHeightExact; }
+
+bool AllSpaces(TRPTextView Text) {
+  for (int32_t i = 0; i < Text.Length(); ++i)
+    if (Text[i] != Space)
+      return false;
+  return true;
+}
+
+// Whether a line may be broken somewhere inside Text (not at its end).
+bool HasInnerBreak(TRPTextView Text, bool Unicode) {
+  if (Unicode) {
+    constexpr char16_t Untouched = 0xFFFF;
+    char16_t LastChar = Untouched;
+    RPU_FindFirstLineBreak(Text, std::nullopt, false, LastChar);
+    return LastChar == Untouched;
+  }
+  for (int32_t i = 0; i + 1 < Text.Length(); ++i)
+    if (Text[i] == Space && Text[i + 1] != Space)
+      return true;
+  return false;
+}
 bool IsAtLeast(const TParaInfo& Para) { return Para.LineSpacingType == rplsLineHeightAtLeast; }
 
 } // namespace
@@ -229,7 +250,9 @@ void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine, bool Wrapped) {
 
   bool Fits;
   if (FRPStyle.LineWrapMode == rpWrapNormal)
-    Fits = NextItemsCanBePlacedOnThisLine(ItemNo, Size.Width, 1);
+    Fits = NextItemsCanBePlacedOnThisLine(ItemNo, Size.Width, 1) ||
+           (!FromNewLine && int64_t{Params.X} + Size.Width <= Params.LineWidth &&
+            LineHoldsOneWord(ItemNo, false, true, {}, false));
   else
     Fits = (int64_t{Params.X} + Size.Width <= Params.LineWidth && !CharLimitReached()) || NoWrap();
   const bool NewLine = FromNewLine || Wrapped || !(FAfterListMarker || Fits);
@@ -266,6 +289,7 @@ void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine, bool Wrapped) {
   DrawItem->SetSize(Size.Width, Size.Height);
   DrawItem->FromNewPara = NewLine && FromNewLine;
   InsertDrawItem(std::move(DrawItem), ItemNo, true);
+  NoteLinePiece(ItemNo, NewLine, true, {}, false);
   Params.X = Add(Params.X, Size.Width, Size.HShift);
   Params.IsParaSectionStart = false;
   Params.SpaceEaten = false;
@@ -309,14 +333,31 @@ void TRPLineFormatter::FormatText(int ItemNo, bool FromNewLine, bool Wrapped) {
   while (Pos < L) {
     if (NewLine) {
       OnStartNewLine(ItemNo, !Params.IsParaSectionStart);
-      // Spaces left at the start of a wrapped line are dropped.
-      while (Trim && !Params.IsParaSectionStart && L - Pos > 1 && Stored[Pos] == Space)
-        ++Pos;
+      // A wrapped line never starts with spaces: they belong to the wrap. Spaces that are
+      // all an item has left become an empty piece, so that the item keeps its place.
+      if (Trim && !Params.IsParaSectionStart) {
+        while (Pos < L && Stored[Pos] == Space)
+          ++Pos;
+        if (Pos == L) {
+          AddTextDrawItem(ItemNo, L + 1, 0, 0, Params.FontInfo->EmptyLineHeight, true, AtStart);
+          NoteLinePiece(ItemNo, true, AtStart, {}, Unicode);
+          break;
+        }
+      }
     }
     const bool StartsLine = NewLine || (AtStart && FAfterListMarker);
     const int32_t Remaining = L - Pos;
     const TRPTextView RestDisplay = Display.Mid(Pos, Remaining);
     const TRPTextView RestStored = Stored.Mid(Pos, Remaining);
+    // Spaces never go to the next line on their own: they stay at the end of this one,
+    // beyond its edge, and leave it if it wraps there.
+    if (Trim && !StartsLine && AllSpaces(RestStored)) {
+      const TSize Size = Measure(RestDisplay);
+      const int32_t Free = std::max(Params.LineWidth - Params.X, 0);
+      AddTextDrawItem(ItemNo, Pos + 1, Remaining, std::min(Size.cx, Free), Size.cy, false, AtStart);
+      NoteLinePiece(ItemNo, false, AtStart, RestStored, Unicode);
+      break;
+    }
     const int32_t Limit = Params.MaxLength > 0 ? Params.MaxLength - Params.TextLength
                                                : std::numeric_limits<int32_t>::max();
     // The glued items after this one are measured once: after a refusal the text is
@@ -376,7 +417,11 @@ void TRPLineFormatter::FormatText(int ItemNo, bool FromNewLine, bool Wrapped) {
       if (WrapMode == rpWrapNormal && FitsWhole && ReachesEnd && !NoWrap()) {
         if (Fit.n != n)
           Fit = {n, Measure(RestDisplay.Mid(0, n)).cx, 0};
-        if (!NextItemsCanBePlacedOnThisLine(ItemNo, Fit.Width, n)) {
+        // What is glued after the piece does not fit here. It goes to the next line with
+        // the piece, unless the line holds nothing but this word: then no line is wide
+        // enough, and the line is filled before the rest goes on.
+        if (!NextItemsCanBePlacedOnThisLine(ItemNo, Fit.Width, n) &&
+            !LineHoldsOneWord(ItemNo, StartsLine, AtStart, RestStored.Mid(0, n), Unicode)) {
           FitsWhole = false;
           continue;
         }
@@ -393,6 +438,7 @@ void TRPLineFormatter::FormatText(int ItemNo, bool FromNewLine, bool Wrapped) {
       Fit = {n, Size.cx, Size.cy};
     }
     AddTextDrawItem(ItemNo, Pos + 1, n, Fit.Width, Fit.Height, NewLine, AtStart);
+    NoteLinePiece(ItemNo, NewLine, AtStart, RestStored.Mid(0, n), Unicode);
     Pos += n + (Eaten ? 1 : 0);
     Params.SpaceEaten = Eaten;
     FLineWrapped = Eaten && Pos == L;
@@ -429,7 +475,7 @@ bool TRPLineFormatter::AllowSplitBefore(int ItemNo) {
     --Prev;
   if (Prev < 0 || !FRPData.GetItem(Prev)->IsTextItem())
     return true;
-  const TRPWrapPlace Place = FRPData.GetWrapPlaceAfterItem(Prev);
+  const TRPWrapPlace Place = WrapPlaceAfter(Prev);
   return Place == TRPWrapPlace{ItemNo, 0} ||
          (Place.ItemNo == Prev && Place.Offs == FRPData.ItemLength(Prev));
 }
@@ -441,7 +487,7 @@ bool TRPLineFormatter::NextItemsCanBePlacedOnThisLine(int ItemNo, int32_t RestOf
   int64_t Free = int64_t{Params.LineWidth} - Params.X - RestOfWidth;
   if (Free < 0)
     return false;
-  const TRPWrapPlace Place = FRPData.GetWrapPlaceAfterItem(ItemNo);
+  const TRPWrapPlace Place = WrapPlaceAfter(ItemNo);
   if (Place.ItemNo == ItemNo)
     return true;
   const TCustomRPItemInfo& Item = *FRPData.GetItem(ItemNo);
@@ -451,24 +497,65 @@ bool TRPLineFormatter::NextItemsCanBePlacedOnThisLine(int ItemNo, int32_t RestOf
     if (!Text.Empty() && Text[Text.Length() - 1] == SoftHyphen)
       Free -= Params.FontInfo->HyphenWidth;
   }
-  int64_t Chars = int64_t{Params.TextLength} + RestOfChars;
-  bool Refused = Free < 0;
-  for (int k = ItemNo + 1; k <= Place.ItemNo && !Refused; ++k) {
-    if (FRPData.IsHidden(k))
-      continue;
-    const int32_t Count = k == Place.ItemNo ? Place.Offs : FRPData.ItemLength(k);
-    if (Count == 0)
-      continue;
-    if (FRPData.GetItem(k)->IsTextItem()) {
-      Free -= FRPData.MeasureItemText(k, 0, Count, *Params.FontInfoCache);
-      Chars += Count;
-    } else {
-      Free -= GetObjectSize(k, FRPData.TextWidth).Width;
+  MeasureGluedWord();
+  const size_t i = static_cast<size_t>(ItemNo - FGlued.First);
+  Free -= FGlued.RestWidth[i];
+  const int64_t Chars = int64_t{Params.TextLength} + RestOfChars + FGlued.RestChars[i];
+  return Free >= 0 && !(Params.MaxLength > 0 && Chars > Params.MaxLength);
+}
+
+// Every item of a word between First and its wrap place has that same wrap place: asking
+// again for each of them would walk the rest of the word each time.
+TRPWrapPlace TRPLineFormatter::WrapPlaceAfter(int ItemNo) {
+  if (FGlued.First < 0 || ItemNo < FGlued.First || ItemNo >= FGlued.Place.ItemNo) {
+    FGlued.First = ItemNo;
+    FGlued.Place = FRPData.GetWrapPlaceAfterItem(ItemNo);
+    FGlued.Measured = false;
+  }
+  return FGlued.Place;
+}
+
+void TRPLineFormatter::MeasureGluedWord() {
+  if (FGlued.Measured)
+    return;
+  const int First = FGlued.First;
+  const TRPWrapPlace Place = FGlued.Place;
+  const size_t Count = static_cast<size_t>(std::max(Place.ItemNo - First, 0));
+  FGlued.RestWidth.assign(Count, 0);
+  FGlued.RestChars.assign(Count, 0);
+  int64_t Width = 0, Chars = 0;
+  for (int k = Place.ItemNo; k > First; --k) {
+    if (!FRPData.IsHidden(k)) {
+      const int32_t Length = k == Place.ItemNo ? Place.Offs : FRPData.ItemLength(k);
+      if (Length > 0 && FRPData.GetItem(k)->IsTextItem()) {
+        Width += FRPData.MeasureItemText(k, 0, Length, *Params.FontInfoCache);
+        Chars += Length;
+      } else if (Length > 0) {
+        Width += GetObjectSize(k, FRPData.TextWidth).Width;
+      }
     }
-    Refused = Free < 0 || (Params.MaxLength > 0 && Chars > Params.MaxLength);
+    FGlued.RestWidth[static_cast<size_t>(k - 1 - First)] = Width;
+    FGlued.RestChars[static_cast<size_t>(k - 1 - First)] = Chars;
   }
   RestoreFont();
-  return !Refused;
+  FGlued.Measured = true;
+}
+
+bool TRPLineFormatter::LineHoldsOneWord(int ItemNo, bool StartsLine, bool ItemStart,
+                                        TRPTextView Text, bool Unicode) {
+  if (HasInnerBreak(Text, Unicode))
+    return false;
+  return StartsLine || (FLineUnbreakable && !(ItemStart && AllowSplitBefore(ItemNo)));
+}
+
+void TRPLineFormatter::NoteLinePiece(int ItemNo, bool NewLine, bool ItemStart, TRPTextView Text,
+                                     bool Unicode) {
+  if (NewLine)
+    FLineUnbreakable = true;
+  else if (FLineUnbreakable && ItemStart && AllowSplitBefore(ItemNo))
+    FLineUnbreakable = false;
+  if (FLineUnbreakable && HasInnerBreak(Text, Unicode))
+    FLineUnbreakable = false;
 }
 
 // ---------------------------------------------------------------- the longest fitting prefix
@@ -599,10 +686,10 @@ void TRPLineFormatter::OnStartNewLine(int ItemNo, bool Wrapping) {
   if (ParaStart)
     Params.prevdesc = Add(Params.prevdesc, SpaceAfter(FPrevParaNo), SpaceBefore(Params.ParaNo));
   const int32_t Width = NoWrap() ? FRPData.DocumentWidth : FRPData.TextWidth;
-  Params.LineWidth =
-      RP_ClampToInt32(int64_t{Width} - Params.LeftIndent - Params.RightIndent - Params.FirstIndent);
-  Params.LineStartX =
-      RP_ClampToInt32(int64_t{FSad.LeftMargin} + Params.LeftIndent + Params.FirstIndent);
+  // A hanging first line never starts left of the margin, where it could not be seen.
+  const int64_t Start = std::max<int64_t>(int64_t{Params.LeftIndent} + Params.FirstIndent, 0);
+  Params.LineWidth = RP_ClampToInt32(int64_t{Width} - Params.RightIndent - Start);
+  Params.LineStartX = RP_ClampToInt32(int64_t{FSad.LeftMargin} + Start);
   Params.LineStartY = Add(Params.baseline, Params.prevdesc);
   Params.X = 0;
   Params.TextLength = 0;
@@ -619,19 +706,43 @@ void TRPLineFormatter::OnStartNewLine(int ItemNo, bool Wrapping) {
 void TRPLineFormatter::EndWrappedLine() {
   if (Params.LastDrawItem == 0)
     return;
-  const int d = Params.LastDrawItem - 1;
-  TRPDrawLineInfo& Piece = FRPData.DrawItems[d];
+  const bool Trim = FRPData.GetFlags().Contains(rpflTrim);
+  // Every space at the end of a wrapped line leaves it, so that aligned and justified lines
+  // end at their edge: pieces of spaces only become empty (their items keep a piece), or go
+  // when their item has a piece before them.
+  for (int d = Params.LastDrawItem - 1; Trim && d >= FLineFirstDrawItem; --d) {
+    TRPDrawLineInfo& Piece = FRPData.DrawItems[d];
+    const TCustomRPItemInfo& Item = *FRPData.GetItem(Piece.ItemNo);
+    if (!Item.IsTextItem())
+      break;
+    const TRPTextView Text = Item.TextView().Mid(Piece.Offs - 1, Piece.Length);
+    int32_t Kept = Piece.Length;
+    while (Kept > 0 && Text[Kept - 1] == Space)
+      --Kept;
+    if (Kept == Piece.Length)
+      break;
+    Params.SpaceEaten = true;
+    if (Kept == 0 && d > FLineFirstDrawItem && FRPData.DrawItems[d - 1].ItemNo == Piece.ItemNo) {
+      FRPData.DrawItems.Delete(d);
+      --Params.LastDrawItem;
+      continue;
+    }
+    Piece.Length = Kept;
+    Piece.Width =
+        FRPData.MeasureItemText(Piece.ItemNo, Piece.Offs - 1, Kept, *Params.FontInfoCache);
+    RestoreFont();
+    if (Kept > 0)
+      break;
+  }
+  TRPDrawLineInfo& Piece = FRPData.DrawItems[Params.LastDrawItem - 1];
   const TCustomRPItemInfo& Item = *FRPData.GetItem(Piece.ItemNo);
   if (!Item.IsTextItem() || Piece.Length == 0)
     return;
   const TRPTextView Text = Item.TextView().Mid(Piece.Offs - 1, Piece.Length);
   const char16_t Last = Text[Text.Length() - 1];
-  const int StyleNo = FRPData.GetItemStyle(Piece.ItemNo);
-  // The space at the end of a wrapped line is not part of it, so that aligned lines end
-  // at their edge; a piece that is a lone space stays, and so does a line's only piece
-  // when spaces are kept.
-  const bool Trim = FRPData.GetFlags().Contains(rpflTrim);
-  if (!Params.SpaceEaten && Last == Space && (!Piece.FromNewLine || (Trim && Piece.Length > 1))) {
+  // Without trimming, the one space at the end of a line that holds more than it leaves.
+  if (!Trim && !Params.SpaceEaten && Last == Space && !Piece.FromNewLine) {
+    const int d = Params.LastDrawItem - 1;
     if (Piece.Length > 1 || d == 0 || FRPData.DrawItems[d - 1].ItemNo != Piece.ItemNo) {
       --Piece.Length;
       Piece.Width = FRPData.MeasureItemText(Piece.ItemNo, Piece.Offs - 1, Piece.Length,
@@ -646,7 +757,7 @@ void TRPLineFormatter::EndWrappedLine() {
   }
   // A soft hyphen ending the line is drawn as a hyphen.
   if (Item.Unicode() && Last == SoftHyphen) {
-    Piece.Width += Params.FontInfoCache->Items(StyleNo).HyphenWidth;
+    Piece.Width += Params.FontInfoCache->Items(FRPData.GetItemStyle(Piece.ItemNo)).HyphenWidth;
     RestoreFont();
   }
 }

@@ -14,6 +14,7 @@
 
 #include "richtext/gfx/RPFontTypes.h"
 #include "richtext/gfx/RPGraphicInterface.h"
+#include "richtext/layout/CRPFData.h"
 #include "richtext/layout/DLines.h"
 #include "richtext/model/RPParaInfo.h"
 #include "richtext/model/RPTypes.h"
@@ -156,6 +157,19 @@ private:
   bool IsLastItemOfSection(int ItemNo);
   bool NextItemsCanBePlacedOnThisLine(int ItemNo, int32_t RestOfWidth, int32_t RestOfChars);
   bool AllowSplitBefore(int ItemNo);
+  // The first wrap place after the end of ItemNo, remembered for all items of its word.
+  TRPWrapPlace WrapPlaceAfter(int ItemNo);
+  // What follows each item of the remembered word up to its wrap place.
+  void MeasureGluedWord();
+  // Whether the line, with a piece of ItemNo (Text) added, holds only one unbreakable word:
+  // then what is glued after the piece cannot fit on any line, and the line is filled.
+  bool LineHoldsOneWord(int ItemNo, bool StartsLine, bool ItemStart, TRPTextView Text,
+                        bool Unicode);
+  // Keeps track of whether the line so far could be broken anywhere.
+  void NoteLinePiece(int ItemNo, bool NewLine, bool ItemStart, TRPTextView Text, bool Unicode);
+  // The width of the spaces a line ends with, which hang beyond its edge.
+  int64_t HangingSpaceWidth();
+  void ClipHangingSpaces();
 
   // Paragraph layout of lines.
   struct TTabStop {
@@ -177,7 +191,7 @@ private:
   int32_t FinishScreenLine(bool IsParaSectionFinished);
   bool IsLastItemOfPara(int ItemNo);
   // How far the line moves right for Alignment.
-  int32_t AlignmentOffset(TRPAlignment Alignment) const;
+  int32_t AlignmentOffset(TRPAlignment Alignment);
   void MoveItems(int First, int32_t DX);
   // The first draw item of the part of the line that justification stretches.
   int StretchStart() const;
@@ -208,6 +222,18 @@ private:
   // The last text item ended where its line was wrapped (at its final space).
   bool FLineWrapped = false;
   int FLineFirstDrawItem = 0;
+  // The current line holds pieces of one unbreakable word only (or nothing yet).
+  bool FLineUnbreakable = true;
+  // The items glued to each other from First up to their wrap place, and for each of them
+  // the width and characters of what follows it there, measured once for the whole word.
+  struct TGluedWord {
+    int First = -1;
+    TRPWrapPlace Place;
+    bool Measured = false;
+    std::vector<int64_t> RestWidth;
+    std::vector<int64_t> RestChars;
+  };
+  TGluedWord FGlued;
   // Hypertext items numbered so far.
   int32_t FJumpCount = 0;
 };

@@ -188,7 +188,23 @@ int32_t TRPLineFormatter::FinishScreenLine(bool IsParaSectionFinished) {
     DistributeLine(DX, DefaultDX);
   else
     MoveItems(FLineFirstDrawItem, DX);
+  ClipHangingSpaces();
   return RP_ClampToInt32(ExtraSpace);
+}
+
+// Spaces a line ends with take no room beyond its edge.
+void TRPLineFormatter::ClipHangingSpaces() {
+  const int64_t LineEnd = int64_t{Params.LineStartX} + Params.LineWidth;
+  int64_t Hanging = HangingSpaceWidth();
+  for (int d = Params.LastDrawItem - 1; d >= FLineFirstDrawItem && Hanging > 0; --d) {
+    TRPDrawLineInfo& Piece = FRPData.DrawItems[d];
+    const int64_t Over = int64_t{Piece.Left} + Piece.Width - LineEnd;
+    if (Over <= 0)
+      break;
+    const int64_t Cut = std::min({Over, Hanging, int64_t{Piece.Width}});
+    Piece.Width -= static_cast<int32_t>(Cut);
+    Hanging -= Cut;
+  }
 }
 
 bool TRPLineFormatter::IsLastItemOfPara(int ItemNo) {
@@ -198,14 +214,40 @@ bool TRPLineFormatter::IsLastItemOfPara(int ItemNo) {
   return true;
 }
 
-int32_t TRPLineFormatter::AlignmentOffset(TRPAlignment Alignment) const {
+int32_t TRPLineFormatter::AlignmentOffset(TRPAlignment Alignment) {
   if (Alignment == rpaLeft)
     return 0;
   const TRPDrawLineInfo& Last = FRPData.DrawItems[Params.LastDrawItem - 1];
-  int64_t Free = int64_t{Params.LineStartX} + Params.LineWidth - Last.Left - Last.Width;
+  // Spaces the line ends with hang beyond its edge: a right-aligned line ends at its text.
+  int64_t Free =
+      int64_t{Params.LineStartX} + Params.LineWidth - Last.Left - Last.Width + HangingSpaceWidth();
   if (Alignment == rpaCenter)
     Free /= 2;
   return RP_ClampToInt32(std::max<int64_t>(Free, 0));
+}
+
+int64_t TRPLineFormatter::HangingSpaceWidth() {
+  int64_t Width = 0;
+  for (int d = Params.LastDrawItem - 1; d >= FLineFirstDrawItem; --d) {
+    const TRPDrawLineInfo& Piece = FRPData.DrawItems[d];
+    const TCustomRPItemInfo& Item = *FRPData.GetItem(Piece.ItemNo);
+    if (!Item.IsTextItem())
+      break;
+    const TRPTextView Text = Item.TextView().Mid(Piece.Offs - 1, Piece.Length);
+    int32_t Kept = Piece.Length;
+    while (Kept > 0 && Text[Kept - 1] == u' ')
+      --Kept;
+    if (Kept == Piece.Length)
+      break;
+    const int64_t KeptWidth = Kept > 0 ? FRPData.MeasureItemText(Piece.ItemNo, Piece.Offs - 1, Kept,
+                                                                 *Params.FontInfoCache)
+                                       : 0;
+    Width += std::max<int64_t>(Piece.Width - KeptWidth, 0);
+    if (Kept > 0)
+      break;
+  }
+  RestoreFont();
+  return Width;
 }
 
 void TRPLineFormatter::MoveItems(int First, int32_t DX) {

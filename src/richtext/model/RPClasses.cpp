@@ -28,6 +28,12 @@ int32_t TRPIntegerList::MapOr(int32_t Index, int32_t Default) const {
   return Index >= 0 && Index < Count() ? FItems[static_cast<size_t>(Index)] : Default;
 }
 
+bool TRPIntegerList::MapsTo(int32_t IncomingIndex, int32_t ExistingIndex) const {
+  if (IncomingIndex < 0 || ExistingIndex < 0)
+    return IncomingIndex < 0 && ExistingIndex < 0;
+  return IncomingIndex >= Count() || FItems[static_cast<size_t>(IncomingIndex)] == ExistingIndex;
+}
+
 void TRPMemoryStream::Seek(int64_t Position) {
   if (Position < 0)
     throw ERichPaneError("Stream position is out of bounds");

@@ -309,13 +309,9 @@ bool TFontInfo::IsSimpleEqual(const TCustomRPInfo& Value, bool IgnoreReferences,
 bool TFontInfo::IsSimpleEqualEx(const TCustomRPInfo& Value, const TRPIntegerList& Mapping) const {
   if (!IsSimpleEqual(Value, true))
     return false;
+  // This record is the incoming one: its reference is an index of its own collection.
   const auto* V = dynamic_cast<const TFontInfo*>(&Value);
-  if (!V || V->NextStyleNo < 0)
-    return true;
-  if (V->NextStyleNo < Mapping.Count())
-    return Mapping[V->NextStyleNo] == NextStyleNo;
-  // A reference the map does not reach yet: renumbering after the merge settles it.
-  return true;
+  return !V || Mapping.MapsTo(NextStyleNo, V->NextStyleNo);
 }
 
 bool TFontInfo::IsEqual(const TCustomRPFontInfo& Value, TRPFontInfoProperties Ignore) const {

@@ -268,13 +268,9 @@ bool TParaInfo::IsSimpleEqual(const TCustomRPInfo& Value, bool IgnoreReferences,
 bool TParaInfo::IsSimpleEqualEx(const TCustomRPInfo& Value, const TRPIntegerList& Mapping) const {
   if (!IsSimpleEqual(Value, true))
     return false;
+  // This record is the incoming one: its reference is an index of its own collection.
   const auto* V = dynamic_cast<const TParaInfo*>(&Value);
-  if (!V || V->NextParaNo < 0)
-    return true;
-  if (V->NextParaNo < Mapping.Count())
-    return Mapping[V->NextParaNo] == NextParaNo;
-  // A reference the map does not reach yet: renumbering after the merge settles it.
-  return true;
+  return !V || Mapping.MapsTo(NextParaNo, V->NextParaNo);
 }
 
 bool TParaInfo::IsEqual(const TCustomRPParaInfo& Value, TRPParaInfoProperties IgnoreList) const {

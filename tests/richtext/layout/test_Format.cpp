@@ -2,10 +2,13 @@
 // 12 pt, ascent 16, descent 4, margins 5. A page width of 110 leaves a text width of 100.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "richtext/layout/RPLayoutDump.h"
 #include "richtext/model/RPParaInfo.h"
 #include "support/FormattedDocument.h"
 
@@ -527,6 +530,90 @@ TEST_F(Formatting, WrapPlacesAcrossItems) {
   Doc.AddNLATag("w ", Ansi, 0, {});
   Doc.AddNL(u"v", 0, -1);
   EXPECT_EQ(Doc.GetWrapPlaceAfterItem(4), (TRPWrapPlace{4, 2})); // 8-bit text ending in a space
+}
+
+// Lines as a reader sees them: where each line stands and what it shows.
+std::vector<std::string> Lines(TCustomRPFormattedData& Doc) {
+  std::vector<std::string> Result;
+  for (const TRPLayoutLine& Line : RP_LayoutLines(Doc))
+    Result.push_back(RP_LayoutLineText(Line));
+  return Result;
+}
+
+// A word of many short runs (a formula with subscripts, bold letters inside a word) fills
+// its lines like a word of one run; it is not cut into a line a run.
+TEST_F(Formatting, AWordOfManyRunsFillsItsLines) {
+  const int Sub = AddTextStyle();
+  Sheet.TextStyles[Sub].Style = {fsBold};
+  for (const char16_t C : std::u16string(u"C6H5CH2CH2CH3"))
+    Doc.AddNL(std::u16string(1, C), C >= u'0' && C <= u'9' ? Sub : 0, Doc.GetItemCount() ? -1 : 0);
+  Doc.AddNL(u" propane", 0, -1);
+  Format();
+  EXPECT_EQ(Lines(Doc), (std::vector<std::string>{"   1 y=5 h=20 x=5..105 |C6H5CH2CH2|",
+                                                  "   2 y=25 h=20 x=5..35 |CH3|",
+                                                  "   3 y=45 h=20 x=5..75 |propane|"}));
+}
+
+// Spaces at a wrap leave the line, however many; a line never starts with one; a line's
+// spaces at its end hang beyond its edge, so that aligned lines end where their text does.
+TEST_F(Formatting, SpacesAtAWrap) {
+  const int Right = AddParaStyle();
+  Sheet.ParaStyles[Right].Alignment = rpaRight;
+  const int Justified = AddParaStyle();
+  Sheet.ParaStyles[Justified].Alignment = rpaJustify;
+  Doc.AddNL(u"aaaa    bbbbbbb    cc", 0, 0);
+  Doc.AddNL(std::u16string(10, u'd'), 0, 0);
+  Doc.AddNL(u"  ", 0, -1);
+  Doc.AddNL(u"ee", 0, -1);
+  Doc.AddNL(u"ab cd ef  gh   ij", 0, Justified);
+  Doc.AddNL(u"ab ", 0, Right);
+  Format();
+  EXPECT_EQ(Lines(Doc),
+            (std::vector<std::string>{
+                "   1 y=5 h=20 x=5..45 |aaaa|", "   2 y=25 h=20 x=5..75 |bbbbbbb|",
+                "   3 y=45 h=20 x=5..25 |cc|", "   4 y=65 h=20 x=5..105 |dddddddddd|",
+                "   5 y=85 h=20 x=5..25 |ee|", "   6 y=105 h=20 x=5..105 |ab cd ef|",
+                "   7 y=125 h=20 x=5..75 |gh   ij|", "   8 y=145 h=20 x=85..105 |ab |"}));
+}
+
+// A first line hanging further left than the margin starts at the margin.
+TEST_F(Formatting, AHangingLineStartsAtTheMargin) {
+  const int Hanging = AddParaStyle();
+  Sheet.ParaStyles[Hanging].LeftIndent = 10;
+  Sheet.ParaStyles[Hanging].FirstIndent = -30;
+  Doc.AddNL(u"aaaa bbbb cccc", 0, Hanging);
+  Format();
+  EXPECT_EQ(Lines(Doc), (std::vector<std::string>{"   1 y=5 h=20 x=5..95 |aaaa bbbb|",
+                                                  "   2 y=25 h=20 x=15..55 |cccc|"}));
+}
+
+// Shapes that made formatting take time growing with the square of their size: a word
+// of many runs (each run measured everything glued after it), and a paragraph of many
+// line breaks (each line looked for its paragraph's start). Four times the document must
+// take about four times as long, not sixteen.
+TEST_F(Formatting, LongWordsOfRunsAndManyLineBreaksFormatInLinearTime) {
+  const int Bold = AddTextStyle();
+  Sheet.TextStyles[Bold].Style = {fsBold};
+  const auto Time = [this](int N, bool LineBreaks) {
+    Doc.Clear();
+    for (int i = 0; i < N; ++i) {
+      Doc.AddNL(u"x", i % 2 ? 1 : 0, i == 0 ? 0 : -1);
+      Doc.GetItem(i)->SetBR(LineBreaks && i > 0);
+    }
+    const auto Start = std::chrono::steady_clock::now();
+    Doc.Format();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+  };
+  for (const bool LineBreaks : {false, true}) {
+    SCOPED_TRACE(LineBreaks);
+    Time(2000, LineBreaks); // the allocator's pools grow once
+    const double Small = Time(2000, LineBreaks);
+    EXPECT_LT(Time(8000, LineBreaks) / std::max(Small, 1e-6), 8.0);
+  }
+  // The word fills its lines, ten letters a line.
+  Time(30, false);
+  EXPECT_EQ(Doc.DrawItems.Count(), 30);
+  EXPECT_EQ(RP_LayoutLines(Doc).size(), 3u);
 }
 
 } // namespace

@@ -271,21 +271,6 @@ TEST_F(TextStyles, SmartMergeReusesEqualRecordsAndRenumbersAppendedOnes) {
   EXPECT_EQ(Appended.NextStyleNo, -1);
 }
 
-TEST_F(TextStyles, MergeComparisonNeverChangesTheRecords) {
-  TFontInfo Incoming(nullptr), Existing(nullptr);
-  Existing.NextStyleNo = 12; // beyond the map built so far
-  TRPIntegerList Mapping;
-  Mapping.InitWith(0, 2);
-  EXPECT_TRUE(Incoming.IsSimpleEqualEx(Existing, Mapping));
-  EXPECT_EQ(Existing.NextStyleNo, 12);
-  Existing.NextStyleNo = 1;
-  Mapping[1] = 5;
-  Incoming.NextStyleNo = 5;
-  EXPECT_TRUE(Incoming.IsSimpleEqualEx(Existing, Mapping));
-  Incoming.NextStyleNo = 4;
-  EXPECT_FALSE(Incoming.IsSimpleEqualEx(Existing, Mapping));
-}
-
 TEST_F(TextStyles, MapModeAppendsNothingAndPrefersSameKindOfRecord) {
   TRPStyle Foreign;
   Foreign.TextStyles.Clear();

@@ -300,24 +300,6 @@ TEST_F(ParaStyles, InvalidStyleIsAPaddedRedFrame) {
   EXPECT_TRUE(Twips.ParaStyles[5].Border.BorderOffsets.IsAllEqual(15));
 }
 
-TEST_F(ParaStyles, MergeComparisonLeavesBothRecordsAlone) {
-  TParaInfo Incoming(nullptr), Existing(nullptr);
-  Incoming.NextParaNo = 3;
-  Existing.NextParaNo = 8;
-  TRPIntegerList Mapping;
-  Mapping.Add(0);
-  Mapping.Add(1);
-  EXPECT_TRUE(Incoming.IsSimpleEqualEx(Existing, Mapping));
-  EXPECT_EQ(Incoming.NextParaNo, 3);
-  EXPECT_EQ(Existing.NextParaNo, 8);
-  Existing.NextParaNo = 1;
-  EXPECT_FALSE(Incoming.IsSimpleEqualEx(Existing, Mapping));
-  Incoming.NextParaNo = 1;
-  EXPECT_TRUE(Incoming.IsSimpleEqualEx(Existing, Mapping));
-  Existing.NextParaNo = -1;
-  EXPECT_TRUE(Incoming.IsSimpleEqualEx(Existing, Mapping));
-}
-
 TEST_F(ParaStyles, AppendedRecordsAreRenumberedThroughBothMaps) {
   TRPStyle Other;
   TParaInfos& In = Other.ParaStyles;

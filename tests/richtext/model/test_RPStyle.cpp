@@ -1,8 +1,52 @@
 #include <gtest/gtest.h>
 
+#include <type_traits>
+#include <utility>
+#include <vector>
+
 #include "richtext/model/RPStyle.h"
 
 namespace {
+
+// Incoming [X, B, A->B] merged into existing [B', A'->B']: B is B', and A is A' because its
+// next record, B, is the one A' names. References are compared where they point, each in
+// its own collection, so nothing is appended twice.
+template <typename TInfos, typename TInfo>
+std::vector<int32_t> SmartMergeOfLinkedRecords(TInfos& Existing, TInfos& Incoming,
+                                               int32_t TInfo::*Next) {
+  const auto Fill = [Next](TInfos& Infos, const std::vector<std::pair<int32_t, int32_t>>& Records) {
+    Infos.Clear();
+    for (const auto& [Kind, NextIndex] : Records) {
+      TInfo& Info = Infos.Add();
+      Info.*Next = NextIndex;
+      // What tells the records apart is their first-line indent or font size.
+      if constexpr (std::is_same_v<TInfo, TParaInfo>)
+        Info.FirstIndent = Kind;
+      else
+        Info.SizeDouble = 20 + Kind;
+    }
+  };
+  constexpr int32_t X = 1, A = 2, B = 3;
+  Fill(Existing, {{B, -1}, {A, 0}});
+  Fill(Incoming, {{X, -1}, {B, -1}, {A, 1}});
+  TRPIntegerList Mapping;
+  Existing.MergeWith(Incoming, rps_merge_SmartMerge, nullptr, Mapping);
+  std::vector<int32_t> Result;
+  for (int i = 0; i < Mapping.Count(); ++i)
+    Result.push_back(Mapping[i]);
+  Result.push_back(Existing.Count());
+  return Result;
+}
+
+TEST(StyleMerge, LinkedRecordsAreFoundWhereTheirReferencesPoint) {
+  TRPStyle Existing, Incoming;
+  EXPECT_EQ(
+      SmartMergeOfLinkedRecords(Existing.TextStyles, Incoming.TextStyles, &TFontInfo::NextStyleNo),
+      (std::vector<int32_t>{2, 0, 1, 3}));
+  EXPECT_EQ(
+      SmartMergeOfLinkedRecords(Existing.ParaStyles, Incoming.ParaStyles, &TParaInfo::NextParaNo),
+      (std::vector<int32_t>{2, 0, 1, 3}));
+}
 
 class StyleSheetUnits : public ::testing::Test {
 protected:
