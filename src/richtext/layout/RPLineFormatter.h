@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -186,6 +187,8 @@ private:
   int32_t PlaceTab(const TTabStop& Stop, int32_t Left, int DrawItemNo);
   // Settles the pending tab: the text after it moves to the stop.
   void UpdateLastTab();
+  // The x of the first decimal separator in the text pieces from First to the line's end.
+  std::optional<int64_t> DecimalSeparatorX(int First);
   // Settles tabs, places objects aligned to the line, spaces and aligns the line; the
   // extra space below it.
   int32_t FinishScreenLine(bool IsParaSectionFinished);

@@ -2,6 +2,7 @@
 // line is finished (objects aligned to the line, line spacing, alignment, justification
 // and distribution). Lines are left-to-right.
 #include <algorithm>
+#include <optional>
 #include <functional>
 #include <vector>
 
@@ -92,7 +93,7 @@ int32_t TRPLineFormatter::EstimatedTabWidth(const TTabStop& Stop) const {
   const int64_t FromLineStart = int64_t{Stop.Position} - Params.LineStartX;
   int64_t Width = FromLineStart - Params.X;
   if (FromLineStart <= Params.LineWidth) {
-    if (Stop.Align == rptaRight)
+    if (Stop.Align == rptaRight || Stop.Align == rptaDecimal)
       Width = 0;
     else if (Stop.Align == rptaCenter)
       Width += std::max<int64_t>(FromLineStart - Params.LineWidth, 0);
@@ -103,7 +104,7 @@ int32_t TRPLineFormatter::EstimatedTabWidth(const TTabStop& Stop) const {
 int32_t TRPLineFormatter::PlaceTab(const TTabStop& Stop, int32_t Left, int DrawItemNo) {
   int64_t Width = int64_t{Stop.Position} - Left;
   if (Stop.Align != rptaLeft) {
-    if (Stop.Align == rptaRight)
+    if (Stop.Align == rptaRight || Stop.Align == rptaDecimal)
       Width = 0;
     else
       Width += int64_t{Stop.Position} - Params.LineStartX - Params.LineWidth;
@@ -123,17 +124,43 @@ void TRPLineFormatter::UpdateLastTab() {
   const TRPDrawLineInfo& Last = D[Params.LastDrawItem - 1];
   TRPDrawLineInfo& Tab = D[Params.LastTabDrawItemNo];
   const int64_t LastRight = int64_t{Last.Left} + Last.Width;
-  // A right tab ends the text at the stop; a centre tab centres it on the stop.
-  const int64_t Delta = std::max<int64_t>(Params.LastTabAlign == rptaRight
-                                              ? TabPos - LastRight
-                                              : (2 * TabPos - Tab.Left - Tab.Width - LastRight) / 2,
-                                          0);
+  // A right tab ends the text at the stop, a decimal tab puts the text's first decimal
+  // separator there (or ends it there, as a right tab, when it has none); a centre tab
+  // centres the text on the stop.
+  int64_t Delta;
+  if (Params.LastTabAlign == rptaCenter) {
+    Delta = (2 * TabPos - Tab.Left - Tab.Width - LastRight) / 2;
+  } else {
+    const std::optional<int64_t> Separator =
+        Params.LastTabAlign == rptaDecimal ? DecimalSeparatorX(Params.LastTabDrawItemNo + 1)
+                                           : std::nullopt;
+    Delta = TabPos - Separator.value_or(LastRight);
+  }
+  Delta = std::max<int64_t>(Delta, 0);
   const auto d = RP_ClampToInt32(Delta);
   Tab.Width += d;
   for (int i = Params.LastTabDrawItemNo + 1; i < Params.LastDrawItem; ++i)
     D[i].Left += d;
   Params.X += d;
   Params.LastTabDrawItemNo = -1;
+}
+
+std::optional<int64_t> TRPLineFormatter::DecimalSeparatorX(int First) {
+  for (int i = First; i < Params.LastDrawItem; ++i) {
+    const TRPDrawLineInfo& Piece = FRPData.DrawItems[i];
+    const TCustomRPItemInfo& Item = *FRPData.GetItem(Piece.ItemNo);
+    if (!Item.IsTextItem())
+      continue;
+    const TRPTextView Text = Item.TextView().Mid(Piece.Offs - 1, Piece.Length);
+    for (int32_t k = 0; k < Text.Length(); ++k)
+      if (Text[k] == u'.' || Text[k] == u',') {
+        const int64_t Before =
+            FRPData.MeasureItemText(Piece.ItemNo, Piece.Offs - 1, k, *Params.FontInfoCache);
+        RestoreFont();
+        return Piece.Left + Before;
+      }
+  }
+  return std::nullopt;
 }
 
 // ---------------------------------------------------------------- finishing a line

@@ -31,7 +31,9 @@ enum TRPBorderStyle : uint8_t {
   rpbThickOutside
 };
 
-enum TRPTabAlign : uint8_t { rptaLeft, rptaRight, rptaCenter };
+// rptaDecimal lines a number up at its decimal separator (a text without one ends at the
+// stop, as with rptaRight).
+enum TRPTabAlign : uint8_t { rptaLeft, rptaRight, rptaCenter, rptaDecimal };
 
 // Four values, one per side, with the comparisons and partial copies that lengths
 // and flags share.

@@ -355,8 +355,8 @@ std::string TabLeader(TRPRTFTabLeader Leader) {
 TRPTabAlign TabAlign(TRPRTFTabAlign Align) {
   switch (Align) {
   case rtf_tab_Center: return rptaCenter;
-  case rtf_tab_Right:
-  case rtf_tab_Decimal: return rptaRight;
+  case rtf_tab_Right: return rptaRight;
+  case rtf_tab_Decimal: return rptaDecimal;
   default: return rptaLeft;
   }
 }

@@ -212,6 +212,17 @@ TEST_F(ParagraphLayout, TabStops) {
   EXPECT_EQ(D(0).Width, 175);
   EXPECT_EQ(D(1).Left, 180);
 
+  // A decimal stop lines numbers up at their first decimal separator; text without one
+  // ends at the stop.
+  for (const auto& [Text, Left] :
+       {std::pair{u"12.5 kJ", 185}, std::pair{u"3,14", 195}, std::pair{u"abcde", 155}}) {
+    Doc.Clear();
+    Doc.AddTab(0, TabbedPara(200, rptaDecimal));
+    Doc.AddNL(Text, 0, -1);
+    Format();
+    EXPECT_EQ(D(1).Left, Left);
+  }
+
   // Default stops every 48 px: from 48 to 96, from 47 to 48.
   for (const auto& [Before, Stop] : {std::pair{48, 96}, std::pair{47, 48}}) {
     Doc.Clear();

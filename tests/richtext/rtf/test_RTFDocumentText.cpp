@@ -216,6 +216,16 @@ TEST_F(DocumentText, SymbolFontTextTakesTheDefaultFont) {
   EXPECT_EQ(TextStyleOf(0).FontName, "Arial");
 }
 
+// Tab stops keep their kind; a decimal stop stays one.
+TEST_F(DocumentText, TabStopsKeepTheirKind) {
+  ASSERT_EQ(Load(R"({\rtf1\tqr\tx1440\tqc\tx2880\tqdec\tx4320 a\tab 1.5\par})"), rtf_ec_OK);
+  const TRPTabInfos& Tabs = Sheet.ParaStyles[Doc.GetItem(0)->ParaNo].Tabs;
+  ASSERT_EQ(Tabs.Count(), 3);
+  EXPECT_EQ(Tabs[0].Align, rptaRight);
+  EXPECT_EQ(Tabs[1].Align, rptaCenter);
+  EXPECT_EQ(Tabs[2].Align, rptaDecimal);
+}
+
 // Capitals and small capitals are kept as what the text style draws: the small letters of
 // small capitals are capitals of seven tenths of the size.
 TEST_F(DocumentText, CapitalsAndSmallCapitals) {
