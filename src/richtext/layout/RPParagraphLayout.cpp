@@ -2,8 +2,8 @@
 // line is finished (objects aligned to the line, line spacing, alignment, justification
 // and distribution). Lines are left-to-right.
 #include <algorithm>
-#include <optional>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "richtext/gfx/RPRounding.h"
@@ -131,9 +131,9 @@ void TRPLineFormatter::UpdateLastTab() {
   if (Params.LastTabAlign == rptaCenter) {
     Delta = (2 * TabPos - Tab.Left - Tab.Width - LastRight) / 2;
   } else {
-    const std::optional<int64_t> Separator =
-        Params.LastTabAlign == rptaDecimal ? DecimalSeparatorX(Params.LastTabDrawItemNo + 1)
-                                           : std::nullopt;
+    const std::optional<int64_t> Separator = Params.LastTabAlign == rptaDecimal
+                                                 ? DecimalSeparatorX(Params.LastTabDrawItemNo + 1)
+                                                 : std::nullopt;
     Delta = TabPos - Separator.value_or(LastRight);
   }
   Delta = std::max<int64_t>(Delta, 0);

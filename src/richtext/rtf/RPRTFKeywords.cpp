@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-// Rows per kind: rtf_kwd_Char 10, rtf_kwd_WideChar 15, rtf_kwd_Dest 68, rtf_kwd_Prop 315,
+// Rows per kind: rtf_kwd_Char 10, rtf_kwd_WideChar 15, rtf_kwd_Dest 68, rtf_kwd_Prop 317,
 // rtf_kwd_Spec 3. Rows that are not properties leave UseDef clear and AffectTo at
 // rtf_af_None; their DefValue is 0 except for the UTF-16 unit of a wide character.
 constexpr std::array<TRPRTFsymbol, rgsymRtfCount> rgsymRtf = {{
@@ -23,6 +23,7 @@ constexpr std::array<TRPRTFsymbol, rgsymRtfCount> rgsymRtf = {{
     {"bin", 0, false, rtf_kwd_Spec, ipfnBin, rtf_af_None},
     {"bkmkstart", 0, false, rtf_kwd_Dest, idestBmkStart, rtf_af_None},
     {"blue", 0, false, rtf_kwd_Prop, ipropBlue, rtf_af_None},
+    {"box", 4, true, rtf_kwd_Prop, ipropParaBorderSide, rtf_af_ParaProp},
     {"brdrb", 3, true, rtf_kwd_Prop, ipropParaBorderSide, rtf_af_ParaProp},
     {"brdrcf", 0, false, rtf_kwd_Prop, ipropParaBorderColor, rtf_af_ParaProp},
     {"brdrdash", 6, true, rtf_kwd_Prop, ipropParaBorderType, rtf_af_ParaProp},
@@ -61,6 +62,7 @@ constexpr std::array<TRPRTFsymbol, rgsymRtfCount> rgsymRtf = {{
     {"bullet", 0x2022, false, rtf_kwd_WideChar, 0x95, rtf_af_None},
     {"buptim", 0, false, rtf_kwd_Dest, idestSkip, rtf_af_None},
     {"caps", 1, false, rtf_kwd_Prop, ipropAllCaps, rtf_af_CharProp},
+    {"cb", 0, false, rtf_kwd_Prop, ipropTextBackColor, rtf_af_CharProp},
     {"cbpat", 0, false, rtf_kwd_Prop, ipropParaColor, rtf_af_ParaProp},
     {"cell", 0, true, rtf_kwd_Prop, ipropCellEnd, rtf_af_None},
     {"cellx", 0, false, rtf_kwd_Prop, ipropCellX, rtf_af_None},

@@ -306,7 +306,7 @@ struct TRPRTFsymbol {
   TRPRTFKeywordAffect AffectTo;
 };
 
-inline constexpr int rgsymRtfCount = 411;
+inline constexpr int rgsymRtfCount = 413;
 
 // Every keyword, in ascending byte-wise order of Keyword (unsigned bytes, case
 // matters, a word before every longer word it begins).

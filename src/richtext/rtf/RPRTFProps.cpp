@@ -85,6 +85,7 @@ void TRPRTFParaProperties::Reset() {
   FBiDiMode = rtf_bidi_Unspecified;
   FBorder.reset();
   FCurBorderSide = rtf_side_Left;
+  FBorderBox = false;
   FLineSpacing = 240;
   FLineSpacingMulti = true;
   FColor = clNone;
@@ -247,12 +248,29 @@ void ApplyHidden(IRPRTFPropReader& Reader, TRPRTFPropState& State, int32_t Value
   Chars.FHidden = New;
 }
 
-TRPRTFBorderSide* CurrentBorderSide(IRPRTFPropReader& Reader, TRPRTFPropState& State) {
+// Calls Change with the paragraph border's current side, or with all four after \box.
+template <typename TChange>
+void ForEachParaBorderSide(TRPRTFParaProperties& Para, TChange&& Change) {
+  if (!Para.FBorderBox) {
+    Change(Para.GetBorder().GetSide(Para.FCurBorderSide));
+    return;
+  }
+  for (const TRPRTFSide Side : {rtf_side_Left, rtf_side_Top, rtf_side_Right, rtf_side_Bottom})
+    Change(Para.GetBorder().GetSide(Side));
+}
+
+// Calls Change with every border side the border keywords change now: the paragraph's,
+// the row's or the last cell's current side.
+template <typename TChange>
+void ForEachCurrentBorderSide(IRPRTFPropReader& Reader, TRPRTFPropState& State, TChange&& Change) {
   switch (State.FCurrentBorderType) {
-  case rtf_bt_Para: return &State.ParaProps.GetBorder().GetSide(State.ParaProps.FCurBorderSide);
+  case rtf_bt_Para: ForEachParaBorderSide(State.ParaProps, Change); break;
   case rtf_bt_Row:
-  case rtf_bt_Cell: return Reader.TableBorderSide(State.FCurrentBorderType);
-  default: return nullptr;
+  case rtf_bt_Cell:
+    if (TRPRTFBorderSide* Side = Reader.TableBorderSide(State.FCurrentBorderType))
+      Change(*Side);
+    break;
+  default: break;
   }
 }
 
@@ -386,6 +404,7 @@ bool ApplyParaProp(IRPRTFPropReader& Reader, TRPRTFPropState& State, TRTFIPROP P
   case ipropCharBorderSide: State.FCurrentBorderType = rtf_bt_Char; break;
   case ipropParaBorderSide:
     State.FCurrentBorderType = rtf_bt_Para;
+    Para.FBorderBox = Value == RP_RTF_BORDER_BOX;
     SetEnum(Para.FCurBorderSide, Value, rtf_side_Bottom);
     break;
   case ipropTRBorderSide:
@@ -395,24 +414,28 @@ bool ApplyParaProp(IRPRTFPropReader& Reader, TRPRTFPropState& State, TRTFIPROP P
     break;
   case ipropBorderSideUnknown: State.FCurrentBorderType = rtf_bt_Other; break;
   case ipropParaBorderType:
-    if (TRPRTFBorderSide* Side = CurrentBorderSide(Reader, State);
-        Side && Side->FBorderType == rtf_brdr_None) {
-      SetEnum(Side->FBorderType, Value, rtf_brdr_Outset);
-      if (Side->FBorderType != rtf_brdr_None && Side->FWidthTw == 0)
-        Side->FWidthTw = 10;
-    }
+    ForEachCurrentBorderSide(Reader, State, [Value](TRPRTFBorderSide& Side) {
+      if (Side.FBorderType != rtf_brdr_None)
+        return;
+      SetEnum(Side.FBorderType, Value, rtf_brdr_Outset);
+      if (Side.FBorderType != rtf_brdr_None && Side.FWidthTw == 0)
+        Side.FWidthTw = 10;
+    });
     break;
   case ipropParaBorderWidth:
-    if (TRPRTFBorderSide* Side = CurrentBorderSide(Reader, State))
-      Side->FWidthTw = Clamp(Value, 0, RP_RTF_MAX_BORDER_WIDTH_TW);
+    ForEachCurrentBorderSide(Reader, State, [Value](TRPRTFBorderSide& Side) {
+      Side.FWidthTw = Clamp(Value, 0, RP_RTF_MAX_BORDER_WIDTH_TW);
+    });
     break;
   case ipropParaBorderColor:
-    if (TRPRTFBorderSide* Side = CurrentBorderSide(Reader, State);
-        Side && ValidColor(Reader, Value))
-      Side->FColor = Reader.Color(Value);
+    if (ValidColor(Reader, Value))
+      ForEachCurrentBorderSide(Reader, State,
+                               [&](TRPRTFBorderSide& Side) { Side.FColor = Reader.Color(Value); });
     break;
+  // Always the paragraph's side, whichever border the other keywords change.
   case ipropParaBorderSpace:
-    Para.GetBorder().GetSide(Para.FCurBorderSide).FSpaceTw = RPClampLengthTw(Value);
+    ForEachParaBorderSide(
+        Para, [Value](TRPRTFBorderSide& Side) { Side.FSpaceTw = RPClampLengthTw(Value); });
     break;
   case ipropTX: Para.AddTab(RPClampLengthTw(Value)); break;
   case ipropTabAlign: SetEnum(Para.FPendingTab.FAlign, Value, rtf_tab_Decimal); break;

@@ -29,6 +29,8 @@ inline constexpr int32_t RP_RTF_MAX_SHADING = 10000; // hundredths of a percent
 inline constexpr int32_t RP_RTF_MAX_TABLE_LEVEL = 32;
 inline constexpr int32_t RP_RTF_MAX_LIST_LEVEL = 8;
 inline constexpr size_t RP_RTF_MAX_TAB_STOPS = 64;
+// The side value of \box, beyond the four sides.
+inline constexpr int32_t RP_RTF_BORDER_BOX = 4;
 
 // The marker tab position that means "no marker tab".
 inline constexpr int32_t RP_UNDEFINED_TAB_POS = -1000;
@@ -257,6 +259,8 @@ public:
   TRPRTFBiDiMode FBiDiMode;
   std::optional<TRPRTFParaBorder> FBorder;
   TRPRTFSide FCurBorderSide;
+  // \box: the border keywords change all four sides.
+  bool FBorderBox;
   int32_t FLineSpacing;
   bool FLineSpacingMulti;
   TRPColor FColor;

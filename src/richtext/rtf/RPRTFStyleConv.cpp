@@ -329,16 +329,21 @@ void MakeBorder(TParaInfo& Style, const TRPRTFParaProperties& Para, const TRPSty
   Style.Background.BorderOffsets = Offsets;
 }
 
-// Text must clear a border: indents and spacing grow to the border's room.
+// Text must clear a border: the indents grow to the border's room, which lies between the
+// margin and the text. Above and below, the border and its space come on top of the
+// paragraph's own spacing, as the neighbouring paragraphs would otherwise touch it.
 void AdjustIndents(TParaInfo& Style) {
   if (Style.Border.Style == rpbNone)
     return;
-  const TRPStyleLength T = Style.Border.GetTotalWidth() - 1;
+  const TRPStyleLength Width = Style.Border.GetTotalWidth();
   const TRPRect& Offsets = Style.Border.BorderOffsets;
-  Style.LeftIndent = std::max(Style.LeftIndent, Offsets.Left + T);
-  Style.RightIndent = std::max(Style.RightIndent, Offsets.Right + T);
-  Style.SetSpaceBefore(std::max(Style.SpaceBefore(), Offsets.Top + T));
-  Style.SetSpaceAfter(std::max(Style.SpaceAfter(), Offsets.Bottom + T));
+  const TRPBooleanRect& Visible = Style.Border.VisibleBorders;
+  Style.LeftIndent = std::max(Style.LeftIndent, Offsets.Left + Width - 1);
+  Style.RightIndent = std::max(Style.RightIndent, Offsets.Right + Width - 1);
+  if (Visible.Top)
+    Style.SetSpaceBefore(Style.SpaceBefore() + Offsets.Top + Width);
+  if (Visible.Bottom)
+    Style.SetSpaceAfter(Style.SpaceAfter() + Offsets.Bottom + Width);
 }
 
 std::string TabLeader(TRPRTFTabLeader Leader) {

@@ -130,9 +130,10 @@ TEST(RTFKeywordEnums, PropertyOrdinals) {
 //                                                                                  395
 // Of the properties, 134 take a fixed value ([n] in the lists). Added to them: the page
 // number character chpgn; ten words of shapes and text boxes; the code-page words cpg,
-// mac [10000], pc [437], pca [850]; small capitals scaps (flushing): 411.
+// mac [10000], pc [437], pca [850]; small capitals scaps (flushing); the paragraph border on
+// all sides box [4]; the character background cb (flushing): 413.
 TEST(RTFKeywordTable, RowCounts) {
-  ASSERT_EQ(rgsymRtf.size(), 411u);
+  ASSERT_EQ(rgsymRtf.size(), 413u);
   std::array<int, 5> PerKind{};
   std::array<int, 4> PerAffect{};
   int Fixed = 0;
@@ -147,13 +148,13 @@ TEST(RTFKeywordTable, RowCounts) {
   EXPECT_EQ(PerKind[rtf_kwd_Char], 10);
   EXPECT_EQ(PerKind[rtf_kwd_WideChar], 15);
   EXPECT_EQ(PerKind[rtf_kwd_Dest], 68);
-  EXPECT_EQ(PerKind[rtf_kwd_Prop], 315);
+  EXPECT_EQ(PerKind[rtf_kwd_Prop], 317);
   EXPECT_EQ(PerKind[rtf_kwd_Spec], 3);
-  EXPECT_EQ(PerAffect[rtf_af_CharProp], 40);
-  EXPECT_EQ(PerAffect[rtf_af_ParaProp], 80);
+  EXPECT_EQ(PerAffect[rtf_af_CharProp], 41);
+  EXPECT_EQ(PerAffect[rtf_af_ParaProp], 81);
   EXPECT_EQ(PerAffect[rtf_af_BothProp], 0);
   EXPECT_EQ(PerAffect[rtf_af_None], 291);
-  EXPECT_EQ(Fixed, 137);
+  EXPECT_EQ(Fixed, 138);
 }
 
 // Compared as unsigned bytes, independently of std::string_view.
@@ -253,7 +254,7 @@ const std::vector<std::string_view> PropWords = {
     // notes
     "ftnalt", "chftn", "ftnrstcont", "ftnrestart", "ftnrstpg",
     // code pages of fonts and documents, small capitals
-    "cpg", "mac", "pc", "pca", "scaps"};
+    "cpg", "mac", "pc", "pca", "scaps", "box", "cb"};
 
 TEST(RTFKeywordTable, EveryListedKeywordIsFoundWithItsKind) {
   const std::vector<std::pair<const std::vector<std::string_view>*, TRPRTFKeywordType>> Lists = {
@@ -275,7 +276,7 @@ TEST(RTFKeywordTable, EveryListedKeywordIsFoundWithItsKind) {
   EXPECT_EQ(WideCharWords.size(), 15u);
   EXPECT_EQ(SpecialWords.size(), 3u);
   EXPECT_EQ(DestWords.size(), 68u);
-  EXPECT_EQ(PropWords.size(), 315u);
+  EXPECT_EQ(PropWords.size(), 317u);
   // As many distinct listed words as rows: the table holds nothing else.
   EXPECT_EQ(Seen.size(), rgsymRtf.size());
 }

@@ -214,13 +214,14 @@ TEST_F(Builder, BorderedParagraphIndentsClearTheBorder) {
   EXPECT_FALSE(A.Border.VisibleBorders.Bottom);
   EXPECT_EQ(A.Border.BorderOffsets.Top, 100);
   EXPECT_EQ(A.Background.BorderOffsets.Top, 100);
-  // The single line is 20 wide: 19 of room besides the offset.
+  // The single line is 20 wide: beside the text 19 of room; above it, the line and its
+  // space come on top of the paragraph's own spacing; no room below, where it has none.
   EXPECT_EQ(A.LeftIndent, 19);
   EXPECT_EQ(A.RightIndent, 19);
-  EXPECT_EQ(A.SpaceBefore(), 119);
-  EXPECT_EQ(A.SpaceAfter(), 19);
+  EXPECT_EQ(A.SpaceBefore(), 120);
+  EXPECT_EQ(A.SpaceAfter(), 0);
   EXPECT_EQ(ParaStyleOf(1).LeftIndent, 200);
-  EXPECT_EQ(ParaStyleOf(1).SpaceBefore(), 119);
+  EXPECT_EQ(ParaStyleOf(1).SpaceBefore(), 120);
 
   const TParaInfo& C = ParaStyleOf(2);
   EXPECT_EQ(C.Border.Style, rpbThickInside); // the bottom side turns thick-thin round
@@ -228,8 +229,8 @@ TEST_F(Builder, BorderedParagraphIndentsClearTheBorder) {
   EXPECT_EQ(C.Border.InternalWidth, 23);
   EXPECT_TRUE(C.Border.VisibleBorders.Bottom);
   EXPECT_FALSE(C.Border.VisibleBorders.Top);
-  // Three widths and the gap between them, less one: 3 * 15 + 23 - 1.
-  EXPECT_EQ(C.SpaceAfter(), 67);
+  // Three widths and the gap between them: 3 * 15 + 23, less one beside the text.
+  EXPECT_EQ(C.SpaceAfter(), 68);
   EXPECT_EQ(C.LeftIndent, 67);
   EXPECT_EQ(Sheet.ParaStyles.Count(), 5);
 }

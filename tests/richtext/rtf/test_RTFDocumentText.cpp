@@ -226,6 +226,25 @@ TEST_F(DocumentText, TabStopsKeepTheirKind) {
   EXPECT_EQ(Tabs[2].Align, rptaDecimal);
 }
 
+// \box puts the border on all four sides, \brsp sets the space between each side and the
+// text, and \cb gives characters a background, as \chcbpat does.
+TEST_F(DocumentText, BoxedParagraphsAndCharacterBackgrounds) {
+  ASSERT_EQ(Load(R"({\rtf1{\colortbl;\red255\green255\blue0;})"
+                 R"(\pard\box\brdrs\brdrw15\brsp60 a {\cb1 b}\par})"),
+            rtf_ec_OK);
+  const TParaInfo& Boxed = Sheet.ParaStyles[Doc.GetItem(0)->ParaNo];
+  const TRPBorder& Border = Boxed.Border;
+  EXPECT_EQ(Border.Style, rpbSingle);
+  EXPECT_TRUE(Border.VisibleBorders.Left && Border.VisibleBorders.Top &&
+              Border.VisibleBorders.Right && Border.VisibleBorders.Bottom);
+  EXPECT_TRUE(Border.BorderOffsets.IsAllEqual(4)); // 60 twips
+  // The text clears the border beside it; above and below, the border and its space add.
+  EXPECT_EQ(Boxed.LeftIndent, 4);
+  EXPECT_EQ(Boxed.SpaceBefore(), 5);
+  EXPECT_EQ(Boxed.SpaceAfter(), 5);
+  EXPECT_EQ(TextStyleOf(1).BackColor, TRPColor{0x00FFFF});
+}
+
 // Capitals and small capitals are kept as what the text style draws: the small letters of
 // small capitals are capitals of seven tenths of the size.
 TEST_F(DocumentText, CapitalsAndSmallCapitals) {
