@@ -131,6 +131,10 @@ void TFakeGraphicInterface::GetTextExtentExPoint(TRPCanvas& Canvas, TRPTextView 
   std::copy_n(Edges.begin(), std::min(Coords.size(), Edges.size()), Coords.begin());
 }
 
+std::unique_ptr<TRPCanvas> TFakeGraphicInterface::CreateMeasuringCanvas(int32_t PixelsPerInch) {
+  return std::make_unique<TFakeCanvas>(1, 1, PixelsPerInch, PixelsPerInch);
+}
+
 std::unique_ptr<TRPCanvas>
 TFakeGraphicInterface::CreateCompatibleCanvas(TRPCanvas& Canvas, int32_t Width, int32_t Height) {
   return std::make_unique<TFakeCanvas>(Width, Height, Canvas.PixelsPerInchX(),

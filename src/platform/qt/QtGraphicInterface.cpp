@@ -223,6 +223,10 @@ TRPQtGraphicInterface::CreateCompatibleCanvas(TRPCanvas& Canvas, int32_t Width, 
                                        Canvas.PixelsPerInchY());
 }
 
+std::unique_ptr<TRPCanvas> TRPQtGraphicInterface::CreateMeasuringCanvas(int32_t PixelsPerInch) {
+  return std::make_unique<TRPQtCanvas>(1, 1, PixelsPerInch, PixelsPerInch);
+}
+
 void RP_UseQtGraphicInterface() {
   RP_SetGraphicInterfaceFactory([] { return std::make_unique<TRPQtGraphicInterface>(); });
 }

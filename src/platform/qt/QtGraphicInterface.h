@@ -16,6 +16,7 @@ public:
   bool GetTextMetrics(TRPCanvas& Canvas, TRPTextMetric& Metrics) override;
   void GetTextExtentExPoint(TRPCanvas& Canvas, TRPTextView Str, int32_t MaxExtent,
                             std::span<int32_t> Coords, int32_t& Fit, TSize& Size) override;
+  std::unique_ptr<TRPCanvas> CreateMeasuringCanvas(int32_t PixelsPerInch) override;
   std::unique_ptr<TRPCanvas> CreateCompatibleCanvas(TRPCanvas& Canvas, int32_t Width,
                                                     int32_t Height) override;
 };

@@ -140,6 +140,9 @@ public:
   // A memory canvas of the given size with Canvas's resolution.
   virtual std::unique_ptr<TRPCanvas> CreateCompatibleCanvas(TRPCanvas& Canvas, int32_t Width,
                                                             int32_t Height) = 0;
+  // A surface of the screen's kind at PixelsPerInch, to measure on when nothing is being
+  // drawn: items that size themselves before the document is laid out.
+  virtual std::unique_ptr<TRPCanvas> CreateMeasuringCanvas(int32_t PixelsPerInch) = 0;
 
   // ---- Built here for platforms without text shaping; a shaping platform
   // overrides them.

@@ -289,14 +289,17 @@ void TCustomRPData::AppendPrepared(std::string Text, std::unique_ptr<TCustomRPIt
     return;
   RequireEvenUnicode(Item->Unicode(), Text);
   // An item may come with a checkpoint of its own (a copy from elsewhere); it is
-  // registered here like one added by name, so that the chain and CPCount agree.
+  // registered here like one added by name, so that the chain and CPCount agree. When a
+  // checkpoint is waiting already, that one goes to this item and the item's own waits
+  // for the next: both stay, in their order.
+  std::unique_ptr<TRPCPInfo> Own;
   if (Item->Checkpoint) {
-    if (!NotAddedCP) {
-      NotAddedCP = std::make_unique<TRPCPInfo>();
-      NotAddedCP->Assign(*Item->Checkpoint);
-      ++CPCount;
-    }
+    Own = std::make_unique<TRPCPInfo>();
+    Own->Assign(*Item->Checkpoint);
+    ++CPCount;
     Item->Checkpoint.reset();
+    if (!NotAddedCP)
+      NotAddedCP = std::move(Own);
   }
   TRPCPInfo* CP = NotAddedCP.get();
   if (CP) {
@@ -309,17 +312,22 @@ void TCustomRPData::AppendPrepared(std::string Text, std::unique_ptr<TCustomRPIt
     Item->Inserting(this, Text, !State.Contains(rpstClearing));
     RequireEvenUnicode(Item->Unicode(), Text);
   } catch (...) {
-    // The item goes with the exception; its checkpoint stays pending for the next one.
+    // The item goes with the exception, and its own checkpoint with it; the one it was to
+    // take stays pending for the next item.
     if (CP) {
       RP_UnlinkCheckpoint(FirstCP, LastCP, *CP);
       CP->ItemInfo = nullptr;
       CP->ItemNo = -1;
       NotAddedCP = std::move(Item->Checkpoint);
     }
+    if (Own)
+      --CPCount;
     throw;
   }
   TCustomRPItemInfo& Added = *Item;
   FItems.AddObject(std::move(Text), std::move(Item));
+  if (Own)
+    NotAddedCP = std::move(Own);
   Added.Inserted(this, GetItemCount() - 1);
 }
 

@@ -164,12 +164,12 @@ void TRPLabelItemInfo::UpdateMe(TRPCanvas* RefCanvas) {
     return;
   TRPCanvas* FormatCanvas = RPData.GetFormatCanvas();
   std::unique_ptr<TRPCanvas> Temporary;
-  if (!FormatCanvas) {
-    if (!RefCanvas)
-      return;
-    // Measuring must not disturb the state of the surface being drawn on.
-    Temporary = RPStyle->GraphicInterface->CreateCompatibleCanvas(*RefCanvas, 1, 1);
-  }
+  // Measuring must not disturb the state of the surface being drawn on; with none at hand,
+  // a label still knows its size, which passes that only ask for sizes need.
+  if (!FormatCanvas)
+    Temporary = RefCanvas
+                    ? RPStyle->GraphicInterface->CreateCompatibleCanvas(*RefCanvas, 1, 1)
+                    : RPStyle->GraphicInterface->CreateMeasuringCanvas(RPStyle->PixelsPerInch());
   TRPCanvas& Canvas = FormatCanvas ? *FormatCanvas : *Temporary;
   Measure(Canvas, RPData, FormatCanvas != nullptr, FText, Width, Height, Descend, YOffs);
   Width = std::max(Width, RPStyle->GetAsPixels(FMinWidth));

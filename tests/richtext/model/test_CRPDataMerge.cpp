@@ -272,6 +272,24 @@ TEST_F(Merging, DrainingMeetsAPendingCheckpoint) {
   EXPECT_TRUE(Consistent(Doc));
 }
 
+// An item that brings a bookmark of its own into a document waiting to place one keeps
+// both: the waiting one on the item, the item's own on the next.
+TEST_F(Merging, AnItemsOwnCheckpointMeetsAPendingOne) {
+  TTestDocument Doc(&Sheet);
+  Doc.AddNL(u"x", 0, 0);
+  Doc.AddNamedCheckpointExTag("pending", false, "");
+  TTestDocument Victim(&Sheet);
+  Victim.AddNamedCheckpointExTag("own", false, "");
+  Victim.AddNL(u"y", 0, 0);
+  Doc.DrainFrom(Victim);
+  EXPECT_EQ(CheckpointName(Doc, 1), "pending");
+  ASSERT_NE(Doc.NotAddedCP, nullptr);
+  EXPECT_EQ(Doc.NotAddedCP->Name, "own");
+  Doc.AddNL(u"z", 0, 0);
+  EXPECT_EQ(CheckpointName(Doc, 2), "own");
+  EXPECT_TRUE(Consistent(Doc));
+}
+
 TEST_F(Merging, AppendingCopiesValidItemsWithCheckpoints) {
   TTestDocument Doc(&Sheet);
   Doc.AddNL(u"x", 0, 1);

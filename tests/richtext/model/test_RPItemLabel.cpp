@@ -53,7 +53,9 @@ protected:
 
 TEST_F(Labels, MeasuredOnceOnAScreenSurfaceAndCached) {
   TRPLabelItemInfo Label(&Doc, 0, u"Fig");
-  EXPECT_EQ(Label.GetWidth(Sheet), 0); // nothing to measure on yet
+  // Asked for its size before anything is drawn, it measures on a surface of its own.
+  EXPECT_EQ(Label.GetWidth(Sheet), 30);
+  Label.SetText(u"Fig");
   EXPECT_FALSE(Label.Updated());
   const TMeasured M = Format(Label, Canvas, &Screen);
   EXPECT_EQ(M.Width, 30);
