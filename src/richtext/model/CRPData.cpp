@@ -41,9 +41,14 @@ struct TPlacement {
   int ParaNo;
 };
 
-TPlacement PlaceItem(const TCustomRPData& RPData, int ParaNo, bool WantsBR, bool FullWidth) {
+TPlacement PlaceItem(const TCustomRPData& RPData, int ParaNo, bool WantsBR, bool FullWidth,
+                     bool StartsPara = false) {
   const int Count = RPData.GetItemCount();
   const TCustomRPItemInfo* Last = Count > 0 ? RPData.GetItem(Count - 1) : nullptr;
+  // A list marker begins its paragraph, whatever adding would otherwise do there; asked
+  // for no paragraph style, it takes that of the item before it.
+  if (StartsPara)
+    return {false, false, ParaNo != -1 ? ParaNo : Last ? Last->ParaNo : 0};
   const bool AfterFullLine = Last && Last->GetBoolValue(rpbpFullWidth);
   if (ParaNo == -1 && Last && !AfterFullLine)
     return {true, false, Last->ParaNo};
@@ -265,7 +270,8 @@ void TCustomRPData::ModifyStyleNoByTemplate(TCustomRPItemInfo& Item, int NewStyl
 
 void TCustomRPData::AdjustItemParaNoBeforeAdding(TCustomRPItemInfo& Item) {
   const TPlacement Place =
-      PlaceItem(*this, Item.ParaNo, Item.BR(), Item.GetBoolValue(rpbpFullWidth));
+      PlaceItem(*this, Item.ParaNo, Item.BR(), Item.GetBoolValue(rpbpFullWidth),
+                Item.StyleNo == rpsListMarker);
   if (!Place.SameAsPrev && GetItemCount() > 0 &&
       GetItem(GetItemCount() - 1)->StyleNo == rpsListMarker) {
     // A marker alone would leave its paragraph without a line to measure. The pending

@@ -160,15 +160,8 @@ int TCustomRPData::SetListMarkerInfo(int AItemNo, int AListNo, int AListLevel, i
   }
   auto Marker = std::make_unique<TRPMarkerItemInfo>(this);
   Fill(*Marker);
-  const int ParaNo = AParaNo >= 0 ? AParaNo : Count > 0 ? GetItem(Count - 1)->ParaNo : 0;
-  Marker->ParaNo = ParaNo;
-  // Gives a marker alone at the end its empty text item first.
-  AdjustItemParaNoBeforeAdding(*Marker);
-  // A marker starts a paragraph, even where adding would make a line break.
-  Marker->SetBR(false);
-  Marker->SetSameAsPrev(false);
-  Marker->ParaNo = ParaNo;
-  AddItemAsIsR({}, std::move(Marker));
+  Marker->ParaNo = AParaNo >= 0 ? AParaNo : -1;
+  AddItemR({}, std::move(Marker));
   const int Index = GetItemCount() - 1;
   AddMarkerInList(Index);
   return Index;

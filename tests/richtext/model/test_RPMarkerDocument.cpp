@@ -172,6 +172,27 @@ TEST_F(MarkerDocument, MarkersAddedOtherwiseAreRegisteredOnRequest) {
   EXPECT_TRUE(Consistent(Doc));
 }
 
+// Adding a marker without a paragraph number continued the line before it, and with
+// adding paragraphs turned off it became a line break: every way of adding one starts
+// a paragraph.
+TEST_F(MarkerDocument, MarkersAddedAnyWayStartAParagraph) {
+  auto AMarker = [this](int ParaNo) {
+    auto Marker = std::make_unique<TRPMarkerItemInfo>(&Doc);
+    Marker->ParaNo = ParaNo;
+    return Marker;
+  };
+  Doc.AddNL(u"a", 0, 1);
+  Doc.AddItemR({}, AMarker(-1));
+  Doc.AddItem(u"", AMarker(-1)); // gives the marker before it its empty item
+  Doc.AddNL(u"b", 0, -1);
+  Doc.SetAddParagraphMode(false);
+  Doc.AddItemR({}, AMarker(0));
+  Doc.SetListMarkerInfo(-1, 0, 0, 1, -1, false);
+  EXPECT_EQ(Layout(Doc), (Lines{"P1:a", "P1:<marker>", "C1:", "P1:<marker>", "C1:b", "P0:<marker>",
+                                "C0:", "P0:<marker>"}));
+  EXPECT_TRUE(Consistent(Doc));
+}
+
 TEST_F(MarkerDocument, CopiesMovesAndNestedDocumentsShareTheRootsList) {
   Doc.SetListMarkerInfo(-1, 0, 0, 1, 0, false);
   Doc.AddNL(u"a", 0, -1);
