@@ -48,8 +48,8 @@ constexpr int32_t MaxRenderHeight = 30000;
 constexpr int32_t MaxRenderWidth = 10000;
 
 const char* const Usage = R"(Usage: rtfview COMMAND ARGUMENT
-       rtfview render FILE --width N -o OUT.png
-       rtfview layout FILE --width N
+       rtfview render FILE --width N [--marks] -o OUT.png
+       rtfview layout FILE --width N [--marks]
 
 Loads RTF the way the guide window does (styles are added to the style sheet as
 needed) and shows the result.
@@ -72,14 +72,18 @@ Commands:
               before the end of the document; deep-groups: groups nested more
               than 1024 deep were read without their own formatting;
               trailing-bytes: bytes after the document's end were not read).
-  render FILE --width N -o OUT.png
+  render FILE --width N [--marks] -o OUT.png
               Paints the whole document as the guide's pane does, with the pane's
               settings and margins, at a client width of N pixels (1 to 10000),
               into a PNG of N x the document's height; prints the PNG's absolute
               path. Heights over 30000 pixels are cut there (said on stderr), and
               so is a document wider than N (also said). What was read before a
-              load error is still painted. Runs without a display.
-  layout FILE --width N
+              load error is still painted. Runs without a display. --marks shows
+              the special characters: a dot on every space, a degree sign on
+              every non-breaking space, an arrow on every tab, a not sign for
+              every soft hyphen inside a line, a pilcrow at every paragraph's
+              end and a return arrow at every line break.
+  layout FILE --width N [--marks]
               Lays the document out as render does and prints its lines, one
               per line: number, top y, height, left and right x (pixels of the
               pane's client area), and the text between bars, so that a space
@@ -374,17 +378,20 @@ struct TRenderArgs {
   fs::path File;
   int32_t Width = 0;
   fs::path Out;
+  bool Marks = false;
 };
 
-// FILE, --width N and (for render) -o OUT in any order after the command; an empty message
-// when they are complete.
+// FILE, --width N, --marks and (for render) -o OUT in any order after the command; an empty
+// message when they are complete.
 std::string ParseRenderArgs(const std::vector<std::string>& Args, TRenderArgs& Render,
                             bool NeedsOut) {
   const std::string Command = Args[0];
   bool HaveFile = false;
   for (size_t i = 1; i < Args.size(); ++i) {
     const std::string& Arg = Args[i];
-    if (Arg == "--width" || Arg == "-o") {
+    if (Arg == "--marks") {
+      Render.Marks = true;
+    } else if (Arg == "--width" || Arg == "-o") {
       if (i + 1 == Args.size())
         return Arg + " needs a value";
       const std::string& Value = Args[++i];
@@ -439,16 +446,19 @@ private:
 };
 
 // A file loaded and formatted as the guide's pane does it, in a pane of a given client
-// width.
+// width, with special characters shown when asked.
 class TLaidOutFile : private TQtPlatform {
 public:
-  TLaidOutFile(const fs::path& File, int32_t Width, const char* Program)
+  TLaidOutFile(const TRenderArgs& Args, const char* Program)
       : TQtPlatform(Program), FMeasuring(1, 1, RichPaneSwitches.ScreenPixelsPerInch,
                                          RichPaneSwitches.ScreenPixelsPerInch),
-        FHost(Width, Width, FMeasuring), FPane(FHost) {
+        FHost(Args.Width, Args.Width, FMeasuring), FPane(FHost) {
+    const fs::path& File = Args.File;
     InitGuideStyleSheet(FSheet);
     FPane.Style = &FSheet;
     ConfigureGuidePane(FPane);
+    if (Args.Marks)
+      FPane.Options.Include(rpoShowSpecialCharacters);
     FPane.Clear();
     try {
       // What the pane's LoadRTF does, with the reader's result kept for the message.
@@ -489,7 +499,7 @@ int RenderFile(const TRenderArgs& Render, const char* Program) {
     std::cerr << "rtfview: " << Render.File.string() << ": no such file\n";
     return ExitUsage;
   }
-  TLaidOutFile Laid(Render.File, Render.Width, Program);
+  TLaidOutFile Laid(Render, Program);
   TCustomRPFormattedData& Doc = Laid.Doc();
   const int32_t Ppi = RichPaneSwitches.ScreenPixelsPerInch;
   const int32_t Width = Render.Width;
@@ -536,7 +546,7 @@ int LayoutFile(const TRenderArgs& Layout, const char* Program) {
     std::cerr << "rtfview: " << Layout.File.string() << ": no such file\n";
     return ExitUsage;
   }
-  TLaidOutFile Laid(Layout.File, Layout.Width, Program);
+  TLaidOutFile Laid(Layout, Program);
   std::string Out;
   for (const TRPLayoutLine& Line : RP_LayoutLines(Laid.Doc()))
     Out += RP_LayoutLineText(Line) + '\n';

@@ -176,6 +176,11 @@ bool TCustomRPFormattedData::IsDrawItemParaSectionStart(int i) const {
   return i == 0 || (IsDrawItemItemStart(i) && IsFromNewLine(DrawItems[i].ItemNo));
 }
 
+bool TCustomRPFormattedData::ShowsSoftHyphens() const {
+  return GetOptions().Contains(rpoShowSpecialCharacters) &&
+         RPVisibleSpecialCharacters.Contains(rpscSoftHyphen);
+}
+
 bool TCustomRPFormattedData::IsDrawItemParaEnd(int i) const {
   return i == DrawItems.Count() - 1 || IsDrawItemParaStart(i + 1);
 }

@@ -76,6 +76,9 @@ public:
   virtual int32_t GetMaxLength() const { return 0; }
   virtual bool GetWordWrap() const { return true; }
   virtual TRPOptions GetOptions() const { return {}; }
+  // Soft hyphens are shown (as a not sign) where they do not end a line: special characters
+  // are shown and soft hyphens are among the visible ones. Formatting and painting agree.
+  bool ShowsSoftHyphens() const;
   // The canvas text is measured on; nothing is formatted without one.
   virtual TRPCanvas* GetCanvas() const { return nullptr; }
   // The vertical scroll position in document pixels, and scrolling to one.

@@ -266,7 +266,7 @@ int32_t TCustomRPFormattedData::MeasureItemText(int ItemNo, int32_t Start, int32
                                                 TRPFontInfoCache& FontInfoCache) {
   const int StyleNo = GetItemStyle(ItemNo);
   const TRPFontInfoCacheItem& Entry = FontInfoCache.Items(StyleNo);
-  const TRPDisplayText Display(*GetItem(ItemNo), *Entry.FontInfo, GetItemCodePage(ItemNo));
+  const TRPDisplayText Display(*this, ItemNo, *Entry.FontInfo);
   return GetRPStyle()
       ->GetGraphicInterface()
       .TextSize(*Entry.Canvas, Display.View().Mid(Start, Count))
@@ -282,7 +282,7 @@ int32_t MinTextItemWidth(TCustomRPFormattedData& RPData, int ItemNo, int64_t Kno
                          TRPFontInfoCache& FontInfoCache) {
   const TCustomRPItemInfo& Item = *RPData.GetItem(ItemNo);
   const TRPFontInfoCacheItem& Entry = FontInfoCache.Items(RPData.GetItemStyle(ItemNo));
-  const TRPDisplayText Display(Item, *Entry.FontInfo, RPData.GetItemCodePage(ItemNo));
+  const TRPDisplayText Display(RPData, ItemNo, *Entry.FontInfo);
   TRPGraphicInterface& GI = RPData.GetRPStyle()->GetGraphicInterface();
   const TRPTextView Text = Item.TextView();
   // Characters a font lacks come from fallback fonts, which may be wider than its widest.

@@ -1,7 +1,8 @@
 // Painting a formatted document: the double-buffered paint of a control's invalid area,
 // the document background, and the walk over the visible draw items that draws, in this
 // order, paragraph backgrounds and borders, text backgrounds, and then line by line the
-// page-break marks, the non-text items and the text runs with their selection.
+// page-break marks, the non-text items and the text runs with their selection, and,
+// when special characters are shown, the paragraph marks.
 //
 // Draw items hold document coordinates; the canvas's pixel (0, 0) is the document point
 // (XShift, YShift).
@@ -104,6 +105,7 @@ private:
   void DrawText(const TTextRun& Run, const THorizontalRange* Selected);
   void ApplyTextColors(int StyleNo, TRPTextDrawState DrawState);
   void DrawSelectedPart(const TTextRun& Run, int First, int Last);
+  void DrawParaMark(int i);
 
   // ---- selection
   bool HasSelection() const;
@@ -118,6 +120,7 @@ private:
   TRPGraphicInterface& FGI;
   const TRPDrawLines& FItems;
   const TRPOptions FOptions;
+  const bool FShowSpecialCharacters;
   const int32_t FXShift;
   const int32_t FYShift;
   const bool FUseClipRect;
@@ -137,6 +140,7 @@ TRPDocumentPainter::TRPDocumentPainter(TCustomRPFormattedData& Doc, TRPCanvas& C
                                        int32_t ExtraYOffs)
     : FDoc(Doc), FCanvas(Canvas), FSheet(*Doc.GetRPStyle()), FGI(FSheet.GetGraphicInterface()),
       FItems(Doc.DrawItems), FOptions(Doc.GetOptions()),
+      FShowSpecialCharacters(FOptions.Contains(rpoShowSpecialCharacters)),
       FXShift(Doc.GetHOffs() + ClipRect.Left + ExtraXOffs),
       FYShift(Doc.GetVOffs() + ClipRect.Top + ExtraYOffs),
       FUseClipRect(!ClipRect.IsEmpty()), FClip{FYShift, FYShift + ClipRect.Height()},
@@ -144,6 +148,8 @@ TRPDocumentPainter::TRPDocumentPainter(TCustomRPFormattedData& Doc, TRPCanvas& C
   FTextState.Set(rptsControlFocused, Doc.IsFocused());
   FTextState.Set(rptstControlDisabled, !Doc.IsEnabled());
   FItemState.Set(rpidsControlFocused, Doc.IsFocused());
+  FTextState.Set(rptsSpecialCharacters, FShowSpecialCharacters);
+  FItemState.Set(rpidsShowSpecialCharacters, FShowSpecialCharacters);
   Doc.GetSelBounds(FSelStartNo, FSelStartOffs, FSelEndNo, FSelEndOffs);
 }
 
@@ -334,6 +340,8 @@ void TRPDocumentPainter::DrawItem(int i) {
     DrawTextItem(i);
   else
     DrawNonText(i);
+  if (FShowSpecialCharacters && RPVisibleSpecialCharacters.Contains(rpscParagraph))
+    DrawParaMark(i);
 }
 
 // A line one pixel above the line of an item's first draw item.
@@ -386,9 +394,14 @@ void TRPDocumentPainter::DrawTextItem(int i) {
   const TCustomRPItemInfo& Item = *FDoc.GetItem(D.ItemNo);
   const int StyleNo = FDoc.GetDrawItemStyle(i);
   ApplyTextStyle(StyleNo);
-  const std::string Text = RP_ReturnProcessedString(
+  std::string Text = RP_ReturnProcessedString(
       FItems.GetString(i, FDoc), Item.Unicode(), FSheet.TextStyles.Items(StyleNo),
-      FDoc.IsDrawItemLastOnWrappedLine(i), false, false, FDoc.GetItemCodePage(D.ItemNo));
+      FDoc.IsDrawItemLastOnWrappedLine(i), false, FDoc.ShowsSoftHyphens(),
+      FDoc.GetItemCodePage(D.ItemNo));
+  // A space that a wrap took away is shown at the end of its line.
+  if (FShowSpecialCharacters && RichPaneSwitches.RichPaneShowGhostSpaces &&
+      FDoc.IsSpaceBetweenDrawItems(i))
+    Text += Item.Unicode() ? std::string(" \0", 2) : std::string(" ");
   const TTextRun Run{D, StyleNo,
                      Item.Unicode() ? TRPTextView::Utf16LE(Text) : TRPTextView::Ansi(Text)};
   const auto [First, Last] = SelectedChars(i);
@@ -446,6 +459,43 @@ void TRPDocumentPainter::DrawSelectedPart(const TTextRun& Run, int First, int La
   const int32_t Top = std::min(FLine.Top, D.Top), Bottom = std::max(FLine.Bottom, D.Top + D.Height);
   FGI.IntersectClipRect(FCanvas, {Range.Left, Top - FYShift, Range.Right, Bottom - FYShift});
   DrawText(Run, &Range);
+}
+
+// The mark after the last draw item of a paragraph, or of a line that a line break
+// ends, bottom-aligned with it: a pilcrow, or the Symbol font's return arrow after a
+// line break; with arrows for paragraph marks, the return arrow after a paragraph and
+// the down arrow after a line break. Rules and tables, paragraphs of their own, get none.
+void TRPDocumentPainter::DrawParaMark(int i) {
+  const bool ParaEnd = i + 1 == FItems.Count() || FDoc.IsDrawItemParaStart(i + 1);
+  if (!ParaEnd && !FDoc.IsDrawItemParaSectionStart(i + 1))
+    return;
+  const TRPDrawLineInfo& D = FItems[i];
+  const TCustomRPItemInfo& Item = *FDoc.GetItem(D.ItemNo);
+  if (Item.GetBoolValue(rpbpFullWidth))
+    return;
+  const int StyleNo = Item.IsTextItem() ? FDoc.GetDrawItemStyle(i) : 0;
+  ApplyTextStyle(StyleNo);
+  FLastDrawnStyleNo = NoStyle;
+  FSheet.TextStyles.Items(StyleNo).ApplyTextColor(FCanvas, FTextState, false, rpcmColor, FSheet);
+  if (FSheet.SpecialCharactersColor != clNone)
+    FCanvas.Font.Color = FSheet.SpecialCharactersColor;
+  FCanvas.Brush.Style = bsClear;
+  const bool Arrows = RPParagraphMarks == rppmArrows;
+  std::u16string_view Mark = u"\u00B6";
+  std::string SymbolMark;
+  if (!ParaEnd || Arrows) {
+    SymbolMark = ParaEnd || !Arrows ? "\xBF" : "\xAF";
+    FCanvas.Font.Name = "Symbol";
+    FCanvas.Font.Charset = RP_SYMBOL_CHARSET;
+  } else if (FSheet.TextStyles.Items(StyleNo).IsSymbolCharset()) {
+    FCanvas.Font.Name = "Arial";
+    FCanvas.Font.Charset = RP_DEFAULT_CHARSET;
+  }
+  const TRPTextView Text = SymbolMark.empty() ? TRPTextView(Mark) : TRPTextView::Ansi(SymbolMark);
+  const TSize Size = FGI.TextSizeBasic(FCanvas, Text);
+  const bool RightToLeft = FDoc.GetParaBiDiMode(Item.ParaNo) == rpbdRightToLeft;
+  const int32_t X = RightToLeft ? D.Left - Size.cx : D.Left + D.Width;
+  FGI.TextOut(FCanvas, X - FXShift, D.Top + D.Height - Size.cy - FYShift, Text);
 }
 
 // ---------------------------------------------------------------- selection

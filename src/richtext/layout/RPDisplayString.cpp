@@ -2,6 +2,7 @@
 
 #include "richtext/gfx/RPCodePage.h"
 #include "richtext/gfx/RPGraphicInterface.h"
+#include "richtext/layout/CRPFData.h"
 #include "richtext/model/RPItem.h"
 
 char16_t RP_UpperCase(char16_t Ch) {
@@ -73,16 +74,20 @@ std::string RP_ReturnProcessedString(std::string_view Text, bool Unicode,
   return Result;
 }
 
-TRPDisplayText::TRPDisplayText(const TCustomRPItemInfo& Item, const TFontInfo& TextStyle,
-                               int CodePage)
-    : FText(&Item.ItemText()), FUnicode(Item.Unicode()) {
+TRPDisplayText::TRPDisplayText(TCustomRPFormattedData& RPData, int ItemNo,
+                               const TFontInfo& TextStyle) {
+  const TCustomRPItemInfo& Item = *RPData.GetItem(ItemNo);
+  FText = &Item.ItemText();
+  FUnicode = Item.Unicode();
+  const bool ShowSoftHyphens = RPData.ShowsSoftHyphens();
   const TRPTextView Stored = View();
   bool Changes = TextStyle.StyleEx.Contains(rpfsAllCaps);
   for (int32_t i = 0; !Changes && FUnicode && i < Stored.Length(); ++i)
-    Changes = Stored[i] == 0x2011;
+    Changes = Stored[i] == 0x2011 || (ShowSoftHyphens && Stored[i] == 0x00AD);
   if (!Changes)
     return;
-  FProcessed = RP_ReturnProcessedString(*FText, FUnicode, TextStyle, false, false, false, CodePage);
+  FProcessed = RP_ReturnProcessedString(*FText, FUnicode, TextStyle, false, false, ShowSoftHyphens,
+                                        RPData.GetItemCodePage(ItemNo));
   // Positions in both forms must agree; a conversion that changed the length of a
   // double-byte text is not used.
   if (FProcessed.size() == FText->size())

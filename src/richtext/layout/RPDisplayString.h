@@ -22,14 +22,15 @@ std::string RP_ReturnProcessedString(std::string_view Text, bool Unicode,
                                      bool DeleteInvisible, bool ShowSpecialCharacters,
                                      int CodePage);
 
-class TCustomRPItemInfo;
+class TCustomRPFormattedData;
 
 // A text item's characters as formatting measures them: the display form of
-// RP_ReturnProcessedString for a character in the middle of a line. It refers to the
-// item's own text when the display form is the same, so it must not outlive the item.
+// RP_ReturnProcessedString for a character in the middle of a line, soft hyphens shown
+// when the document shows them. It refers to the item's own text when the display form is
+// the same, so it must not outlive the item.
 class TRPDisplayText {
 public:
-  TRPDisplayText(const TCustomRPItemInfo& Item, const TFontInfo& TextStyle, int CodePage);
+  TRPDisplayText(TCustomRPFormattedData& RPData, int ItemNo, const TFontInfo& TextStyle);
   TRPDisplayText(const TRPDisplayText&) = delete;
   TRPDisplayText& operator=(const TRPDisplayText&) = delete;
   TRPTextView View() const;

@@ -319,8 +319,7 @@ void TRPLineFormatter::AssignJumpID(int ItemNo) {
 void TRPLineFormatter::FormatText(int ItemNo, bool FromNewLine, bool Wrapped) {
   TCustomRPItemInfo& Item = *FRPData.GetItem(ItemNo);
   DoApplyFontWhileFormatting(FRPData.GetItemStyle(ItemNo));
-  const TRPDisplayText DisplayText(Item, *Params.FontInfo->FontInfo,
-                                   FRPData.GetItemCodePage(ItemNo));
+  const TRPDisplayText DisplayText(FRPData, ItemNo, *Params.FontInfo->FontInfo);
   const TRPTextView Display = DisplayText.View();
   const TRPTextView Stored = Item.TextView();
   const bool Unicode = Item.Unicode();

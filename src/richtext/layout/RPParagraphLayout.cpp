@@ -381,10 +381,9 @@ void TRPLineFormatter::DistributeLine(int32_t DX, int32_t DefaultDX) {
 
 void TRPLineFormatter::WithPieceText(int DrawItemNo, const std::function<void(TRPTextView)>& Use) {
   const TRPDrawLineInfo& Piece = FRPData.DrawItems[DrawItemNo];
-  const TCustomRPItemInfo& Item = *FRPData.GetItem(Piece.ItemNo);
   const TRPFontInfoCacheItem& Entry =
       Params.FontInfoCache->Items(FRPData.GetItemStyle(Piece.ItemNo));
-  const TRPDisplayText Display(Item, *Entry.FontInfo, FRPData.GetItemCodePage(Piece.ItemNo));
+  const TRPDisplayText Display(FRPData, Piece.ItemNo, *Entry.FontInfo);
   Use(Display.View().Mid(Piece.Offs - 1, Piece.Length));
   RestoreFont();
 }

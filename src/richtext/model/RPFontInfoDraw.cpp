@@ -1,12 +1,72 @@
 // Drawing a run of text in its style: plain or with explicit advances, then the lines
 // the style draws itself.
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <vector>
 
 #include "richtext/gfx/RPCanvas.h"
+#include "richtext/gfx/RPCodePage.h"
 #include "richtext/gfx/RPGraphicInterface.h"
 #include "richtext/model/RPFontInfo.h"
+#include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/model/RPTextDraw.h"
+
+namespace {
+
+// The mark a shown special character gets: a middle dot on a space, a degree sign on a
+// non-breaking space; 0 for a character that is not marked. In a double-byte code page
+// byte 0xA0 may be half of a character and is left alone.
+char16_t SpecialCharacterMark(char16_t Ch, bool DoubleByte) {
+  if (Ch == u' ' && RPVisibleSpecialCharacters.Contains(rpscSpace))
+    return 0x00B7;
+  if (Ch == 0x00A0 && !DoubleByte && RPVisibleSpecialCharacters.Contains(rpscNBSP))
+    return 0x00B0;
+  return 0;
+}
+
+// Marks the spaces and non-breaking spaces of the run drawn at X, each centred in the
+// cell its character takes (justification space included), in the special characters'
+// colour, or the text's when that is none or the run is selected.
+void DrawSpecialCharacterMarks(TRPTextView s, TRPCanvas& Canvas, int32_t X, int32_t Top,
+                               int32_t SpaceCount, int32_t Extra, bool BiDi, int32_t LeftNoExpIndex,
+                               int32_t RightNoExpIndex, TRPTextDrawState DrawState,
+                               const TRPStyle& RPStyle) {
+  const bool DoubleByte =
+      !s.Unicode() && RP_IsDBCSCodePage(RPU_Charset2CodePage(Canvas.Font.Charset));
+  int32_t First = 0;
+  while (First < s.Length() && !SpecialCharacterMark(s[First], DoubleByte))
+    ++First;
+  if (First == s.Length())
+    return;
+  TRPGraphicInterface& GI = RPStyle.GetGraphicInterface();
+  const std::unique_ptr<TCustomRPGlyphDXData> Glyphs = GI.GetGlyphDX(
+      Canvas, s, SpaceCount, Extra, BiDi, false, true, LeftNoExpIndex, RightNoExpIndex);
+  const std::vector<int32_t>& Coords = Glyphs->Coords;
+  const TRPColor TextColor = Canvas.Font.Color;
+  const TBrushStyle BrushStyle = Canvas.Brush.Style;
+  if (RPStyle.SpecialCharactersColor != clNone && !DrawState.Contains(rptsSelected))
+    Canvas.Font.Color = RPStyle.SpecialCharactersColor;
+  Canvas.Brush.Style = bsClear;
+  const char16_t Marks[] = {0x00B7, 0x00B0};
+  const int32_t MarkWidths[] = {GI.TextSizeBasic(Canvas, std::u16string_view(&Marks[0], 1)).cx,
+                                GI.TextSizeBasic(Canvas, std::u16string_view(&Marks[1], 1)).cx};
+  for (int32_t i = First; i < s.Length() && static_cast<size_t>(i) + 1 < Coords.size(); ++i) {
+    const char16_t Mark = SpecialCharacterMark(s[i], DoubleByte);
+    if (!Mark)
+      continue;
+    const int Kind = Mark == Marks[0] ? 0 : 1;
+    const int32_t CellLeft = std::min(Coords[i], Coords[i + 1]);
+    const int32_t CellWidth = std::abs(Coords[i + 1] - Coords[i]);
+    GI.TextOut(Canvas, X + CellLeft + (CellWidth - MarkWidths[Kind]) / 2, Top,
+               std::u16string_view(&Marks[Kind], 1));
+  }
+  Canvas.Font.Color = TextColor;
+  Canvas.Brush.Style = BrushStyle;
+}
+
+} // namespace
 
 TRPColor TCustomRPFontInfo::GetUnderlineColor(const TRPCanvas& Canvas,
                                               TRPTextDrawState DrawState) const {
@@ -42,21 +102,24 @@ void TCustomRPFontInfo::Draw(TRPTextView s, TRPCanvas& Canvas, int32_t SpaceAtLe
       (SpaceCount > 0 || SpaceCount == RP_SpreadOverAllCharacters) && TextWidth != Width;
   const bool Positioned =
       Spread || (Canvas.CharacterExtra != 0 && !GI.DoesTextOutSupportSpacing(s.Length(), BiDi));
-  bool Output = false;
+  // The surplus spread over the run's characters, and over how many.
+  const int32_t Extra = Spread ? std::max(0, Width - SpaceAtLeft - TextWidth) : 0;
+  const int32_t Spreading = Spread ? SpaceCount : 0;
   if (Positioned && !s.Empty()) {
     if (Canvas.Brush.Style != bsClear) {
       Canvas.Pen.Style = psClear;
       GI.FillRect(Canvas, TRect{Left, Top, Left + Width, Top + Height});
       Canvas.Brush.Style = bsClear;
     }
-    const int32_t Extra = std::max(0, Width - SpaceAtLeft - TextWidth);
     const std::unique_ptr<TCustomRPGlyphDXData> Glyphs = GI.GetGlyphDX(
-        Canvas, s, SpaceCount, Extra, BiDi, true, false, LeftNoExpIndex, RightNoExpIndex);
+        Canvas, s, Spreading, Extra, BiDi, true, false, LeftNoExpIndex, RightNoExpIndex);
     GI.TextOutWithDX(Canvas, Left + SpaceAtLeft, Top, s, false, *Glyphs);
-    Output = true;
-  }
-  if (!Output)
+  } else {
     GI.TextOut(Canvas, Left + SpaceAtLeft, Top, s);
+  }
+  if (DrawState.Contains(rptsSpecialCharacters))
+    DrawSpecialCharacterMarks(s, Canvas, Left + SpaceAtLeft, Top, Spreading, Extra, BiDi,
+                              LeftNoExpIndex, RightNoExpIndex, DrawState, RPStyle);
 
   if (SpaceAtLeft != 0 && Canvas.Brush.Style != bsClear)
     GI.FillRect(Canvas, TRect{Left, Top, Left + SpaceAtLeft, Top + Height});

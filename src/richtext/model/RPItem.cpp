@@ -15,6 +15,7 @@
 
 TRPSpecialCharacters RPVisibleSpecialCharacters =
     TRPSpecialCharacters::Range(rpscSpace, rpcFloatingLines);
+TRPParagraphMarks RPParagraphMarks = rppmStandard;
 
 TRPTextDrawState RP_ItemToTextDrawState(TRPItemDrawState State) {
   TRPTextDrawState Result;

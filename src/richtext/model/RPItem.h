@@ -122,6 +122,11 @@ using TRPSpecialCharacters = EnumSet<TRPSpecialCharacter>;
 // Process-wide; all members by default.
 extern TRPSpecialCharacters RPVisibleSpecialCharacters;
 
+// How shown paragraph ends are marked: a pilcrow (and a return arrow at a line break), or
+// a return arrow (and a down arrow at a line break). Process-wide.
+enum TRPParagraphMarks : uint8_t { rppmStandard, rppmArrows };
+extern TRPParagraphMarks RPParagraphMarks;
+
 // ---------------------------------------------------------------- queries
 
 enum TRPItemBoolProperty : uint8_t {

@@ -46,7 +46,8 @@ private:
   void Record(const char* What, int32_t X, int32_t Y, int32_t W, int32_t H,
               TRPItemDrawState State) {
     FCalls.push_back(std::string(What) + " " + TFakeCanvas::RectStr(Bounds(X, Y, W, H)) +
-                     (State.Contains(rpidsSelected) ? " selected" : ""));
+                     (State.Contains(rpidsSelected) ? " selected" : "") +
+                     (State.Contains(rpidsShowSpecialCharacters) ? " marked" : ""));
   }
   TLog& FCalls;
   bool FFullWidth;
@@ -324,6 +325,46 @@ TEST_F(Painting, APageBreakIsMarkedAboveItsLine) {
   const TLog Strip = Paint({0, 0, 110, 25});
   EXPECT_NE(std::find(Strip.begin(), Strip.end(), "Polyline -3,24 99,24"), Strip.end());
   EXPECT_EQ(std::find(Strip.begin(), Strip.end(), "TextOut 2,25 \"b\""), Strip.end());
+}
+
+// Shown special characters: dots on spaces, a not sign for a soft hyphen inside a line,
+// a return arrow where a line break ends a line, a pilcrow at a paragraph's end (none
+// after a rule, a paragraph of its own), and non-text items are told.
+TEST_F(Painting, SpecialCharactersAreShownWhenAsked) {
+  Doc.AddNL(u"a b", 0, 0);
+  Doc.AddNL(u"c\u00ADd", 0, -1);
+  Doc.GetItem(1)->SetBR(true);
+  AddBox(-1);
+  Doc.AddNL(u"e", 0, 0);
+  AddBox(0, true);
+  Doc.Options.Include(rpoShowSpecialCharacters);
+  Doc.Format();
+  EXPECT_EQ(Paint({0, 0, 110, 100}),
+            (TLog{"Brush bsClear", "TextOut 5,5 \"a b\"", "TextOut 15,5 \"\\u00B7\"",
+                  "Font \"Symbol\" -16 #FF000008 cs=2", "TextOut 35,5 \"\\u00BF\"",
+                  "Font \"Arial\" -16 #FF000008", "TextOut 5,25 \"c\\u00ACd\"",
+                  // after the empty box that ends the paragraph, bottom-aligned with it
+                  "TextOut 35,22 \"\\u00B6\"", "TextOut 5,45 \"e\"", "TextOut 15,45 \"\\u00B6\""}));
+  EXPECT_EQ(ItemCalls, (TLog{"Paint 35,42,35,42 marked", "PaintFullWidth 5,65,105,65 marked"}));
+
+  // Arrows: a return arrow at a paragraph's end, a down arrow at a line break.
+  RPParagraphMarks = rppmArrows;
+  const TLog Arrows = Paint({0, 0, 110, 40});
+  RPParagraphMarks = rppmStandard;
+  EXPECT_EQ(Arrows[3], "TextOut 35,5 \"\\u00AF\"");
+  EXPECT_EQ(Arrows.back(), "TextOut 35,22 \"\\u00BF\"");
+}
+
+// With ghost spaces, the space a wrap took away is drawn, and marked, at its line's end.
+TEST_F(Painting, AGhostSpaceShowsWhereALineWrapped) {
+  Doc.AddNL(u"abcdefg hij", 0, 0);
+  Doc.Options.Include(rpoShowSpecialCharacters);
+  RichPaneSwitches.RichPaneShowGhostSpaces = true;
+  Doc.Format();
+  const TLog Log = Paint();
+  RichPaneSwitches.Reset();
+  EXPECT_EQ(Log, (TLog{"Brush bsClear", "TextOut 5,5 \"abcdefg \"", "TextOut 75,5 \"\\u00B7\"",
+                       "TextOut 5,25 \"hij\"", "TextOut 35,25 \"\\u00B6\""}));
 }
 
 TEST_F(Painting, NonTextItemsPaintThemselvesInTheirBoxes) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
 #include "support/FakeCanvas.h"
 #include "support/FakeGraphicInterface.h"
@@ -85,6 +86,32 @@ TEST_F(TextDrawRun, HiddenTextMarkAndOverline) {
   Normal().StyleEx = {rpfsOverline};
   Draw(u"ab", 20, 0);
   EXPECT_EQ(Canvas.Log.back(), "Polyline 0,0 20,0") << Canvas.LogText();
+}
+
+// Spaces get a middle dot and non-breaking spaces a degree sign, centred in the cells
+// their characters take (a widened space's too), in the special characters' colour, or
+// the text's when the run is selected. Only the chosen kinds of character are marked.
+TEST_F(TextDrawRun, SpecialCharactersAreMarkedInTheirCells) {
+  const TRPTextDrawState Shown{rptsSpecialCharacters};
+  Sheet.SpecialCharactersColor = clGray;
+  Draw(u"a b\u00A0c", 50, 0, Shown);
+  EXPECT_EQ(Canvas.Log, (Lines{"Font \"Arial\" -16 #000000", "Brush bsClear",
+                               "TextOut 0,0 \"a b\\u00A0c\"", "Font \"Arial\" -16 #808080",
+                               "TextOut 10,0 \"\\u00B7\"", "TextOut 30,0 \"\\u00B0\""}))
+      << Canvas.LogText();
+  EXPECT_EQ(Canvas.Font.Color, clBlack);
+
+  // Justified: the space's cell is 25 px wide.
+  Draw(u"a b", 45, 1, {rptsSpecialCharacters, rptsSelected});
+  EXPECT_EQ(TextCalls(), (Lines{"TextOutDX 0,0 \"a b\" [10,25,10]", "TextOut 17,0 \"\\u00B7\""}))
+      << Canvas.LogText();
+
+  RPVisibleSpecialCharacters.Exclude(rpscSpace);
+  Draw(u"a b\u00A0c", 50, 0, Shown);
+  RPVisibleSpecialCharacters.Include(rpscSpace);
+  EXPECT_EQ(TextCalls(), (Lines{"TextOut 0,0 \"a b\\u00A0c\"", "TextOut 30,0 \"\\u00B0\""}));
+  Draw(u"a b", 30, 0);
+  EXPECT_EQ(TextCalls(), (Lines{"TextOut 0,0 \"a b\""}));
 }
 
 // A run whose style number the sheet does not hold stands out: white on red.
