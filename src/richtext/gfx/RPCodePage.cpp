@@ -52,11 +52,6 @@ const char* IconvName(int CodePage) {
   }
 }
 
-char16_t FromUtf16LE(const std::string& Bytes, size_t i) {
-  return static_cast<char16_t>(static_cast<uint8_t>(Bytes[i]) |
-                               (static_cast<uint8_t>(Bytes[i + 1]) << 8));
-}
-
 class TIconv {
 public:
   TIconv(const char* To, const char* From) : FHandle(iconv_open(To, From)) {}
@@ -90,8 +85,7 @@ public:
       char* Dst = Buffer.data();
       size_t DstLeft = Buffer.size();
       const bool Failed = iconv(FHandle, &Src, &SrcLeft, &Dst, &DstLeft) == static_cast<size_t>(-1);
-      for (size_t i = 0; i + 1 < Buffer.size() - DstLeft; i += 2)
-        Out.push_back(FromUtf16LE(Buffer, i));
+      Out += RP_FromUtf16LE(std::string_view(Buffer.data(), Buffer.size() - DstLeft));
       if (Failed && SrcLeft > 0) {
         Out.push_back(Bad);
         ++Src;
@@ -123,15 +117,12 @@ const TSingleByteTable& SingleByteTable(int CodePage) {
     std::string Out;
     char16_t Unit = static_cast<char16_t>(b); // the gaps of the code page
     if (Conv.Valid() && Conv.Convert(&Byte, 1, Out) && Out.size() == 2)
-      Unit = FromUtf16LE(Out, 0);
+      Unit = RP_Utf16LEUnit(Out.data());
     Table->ToUnicode[static_cast<size_t>(b)] = Unit;
     Table->FromUnicode.emplace(Unit, static_cast<uint8_t>(b));
   }
   return *Table;
 }
-
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 } // namespace
 
@@ -240,7 +231,7 @@ void DecodeUtf8(std::string_view Text, std::u16string& Result) {
 void EncodeUtf8(std::u16string_view Text, std::string& Result) {
   for (size_t i = 0; i < Text.size(); ++i) {
     uint32_t Code = Text[i];
-    if (IsHighSurrogate(Text[i]) && i + 1 < Text.size() && IsLowSurrogate(Text[i + 1])) {
+    if (RP_IsHighSurrogate(Text[i]) && i + 1 < Text.size() && RP_IsLowSurrogate(Text[i + 1])) {
       Code = 0x10000 + ((Code - 0xD800) << 10) + (Text[i + 1] - 0xDC00);
       ++i;
     } else if (Code >= 0xD800 && Code <= 0xDFFF) {
@@ -309,7 +300,8 @@ std::string RP_UnicodeToAnsi(std::u16string_view Text, int CodePage) {
       Conv = std::make_unique<TIconv>(IconvName(Actual), "UTF-16LE");
     for (size_t i = 0; i < Text.size();) {
       const size_t Units =
-          IsHighSurrogate(Text[i]) && i + 1 < Text.size() && IsLowSurrogate(Text[i + 1]) ? 2 : 1;
+          RP_IsHighSurrogate(Text[i]) && i + 1 < Text.size() && RP_IsLowSurrogate(Text[i + 1]) ? 2
+                                                                                               : 1;
       const std::string In = RP_ToUtf16LE(Text.substr(i, Units));
       std::string Out;
       if (Conv->Valid() && Conv->Convert(In.data(), In.size(), Out))
@@ -381,4 +373,11 @@ std::string RP_ToUtf16LE(std::u16string_view Text) {
     Bytes.push_back(static_cast<char>(Unit >> 8));
   }
   return Bytes;
+}
+
+std::u16string RP_FromUtf16LE(std::string_view Bytes) {
+  std::u16string Text(Bytes.size() / 2, u'\0');
+  for (size_t i = 0; i < Text.size(); ++i)
+    Text[i] = RP_Utf16LEUnit(Bytes.data() + 2 * i);
+  return Text;
 }

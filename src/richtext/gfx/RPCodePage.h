@@ -43,8 +43,19 @@ std::u16string RP_AnsiToUnicode(std::string_view Text, int CodePage);
 // 8-bit text of UTF-16; characters the code page lacks become "?".
 std::string RP_UnicodeToAnsi(std::u16string_view Text, int CodePage);
 
-// UTF-16 code units as the little-endian bytes Unicode items store.
+// UTF-16 code units as the little-endian bytes Unicode items store, and back; an odd
+// last byte is not part of the text.
 std::string RP_ToUtf16LE(std::u16string_view Text);
+std::u16string RP_FromUtf16LE(std::string_view Bytes);
+// The code unit stored in the two little-endian bytes at Bytes.
+inline char16_t RP_Utf16LEUnit(const char* Bytes) {
+  return static_cast<char16_t>(static_cast<uint8_t>(Bytes[0]) |
+                               (static_cast<uint8_t>(Bytes[1]) << 8));
+}
+
+// The halves of a character beyond U+FFFF in UTF-16.
+constexpr bool RP_IsHighSurrogate(char16_t Unit) { return Unit >= 0xD800 && Unit <= 0xDBFF; }
+constexpr bool RP_IsLowSurrogate(char16_t Unit) { return Unit >= 0xDC00 && Unit <= 0xDFFF; }
 
 // The code page of a font character set (0 ANSI, 2 symbol, 128 Shift-JIS, ...).
 int RPU_Charset2CodePage(uint8_t Charset);

@@ -21,14 +21,11 @@ std::u16string TRPTextView::ToUnits() const {
 
 namespace {
 
-bool IsHighSurrogate(char16_t Ch) { return Ch >= 0xD800 && Ch <= 0xDBFF; }
-bool IsLowSurrogate(char16_t Ch) { return Ch >= 0xDC00 && Ch <= 0xDFFF; }
-
 // Whether character Index starts a character as the caret steps through the text:
 // the low half of a surrogate pair does not.
 bool BeginsCharacter(TRPTextView Str, int32_t Index) {
-  return !Str.Unicode() || Index == 0 || !IsLowSurrogate(Str[Index]) ||
-         !IsHighSurrogate(Str[Index - 1]);
+  return !Str.Unicode() || Index == 0 || !RP_IsLowSurrogate(Str[Index]) ||
+         !RP_IsHighSurrogate(Str[Index - 1]);
 }
 
 // Per-character advances as the fitting call reports them, spacing included.

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "richtext/gfx/RPCanvas.h"
+#include "richtext/gfx/RPCodePage.h"
 #include "richtext/gfx/RPColor.h"
 #include "richtext/gfx/RPFontTypes.h"
 #include "richtext/gfx/RPGeometry.h"
@@ -53,10 +54,7 @@ public:
   char16_t operator[](int32_t Index) const {
     switch (FKind) {
     case tkUnits: return static_cast<const char16_t*>(FData)[Index];
-    case tkUtf16LE: {
-      const auto* Bytes = static_cast<const unsigned char*>(FData) + 2 * Index;
-      return static_cast<char16_t>(Bytes[0] | (Bytes[1] << 8));
-    }
+    case tkUtf16LE: return RP_Utf16LEUnit(static_cast<const char*>(FData) + 2 * Index);
     case tkBytes: break;
     }
     return static_cast<const unsigned char*>(FData)[Index];

@@ -33,8 +33,8 @@ bool InsideCharacter(TRPTextView Text, int32_t i) {
   if (i <= 0 || i >= Text.Length())
     return false;
   const char16_t Ch = Text[i];
-  if (Ch >= 0xDC00 && Ch <= 0xDFFF)
-    return Text[i - 1] >= 0xD800 && Text[i - 1] <= 0xDBFF;
+  if (RP_IsLowSurrogate(Ch))
+    return RP_IsHighSurrogate(Text[i - 1]);
   return Ch >= 0x300 && GetCharLineBreakClass(Ch) == rpu_lb_CM;
 }
 

@@ -22,16 +22,6 @@ void RequireEvenUnicode(bool Unicode, std::string_view Text) {
     throw ERichPaneError(UnicodeError);
 }
 
-// Bytes checked to be even by the caller.
-std::u16string FromUtf16LE(std::string_view Bytes) {
-  std::u16string Text;
-  Text.reserve(Bytes.size() / 2);
-  for (size_t i = 0; i + 1 < Bytes.size(); i += 2)
-    Text += static_cast<char16_t>(static_cast<uint8_t>(Bytes[i]) |
-                                  (static_cast<uint8_t>(Bytes[i + 1]) << 8));
-  return Text;
-}
-
 // Where an item lands when it is appended, decided before anything is appended, so
 // that adding text can choose its encoding, and refuse, without changing the
 // document.
@@ -63,16 +53,8 @@ TPlacement PlaceItem(const TCustomRPData& RPData, int ParaNo, bool WantsBR, bool
 
 // A text item's text style, rpsDefStyle resolved through paragraph ParaNo and the
 // style-template mapping applied, without storing anything.
-int ResolveDefStyle(const TCustomRPData& RPData, int StyleNo, int ParaNo) {
-  if (StyleNo != rpsDefStyle)
-    return StyleNo;
-  const TRPStyle* RPStyle = RPData.GetRPStyle();
-  const int DefStyleNo = RPStyle ? RPStyle->ParaStyles[ParaNo].DefStyleNo : -1;
-  return DefStyleNo < 0 ? 0 : DefStyleNo;
-}
-
 int ActualTextStyle(const TCustomRPData& RPData, int StyleNo, int ParaNo) {
-  StyleNo = ResolveDefStyle(RPData, StyleNo, ParaNo);
+  StyleNo = RP_ResolveDefStyle(RPData.GetRPStyle(), StyleNo, ParaNo);
   if (StyleNo >= 0 && RPData.UseStyleTemplates())
     StyleNo = RPData.GetStyleFromStyleTemplate(StyleNo);
   return StyleNo;
@@ -397,7 +379,7 @@ void TCustomRPData::AddNLWTagRaw(std::string_view s, int StyleNo, int ParaNo,
   if (IsUnicodeStyle(*this, Actual))
     AddNLRTag(s, StyleNo, ParaNo, Tag);
   else
-    AddNLRTag(UnicodeToStyleBytes(*this, FromUtf16LE(s), Actual), StyleNo, ParaNo, Tag);
+    AddNLRTag(UnicodeToStyleBytes(*this, RP_FromUtf16LE(s), Actual), StyleNo, ParaNo, Tag);
 }
 
 void TCustomRPData::AddNLWTag(std::u16string_view s, int StyleNo, int ParaNo,
@@ -573,7 +555,7 @@ void TCustomRPData::CheckItemIndex(int ItemNo) const {
 
 int TCustomRPData::GetItemStyle(int ItemNo) {
   TCustomRPItemInfo& Item = *GetItem(ItemNo);
-  const int No = ResolveDefStyle(*this, Item.StyleNo, Item.ParaNo);
+  const int No = RP_ResolveDefStyle(GetRPStyle(), Item.StyleNo, Item.ParaNo);
   if (No < 0 || !UseStyleTemplates())
     return No;
   const int Mapped = GetStyleFromStyleTemplate(No);
@@ -605,7 +587,7 @@ void TCustomRPData::SetItemTextR(int ItemNo, std::string s) {
 std::u16string TCustomRPData::GetItemTextW(int ItemNo) {
   const TCustomRPItemInfo& Item = *GetItem(ItemNo);
   if (Item.IsTextItem() && Item.Unicode())
-    return FromUtf16LE(Item.ItemText());
+    return RP_FromUtf16LE(Item.ItemText());
   if (Item.IsTextItem())
     return StyleBytesToUnicode(*this, Item.ItemText(), GetItemStyle(ItemNo));
   return RP_AnsiToUnicode(Item.ItemText(), GetItemCodePage(ItemNo));
@@ -625,7 +607,7 @@ std::string TCustomRPData::GetItemTextA(int ItemNo) {
   const TCustomRPItemInfo& Item = *GetItem(ItemNo);
   if (!Item.IsTextItem() || !Item.Unicode())
     return Item.ItemText();
-  return UnicodeToAnsiText(*this, FromUtf16LE(Item.ItemText()), GetItemStyle(ItemNo));
+  return UnicodeToAnsiText(*this, RP_FromUtf16LE(Item.ItemText()), GetItemStyle(ItemNo));
 }
 
 void TCustomRPData::SetItemTextA(int ItemNo, std::string_view s) {

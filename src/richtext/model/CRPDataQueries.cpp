@@ -50,8 +50,7 @@ bool TCustomRPData::IsDelimiter(const std::string& s, int Pos, int CodePage,
   if (ItemOptions.Contains(rpioUnicode)) {
     if (2 * Index + 1 >= s.size())
       return false;
-    Char = static_cast<char16_t>(static_cast<unsigned char>(s[2 * Index]) |
-                                 (static_cast<unsigned char>(s[2 * Index + 1]) << 8));
+    Char = RP_Utf16LEUnit(s.data() + 2 * Index);
   } else {
     if (Index >= s.size())
       return false;

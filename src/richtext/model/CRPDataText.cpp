@@ -128,8 +128,7 @@ private:
 char16_t UnitAt(std::string_view Bytes, size_t Index, size_t UnitSize) {
   if (UnitSize == 1)
     return static_cast<unsigned char>(Bytes[Index]);
-  return static_cast<char16_t>(static_cast<unsigned char>(Bytes[2 * Index]) |
-                               (static_cast<unsigned char>(Bytes[2 * Index + 1]) << 8));
+  return RP_Utf16LEUnit(Bytes.data() + 2 * Index);
 }
 
 void SplitAndAdd(TRunWriter& Writer, std::string_view s, const TSplitRules& Rules,

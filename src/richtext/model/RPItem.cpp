@@ -80,11 +80,6 @@ int32_t TRPDeleteUnusedStylesData::Renumbered(const TRPIntegerList& Shifts, int3
   return Index + 1 - Shifts[Index];
 }
 
-int32_t TRPDeleteUnusedStylesData::DefStyleTarget(int32_t ParaNo) const {
-  const int32_t DefStyleNo = RPStyle ? RPStyle->ParaStyles[ParaNo].DefStyleNo : -1;
-  return DefStyleNo < 0 ? 0 : DefStyleNo;
-}
-
 // ---------------------------------------------------------------- checkpoints
 
 void TRPCPInfo::Assign(const TRPCPInfo& Source) {
@@ -243,28 +238,28 @@ void TCustomRPItemInfo::Assign(const TCustomRPItemInfo& Source) {
   Hint = Source.Hint;
 }
 
-int TCustomRPItemInfo::ResolveDefStyle(const TRPStyle* RPStyle, int No) const {
-  if (No != rpsDefStyle)
-    return No;
+int RP_ResolveDefStyle(const TRPStyle* RPStyle, int StyleNo, int ParaNo) {
+  if (StyleNo != rpsDefStyle)
+    return StyleNo;
   const int DefStyleNo = RPStyle ? RPStyle->ParaStyles[ParaNo].DefStyleNo : -1;
   return DefStyleNo < 0 ? 0 : DefStyleNo;
 }
 
 int TCustomRPItemInfo::GetActualTextStyleNo(const TCustomRPData& RPData) const {
-  int No =
-      ResolveDefStyle(RPData.GetRPStyle(), IsTextItem() ? StyleNo : GetAssociatedTextStyleNo());
+  int No = RP_ResolveDefStyle(RPData.GetRPStyle(),
+                              IsTextItem() ? StyleNo : GetAssociatedTextStyleNo(), ParaNo);
   if (No >= 0 && RPData.UseStyleTemplates())
     No = RPData.GetStyleFromStyleTemplate(No);
   return No;
 }
 
 int TCustomRPItemInfo::GetActualTextStyleNo(const TRPStyle& RPStyle) const {
-  return ResolveDefStyle(&RPStyle, IsTextItem() ? StyleNo : GetAssociatedTextStyleNo());
+  return RP_ResolveDefStyle(&RPStyle, IsTextItem() ? StyleNo : GetAssociatedTextStyleNo(), ParaNo);
 }
 
 int TCustomRPItemInfo::ResolveTextStyleNo(TCustomRPData& RPData) {
-  int No =
-      ResolveDefStyle(RPData.GetRPStyle(), IsTextItem() ? StyleNo : GetAssociatedTextStyleNo());
+  int No = RP_ResolveDefStyle(RPData.GetRPStyle(),
+                              IsTextItem() ? StyleNo : GetAssociatedTextStyleNo(), ParaNo);
   if (No >= 0 && RPData.UseStyleTemplates()) {
     const int Mapped = RPData.GetStyleFromStyleTemplate(No);
     if (Mapped != No)
@@ -419,7 +414,7 @@ void TRPTextItemInfo::MarkStylesInUse(TRPDeleteUnusedStylesData& Data) {
   TCustomRPItemInfo::MarkStylesInUse(Data);
   // rpsDefStyle is no index: the style it stands for must survive instead.
   TRPDeleteUnusedStylesData::Mark(Data.UsedTextStyles,
-                                  StyleNo == rpsDefStyle ? Data.DefStyleTarget(ParaNo) : StyleNo);
+                                  RP_ResolveDefStyle(Data.RPStyle, StyleNo, ParaNo));
 }
 
 void TRPTextItemInfo::UpdateStyles(const TRPDeleteUnusedStylesData& Data) {

@@ -38,6 +38,10 @@ class TCustomRPItemInfo;
 
 // Text in its paragraph's default text style.
 inline constexpr int32_t rpsDefStyle = 2147483647;
+// The text style StyleNo stands for in paragraph ParaNo: for rpsDefStyle the paragraph's
+// default text style, or style 0 when it has none or there is no style sheet; any other
+// number as it is.
+int RP_ResolveDefStyle(const TRPStyle* RPStyle, int StyleNo, int ParaNo);
 
 inline constexpr int32_t rpsBreak = -1;
 inline constexpr int32_t rpsCheckpoint = -2;
@@ -224,8 +228,6 @@ struct TRPDeleteUnusedStylesData {
   // The number Index gets after the deletion; -1 for an index the table does not
   // hold or a style that was deleted.
   static int32_t Renumbered(const TRPIntegerList& Shifts, int32_t Index);
-  // The text style rpsDefStyle stands for in paragraph ParaNo.
-  int32_t DefStyleTarget(int32_t ParaNo) const;
 };
 
 // ---------------------------------------------------------------- checkpoints
@@ -429,7 +431,6 @@ protected:
   TRPBiDiMode GetParaBiDiMode(const TCustomRPData& RPData) const;
 
 private:
-  int ResolveDefStyle(const TRPStyle* RPStyle, int No) const;
   std::string FItemText;
   TRPItemOptions FItemOptions;
 };

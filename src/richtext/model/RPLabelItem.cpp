@@ -95,9 +95,8 @@ bool TRPLabelItemInfo::GetBoolValueEx(TRPItemBoolPropertyEx Prop, TRPStyle& RPSt
 
 void TRPLabelItemInfo::MarkStylesInUse(TRPDeleteUnusedStylesData& Data) {
   TRPRectItemInfo::MarkStylesInUse(Data);
-  TRPDeleteUnusedStylesData::Mark(Data.UsedTextStyles, FTextStyleNo == rpsDefStyle
-                                                           ? Data.DefStyleTarget(ParaNo)
-                                                           : FTextStyleNo);
+  TRPDeleteUnusedStylesData::Mark(Data.UsedTextStyles,
+                                  RP_ResolveDefStyle(Data.RPStyle, FTextStyleNo, ParaNo));
 }
 
 void TRPLabelItemInfo::UpdateStyles(const TRPDeleteUnusedStylesData& Data) {

@@ -53,9 +53,6 @@ std::u16string ProcessSymbolString(std::u16string_view Text) {
   return Result;
 }
 
-bool IsHighSurrogate(char16_t Ch) { return Ch >= 0xD800 && Ch <= 0xDBFF; }
-bool IsLowSurrogate(char16_t Ch) { return Ch >= 0xDC00 && Ch <= 0xDFFF; }
-
 } // namespace
 
 std::u16string RP_ListNumberToText(int32_t Counter, TRPListType ListType) {
@@ -223,7 +220,7 @@ std::string TRPMarkerItemInfo::AsTextInCodePage(int32_t TextLineWidth, TCustomRP
   // its position whatever the code page's byte widths.
   for (size_t i = 0; i < Text.size(); ++i) {
     size_t Length = 1;
-    if (IsHighSurrogate(Text[i]) && i + 1 < Text.size() && IsLowSurrogate(Text[i + 1]))
+    if (RP_IsHighSurrogate(Text[i]) && i + 1 < Text.size() && RP_IsLowSurrogate(Text[i + 1]))
       Length = 2;
     const std::u16string_view Ch = std::u16string_view(Text).substr(i, Length);
     const std::string Converted = RP_UnicodeToAnsi(Ch, CodePage);

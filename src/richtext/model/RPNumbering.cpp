@@ -1,4 +1,5 @@
 #include "richtext/model/RPNumbering.h"
+#include "richtext/gfx/RPCodePage.h"
 
 #include <algorithm>
 #include <optional>
@@ -28,8 +29,6 @@ std::optional<int32_t> ReadNumber(std::u16string_view Pattern, size_t& Pos) {
     Value = std::min<int64_t>(Value * 10 + (Pattern[Pos] - u'0'), INT32_MAX);
   return static_cast<int32_t>(Value);
 }
-
-bool IsHighSurrogate(char16_t Ch) { return Ch >= 0xD800 && Ch <= 0xDBFF; }
 
 struct TPlaceholder {
   std::optional<int32_t> Index;
@@ -143,7 +142,7 @@ std::u16string RP_FormatPattern(std::u16string_view Pattern, std::span<const std
     if (P->Precision && static_cast<size_t>(*P->Precision) < Arg.size()) {
       size_t Cut = static_cast<size_t>(*P->Precision);
       // Half a surrogate pair is no character.
-      if (Cut > 0 && IsHighSurrogate(Arg[Cut - 1]))
+      if (Cut > 0 && RP_IsHighSurrogate(Arg[Cut - 1]))
         --Cut;
       Arg = Arg.substr(0, Cut);
     }

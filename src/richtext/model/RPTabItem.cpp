@@ -44,9 +44,8 @@ bool TRPTabItemInfo::GetBoolValueEx(TRPItemBoolPropertyEx Prop, TRPStyle& RPStyl
 void TRPTabItemInfo::MarkStylesInUse(TRPDeleteUnusedStylesData& Data) {
   TRPSimpleRectItemInfo::MarkStylesInUse(Data);
   // The tab is measured and its leader drawn in this style, so it must survive.
-  TRPDeleteUnusedStylesData::Mark(Data.UsedTextStyles, FTextStyleNo == rpsDefStyle
-                                                           ? Data.DefStyleTarget(ParaNo)
-                                                           : FTextStyleNo);
+  TRPDeleteUnusedStylesData::Mark(Data.UsedTextStyles,
+                                  RP_ResolveDefStyle(Data.RPStyle, FTextStyleNo, ParaNo));
 }
 
 void TRPTabItemInfo::UpdateStyles(const TRPDeleteUnusedStylesData& Data) {

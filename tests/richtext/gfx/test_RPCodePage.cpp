@@ -38,6 +38,18 @@ TEST(CodePages, BackToBytesReplacesWhatIsMissing) {
   EXPECT_EQ(RP_UnicodeToAnsi(u"\u0410", 1251), "\xC0");
 }
 
+// The bytes Unicode items store: low byte first, an odd last byte no part of the text.
+TEST(CodePages, LittleEndianUnitsBothWays) {
+  const std::u16string Text = u"a\u00E9\u4F60\U0001F600";
+  const std::string Bytes = RP_ToUtf16LE(Text);
+  EXPECT_EQ(Bytes, std::string("a\0\xE9\0\x60\x4F\x3D\xD8\x00\xDE", 10));
+  EXPECT_EQ(RP_FromUtf16LE(Bytes), Text);
+  EXPECT_EQ(RP_FromUtf16LE(Bytes + "x"), Text);
+  EXPECT_TRUE(RP_IsHighSurrogate(Text[3]) && RP_IsLowSurrogate(Text[4]));
+  EXPECT_FALSE(RP_IsHighSurrogate(Text[4]) || RP_IsLowSurrogate(Text[3]) ||
+               RP_IsLowSurrogate(Text[2]));
+}
+
 TEST(CodePages, CharsetToCodePage) {
   EXPECT_EQ(RPU_Charset2CodePage(0), 1252);
   EXPECT_EQ(RPU_Charset2CodePage(254), 1252);
