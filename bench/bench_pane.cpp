@@ -1,7 +1,8 @@
 // The time from a choice to the painted pane: what the guide does when a reader picks an
 // article (empty the pane, load the file, lay it out for the pane's client area) and the
 // first paint of that area into the pane's back buffer. One benchmark per bundled article
-// and one for a generated article of about 2 MB. The pane, its style sheet and its canvases
+// and one for a generated article of about 2 MB; then the paint of every page of each
+// bundled article. The pane, its style sheet and its canvases
 // live across iterations as they live in the guide, so the style sheet collects the styles
 // of every article read before, as it does there.
 #include <benchmark/benchmark.h>
@@ -95,6 +96,25 @@ void BM_ShowArticle(benchmark::State& State, const std::string& File) {
   State.counters["styles"] = P.Sheet.TextStyles.Count() + P.Sheet.ParaStyles.Count();
 }
 
+// Painting a whole article as a reader scrolling through it sees it: one paint of the
+// client area at every page position, the article loaded and laid out beforehand.
+void BM_PaintArticle(benchmark::State& State, const std::string& File) {
+  TGuidePane& P = *GuidePane;
+  if (!P.Show(File)) {
+    State.SkipWithError("the article did not load");
+    return;
+  }
+  const int32_t Height = P.Pane.RPData().DocumentHeight;
+  for (auto _ : State)
+    for (int32_t Y = 0; Y < Height; Y += PaneHeight) {
+      P.Pane.ScrollTo(Y);
+      P.Pane.Paint(P.WindowCanvas, TRect{0, 0, PaneWidth, PaneHeight});
+    }
+  P.Pane.ScrollTo(0);
+  State.counters["pages"] = (Height + PaneHeight - 1) / PaneHeight;
+  State.counters["draw_items"] = P.Pane.RPData().DrawItems.Count();
+}
+
 // The generated article, written to a file of its own so that the pane reads it as it
 // reads the bundled ones; removed on exit.
 class TGeneratedArticleFile {
@@ -146,6 +166,10 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("BM_ShowArticle/generated-2MB", BM_ShowArticle,
                                  Used->Generated.Path().string())
         ->Unit(benchmark::kMillisecond);
+    for (const fs::path& File : RtfFiles(COMPCHEM_ENTRIES_DIR))
+      benchmark::RegisterBenchmark(("BM_PaintArticle/" + File.filename().string()).c_str(),
+                                   BM_PaintArticle, File.string())
+          ->Unit(benchmark::kMillisecond);
     GuidePane = Used->Pane.get();
     return Used;
   });

@@ -1,5 +1,6 @@
 #include "platform/qt/QtCanvas.h"
 
+#include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPolygon>
 #include <QRegion>
@@ -7,6 +8,7 @@
 #include <QTextBoundaryFinder>
 #include <algorithm>
 #include <numeric>
+#include <vector>
 
 #include "platform/qt/QtFontCache.h"
 #include "richtext/gfx/RPBitmap.h"
@@ -228,18 +230,41 @@ void TRPQtCanvas::DrawText(int32_t X, int32_t Y, const std::u16string& Units,
   FPainter.setPen(Color);
   // Each grapheme at its own measured position: Qt's placement of a whole string
   // may differ from the layout's by a pixel here and there, and justification
-  // widens characters Qt knows nothing about.
+  // widens characters Qt knows nothing about. The graphemes of one character that
+  // the font has go into one glyph run, drawn at once; others (combined characters,
+  // characters from fallback fonts) are drawn one by one.
   const QString Text = QString::fromUtf16(Units.data(), static_cast<qsizetype>(Units.size()));
   QTextBoundaryFinder Graphemes(QTextBoundaryFinder::Grapheme, Text);
+  const QRawFont& Raw = QtFont.RawFont();
+  std::vector<quint32> Glyphs;
+  std::vector<QPointF> Positions;
+  Glyphs.reserve(Units.size());
+  Positions.reserve(Units.size());
   int64_t At = Left;
   qsizetype Start = 0;
   for (qsizetype End = Graphemes.toNextBoundary(); End > Start;
        Start = End, End = Graphemes.toNextBoundary()) {
     const QStringView Cluster = QStringView(Text).mid(Start, End - Start);
-    if (!IsBlank(Cluster))
-      FPainter.drawText(QPoint(static_cast<int>(At), Baseline), Cluster.toString());
+    if (!IsBlank(Cluster)) {
+      quint32 Glyph = 0;
+      int Count = 1;
+      if (Cluster.size() == 1 && Raw.isValid())
+        Raw.glyphIndexesForChars(Cluster.data(), 1, &Glyph, &Count);
+      if (Glyph != 0) {
+        Glyphs.push_back(Glyph);
+        Positions.emplace_back(static_cast<qreal>(At - Left), 0);
+      } else {
+        FPainter.drawText(QPoint(static_cast<int>(At), Baseline), Cluster.toString());
+      }
+    }
     for (qsizetype i = Start; i < End; ++i)
       At += Advances[static_cast<size_t>(i)];
+  }
+  if (!Glyphs.empty()) {
+    QGlyphRun Run;
+    Run.setRawFont(Raw);
+    Run.setRawData(Glyphs.data(), Positions.data(), static_cast<int>(Glyphs.size()));
+    FPainter.drawGlyphRun(QPointF(Left, Baseline), Run);
   }
   // Decorations run unbroken under the whole text, justification space included.
   const int Thickness = std::max(1, Metrics.lineWidth());

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QRawFont>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -26,6 +27,12 @@ public:
   TRPQtFont& operator=(const TRPQtFont&) = delete;
 
   const QFont& Font() const { return FFont; }
+  // The font's own glyphs, without fallback fonts: what one glyph run can draw.
+  const QRawFont& RawFont() {
+    if (!FRawFont.isValid())
+      FRawFont = QRawFont::fromFont(FFont);
+    return FRawFont;
+  }
   const QFontMetrics& Metrics() const { return FMetrics; }
   int32_t Em() const { return FEm; }
   // Ascent + descent.
@@ -50,6 +57,7 @@ private:
   int32_t FarAdvance(char32_t Ch);
 
   QFont FFont;
+  QRawFont FRawFont;
   QFontMetrics FMetrics;
   int32_t FEm;
   int32_t FCellHeight;

@@ -401,7 +401,7 @@ void TRPDocumentPainter::DrawTextItem(int i) {
   // A space that a wrap took away is shown at the end of its line.
   if (FShowSpecialCharacters && RichPaneSwitches.RichPaneShowGhostSpaces &&
       FDoc.IsSpaceBetweenDrawItems(i))
-    Text += Item.Unicode() ? std::string(" \0", 2) : std::string(" ");
+    Text.append(Item.Unicode() ? std::string_view(" \0", 2) : std::string_view(" "));
   const TTextRun Run{D, StyleNo,
                      Item.Unicode() ? TRPTextView::Utf16LE(Text) : TRPTextView::Ansi(Text)};
   const auto [First, Last] = SelectedChars(i);
@@ -482,9 +482,9 @@ void TRPDocumentPainter::DrawParaMark(int i) {
   FCanvas.Brush.Style = bsClear;
   const bool Arrows = RPParagraphMarks == rppmArrows;
   std::u16string_view Mark = u"\u00B6";
-  std::string SymbolMark;
+  std::string_view SymbolMark;
   if (!ParaEnd || Arrows) {
-    SymbolMark = ParaEnd || !Arrows ? "\xBF" : "\xAF";
+    SymbolMark = ParaEnd || !Arrows ? std::string_view("\xBF") : std::string_view("\xAF");
     FCanvas.Font.Name = "Symbol";
     FCanvas.Font.Charset = RP_SYMBOL_CHARSET;
   } else if (FSheet.TextStyles.Items(StyleNo).IsSymbolCharset()) {

@@ -130,6 +130,37 @@ private slots:
     QVERIFY(!HasInk(Image, 41, Image.width()));
   }
 
+  // A run is drawn at once, each character where the measured advances put it: the same
+  // pixels as its pieces drawn one by one at their measured places, a combined character
+  // and one from a fallback font among them, and with spaces widened.
+  void aRunDrawsItsCharactersWhereTheyWereMeasured() {
+    const std::u16string_view Text = u"Wave, fi e\u0301t\u2192\u03B1 AV";
+    const std::vector<std::u16string_view> Pieces = {u"Wave,",  u" ",      u"fi", u" ", u"e\u0301t",
+                                                     u"\u2192", u"\u03B1", u" ",  u"AV"};
+    auto Whole = TextCanvas(200);
+    auto OneByOne = TextCanvas(200);
+    GI.TextOut(*Whole, 3, 2, Text);
+    int32_t X = 3;
+    for (const std::u16string_view Piece : Pieces) {
+      GI.TextOut(*OneByOne, X, 2, Piece);
+      X += GI.TextWidth(*OneByOne, Piece);
+    }
+    QCOMPARE(X - 3, GI.TextWidth(*Whole, Text));
+    QVERIFY(HasInk(Whole->Image(), 0, Whole->Image().width()));
+    QCOMPARE(Whole->Image(), OneByOne->Image());
+
+    auto Justified = TextCanvas(200);
+    auto Words = TextCanvas(200);
+    TCustomRPGlyphDXData Data;
+    for (const char16_t Unit : std::u16string_view(u"ab cd"))
+      Data.DX.push_back(GI.TextWidth(*Justified, std::u16string_view(&Unit, 1)) +
+                        (Unit == u' ' ? 17 : 0));
+    GI.TextOutWithDX(*Justified, 0, 0, u"ab cd", false, Data);
+    GI.TextOut(*Words, 0, 0, u"ab");
+    GI.TextOut(*Words, Data.DX[0] + Data.DX[1] + Data.DX[2], 0, u"cd");
+    QCOMPARE(Justified->Image(), Words->Image());
+  }
+
   void textAlignmentAndBackground() {
     auto Top = TextCanvas();
     GI.TextOut(*Top, 10, 0, u"Hxg");
