@@ -3,7 +3,7 @@
 // the same text, runs and fonts laid out by QTextDocument at the same line width, so the
 // two can be read side by side. Both measure with the same Qt fonts; the fonts' glyph
 // and advance caches are warm after the first pass in either case, as they are in the
-// guide when a window is resized.
+// guide when a window is resized. Then documents shaped to be slow to lay out.
 #include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -253,6 +254,43 @@ void BM_FormatArticleText(benchmark::State& State) {
   State.counters["widest_line"] = WidestLine(Doc);
 }
 BENCHMARK(BM_FormatArticleText)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// Documents shaped to be slow to lay out, each formatted from scratch: one word of N
+// one-letter items alternating plain and bold (a formula of one-character subscript runs
+// is the same case: no place to break between items), and one paragraph of N lines, each
+// ended by a line break. Both take time in proportion to N.
+void FormatShaped(benchmark::State& State, const std::function<void(TCustomRPData&, int)>& Add) {
+  TRPStyle Sheet;
+  InitArticleStyleSheet(Sheet);
+  TRPQtCanvas Canvas(16, 16, ScreenPpi, ScreenPpi);
+  TArticleDocument Doc(Sheet, Canvas);
+  const int Count = static_cast<int>(State.range(0));
+  for (int i = 0; i < Count; ++i)
+    Add(Doc, i);
+  for (auto _ : State) {
+    Doc.Format();
+    benchmark::DoNotOptimize(Doc.DocumentHeight);
+  }
+  State.counters["items"] = Doc.GetItemCount();
+  State.counters["lines"] = LineCount(Doc);
+  State.counters["widest_line"] = WidestLine(Doc);
+}
+
+void BM_FormatWordOfRuns(benchmark::State& State) {
+  FormatShaped(State, [](TCustomRPData& Doc, int i) {
+    Doc.AddNL(u"x", i % 2 == 0 ? asNormal : asBold, i == 0 ? apBody : -1);
+  });
+}
+BENCHMARK(BM_FormatWordOfRuns)->Arg(6000)->Arg(12000)->Arg(25000)->Unit(benchmark::kMillisecond);
+
+void BM_FormatLineBreaks(benchmark::State& State) {
+  FormatShaped(State, [](TCustomRPData& Doc, int i) {
+    // Adding without new paragraphs makes every item after the first a line break.
+    Doc.SetAddParagraphMode(i == 0);
+    Doc.AddNL(u"x", asNormal, apBody);
+  });
+}
+BENCHMARK(BM_FormatLineBreaks)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The engine's Qt font for a text style: its face, pixel size and rendering options.
 QFont QtFontOf(const TFontInfo& Style) {
