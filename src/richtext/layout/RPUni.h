@@ -51,7 +51,10 @@ inline constexpr uint8_t bk_PBK = 2; // no break
 inline constexpr uint8_t bk_SPK = 3; // no break (kept for completeness; not in the table)
 
 // BreakPairs[class before][class after]: may a line break between two non-space
-// characters of these classes?
+// characters of these classes? A sign that belongs to a number or a unit (minus, plus,
+// percent, per mille, degree) stays with the letter or digit right before it, as in
+// "kJ mol" followed by a superscript minus one or "10" by a superscript minus three:
+// there the line breaks only at a space.
 // clang-format off
 inline constexpr uint8_t BreakPairs[rpu_lb_Count][rpu_lb_Count] = {
   //OB OP CL QU GL NS EX SY IS PR PO NU AL SP ID IN HY BA BB B2 ZW CM
@@ -66,8 +69,8 @@ inline constexpr uint8_t BreakPairs[rpu_lb_Count][rpu_lb_Count] = {
   { 0, 0, 2, 1, 1, 1, 2, 2, 2, 0, 0, 1, 0, 0, 0, 0, 1, 1, 0, 0, 2, 1 }, // IS
   { 1, 1, 2, 1, 1, 1, 2, 2, 2, 0, 0, 1, 1, 1, 1, 0, 1, 1, 0, 0, 2, 1 }, // PR
   { 0, 0, 2, 1, 1, 1, 2, 2, 2, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 2, 1 }, // PO
-  { 1, 0, 2, 1, 1, 1, 2, 2, 2, 0, 1, 1, 1, 1, 0, 1, 1, 1, 0, 0, 2, 1 }, // NU
-  { 1, 0, 2, 1, 1, 1, 2, 2, 2, 0, 0, 1, 1, 1, 0, 1, 1, 1, 0, 0, 2, 1 }, // AL
+  { 1, 0, 2, 1, 1, 1, 2, 2, 2, 1, 1, 1, 1, 1, 0, 1, 1, 1, 0, 0, 2, 1 }, // NU
+  { 1, 0, 2, 1, 1, 1, 2, 2, 2, 1, 1, 1, 1, 1, 0, 1, 1, 1, 0, 0, 2, 1 }, // AL
   { 0, 0, 2, 1, 1, 1, 2, 2, 2, 0, 0, 1, 1, 2, 0, 1, 1, 1, 0, 0, 2, 1 }, // SP
   { 0, 0, 2, 1, 1, 1, 2, 2, 2, 0, 1, 0, 0, 0, 0, 1, 1, 1, 0, 0, 2, 1 }, // ID
   { 0, 0, 2, 1, 1, 1, 2, 2, 2, 0, 0, 0, 0, 0, 0, 1, 1, 1, 0, 0, 2, 1 }, // IN
@@ -76,7 +79,7 @@ inline constexpr uint8_t BreakPairs[rpu_lb_Count][rpu_lb_Count] = {
   { 1, 1, 2, 1, 1, 1, 2, 2, 2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2, 1 }, // BB
   { 0, 0, 2, 1, 1, 1, 2, 2, 2, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 2, 2, 1 }, // B2
   { 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 1 }, // ZW
-  { 0, 0, 2, 1, 1, 1, 2, 2, 2, 0, 0, 1, 1, 1, 0, 1, 1, 1, 0, 0, 2, 1 }, // CM
+  { 0, 0, 2, 1, 1, 1, 2, 2, 2, 1, 1, 1, 1, 1, 0, 1, 1, 1, 0, 0, 2, 1 }, // CM
 };
 // clang-format on
 

@@ -155,6 +155,10 @@ TEST(BreakPairs, LatinEdgeCases) {
   EXPECT_EQ(BreakPairs[rpu_lb_CL][rpu_lb_NS], bk_PBK);
   EXPECT_EQ(BreakPairs[rpu_lb_NU][rpu_lb_PO], bk_IBK);
   EXPECT_EQ(BreakPairs[rpu_lb_ID][rpu_lb_ID], bk_DBK);
+  // A sign of a unit or number stays with the letter or digit before it.
+  EXPECT_EQ(BreakPairs[rpu_lb_AL][rpu_lb_PR], bk_IBK);
+  EXPECT_EQ(BreakPairs[rpu_lb_AL][rpu_lb_PO], bk_IBK);
+  EXPECT_EQ(BreakPairs[rpu_lb_NU][rpu_lb_PR], bk_IBK);
 }
 
 TEST(BreakPairs, ZeroWidthSpaceAndCombiningMarks) {
@@ -271,6 +275,9 @@ TEST(FindFirstLineBreak, WithThePreviousCharacter) {
   // The letter after an opening bracket stays with it.
   EXPECT_EQ(RPU_FindFirstLineBreak(u"bc", u'(', false, Last), 2);
   EXPECT_EQ(Last, u'c');
+  // An exponent's minus sign after a unit ("kJ mol" and a superscript "-1 = 1") or a number.
+  EXPECT_EQ(RPU_FindFirstLineBreak(u"\u22121 = 1", u'l', false, Last), 2);
+  EXPECT_EQ(RPU_FindFirstLineBreak(u"\u22123 m", u'0', false, Last), 2);
 }
 
 TEST(FindFirstLineBreak, SpaceBeforeText) {
