@@ -290,8 +290,11 @@ void TRPDocumentPainter::DrawParagraphBack(int First, int Last) {
 // leftmost line start to the text area's right edge (or a draw item sticking out), over
 // draw items First..Last.
 TRect TRPDocumentPainter::ParagraphBox(int First, int Last, const TParaInfo& Para) const {
-  const int32_t Left = FDoc.GetLeftMargin() + FSheet.GetAsPixels(Para.LeftIndent) +
-                       std::min(FSheet.GetAsPixels(Para.FirstIndent), 0);
+  // From the leftmost line, which never starts left of the margin.
+  const int32_t Left =
+      FDoc.GetLeftMargin() + std::max(FSheet.GetAsPixels(Para.LeftIndent) +
+                                          std::min(FSheet.GetAsPixels(Para.FirstIndent), 0),
+                                      0);
   int32_t Right = TextAreaRight() - FSheet.GetAsPixels(Para.RightIndent);
   for (int i = First; i <= Last; ++i)
     Right = std::max(Right, FItems[i].Left + FItems[i].Width);
@@ -473,9 +476,11 @@ void TRPDocumentPainter::DrawParaMark(int i) {
   const TCustomRPItemInfo& Item = *FDoc.GetItem(D.ItemNo);
   if (Item.GetBoolValue(rpbpFullWidth))
     return;
+  // The mark leaves the canvas as it found it, and the style last applied stays applied.
+  const TRPDrawingState Saved = FCanvas;
+  const int SavedStyleNo = std::exchange(FLastDrawnStyleNo, NoStyle);
   const int StyleNo = Item.IsTextItem() ? FDoc.GetDrawItemStyle(i) : 0;
   ApplyTextStyle(StyleNo);
-  FLastDrawnStyleNo = NoStyle;
   FSheet.TextStyles.Items(StyleNo).ApplyTextColor(FCanvas, FTextState, false, rpcmColor, FSheet);
   if (FSheet.SpecialCharactersColor != clNone)
     FCanvas.Font.Color = FSheet.SpecialCharactersColor;
@@ -496,6 +501,8 @@ void TRPDocumentPainter::DrawParaMark(int i) {
   const bool RightToLeft = FDoc.GetParaBiDiMode(Item.ParaNo) == rpbdRightToLeft;
   const int32_t X = RightToLeft ? D.Left - Size.cx : D.Left + D.Width;
   FGI.TextOut(FCanvas, X - FXShift, D.Top + D.Height - Size.cy - FYShift, Text);
+  static_cast<TRPDrawingState&>(FCanvas) = Saved;
+  FLastDrawnStyleNo = SavedStyleNo;
 }
 
 // ---------------------------------------------------------------- selection

@@ -8,18 +8,26 @@
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPMarker.h"
 
+std::u16string RP_DrawItemText(TCustomRPFormattedData& Doc, const TRPDrawLineInfo& Piece) {
+  const TCustomRPItemInfo& Item = *Doc.GetItem(Piece.ItemNo);
+  if (!Item.IsTextItem())
+    return {};
+  const TRPTextView Text = Item.TextView().Mid(Piece.Offs - 1, Piece.Length);
+  if (Text.Unicode())
+    return Text.ToUnits();
+  const std::string& Bytes = Item.ItemText();
+  const size_t Start = std::min(static_cast<size_t>(std::max(Piece.Offs - 1, 0)), Bytes.size());
+  return RP_AnsiToUnicode(
+      std::string_view(Bytes).substr(Start, static_cast<size_t>(std::max(Piece.Length, 0))),
+      Doc.GetItemCodePage(Piece.ItemNo));
+}
+
 namespace {
 
 std::string PieceText(TCustomRPFormattedData& Doc, const TRPDrawLineInfo& Piece) {
   const TCustomRPItemInfo& Item = *Doc.GetItem(Piece.ItemNo);
-  if (Item.IsTextItem()) {
-    const std::u16string Text = Doc.GetItemTextW(Piece.ItemNo);
-    const size_t Start = static_cast<size_t>(std::max(Piece.Offs - 1, 0));
-    return RP_UnicodeToAnsi(
-        std::u16string_view(Text).substr(std::min(Start, Text.size()),
-                                         static_cast<size_t>(std::max(Piece.Length, 0))),
-        CP_UTF8);
-  }
+  if (Item.IsTextItem())
+    return RP_UnicodeToAnsi(RP_DrawItemText(Doc, Piece), CP_UTF8);
   if (Item.StyleNo == rpsTab)
     return "\u2192";
   if (const auto* Marker = dynamic_cast<const TRPMarkerItemInfo*>(&Item))

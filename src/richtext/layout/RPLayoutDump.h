@@ -8,6 +8,10 @@
 #include <vector>
 
 class TCustomRPFormattedData;
+class TRPDrawLineInfo;
+
+// The characters of a text draw item as the document holds them, empty for other items.
+std::u16string RP_DrawItemText(TCustomRPFormattedData& Doc, const TRPDrawLineInfo& Piece);
 
 struct TRPLayoutLine {
   // 1-based, in document order.

@@ -256,6 +256,8 @@ void TRPLineFormatter::OnNonText(int ItemNo, bool FromNewLine, bool Wrapped) {
   else
     Fits = (int64_t{Params.X} + Size.Width <= Params.LineWidth && !CharLimitReached()) || NoWrap();
   const bool NewLine = FromNewLine || Wrapped || !(FAfterListMarker || Fits);
+  // What follows an object is the line's content, spaces included.
+  FAtWrappedLineStart = false;
   int32_t Top;
   if (!NewLine) {
     AdjustLineHeight(Above + VOffs);
@@ -303,6 +305,7 @@ void TRPLineFormatter::FormatEmptyText(int ItemNo, bool FromNewLine, bool Wrappe
   if (NewLine)
     OnStartNewLine(ItemNo, !Params.IsParaSectionStart);
   AddTextDrawItem(ItemNo, 1, 0, 0, Params.FontInfo->EmptyLineHeight, NewLine, true);
+  NoteLinePiece(ItemNo, NewLine, true, {}, Item.Unicode());
   Params.IsParaSectionStart = false;
   if (Item.GetBoolValueEx(rpbpJump, FRPStyle))
     Item.JumpID = -3;
@@ -332,25 +335,29 @@ void TRPLineFormatter::FormatText(int ItemNo, bool FromNewLine, bool Wrapped) {
   while (Pos < L) {
     if (NewLine) {
       OnStartNewLine(ItemNo, !Params.IsParaSectionStart);
-      // A wrapped line never starts with spaces: they belong to the wrap. Spaces that are
-      // all an item has left become an empty piece, so that the item keeps its place.
-      if (Trim && !Params.IsParaSectionStart) {
-        while (Pos < L && Stored[Pos] == Space)
-          ++Pos;
-        if (Pos == L) {
-          AddTextDrawItem(ItemNo, L + 1, 0, 0, Params.FontInfo->EmptyLineHeight, true, AtStart);
-          NoteLinePiece(ItemNo, true, AtStart, {}, Unicode);
-          break;
-        }
+      FAtWrappedLineStart = !Params.IsParaSectionStart;
+    }
+    // A wrapped line never starts with spaces, nor with those of the items after the
+    // wrap: they belong to the wrap. Spaces that are all an item has left become an empty
+    // piece, so that the item keeps its place.
+    if (Trim && FAtWrappedLineStart && Params.X == 0) {
+      while (Pos < L && Stored[Pos] == Space)
+        ++Pos;
+      if (Pos == L) {
+        AddTextDrawItem(ItemNo, L + 1, 0, 0, Params.FontInfo->EmptyLineHeight, NewLine, AtStart);
+        NoteLinePiece(ItemNo, NewLine, AtStart, {}, Unicode);
+        break;
       }
     }
+    FAtWrappedLineStart = false;
     const bool StartsLine = NewLine || (AtStart && FAfterListMarker);
     const int32_t Remaining = L - Pos;
     const TRPTextView RestDisplay = Display.Mid(Pos, Remaining);
     const TRPTextView RestStored = Stored.Mid(Pos, Remaining);
     // Spaces never go to the next line on their own: they stay at the end of this one,
-    // beyond its edge, and leave it if it wraps there.
-    if (Trim && !StartsLine && AllSpaces(RestStored)) {
+    // beyond its edge, and leave it if it wraps there. A line that does not wrap has no
+    // edge to stay at.
+    if (Trim && !StartsLine && !NoWrap() && AllSpaces(RestStored)) {
       const TSize Size = Measure(RestDisplay);
       const int32_t Free = std::max(Params.LineWidth - Params.X, 0);
       AddTextDrawItem(ItemNo, Pos + 1, Remaining, std::min(Size.cx, Free), Size.cy, false, AtStart);
@@ -437,7 +444,7 @@ void TRPLineFormatter::FormatText(int ItemNo, bool FromNewLine, bool Wrapped) {
       Fit = {n, Size.cx, Size.cy};
     }
     AddTextDrawItem(ItemNo, Pos + 1, n, Fit.Width, Fit.Height, NewLine, AtStart);
-    NoteLinePiece(ItemNo, NewLine, AtStart, RestStored.Mid(0, n), Unicode);
+    NoteLinePiece(ItemNo, StartsLine, AtStart, RestStored.Mid(0, n), Unicode);
     Pos += n + (Eaten ? 1 : 0);
     Params.SpaceEaten = Eaten;
     FLineWrapped = Eaten && Pos == L;
@@ -702,6 +709,24 @@ void TRPLineFormatter::OnStartNewLine(int ItemNo, bool Wrapping) {
   }
 }
 
+void TRPLineFormatter::ForEachLineEndSpaces(const std::function<void(int, int32_t)>& Visit) {
+  for (int d = Params.LastDrawItem - 1; d >= FLineFirstDrawItem; --d) {
+    const TRPDrawLineInfo& Piece = FRPData.DrawItems[d];
+    const TCustomRPItemInfo& Item = *FRPData.GetItem(Piece.ItemNo);
+    if (!Item.IsTextItem())
+      return;
+    const TRPTextView Text = Item.TextView().Mid(Piece.Offs - 1, Piece.Length);
+    int32_t Kept = Piece.Length;
+    while (Kept > 0 && Text[Kept - 1] == Space)
+      --Kept;
+    if (Kept == Piece.Length)
+      return;
+    Visit(d, Kept);
+    if (Kept > 0)
+      return;
+  }
+}
+
 void TRPLineFormatter::EndWrappedLine() {
   if (Params.LastDrawItem == 0)
     return;
@@ -709,30 +734,20 @@ void TRPLineFormatter::EndWrappedLine() {
   // Every space at the end of a wrapped line leaves it, so that aligned and justified lines
   // end at their edge: pieces of spaces only become empty (their items keep a piece), or go
   // when their item has a piece before them.
-  for (int d = Params.LastDrawItem - 1; Trim && d >= FLineFirstDrawItem; --d) {
-    TRPDrawLineInfo& Piece = FRPData.DrawItems[d];
-    const TCustomRPItemInfo& Item = *FRPData.GetItem(Piece.ItemNo);
-    if (!Item.IsTextItem())
-      break;
-    const TRPTextView Text = Item.TextView().Mid(Piece.Offs - 1, Piece.Length);
-    int32_t Kept = Piece.Length;
-    while (Kept > 0 && Text[Kept - 1] == Space)
-      --Kept;
-    if (Kept == Piece.Length)
-      break;
-    Params.SpaceEaten = true;
-    if (Kept == 0 && d > FLineFirstDrawItem && FRPData.DrawItems[d - 1].ItemNo == Piece.ItemNo) {
-      FRPData.DrawItems.Delete(d);
-      --Params.LastDrawItem;
-      continue;
-    }
-    Piece.Length = Kept;
-    Piece.Width =
-        FRPData.MeasureItemText(Piece.ItemNo, Piece.Offs - 1, Kept, *Params.FontInfoCache);
-    RestoreFont();
-    if (Kept > 0)
-      break;
-  }
+  if (Trim)
+    ForEachLineEndSpaces([this](int d, int32_t Kept) {
+      TRPDrawLineInfo& Piece = FRPData.DrawItems[d];
+      Params.SpaceEaten = true;
+      if (Kept == 0 && d > FLineFirstDrawItem && FRPData.DrawItems[d - 1].ItemNo == Piece.ItemNo) {
+        FRPData.DrawItems.Delete(d);
+        --Params.LastDrawItem;
+        return;
+      }
+      Piece.Length = Kept;
+      Piece.Width =
+          FRPData.MeasureItemText(Piece.ItemNo, Piece.Offs - 1, Kept, *Params.FontInfoCache);
+      RestoreFont();
+    });
   TRPDrawLineInfo& Piece = FRPData.DrawItems[Params.LastDrawItem - 1];
   const TCustomRPItemInfo& Item = *FRPData.GetItem(Piece.ItemNo);
   if (!Item.IsTextItem() || Piece.Length == 0)
@@ -754,8 +769,12 @@ void TRPLineFormatter::EndWrappedLine() {
     Params.SpaceEaten = true;
     return;
   }
-  // A soft hyphen ending the line is drawn as a hyphen.
+  // A soft hyphen ending the line is drawn as a hyphen: in place of nothing, or of the
+  // not sign that shows it inside a line.
   if (Item.Unicode() && Last == SoftHyphen) {
+    if (FRPData.ShowsSoftHyphens())
+      Piece.Width = FRPData.MeasureItemText(Piece.ItemNo, Piece.Offs - 1, Piece.Length - 1,
+                                            *Params.FontInfoCache);
     Piece.Width += Params.FontInfoCache->Items(FRPData.GetItemStyle(Piece.ItemNo)).HyphenWidth;
     RestoreFont();
   }

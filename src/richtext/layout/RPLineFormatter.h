@@ -170,6 +170,10 @@ private:
   void NoteLinePiece(int ItemNo, bool NewLine, bool ItemStart, TRPTextView Text, bool Unicode);
   // The width of the spaces a line ends with, which hang beyond its edge.
   int64_t HangingSpaceWidth();
+  // Visit(d, Kept) for the text pieces the current line ends with, from its end back, while
+  // they end in spaces: Kept is how many characters a piece has before them. Stops after
+  // the first piece that has other characters, and at a non-text item.
+  void ForEachLineEndSpaces(const std::function<void(int, int32_t)>& Visit);
   void ClipHangingSpaces();
 
   // Paragraph layout of lines.
@@ -224,6 +228,9 @@ private:
   bool FAfterListMarker = false;
   // The last text item ended where its line was wrapped (at its final space).
   bool FLineWrapped = false;
+  // The current line went on from a wrapped one, and holds nothing wide yet: spaces at its
+  // start belong to the wrap.
+  bool FAtWrappedLineStart = false;
   int FLineFirstDrawItem = 0;
   // The current line holds pieces of one unbreakable word only (or nothing yet).
   bool FLineUnbreakable = true;

@@ -135,6 +135,9 @@ void TRPLineFormatter::UpdateLastTab() {
                                                  ? DecimalSeparatorX(Params.LastTabDrawItemNo + 1)
                                                  : std::nullopt;
     Delta = TabPos - Separator.value_or(LastRight);
+    // The text after the separator does not run past the line's end for it.
+    if (Separator)
+      Delta = std::min(Delta, int64_t{Params.LineStartX} + Params.LineWidth - LastRight);
   }
   Delta = std::max<int64_t>(Delta, 0);
   const auto d = RP_ClampToInt32(Delta);
@@ -255,24 +258,13 @@ int32_t TRPLineFormatter::AlignmentOffset(TRPAlignment Alignment) {
 
 int64_t TRPLineFormatter::HangingSpaceWidth() {
   int64_t Width = 0;
-  for (int d = Params.LastDrawItem - 1; d >= FLineFirstDrawItem; --d) {
+  ForEachLineEndSpaces([this, &Width](int d, int32_t Kept) {
     const TRPDrawLineInfo& Piece = FRPData.DrawItems[d];
-    const TCustomRPItemInfo& Item = *FRPData.GetItem(Piece.ItemNo);
-    if (!Item.IsTextItem())
-      break;
-    const TRPTextView Text = Item.TextView().Mid(Piece.Offs - 1, Piece.Length);
-    int32_t Kept = Piece.Length;
-    while (Kept > 0 && Text[Kept - 1] == u' ')
-      --Kept;
-    if (Kept == Piece.Length)
-      break;
     const int64_t KeptWidth = Kept > 0 ? FRPData.MeasureItemText(Piece.ItemNo, Piece.Offs - 1, Kept,
                                                                  *Params.FontInfoCache)
                                        : 0;
     Width += std::max<int64_t>(Piece.Width - KeptWidth, 0);
-    if (Kept > 0)
-      break;
-  }
+  });
   RestoreFont();
   return Width;
 }

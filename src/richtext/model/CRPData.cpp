@@ -276,46 +276,43 @@ void TCustomRPData::AppendPrepared(std::string Text, std::unique_ptr<TCustomRPIt
   if (!Item)
     return;
   RequireEvenUnicode(Item->Unicode(), Text);
-  // An item may come with a checkpoint of its own (a copy from elsewhere); it is
-  // registered here like one added by name, so that the chain and CPCount agree. When a
-  // checkpoint is waiting already, that one goes to this item and the item's own waits
-  // for the next: both stay, in their order.
-  std::unique_ptr<TRPCPInfo> Own;
-  if (Item->Checkpoint) {
-    Own = std::make_unique<TRPCPInfo>();
-    Own->Assign(*Item->Checkpoint);
+  // An item may come with a checkpoint of its own (a copy from elsewhere): it keeps it,
+  // registered like one added by name, so that the chain and CPCount agree. A checkpoint
+  // that is pending then waits for the next item without one; otherwise this item takes it.
+  const bool Own = Item->Checkpoint != nullptr;
+  if (Own) {
+    auto Copy = std::make_unique<TRPCPInfo>();
+    Copy->Assign(*Item->Checkpoint);
+    Item->Checkpoint = std::move(Copy);
     ++CPCount;
-    Item->Checkpoint.reset();
-    if (!NotAddedCP)
-      NotAddedCP = std::move(Own);
+  } else if (NotAddedCP) {
+    Item->Checkpoint = std::move(NotAddedCP);
   }
-  TRPCPInfo* CP = NotAddedCP.get();
+  TRPCPInfo* CP = Item->Checkpoint.get();
   if (CP) {
     RP_InsertCheckpoint(FirstCP, LastCP, *CP, LastCP);
     CP->ItemInfo = Item.get();
     CP->ItemNo = GetItemCount();
-    Item->Checkpoint = std::move(NotAddedCP);
   }
   try {
     Item->Inserting(this, Text, !State.Contains(rpstClearing));
     RequireEvenUnicode(Item->Unicode(), Text);
   } catch (...) {
-    // The item goes with the exception, and its own checkpoint with it; the one it was to
-    // take stays pending for the next item.
+    // The item goes with the exception, and its own checkpoint with it; a pending one it
+    // was to take waits for the next item.
     if (CP) {
       RP_UnlinkCheckpoint(FirstCP, LastCP, *CP);
       CP->ItemInfo = nullptr;
       CP->ItemNo = -1;
-      NotAddedCP = std::move(Item->Checkpoint);
+      if (Own)
+        --CPCount;
+      else
+        NotAddedCP = std::move(Item->Checkpoint);
     }
-    if (Own)
-      --CPCount;
     throw;
   }
   TCustomRPItemInfo& Added = *Item;
   FItems.AddObject(std::move(Text), std::move(Item));
-  if (Own)
-    NotAddedCP = std::move(Own);
   Added.Inserted(this, GetItemCount() - 1);
 }
 

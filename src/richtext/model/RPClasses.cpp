@@ -29,8 +29,10 @@ int32_t TRPIntegerList::MapOr(int32_t Index, int32_t Default) const {
 }
 
 bool TRPIntegerList::MapsTo(int32_t IncomingIndex, int32_t ExistingIndex) const {
-  if (IncomingIndex < 0 || ExistingIndex < 0)
-    return IncomingIndex < 0 && ExistingIndex < 0;
+  if (ExistingIndex < 0)
+    return true;
+  if (IncomingIndex < 0)
+    return false;
   return IncomingIndex >= Count() || FItems[static_cast<size_t>(IncomingIndex)] == ExistingIndex;
 }
 

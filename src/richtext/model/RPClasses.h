@@ -64,8 +64,9 @@ public:
   // The mapped value at Index, or Default when Index lies outside the list.
   int32_t MapOr(int32_t Index, int32_t Default) const;
   // Whether a reference of an incoming record (an index into its own collection) points
-  // where the existing record's reference points, once mapped. A reference the map does
-  // not reach yet is taken to agree: renumbering after a merge settles it.
+  // where the existing record's reference points, once mapped. An existing record that
+  // refers nowhere agrees with any, and a reference the map does not reach yet is taken
+  // to agree: renumbering after a merge settles it.
   bool MapsTo(int32_t IncomingIndex, int32_t ExistingIndex) const;
 
 private:

@@ -9,12 +9,21 @@
 #include <vector>
 
 #include "richtext/layout/RPLayoutDump.h"
+#include "richtext/model/RPMarker.h"
 #include "richtext/model/RPParaInfo.h"
 #include "support/FormattedDocument.h"
 
 namespace {
 
 using Formatting = TFormattingTest;
+
+// Lines as a reader sees them: where each line stands and what it shows.
+std::vector<std::string> Lines(TCustomRPFormattedData& Doc) {
+  std::vector<std::string> Result;
+  for (const TRPLayoutLine& Line : RP_LayoutLines(Doc))
+    Result.push_back(RP_LayoutLineText(Line));
+  return Result;
+}
 
 TEST_F(Formatting, WrapsAtASpaceThatIsConsumed) {
   Doc.AddNL(u"aaaa bbbb cccc", 0, 0);
@@ -64,6 +73,14 @@ TEST_F(Formatting, ASoftHyphenBreaksAndIsDrawnAtTheLineEnd) {
   Doc.Width = 200;
   Format();
   EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 60, 1, 7}}));
+
+  // Shown as a not sign inside a line, it still takes only a hyphen's width at the end.
+  Doc.Options.Include(rpoShowSpecialCharacters);
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 70, 1, 7}}));
+  Doc.Width = 50;
+  Format();
+  EXPECT_EQ(Pieces(), (std::vector<TPiece>{{5, 5, 40, 1, 4}, {5, 25, 30, 5, 3}}));
 }
 
 TEST_F(Formatting, BothWaysOfFittingGiveTheSameLines) {
@@ -270,6 +287,14 @@ TEST_F(Formatting, NoWrapLimitsAndWordWrapOff) {
   Format();
   EXPECT_EQ(Pieces(),
             (std::vector<TPiece>{{5, 5, 40, 1, 4}, {5, 25, 40, 6, 4}, {5, 45, 40, 11, 4}}));
+
+  // Spaces of their own keep their width when lines do not wrap: no edge to hang at.
+  Doc.MaxLength = 0;
+  Doc.WordWrap = false;
+  Doc.AddNL(u"    ", 0, -1);
+  Doc.AddNL(u"d", 0, -1);
+  Format();
+  EXPECT_EQ(Lines(Doc), (std::vector<std::string>{"   1 y=5 h=20 x=5..195 |aaaa bbbb cccc    d|"}));
 }
 
 TEST_F(Formatting, NarrowLinesStillEnd) {
@@ -532,14 +557,6 @@ TEST_F(Formatting, WrapPlacesAcrossItems) {
   EXPECT_EQ(Doc.GetWrapPlaceAfterItem(4), (TRPWrapPlace{4, 2})); // 8-bit text ending in a space
 }
 
-// Lines as a reader sees them: where each line stands and what it shows.
-std::vector<std::string> Lines(TCustomRPFormattedData& Doc) {
-  std::vector<std::string> Result;
-  for (const TRPLayoutLine& Line : RP_LayoutLines(Doc))
-    Result.push_back(RP_LayoutLineText(Line));
-  return Result;
-}
-
 // A word of many short runs (a formula with subscripts, bold letters inside a word) fills
 // its lines like a word of one run; it is not cut into a line a run.
 TEST_F(Formatting, AWordOfManyRunsFillsItsLines) {
@@ -552,6 +569,19 @@ TEST_F(Formatting, AWordOfManyRunsFillsItsLines) {
   EXPECT_EQ(Lines(Doc), (std::vector<std::string>{"   1 y=5 h=20 x=5..105 |C6H5CH2CH2|",
                                                   "   2 y=25 h=20 x=5..35 |CH3|",
                                                   "   3 y=45 h=20 x=5..75 |propane|"}));
+
+  // After a list marker the word starts its line just as well.
+  TRPListLevel& Level = Sheet.ListStyles.Add().Levels.Add();
+  Level.ListType = rplstBullet;
+  Level.LeftIndent = 20;
+  Level.FormatString = u"*";
+  Doc.Clear();
+  Doc.SetListMarkerInfo(-1, 0, 0, 1, 0, false);
+  for (const char16_t C : std::u16string(u"C6H5CH2CH2CH3"))
+    Doc.AddNL(std::u16string(1, C), C >= u'0' && C <= u'9' ? Sub : 0, -1);
+  Format();
+  EXPECT_EQ(Lines(Doc), (std::vector<std::string>{"   1 y=5 h=20 x=5..105 |*C6H5CH2|",
+                                                  "   2 y=25 h=20 x=25..85 |CH2CH3|"}));
 }
 
 // Spaces at a wrap leave the line, however many; a line never starts with one; a line's
@@ -567,13 +597,18 @@ TEST_F(Formatting, SpacesAtAWrap) {
   Doc.AddNL(u"ee", 0, -1);
   Doc.AddNL(u"ab cd ef  gh   ij", 0, Justified);
   Doc.AddNL(u"ab ", 0, Right);
+  // A wrap at the end of an item: the spaces of the items after it leave the next line too.
+  Doc.AddNL(u"ffffffffff ", 0, 0);
+  Doc.AddNL(u"  ", 0, -1);
+  Doc.AddNL(u"  gg", 0, -1);
   Format();
   EXPECT_EQ(Lines(Doc),
             (std::vector<std::string>{
                 "   1 y=5 h=20 x=5..45 |aaaa|", "   2 y=25 h=20 x=5..75 |bbbbbbb|",
                 "   3 y=45 h=20 x=5..25 |cc|", "   4 y=65 h=20 x=5..105 |dddddddddd|",
                 "   5 y=85 h=20 x=5..25 |ee|", "   6 y=105 h=20 x=5..105 |ab cd ef|",
-                "   7 y=125 h=20 x=5..75 |gh   ij|", "   8 y=145 h=20 x=85..105 |ab |"}));
+                "   7 y=125 h=20 x=5..75 |gh   ij|", "   8 y=145 h=20 x=85..105 |ab |",
+                "   9 y=165 h=20 x=5..105 |ffffffffff|", "  10 y=185 h=20 x=5..25 |gg|"}));
 }
 
 // A first line hanging further left than the margin starts at the margin.
@@ -594,19 +629,24 @@ TEST_F(Formatting, AHangingLineStartsAtTheMargin) {
 TEST_F(Formatting, LongWordsOfRunsAndManyLineBreaksFormatInLinearTime) {
   const int Bold = AddTextStyle();
   Sheet.TextStyles[Bold].Style = {fsBold};
+  // The best of three formattings: a busy machine slows single runs, never all of them.
   const auto Time = [this](int N, bool LineBreaks) {
     Doc.Clear();
     for (int i = 0; i < N; ++i) {
       Doc.AddNL(u"x", i % 2 ? 1 : 0, i == 0 ? 0 : -1);
       Doc.GetItem(i)->SetBR(LineBreaks && i > 0);
     }
-    const auto Start = std::chrono::steady_clock::now();
-    Doc.Format();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+    double Best = 1e9;
+    for (int Run = 0; Run < 3; ++Run) {
+      const auto Start = std::chrono::steady_clock::now();
+      Doc.Format();
+      Best = std::min(
+          Best, std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count());
+    }
+    return Best;
   };
   for (const bool LineBreaks : {false, true}) {
     SCOPED_TRACE(LineBreaks);
-    Time(2000, LineBreaks); // the allocator's pools grow once
     const double Small = Time(2000, LineBreaks);
     EXPECT_LT(Time(8000, LineBreaks) / std::max(Small, 1e-6), 8.0);
   }

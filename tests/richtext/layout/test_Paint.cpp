@@ -282,6 +282,10 @@ TEST_F(Painting, AParagraphBoxBeginsAtItsLeftmostLineAndCarriesTheBorder) {
   // A draw item sticking out widens the box.
   Doc.DrawItems[0].Width = 120;
   EXPECT_EQ(Paint()[0], "FillRect 15,5,135,25 #00FFFF");
+
+  // A first line hanging beyond the margin starts at the margin, and so does the box.
+  Para.FirstIndent = -30;
+  EXPECT_EQ(Paint()[0], "FillRect 5,5,135,25 #00FFFF");
 }
 
 TEST_F(Painting, TextBackgroundsOfNeighbouringPiecesOfOneStyleAreJoined) {
@@ -353,6 +357,9 @@ TEST_F(Painting, SpecialCharactersAreShownWhenAsked) {
   RPParagraphMarks = rppmStandard;
   EXPECT_EQ(Arrows[3], "TextOut 35,5 \"\\u00AF\"");
   EXPECT_EQ(Arrows.back(), "TextOut 35,22 \"\\u00BF\"");
+  // The marks leave the canvas as they found it.
+  EXPECT_EQ(Canvas.Font.Name, "Arial");
+  EXPECT_EQ(Canvas.Font.Charset, RP_DEFAULT_CHARSET);
 }
 
 // With ghost spaces, the space a wrap took away is drawn, and marked, at its line's end.

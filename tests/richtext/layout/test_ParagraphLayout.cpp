@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "richtext/model/RPListInfo.h"
@@ -213,14 +214,15 @@ TEST_F(ParagraphLayout, TabStops) {
   EXPECT_EQ(D(1).Left, 180);
 
   // A decimal stop lines numbers up at their first decimal separator; text without one
-  // ends at the stop.
-  for (const auto& [Text, Left] :
-       {std::pair{u"12.5 kJ", 185}, std::pair{u"3,14", 195}, std::pair{u"abcde", 155}}) {
+  // ends at the stop; near the line's end the text stops there.
+  for (const auto& [Text, Stop, Left] :
+       {std::tuple{u"12.5 kJ", 200, 185}, std::tuple{u"3,14", 200, 195},
+        std::tuple{u"abcde", 200, 155}, std::tuple{u"12.5 kJ", 390, 335}}) {
     Doc.Clear();
-    Doc.AddTab(0, TabbedPara(200, rptaDecimal));
+    Doc.AddTab(0, TabbedPara(Stop, rptaDecimal));
     Doc.AddNL(Text, 0, -1);
     Format();
-    EXPECT_EQ(D(1).Left, Left);
+    EXPECT_EQ(D(1).Left, Left) << Stop;
   }
 
   // Default stops every 48 px: from 48 to 96, from 47 to 48.

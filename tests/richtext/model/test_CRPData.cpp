@@ -412,17 +412,19 @@ TEST_F(Container, CheckpointsWaitForTheNextItemAndChainInItemOrder) {
   // A copy that brings its own checkpoint is registered like a named one.
   Doc.AddItemR(Doc.GetItemTextR(0), RP_DuplicateItem(*Doc.GetItem(0), &Doc, true));
   EXPECT_EQ(Doc.CPCount, 3);
-  // A pending checkpoint wins over the item's own.
+  // The item keeps its own; a pending checkpoint waits for the next item.
   Doc.AddNamedCheckpointExTag("d", false, {});
   Doc.AddItemR(Doc.GetItemTextR(0), RP_DuplicateItem(*Doc.GetItem(0), &Doc, true));
+  EXPECT_EQ(Doc.NotAddedCP->Name, "d");
+  Doc.AddNL(u"e", 0, 0);
 
   std::vector<std::string> Chain;
   for (TRPCPInfo* CP = Doc.FirstCP; CP; CP = CP->Next) {
     Chain.push_back(CP->Name + "@" + std::to_string(Doc.GetItemNo(CP->ItemInfo)));
     EXPECT_EQ(CP->Prev ? CP->Prev->Next : Doc.FirstCP, CP);
   }
-  EXPECT_EQ(Chain, (std::vector<std::string>{"a@0", "b@2", "a@3", "d@4"}));
-  EXPECT_EQ(Doc.LastCP->Name, "d");
+  EXPECT_EQ(Chain, (std::vector<std::string>{"a@0", "b@2", "a@3", "a@4", "d@5"}));
+  EXPECT_EQ(Doc.CPCount, 5);
   EXPECT_TRUE(Valid());
 }
 

@@ -279,14 +279,19 @@ TEST_F(Merging, AnItemsOwnCheckpointMeetsAPendingOne) {
   Doc.AddNL(u"x", 0, 0);
   Doc.AddNamedCheckpointExTag("pending", false, "");
   TTestDocument Victim(&Sheet);
-  Victim.AddNamedCheckpointExTag("own", false, "");
-  Victim.AddNL(u"y", 0, 0);
+  Victim.AddNamedCheckpointExTag("own1", false, "");
+  Victim.AddNL(u"y1", 0, 0);
+  Victim.AddNamedCheckpointExTag("own2", false, "");
+  Victim.AddNL(u"y2", 0, 0);
   Doc.DrainFrom(Victim);
-  EXPECT_EQ(CheckpointName(Doc, 1), "pending");
+  // Each item keeps its own where it was; the pending one waits for an item without one.
+  EXPECT_EQ(CheckpointName(Doc, 1), "own1");
+  EXPECT_EQ(CheckpointName(Doc, 2), "own2");
   ASSERT_NE(Doc.NotAddedCP, nullptr);
-  EXPECT_EQ(Doc.NotAddedCP->Name, "own");
+  EXPECT_EQ(Doc.NotAddedCP->Name, "pending");
   Doc.AddNL(u"z", 0, 0);
-  EXPECT_EQ(CheckpointName(Doc, 2), "own");
+  EXPECT_EQ(CheckpointName(Doc, 3), "pending");
+  EXPECT_EQ(Doc.CPCount, 3);
   EXPECT_TRUE(Consistent(Doc));
 }
 

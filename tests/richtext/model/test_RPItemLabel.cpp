@@ -53,10 +53,11 @@ protected:
 
 TEST_F(Labels, MeasuredOnceOnAScreenSurfaceAndCached) {
   TRPLabelItemInfo Label(&Doc, 0, u"Fig");
-  // Asked for its size before anything is drawn, it measures on a surface of its own.
+  // Asked for its size before anything is drawn, it measures on a surface of its own, and
+  // formatting takes that size as it is.
   EXPECT_EQ(Label.GetWidth(Sheet), 30);
-  Label.SetText(u"Fig");
-  EXPECT_FALSE(Label.Updated());
+  EXPECT_EQ(Label.GetWidthEx(Sheet, &Screen), 30);
+  EXPECT_TRUE(Label.Updated());
   const TMeasured M = Format(Label, Canvas, &Screen);
   EXPECT_EQ(M.Width, 30);
   EXPECT_EQ(M.Height, 20);

@@ -8,9 +8,9 @@
 
 namespace {
 
-// Incoming [X, B, A->B] merged into existing [B', A'->B']: B is B', and A is A' because its
-// next record, B, is the one A' names. References are compared where they point, each in
-// its own collection, so nothing is appended twice.
+// Incoming [X, B, A->B, C->B] merged into existing [B', A'->B', C']: B is B', A is A'
+// because its next record, B, is the one A' names, and C is C', which names none. References
+// are compared where they point, each in its own collection, so nothing is appended twice.
 template <typename TInfos, typename TInfo>
 std::vector<int32_t> SmartMergeOfLinkedRecords(TInfos& Existing, TInfos& Incoming,
                                                int32_t TInfo::*Next) {
@@ -26,9 +26,9 @@ std::vector<int32_t> SmartMergeOfLinkedRecords(TInfos& Existing, TInfos& Incomin
         Info.SizeDouble = 20 + Kind;
     }
   };
-  constexpr int32_t X = 1, A = 2, B = 3;
-  Fill(Existing, {{B, -1}, {A, 0}});
-  Fill(Incoming, {{X, -1}, {B, -1}, {A, 1}});
+  constexpr int32_t X = 1, A = 2, B = 3, C = 4;
+  Fill(Existing, {{B, -1}, {A, 0}, {C, -1}});
+  Fill(Incoming, {{X, -1}, {B, -1}, {A, 1}, {C, 1}});
   TRPIntegerList Mapping;
   Existing.MergeWith(Incoming, rps_merge_SmartMerge, nullptr, Mapping);
   std::vector<int32_t> Result;
@@ -42,10 +42,10 @@ TEST(StyleMerge, LinkedRecordsAreFoundWhereTheirReferencesPoint) {
   TRPStyle Existing, Incoming;
   EXPECT_EQ(
       SmartMergeOfLinkedRecords(Existing.TextStyles, Incoming.TextStyles, &TFontInfo::NextStyleNo),
-      (std::vector<int32_t>{2, 0, 1, 3}));
+      (std::vector<int32_t>{3, 0, 1, 2, 4}));
   EXPECT_EQ(
       SmartMergeOfLinkedRecords(Existing.ParaStyles, Incoming.ParaStyles, &TParaInfo::NextParaNo),
-      (std::vector<int32_t>{2, 0, 1, 3}));
+      (std::vector<int32_t>{3, 0, 1, 2, 4}));
 }
 
 class StyleSheetUnits : public ::testing::Test {
