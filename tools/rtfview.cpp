@@ -188,6 +188,8 @@ void PrintText(TGuideArticleDocument& Doc) {
       Out += '\t';
     else if (Item.IsTextItem())
       Out += Utf8(Doc.GetItemTextW(i));
+    else if (Item.StyleNo == rpsListMarker)
+      Out += Utf8(Item.AsText(0, Doc));
   }
   if (Doc.GetItemCount() > 0)
     Out += '\n';
@@ -201,6 +203,8 @@ std::string ItemKind(const TCustomRPItemInfo& Item) {
     return "text";
   if (Item.StyleNo == rpsTab)
     return "tab";
+  if (Item.StyleNo == rpsListMarker)
+    return "marker";
   return "other";
 }
 
@@ -220,7 +224,9 @@ void PrintItem(TGuideArticleDocument& Doc, int i) {
     std::cout << " cp=" << Quoted(Item.Checkpoint->Name);
   if (!Item.Tag.empty())
     std::cout << " tag=" << Quoted(Item.Tag);
-  std::cout << ' ' << Quoted(Utf8(Doc.GetItemTextW(i))) << '\n';
+  const std::u16string Text =
+      Item.StyleNo == rpsListMarker ? Item.AsText(0, Doc) : Doc.GetItemTextW(i);
+  std::cout << ' ' << Quoted(Utf8(Text)) << '\n';
 }
 
 // System colours keep their raw value: they are resolved only when drawn.

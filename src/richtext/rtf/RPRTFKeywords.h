@@ -88,7 +88,9 @@ enum TRTFIDEST : uint8_t {
   idestShapeResult,
   idestShapeProp,
   idestShapePropName,
-  idestShapePropValue
+  idestShapePropValue,
+  // The marker text a writer adds for readers without lists (\listtext, \pntext).
+  idestListText
 };
 
 // Properties. ipropListTemplateId, ipropListName and ipropNoResetLev have no keyword

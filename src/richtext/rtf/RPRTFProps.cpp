@@ -95,7 +95,9 @@ void TRPRTFParaProperties::Reset() {
   }
   Shading = 0;
   ForeColor = 0;
+  FMarkerProps.reset();
   FListOverrideIndex = -1;
+  FListRequested = false;
   FListLevel = 0;
   FStyleSheetIndex = -1;
   FKeepLinesTogether = false;
@@ -452,7 +454,10 @@ bool ApplyParaProp(IRPRTFPropReader& Reader, TRPRTFPropState& State, TRTFIPROP P
     if (Para.FNestingLevel > 0)
       Para.FInTable = true;
     break;
-  case ipropLONumber: Para.FListOverrideIndex = Reader.ListOverrideIndex(Value); break;
+  case ipropLONumber:
+    Para.FListOverrideIndex = Reader.ListOverrideIndex(Value);
+    Para.FListRequested = Value != 0;
+    break;
   case ipropLevel: Para.FListLevel = Clamp(Value, 0, RP_RTF_MAX_LIST_LEVEL); break;
   case ipropParD: Result = ParseSpecialProperty(Reader, State, Prop); break;
   default: return false;
@@ -548,7 +553,7 @@ TRPRTFErrorCode ParseSpecialProperty(IRPRTFPropReader& Reader, TRPRTFPropState& 
     State.CharProps.FSkipAnsiCount = SkipAnsiCount;
     return rtf_ec_OK;
   }
-  case ipropSectd: State.SectProps.Reset(); return rtf_ec_OK;
+  case ipropSectd: State.SectProps.Reset(); return Reader.ReaderProp(Reader.Destination(), Prop, 0);
   case ipropTRowD: return Reader.ReaderProp(Reader.Destination(), Prop, 0);
   default: return rtf_ec_BadTable;
   }

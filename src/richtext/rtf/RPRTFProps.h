@@ -228,6 +228,8 @@ public:
   std::optional<int32_t> FListTabTw;
 };
 
+struct TRPRTFMarkerProperties;
+
 class TRPRTFParaProperties {
 public:
   TRPRTFParaProperties() { Reset(); }
@@ -268,7 +270,12 @@ public:
   bool FInTable = false;
   int32_t Shading;
   TRPColor ForeColor;
+  // Legacy numbering of the paragraph (\pn), or null; shared by the states of nested groups
+  // until one of them changes it.
+  std::shared_ptr<TRPRTFMarkerProperties> FMarkerProps;
   int32_t FListOverrideIndex;
+  // \ls named a list, whether or not the override table has it.
+  bool FListRequested;
   int32_t FListLevel;
   int32_t FStyleSheetIndex;
   bool FKeepLinesTogether;

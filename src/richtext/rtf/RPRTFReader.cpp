@@ -103,6 +103,9 @@ void TRPRTFReader::Clear() {
   FPosition = rtf_ts_NewPara;
   UseLastChar = false;
   FMarkerProps.reset();
+  FDefMarkers.Clear();
+  FListText.clear();
+  FListTextFont = -1;
   CodePage = DefCodePage;
   FAnsiCodePageGiven = false;
   SkipNext = 0;
@@ -560,9 +563,10 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
   FRTFState.Assign(Saved);
   if (NoteEnds && OnNote)
     OnNote(*this, rtf_ne_End, FPosition);
-  // The legacy numbering group is over; what it declared applies to its paragraph only.
-  if (Dest == rdsPN && FRTFState.rds != rdsPN)
-    FMarkerProps.reset();
+  // The legacy numbering group is over: what it declared is the paragraph's marker.
+  if (Dest == rdsPN && FRTFState.rds != rdsPN && FMarkerProps)
+    FRTFState.Props.ParaProps.FMarkerProps =
+        std::make_shared<TRPRTFMarkerProperties>(std::move(*std::exchange(FMarkerProps, nullptr)));
   SaveList.pop_back();
   --cGroup;
   if (Result == rtf_ec_OK && !Fallback.empty())
@@ -830,6 +834,15 @@ TRPRTFErrorCode TRPRTFReader::ChangeDest(TRTFIDEST Idest, int32_t Val) {
   case idestNote: return BeginNote();
   case idestPNTextAfter: rds = rds == rdsPN ? rdsPNTextAfter : rdsSkip; break;
   case idestPNTextBefore: rds = rds == rdsPN ? rdsPNTextBefore : rdsSkip; break;
+  case idestListText:
+    if (rds == rdsNorm) {
+      FListText.clear();
+      FListTextFont = -1;
+      rds = rdsListText;
+    } else {
+      rds = rdsSkip;
+    }
+    break;
   case idestPN:
     FMarkerProps = std::make_unique<TRPRTFMarkerProperties>();
     rds = rdsPN;
@@ -883,7 +896,7 @@ TRPRTFErrorCode TRPRTFReader::ChangeDest(TRTFIDEST Idest, int32_t Val) {
     break;
   case idestLOLevel:
     if (rds == rdsLO && !FListOverrideTable.FItems.empty()) {
-      ++FListOverrideTable.FItems.back()->FLevelCount;
+      FListOverrideTable.FItems.back()->FLevels.emplace_back();
       rds = rdsLOLevel;
     } else {
       rds = rdsSkip;
@@ -995,7 +1008,8 @@ TRPRTFErrorCode TRPRTFReader::ParseUnicode(int32_t Value) {
   case rdsTitle:
   case rdsDocComm:
   case rdsFldInst:
-  case rdsListLevelText: return OutputUnits();
+  case rdsListLevelText:
+  case rdsListText: return OutputUnits();
   case rdsPNTextAfter:
   case rdsPNTextBefore:
     // A symbol font's private-use characters are its glyph numbers.
@@ -1073,9 +1087,12 @@ TRPRTFErrorCode TRPRTFReader::ParseChar(uint8_t ch) {
 TRPRTFErrorCode TRPRTFReader::RouteChar(uint8_t ch) {
   switch (FRTFState.rds) {
   case rdsNorm:
-    if ((ch == 10 || ch == 13) && OnUpdateMarker) {
+    if (ch == 10 || ch == 13) {
       UpdateMarker();
       const TRPRTFErrorCode Result = OutputChar(ch);
+      // The marker text belonged to the paragraph that ended.
+      FListText.clear();
+      FListTextFont = -1;
       if (Result == rtf_ec_OK)
         UpdateMarker();
       return Result;
@@ -1096,6 +1113,10 @@ TRPRTFErrorCode TRPRTFReader::RouteChar(uint8_t ch) {
   case rdsListLevelText:
     if (LastLevelText())
       AppendPendingBytes(ptLevelText, ch);
+    break;
+  case rdsListText:
+    FListTextFont = FRTFState.Props.CharProps.FFontIndex;
+    AppendPendingBytes(ptListText, ch);
     break;
   case rdsPNTextAfter:
   case rdsPNTextBefore:
@@ -1188,8 +1209,12 @@ TRPRTFErrorCode TRPRTFReader::OutputWideChar(char16_t w) {
     AppendFieldCode(std::u16string_view(&w, 1));
     break;
   case rdsListLevelText:
+  case rdsListText:
     FlushPendingBytes();
-    if (std::u16string* Target = LastLevelText())
+    if (FRTFState.rds == rdsListText)
+      FListTextFont = FRTFState.Props.CharProps.FFontIndex;
+    if (std::u16string* Target =
+            PendingText(FRTFState.rds == rdsListText ? ptListText : ptLevelText))
       Target->push_back(w);
     break;
   default: break;
@@ -1255,8 +1280,17 @@ void TRPRTFReader::FlushPendingText(bool Force) {
 }
 
 void TRPRTFReader::UpdateMarker() {
-  if (OnUpdateMarker)
-    OnUpdateMarker(*this);
+  if (!OnUpdateMarker)
+    return;
+  // What the numbering did not fix follows the paragraph's text; states of enclosing groups
+  // that share the description keep theirs.
+  std::shared_ptr<TRPRTFMarkerProperties>& Marker = FRTFState.Props.ParaProps.FMarkerProps;
+  if (Marker) {
+    if (Marker.use_count() > 1)
+      Marker = std::make_shared<TRPRTFMarkerProperties>(*Marker);
+    Marker->UpdateFrom(FRTFState.Props.CharProps);
+  }
+  OnUpdateMarker(*this);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -1323,8 +1357,8 @@ void TRPRTFReader::FlushPendingBytes() {
     const std::u16string Units = AnsiToUnicode(FPendingBytes, FPendingCodePage);
     if (FPendingTarget == ptFieldCode)
       AppendFieldCode(Units);
-    else if (std::u16string* Level = FPendingTarget == ptLevelText ? LastLevelText() : nullptr)
-      *Level += Units;
+    else if (std::u16string* Target = PendingText(FPendingTarget))
+      *Target += Units;
   }
   FPendingBytes.clear();
   FPendingTarget = ptNone;
@@ -1341,6 +1375,14 @@ std::u16string* TRPRTFReader::LastLevelText() {
   if (FListTable.FItems.empty() || FListTable.FItems.back()->FLevels.empty())
     return nullptr;
   return &FListTable.FItems.back()->FLevels.back()->FText;
+}
+
+std::u16string* TRPRTFReader::PendingText(TPendingTarget Target) {
+  switch (Target) {
+  case ptLevelText: return LastLevelText();
+  case ptListText: return &FListText;
+  default: return nullptr;
+  }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -1365,7 +1407,8 @@ TRPRTFPropDest TRPRTFReader::PropDest() const {
   case rdsLOLevel: return rtf_pd_List;
   case rdsBmkStart:
   case rdsFldInst:
-  case rdsListLevelText: return rtf_pd_FontUser;
+  case rdsListLevelText:
+  case rdsListText: return rtf_pd_FontUser;
   default: return rtf_pd_Other;
   }
 }
@@ -1403,8 +1446,9 @@ TRPRTFErrorCode TRPRTFReader::ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, in
     break;
   case rtf_pd_ColorTable: RPRTFColorTableProp(FColorTable, Prop, Value); return rtf_ec_OK;
   case rtf_pd_PN:
-    if (Prop == ipropPNF && FMarkerProps)
-      FMarkerProps->FFontIndex = FFontTable.GetFontIndex(Value, FRTFState.Props.DefFontNumber);
+    if (TRPRTFMarkerProperties* Target =
+            FRTFState.rds == rdsPNSecLvl ? FDefMarkers.Get(FCurPNSecLvl) : FMarkerProps.get())
+      RPRTFMarkerProp(*Target, FDefMarkers, ListContext(), Prop, Value);
     return rtf_ec_OK;
   case rtf_pd_List: return ListProp(Prop, Value);
   // Pictures and objects are not made yet; their properties have nothing to change.
@@ -1440,6 +1484,8 @@ TRPRTFErrorCode TRPRTFReader::ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, in
       OnNote(*this, rtf_ne_EndNote, FPosition);
     break;
   case ipropPNSecLvl: return ChangeDest(idestPNSecLvl, Value);
+  // A new section starts without default numbering.
+  case ipropSectd: FDefMarkers.Clear(); break;
   // Until tables are built, every cell of a table reads as a paragraph of its own.
   case ipropCellEnd:
     if (FRTFState.rds == rdsNorm)
@@ -1450,19 +1496,39 @@ TRPRTFErrorCode TRPRTFReader::ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, in
   return rtf_ec_OK;
 }
 
+TRPRTFListContext TRPRTFReader::ListContext() const {
+  return {FFontTable, FColorTable, FRTFState.Props.DefFontNumber};
+}
+
 TRPRTFErrorCode TRPRTFReader::ListProp(TRTFIPROP Prop, int32_t Value) {
   const TRTFrds Dest = FRTFState.rds;
-  if (Dest == rdsList && Prop == ipropListId && !FListTable.FItems.empty()) {
-    FListTable.FItems.back()->FId = Value;
+  if (Dest == rdsList && !FListTable.FItems.empty()) {
+    TRPRTFList97& List = *FListTable.FItems.back();
+    if (Prop == ipropListId)
+      List.FId = Value;
+    else if (Prop == ipropListSimple)
+      List.FSimple = Value != 0;
+  } else if (Dest == rdsListLevel && LastLevelText()) {
+    RPRTFListLevelProp(*FListTable.FItems.back()->FLevels.back(), ListContext(), Prop, Value);
+    // The level text that follows is in the level's font.
+    if (Prop == ipropF)
+      FRTFState.Props.CharProps.FFontIndex =
+          FFontTable.GetFontIndex(Value, FRTFState.Props.DefFontNumber);
   } else if (Dest == rdsLO && !FListOverrideTable.FItems.empty()) {
     TRPRTFListOverride97& Override = *FListOverrideTable.FItems.back();
     if (Prop == ipropListId)
       Override.FListIndex = FListTable.FindList(Value);
     else if (Prop == ipropLONumber)
       Override.FNumber = Value;
-  } else if (Dest == rdsListLevel && Prop == ipropF) {
-    FRTFState.Props.CharProps.FFontIndex =
-        FFontTable.GetFontIndex(Value, FRTFState.Props.DefFontNumber);
+    else if (Prop == ipropLOCount)
+      Override.FOverrideCount = std::clamp(Value, 0, RP_RTF_LIST_LEVEL_COUNT);
+  } else if (Dest == rdsLOLevel && !FListOverrideTable.FItems.empty() &&
+             !FListOverrideTable.FItems.back()->FLevels.empty()) {
+    TRPRTFListOverrideLevel97& Level = FListOverrideTable.FItems.back()->FLevels.back();
+    if (Prop == ipropLOStart)
+      Level.FUseStart = Value != 0;
+    else if (Prop == ipropLevelStartAt)
+      Level.FStart = std::clamp(Value, 0, RP_RTF_MAX_LIST_START);
   }
   return rtf_ec_OK;
 }

@@ -58,6 +58,7 @@ enum TRTFrds : uint8_t {
   rdsLOTable,
   rdsLO,
   rdsLOLevel,
+  rdsListText,
   rdsUpr,
   rdsShape,        // nowhere (a shape or drawing object; its text boxes are text)
   rdsShapePropName // the name of a shape property
@@ -182,6 +183,12 @@ public:
   const TRPRTFStyleSheet& StyleSheet() const { return FStyleSheet; }
   const TRPRTFListTable97& ListTable() const { return FListTable; }
   const TRPRTFListOverrideTable97& ListOverrideTable() const { return FListOverrideTable; }
+  TRPRTFListOverrideTable97& ListOverrideTable() { return FListOverrideTable; }
+  TRPRTFListTable97& ListTable() { return FListTable; }
+  // The marker text of the paragraph being read (\listtext or \pntext, a tab at its end
+  // included) and the font it was written in, -1 for none; empty until one is read.
+  const std::u16string& ListText() const { return FListText; }
+  int32_t ListTextFont() const { return FListTextFont; }
   const TRPRTFDocProperties& DocProps() const { return FDocProps; }
   TRPRTFPosition Position() const { return FPosition; }
   // The current field instruction.
@@ -259,10 +266,12 @@ private:
   void AppendTmpString(std::u16string& Target);
   // Single-byte text of a field instruction or a level text waits here until something
   // else arrives, so that double-byte characters are converted whole.
-  enum TPendingTarget : uint8_t { ptNone, ptFieldCode, ptLevelText };
+  enum TPendingTarget : uint8_t { ptNone, ptFieldCode, ptLevelText, ptListText };
   void AppendPendingBytes(TPendingTarget Target, uint8_t ch);
   void FlushPendingBytes();
   std::u16string* LastLevelText();
+  // Where text of Target goes: the last level's text, the list text, or nowhere.
+  std::u16string* PendingText(TPendingTarget Target);
   std::u16string_view FieldCodeOf(const TRPRTFReaderState& State) const {
     return std::u16string_view(FFieldText).substr(State.FFieldCode.Start, State.FFieldCode.Length);
   }
@@ -300,6 +309,7 @@ private:
   bool AfterTableRow() const override { return FAfterTableRow; }
   void FlushPendingText(bool ForceEvenEmptyNewLine) override;
   TRPRTFErrorCode ListProp(TRTFIPROP Prop, int32_t Value);
+  TRPRTFListContext ListContext() const;
 
   // Input.
   IRPByteSource* Stream = nullptr;
@@ -376,5 +386,9 @@ private:
   TRPRTFListTable97 FListTable;
   TRPRTFListOverrideTable97 FListOverrideTable;
   TRPRTFDocProperties FDocProps;
+  // The legacy numbering group being read, and the section's defaults.
   std::unique_ptr<TRPRTFMarkerProperties> FMarkerProps;
+  TRPRTFDefMarkerList FDefMarkers;
+  std::u16string FListText;
+  int32_t FListTextFont = -1;
 };

@@ -13,6 +13,7 @@
 #include "richtext/model/RPStyle.h"
 #include "richtext/rtf/RPRTFCodePages.h"
 #include "richtext/rtf/RPRTFFields.h"
+#include "richtext/rtf/RPRTFListBuilder.h"
 
 namespace {
 
@@ -78,6 +79,9 @@ private:
   void PlaceItem(std::string Text, std::unique_ptr<TCustomRPItemInfo> Item);
   bool IsFullWidthBefore(int Index) const;
   const TCustomRPItemInfo* LastItem() const;
+  // Lists: markers are made in rprsAddIfNeeded only.
+  bool MakesMarkers() const { return FOwner.ParaStyleMode == rprsAddIfNeeded; }
+  void CompleteLastMarker();
 
   TRPRTFReaderProperties& FOwner;
   TCustomRPData& RPData;
@@ -95,10 +99,19 @@ private:
   bool FInNote = false;
   // The reference mark of the note that is about to begin.
   TCustomRPItemInfo* FPendingMark = nullptr;
+  TRPRTFListBuilder FLists;
+  // The marker that began the paragraph being read: its place in the document, or in a
+  // note's items (NoteNo >= 0).
+  struct TLastMarker {
+    TRPMarkerItemInfo* Marker = nullptr;
+    int NoteNo = -1;
+    size_t Index = 0;
+  } FLastMarker;
 };
 
 TRPRTFReaderProperties::TRead::TRead(TRPRTFReaderProperties& Owner, TCustomRPData& Data)
-    : FOwner(Owner), RPData(Data), RPStyle(*Data.GetRPStyle()), InsertPoint(Data.GetItemCount()) {
+    : FOwner(Owner), RPData(Data), RPStyle(*Data.GetRPStyle()), InsertPoint(Data.GetItemCount()),
+      FLists(Reader, Data, *Owner.FListMemory) {
   InitReader();
 }
 
@@ -115,6 +128,8 @@ void TRPRTFReaderProperties::TRead::InitReader() {
     Reader.OnNewUnicodeText = [this](TRPRTFReader&, const std::u16string& Text,
                                      TRPRTFPosition Position) { NewUnicodeText(Text, Position); };
   Reader.OnRequiredPageBreak = [this](TRPRTFReader&) { PageBreak = true; };
+  if (MakesMarkers())
+    Reader.OnUpdateMarker = [this](TRPRTFReader&) { CompleteLastMarker(); };
   if (!FOwner.IgnoreBookmarks)
     Reader.OnBookmarkStart = [this](TRPRTFReader&, const std::u16string& Name) {
       FBookmarkName = RP_UnicodeToAnsi(Name, CP_UTF8);
@@ -473,6 +488,8 @@ int TRPRTFReaderProperties::TRead::ReturnParaNo(TRPRTFPosition Position) {
   TRPRTFParaStyleSource Source;
   Source.Para = &Para;
   Source.UseDirection = UseDirection;
+  if (FLastMarker.Marker)
+    Source.MarkerFirstIndent = FLists.MarkerFirstIndent();
   TParaInfo Wanted(nullptr);
   RPRTFMakeParaStyle(Wanted, Source, RPStyle);
   const bool TabsAsSpaces = RPStyle.SpacesInTab > 0;
@@ -524,6 +541,17 @@ const TCustomRPItemInfo* TRPRTFReaderProperties::TRead::LastItem() const {
 void TRPRTFReaderProperties::TRead::InsertItem(std::string Text,
                                                std::unique_ptr<TCustomRPItemInfo> Item,
                                                TRPRTFPosition Position) {
+  // A numbered paragraph starts with its marker; the item continues the marker's line.
+  if (Position == rtf_ts_NewPara && Item->StyleNo != rpsListMarker && MakesMarkers())
+    if (std::unique_ptr<TRPMarkerItemInfo> Marker = FLists.MakeMarker(Item->ParaNo)) {
+      TRPMarkerItemInfo* Made = Marker.get();
+      InsertItem({}, std::move(Marker), rtf_ts_NewPara);
+      if (FInNote)
+        FLastMarker = {Made, static_cast<int>(FNotes.size()) - 1, FNotes.back().Items.size() - 1};
+      else
+        FLastMarker = {Made, -1, static_cast<size_t>(InsertPoint - 1)};
+      Position = rtf_ts_ContinuePara;
+    }
   Item->SetSameAsPrev(Position == rtf_ts_ContinuePara);
   Item->SetBR(Position == rtf_ts_NewLine);
   if (FHaveBookmark) {
@@ -570,9 +598,41 @@ void TRPRTFReaderProperties::TRead::PlaceItem(std::string Text,
   InsertPoint = RPData.GetItemCount();
 }
 
+// When the paragraph a marker began ends, the marker gets its list style and level, and
+// the paragraph the style the marker's indents give it.
+void TRPRTFReaderProperties::TRead::CompleteLastMarker() {
+  const TLastMarker Last = FLastMarker;
+  if (!Last.Marker)
+    return;
+  FLists.CompleteMarker(*Last.Marker);
+  // Still the marker's paragraph: its first indent is the marker's.
+  const int ParaNo = ReturnParaNo(rtf_ts_NewPara);
+  FLastMarker = {};
+  // The marker and the rest of its paragraph take that style.
+  const auto Recheck = [&](auto&& ItemAt, size_t End) {
+    if (ParaNo == Last.Marker->ParaNo)
+      return;
+    for (size_t i = Last.Index; i < End; ++i) {
+      TCustomRPItemInfo& Item = ItemAt(i);
+      if (i > Last.Index && !Item.SameAsPrev() && !Item.BR())
+        break;
+      Item.ParaNo = ParaNo;
+    }
+  };
+  if (Last.NoteNo >= 0) {
+    std::vector<TPendingItem>& Items = FNotes[static_cast<size_t>(Last.NoteNo)].Items;
+    Recheck([&Items](size_t i) -> TCustomRPItemInfo& { return *Items[i].Item; }, Items.size());
+    return;
+  }
+  Recheck([this](size_t i) -> TCustomRPItemInfo& { return *RPData.GetItem(static_cast<int>(i)); },
+          static_cast<size_t>(InsertPoint));
+  RPData.RecalcMarker(static_cast<int>(Last.Index), true);
+}
+
 // ---------------------------------------------------------------------------------------
 
-TRPRTFReaderProperties::TRPRTFReaderProperties() = default;
+TRPRTFReaderProperties::TRPRTFReaderProperties()
+    : FListMemory(std::make_unique<TRPRTFListMemory>()) {}
 TRPRTFReaderProperties::~TRPRTFReaderProperties() = default;
 
 TRPRTFErrorCode TRPRTFReaderProperties::ReadFromSource(IRPByteSource& Source,

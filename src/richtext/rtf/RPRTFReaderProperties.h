@@ -18,6 +18,7 @@
 #include "richtext/rtf/RPRTFStyleConv.h"
 
 class TRPStyle;
+class TRPRTFListMemory;
 
 enum TRPReaderUnicode : uint8_t { rpruNoUnicode, rpruMixed, rpruOnlyUnicode };
 enum TRPReaderStyleMode : uint8_t { rprsUseSpecified, rprsUseClosest, rprsAddIfNeeded };
@@ -72,4 +73,7 @@ public:
 
 private:
   class TRead;
+  // What earlier reads made of the files' lists, so that reading a file again adds no list
+  // style.
+  std::unique_ptr<TRPRTFListMemory> FListMemory;
 };

@@ -344,7 +344,7 @@ const ExpectedRow Expected[] = {
     {"lfolevel", rtf_kwd_Dest, idestLOLevel, 0, false, rtf_af_None},
     {"nonesttables", rtf_kwd_Dest, idestSkip, 0, false, rtf_af_None},
     {"ftnsepc", rtf_kwd_Dest, idestSkip, 0, false, rtf_af_None},
-    {"listtext", rtf_kwd_Dest, idestSkip, 0, false, rtf_af_None},
+    {"listtext", rtf_kwd_Dest, idestListText, 0, false, rtf_af_None},
     {"tc", rtf_kwd_Dest, idestSkip, 0, false, rtf_af_None},
     // character properties
     {"b", rtf_kwd_Prop, ipropBold, 1, false, rtf_af_CharProp},

@@ -1,0 +1,487 @@
+#include "richtext/rtf/RPRTFListBuilder.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "richtext/gfx/RPCodePage.h"
+#include "richtext/gfx/RPSymbolFonts.h"
+#include "richtext/model/CRPData.h"
+#include "richtext/model/RPFuncs.h"
+#include "richtext/model/RPStyle.h"
+#include "richtext/rtf/RPRTFStyleConv.h"
+
+namespace {
+
+TRPListType ListTypeOf(TRPRTFParaListType Type) {
+  switch (Type) {
+  case rtf_pn_LowerLetter: return rplstLowerAlpha;
+  case rtf_pn_UpperLetter: return rplstUpperAlpha;
+  case rtf_pn_LowerRoman: return rplstLowerRoman;
+  case rtf_pn_UpperRoman: return rplstUpperRoman;
+  case rtf_pn_Bullet: return rplstBullet;
+  default: return rplstDecimal;
+  }
+}
+
+TRPMarkerAlignment MarkerAlignmentOf(TRPRTFAlignment Alignment) {
+  switch (Alignment) {
+  case rtf_al_Right: return rpmaRight;
+  case rtf_al_Center: return rpmaCenter;
+  default: return rpmaLeft;
+  }
+}
+
+// File text inside a marker pattern: a "%" is a percent sign, never a placeholder.
+void AppendEscaped(std::u16string& Pattern, std::u16string_view Text) {
+  for (const char16_t C : Text) {
+    Pattern += C;
+    if (C == u'%')
+      Pattern += u'%';
+  }
+}
+
+// A level text without its length prefix as a pattern: the characters 0..9 stand for the
+// numbers of those levels. Level 0 is "%s" and level n "%n:s"; when another level's number
+// comes before level 0's, level 0 is "%0:s" too, since "%s" would take the argument after
+// the one before it.
+std::u16string LevelPattern(std::u16string_view Text) {
+  bool ExplicitZero = false;
+  bool OtherSeen = false;
+  for (const char16_t C : Text)
+    if (C <= 9) {
+      ExplicitZero = ExplicitZero || (C == 0 && OtherSeen);
+      OtherSeen = OtherSeen || C != 0;
+    }
+  std::u16string Pattern;
+  for (const char16_t C : Text) {
+    if (C > 9) {
+      AppendEscaped(Pattern, std::u16string_view(&C, 1));
+    } else if (C == 0 && !ExplicitZero) {
+      Pattern += u"%s";
+    } else {
+      Pattern += u'%';
+      Pattern += static_cast<char16_t>(u'0' + C);
+      Pattern += u":s";
+    }
+  }
+  return Pattern;
+}
+
+// The other way of writing a pattern's level-0 placeholder: "%s" as "%0:s".
+std::u16string ExplicitForm(std::u16string_view Pattern) {
+  std::u16string Result;
+  for (size_t i = 0; i < Pattern.size(); ++i) {
+    if (Pattern[i] == u'%' && i + 1 < Pattern.size()) {
+      const char16_t Next = Pattern[++i];
+      Result += Next == u's' ? std::u16string(u"%0:s") : std::u16string{u'%', Next};
+    } else {
+      Result += Pattern[i];
+    }
+  }
+  return Result;
+}
+
+bool PatternsEqual(const std::u16string& A, const std::u16string& B) {
+  return A == B || ExplicitForm(A) == ExplicitForm(B);
+}
+
+// What the reader compares of two levels to decide they are the same marker; start values
+// and options only for list-table levels.
+bool LevelsLookAlike(const TRPListLevel& A, const TRPListLevel& B, bool Numbering) {
+  const TRPMarkerFont& FA = A.GetFont();
+  const TRPMarkerFont& FB = B.GetFont();
+  constexpr TRPListLevelOptions Compared{rploLevelReset, rploLegalStyleNumbering};
+  return A.ListType == B.ListType && A.MarkerAlignment == B.MarkerAlignment &&
+         A.LeftIndent == B.LeftIndent && A.FirstIndent == B.FirstIndent &&
+         A.MarkerIndent == B.MarkerIndent && FA.Size() == FB.Size() && FA.Style == FB.Style &&
+         FA.Color == FB.Color && RP_SameText(FA.Name, FB.Name) &&
+         PatternsEqual(A.FormatString, B.FormatString) &&
+         (!Numbering ||
+          (A.StartFrom == B.StartFrom && (A.Options * Compared) == (B.Options * Compared)));
+}
+
+size_t LevelsHash(const TRPListLevelCollection& Levels) {
+  size_t Hash = static_cast<size_t>(Levels.Count());
+  const auto Mix = [&Hash](size_t Value) { Hash = Hash * 1000003u ^ Value; };
+  for (int i = 0; i < Levels.Count(); ++i) {
+    const TRPListLevel& Level = Levels[i];
+    Mix(Level.ListType);
+    Mix(std::hash<std::u16string>()(Level.FormatString));
+    Mix(static_cast<size_t>(Level.LeftIndent));
+    Mix(static_cast<size_t>(Level.MarkerIndent));
+    Mix(static_cast<size_t>(Level.StartFrom));
+  }
+  return Hash;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Memory of earlier reads
+
+const std::vector<int32_t>* TRPRTFListMemory::Find(const TRPListLevelCollection& Levels) const {
+  const auto [First, Last] = FIndex.equal_range(LevelsHash(Levels));
+  for (auto It = First; It != Last; ++It)
+    if (FEntries[It->second].Levels->IsSimpleEqual(Levels))
+      return &FEntries[It->second].ListIDs;
+  return nullptr;
+}
+
+void TRPRTFListMemory::Remember(const TRPListLevelCollection& Levels, int32_t ListID) {
+  const auto [First, Last] = FIndex.equal_range(LevelsHash(Levels));
+  for (auto It = First; It != Last; ++It)
+    if (FEntries[It->second].Levels->IsSimpleEqual(Levels)) {
+      FEntries[It->second].ListIDs.push_back(ListID);
+      return;
+    }
+  TEntry& Entry = FEntries.emplace_back();
+  Entry.Levels = std::make_unique<TRPListLevelCollection>();
+  Entry.Levels->Assign(Levels);
+  Entry.ListIDs.push_back(ListID);
+  FIndex.emplace(LevelsHash(Levels), FEntries.size() - 1);
+}
+
+// ---------------------------------------------------------------------------------------
+
+TRPRTFListBuilder::TRPRTFListBuilder(TRPRTFReader& AReader, TCustomRPData& Data,
+                                     TRPRTFListMemory& Memory)
+    : Reader(AReader), RPData(Data), RPStyle(*Data.GetRPStyle()), FMemory(Memory) {}
+
+TRPStyleLength TRPRTFListBuilder::Units(int32_t Twips) const {
+  return RPStyle.TwipsToUnits(RPClampLengthTw(Twips));
+}
+
+std::unique_ptr<TRPMarkerItemInfo> TRPRTFListBuilder::NewMarker(int ListNo, int Level,
+                                                                int StartFrom, bool Reset) {
+  auto Marker = std::make_unique<TRPMarkerItemInfo>(&RPData);
+  Marker->ListNo = ListNo;
+  Marker->Level = Level;
+  Marker->StartFrom = StartFrom;
+  Marker->Reset = Reset;
+  Marker->ParaNo = FParaNo;
+  return Marker;
+}
+
+std::unique_ptr<TRPMarkerItemInfo> TRPRTFListBuilder::MakeMarker(int ParaNo) {
+  const TRPRTFParaProperties& Para = Reader.RTFState().Props.ParaProps;
+  FParaNo = ParaNo;
+  FLastKind = mkNone;
+  if (!Para.FMarkerProps)
+    LevelToListNo.clear();
+
+  const TRPRTFListOverrideTable97& Overrides = Reader.ListOverrideTable();
+  if (Para.FListOverrideIndex >= 0 &&
+      Para.FListOverrideIndex < static_cast<int32_t>(Overrides.FItems.size())) {
+    const int32_t ListIndex =
+        Overrides.FItems[static_cast<size_t>(Para.FListOverrideIndex)]->FListIndex;
+    if (ListIndex >= 0 && ListIndex < static_cast<int32_t>(Reader.ListTable().FItems.size()))
+      return InsertMarker97(Para);
+  }
+  if (Para.FMarkerProps && Para.FMarkerProps->FLevel > 0) {
+    if (LevelToListNo.empty())
+      LevelToListNo.assign(RP_RTF_PN_LEVEL_COUNT, -1);
+    const int32_t Level = Para.FMarkerProps->FLevel;
+    FLastKind = mkLegacy;
+    return NewMarker(-1, -1, Para.FMarkerProps->FStart,
+                     LevelToListNo[static_cast<size_t>(Level - 1)] < 0);
+  }
+  if ((Para.FListRequested || Para.FListOverrideIndex >= 0) && !Reader.ListText().empty())
+    return InsertPlainMarker(Para);
+  return nullptr;
+}
+
+void TRPRTFListBuilder::CompleteMarker(TRPMarkerItemInfo& Marker) {
+  const TRPRTFParaProperties& Para = Reader.RTFState().Props.ParaProps;
+  switch (FLastKind) {
+  case mkLegacy:
+    if (Para.FMarkerProps) {
+      const int ListNo = GetMarkerIndex(*Para.FMarkerProps);
+      if (ListNo >= 0) {
+        Marker.ListNo = ListNo;
+        Marker.Level = 0;
+        FMarkerFirstIndent = RPStyle.ListStyles[ListNo].Levels[0].FirstIndent;
+      }
+    }
+    break;
+  case mkWord97: UpdateLevel97(Para); break;
+  default: break;
+  }
+  FLastKind = mkNone;
+}
+
+// ---------------------------------------------------------------------------------------
+// Fonts and indents
+
+std::string TRPRTFListBuilder::MarkerFontName(int32_t FontIndex, TRPSymbolFont& Symbol) const {
+  const TRPRTFFontList& Fonts = Reader.FontTable();
+  Symbol = rpsfNone;
+  if (!Fonts.IsValidIndex(FontIndex))
+    FontIndex = 0;
+  if (!Fonts.IsValidIndex(FontIndex))
+    return TRPMarkerFont().Name;
+  const std::string Name = RP_UnicodeToAnsi(Fonts.Get(FontIndex).Name, CP_UTF8);
+  Symbol = RP_SymbolFontOf(Name);
+  if (Symbol == rpsfNone)
+    return Name;
+  // The mapped characters are drawn in the document's own font.
+  const int32_t Default = Reader.RTFState().Props.DefFontIndex;
+  if (Fonts.IsValidIndex(Default) && RP_SymbolFontOf(Fonts.Get(Default).Name) == rpsfNone)
+    return RP_UnicodeToAnsi(Fonts.Get(Default).Name, CP_UTF8);
+  return RPStyle.TextStyles.Count() > 0 ? RPStyle.TextStyles[0].FontName : TRPMarkerFont().Name;
+}
+
+void TRPRTFListBuilder::SetIndentsFromPara(TRPListLevel& Level,
+                                           const TRPRTFParaProperties& Para) const {
+  const int32_t Left = Para.FBiDiMode == rtf_bidi_RTL ? Para.FRightIndentTw : Para.FLeftIndentTw;
+  int32_t Tab = Para.FMarkerTabTw;
+  if (Para.FFirstIndentTw < 0 && Tab == RP_UNDEFINED_TAB_POS)
+    Tab = Left;
+  const TRPStyleLength MarkerIndent = Units(Left + Para.FFirstIndentTw);
+  const TRPStyleLength LeftIndent = Units(Left);
+  Level.FirstIndent =
+      Tab == RP_UNDEFINED_TAB_POS
+          ? Level.LeftIndent + Level.FirstIndent + MarkerIndent - Level.MarkerIndent - LeftIndent
+          : Units(Tab) - LeftIndent;
+  Level.MarkerIndent = MarkerIndent;
+  Level.LeftIndent = LeftIndent;
+}
+
+// ---------------------------------------------------------------------------------------
+// Legacy numbering
+
+void TRPRTFListBuilder::ConvMarker(const TRPRTFMarkerProperties& Marker,
+                                   const TRPRTFParaProperties& Para, TRPListLevel& Level) const {
+  TRPSymbolFont Symbol;
+  TRPMarkerFont& Font = Level.GetFont();
+  Font.Name = MarkerFontName(Marker.FFontIndex, Symbol);
+  Font.SetSize(Marker.FFontSize);
+  Font.Style = Marker.FFontStyle;
+  Font.Color = Marker.FColor;
+  const auto Text = [Symbol](const std::string& Bytes) {
+    if (Symbol == rpsfNone)
+      return RP_AnsiToUnicode(Bytes, CP_ACP);
+    std::u16string Glyphs(Bytes.begin(), Bytes.end());
+    for (char16_t& C : Glyphs)
+      C &= 0xFF;
+    RP_MapSymbolFontText(Symbol, Glyphs, true);
+    return Glyphs;
+  };
+
+  const bool Bullet = Marker.FLevel == RP_RTF_PN_BULLET_LEVEL ||
+                      (Marker.FLevel == RP_RTF_PN_BODY_LEVEL && Marker.FListType == rtf_pn_Default);
+  Level.FormatString.clear();
+  AppendEscaped(Level.FormatString, Text(Marker.FTextBefore));
+  if (Bullet) {
+    Level.ListType = rplstBullet;
+  } else {
+    Level.ListType = ListTypeOf(Marker.FListType);
+    Level.FormatString += u"%s";
+    AppendEscaped(Level.FormatString, Text(Marker.FTextAfter));
+  }
+  Level.MarkerAlignment =
+      Marker.FLevel == RP_RTF_PN_BULLET_LEVEL ? rpmaLeft : MarkerAlignmentOf(Marker.FAlignment);
+  const TRPStyleLength L = Units(Para.FLeftIndentTw);
+  const TRPStyleLength F = Units(Para.FFirstIndentTw);
+  const TRPStyleLength I = Units(Marker.FIndentTw);
+  const TRPStyleLength S = Units(Marker.FSpaceTw);
+  const TRPStyleLength First =
+      Marker.FHanging ? std::max(S, F + I) : std::max<TRPStyleLength>(0, std::max(I, S) + F);
+  Level.LeftIndent = L;
+  Level.FirstIndent = First;
+  switch (Level.MarkerAlignment) {
+  case rpmaLeft: Level.MarkerIndent = L + F; break;
+  case rpmaRight: Level.MarkerIndent = First + L; break;
+  case rpmaCenter: Level.MarkerIndent = (First + L + L + F) / 2; break;
+  }
+}
+
+int TRPRTFListBuilder::GetMarkerIndex(const TRPRTFMarkerProperties& Marker) {
+  const int32_t Level = Marker.FLevel;
+  if (Level <= 0 || Level > RP_RTF_PN_LEVEL_COUNT ||
+      Marker.FFontIndex >= Reader.FontTable().Count())
+    return -1;
+  if (LevelToListNo.empty())
+    LevelToListNo.assign(RP_RTF_PN_LEVEL_COUNT, -1);
+  int& Chosen = LevelToListNo[static_cast<size_t>(Level - 1)];
+  if (Level <= RP_RTF_PN_BODY_LEVEL && Chosen >= 0)
+    return Chosen;
+
+  TRPListLevel Wanted;
+  ConvMarker(Marker, Reader.RTFState().Props.ParaProps, Wanted);
+  TRPListInfos& Styles = RPStyle.ListStyles;
+  for (int i = 0; i < Styles.Count(); ++i)
+    if (Styles[i].Levels.Count() > 0 && LevelsLookAlike(Styles[i].Levels[0], Wanted, false))
+      return Chosen = i;
+  Styles.Add().Levels.Add().Assign(Wanted);
+  return Chosen = Styles.Count() - 1;
+}
+
+// ---------------------------------------------------------------------------------------
+// List table
+
+void TRPRTFListBuilder::CopyListLevel97(const TRPRTFListLevel97& Source,
+                                        TRPListLevel& Level) const {
+  TRPSymbolFont Symbol;
+  TRPMarkerFont& Font = Level.GetFont();
+  Font.Name = MarkerFontName(Source.FFontIndex, Symbol);
+  const TRPRTFFontList& Fonts = Reader.FontTable();
+  const int32_t FontIndex = Fonts.IsValidIndex(Source.FFontIndex) ? Source.FFontIndex : 0;
+  if (Symbol == rpsfNone && Fonts.IsValidIndex(FontIndex))
+    Font.Charset = RPRTFStyleCharset(Fonts.Get(FontIndex).Charset);
+  Font.SetSize(Source.FFontSize);
+  Font.Style = Source.FFontStyle;
+  Font.Color = Source.FColor;
+
+  std::u16string Text = Source.FText.empty() ? std::u16string() : Source.FText.substr(1);
+  RP_MapSymbolFontText(Symbol, Text, true);
+  Level.ListType = ListTypeOf(Source.FListType);
+  Level.FormatString = LevelPattern(Text);
+  Level.MarkerAlignment = MarkerAlignmentOf(Source.FAlignment);
+  Level.LeftIndent = Units(Source.FLeftIndentTw);
+  Level.MarkerIndent = Level.LeftIndent + Units(Source.FFirstIndentTw);
+  Level.FirstIndent =
+      Source.FTabPosTw == RP_RTF_NO_LEVEL_TAB ? 0 : Units(Source.FTabPosTw) - Level.LeftIndent;
+  Level.StartFrom = Source.FStart;
+  Level.Options.Set(rploLevelReset, !Source.FNoRestart);
+  Level.Options.Set(rploLegalStyleNumbering, Source.FLegal);
+}
+
+bool TRPRTFListBuilder::AreListStylesEqual97(const TRPListLevelCollection& Levels,
+                                             const TRPListInfo& Style) const {
+  if (Style.Levels.Count() < Levels.Count())
+    return false;
+  for (int i = 0; i < Levels.Count(); ++i)
+    if (!LevelsLookAlike(Levels[i], Style.Levels[i], true))
+      return false;
+  return true;
+}
+
+void TRPRTFListBuilder::MergeListTable97() {
+  if (FListTableMap97)
+    return;
+  FListTableMap97.emplace();
+  TRPListInfos& Styles = RPStyle.ListStyles;
+  std::vector<bool> Taken(static_cast<size_t>(Styles.Count()));
+  FEditable.assign(static_cast<size_t>(Styles.Count()), false);
+  for (const std::unique_ptr<TRPRTFList97>& List : Reader.ListTable().FItems) {
+    TRPListLevelCollection Levels;
+    for (const std::unique_ptr<TRPRTFListLevel97>& Level : List->FLevels)
+      CopyListLevel97(*Level, Levels.Add());
+
+    int Found = -1;
+    bool Editable = false;
+    // A list style an earlier read made for this list, as that read left it.
+    if (const std::vector<int32_t>* IDs = FMemory.Find(Levels))
+      for (int i = 0; i < Styles.Count() && Found < 0; ++i)
+        if (!Taken[static_cast<size_t>(i)] &&
+            std::find(IDs->begin(), IDs->end(), Styles[i].ListID()) != IDs->end()) {
+          Found = i;
+          Editable = true;
+        }
+    for (int i = 0; i < Styles.Count() && Found < 0; ++i)
+      if (!Taken[static_cast<size_t>(i)] && AreListStylesEqual97(Levels, Styles[i]))
+        Found = i;
+    if (Found < 0) {
+      TRPListInfo& Added = Styles.Add();
+      Added.Levels.Assign(Levels);
+      FMemory.Remember(Levels, Added.GetListID());
+      Found = Styles.Count() - 1;
+      Editable = true;
+      Taken.push_back(false);
+      FEditable.push_back(false);
+    }
+    Taken[static_cast<size_t>(Found)] = true;
+    FEditable[static_cast<size_t>(Found)] = Editable;
+    FListTableMap97->push_back(Found);
+  }
+}
+
+std::unique_ptr<TRPMarkerItemInfo>
+TRPRTFListBuilder::InsertMarker97(const TRPRTFParaProperties& Para) {
+  MergeListTable97();
+  TRPRTFListOverride97& Override =
+      *Reader.ListOverrideTable().FItems[static_cast<size_t>(Para.FListOverrideIndex)];
+  const int ListNo = (*FListTableMap97)[static_cast<size_t>(Override.FListIndex)];
+  const int32_t Level = std::clamp(Para.FListLevel, 0, RP_RTF_LIST_LEVEL_COUNT - 1);
+  int32_t Start = 1;
+  bool Reset = false;
+  if (static_cast<size_t>(Level) < Override.FLevels.size())
+    if (TRPRTFListOverrideLevel97& Entry = Override.FLevels[static_cast<size_t>(Level)];
+        !Entry.Used) {
+      Start = Entry.FStart;
+      Reset = Entry.FUseStart;
+      Entry.Used = true;
+    }
+  const TRPListLevelCollection& Levels = RPStyle.ListStyles[ListNo].Levels;
+  FMarkerFirstIndent = Level < Levels.Count() ? Levels[Level].FirstIndent : 0;
+  FLastOverride = Para.FListOverrideIndex;
+  FLastLevel = Level;
+  FLastKind = mkWord97;
+  return NewMarker(ListNo, Level, Start, Reset);
+}
+
+void TRPRTFListBuilder::UpdateLevel97(const TRPRTFParaProperties& Para) {
+  const TRPRTFListOverride97& Override =
+      *Reader.ListOverrideTable().FItems[static_cast<size_t>(FLastOverride)];
+  TRPRTFList97& List = *Reader.ListTable().FItems[static_cast<size_t>(Override.FListIndex)];
+  TRPRTFListLevel97& Source = List.Get(FLastLevel);
+  const int ListNo = (*FListTableMap97)[static_cast<size_t>(Override.FListIndex)];
+  TRPListInfo& Style = RPStyle.ListStyles[ListNo];
+  const bool Editable = FEditable[static_cast<size_t>(ListNo)];
+  if (!Source.FIndentsUpdated) {
+    while (Style.Levels.Count() <= FLastLevel)
+      CopyListLevel97(List.Get(Style.Levels.Count()), Style.Levels.Add());
+    if (Editable) {
+      TRPListLevel& Level = Style.Levels[FLastLevel];
+      SetIndentsFromPara(Level, Para);
+      FMarkerFirstIndent = Level.FirstIndent;
+    }
+    Source.FIndentsUpdated = true;
+  }
+  if (!Source.FFontSizeDefined) {
+    if (Editable) {
+      const TRPRTFCharProperties& Chars = Reader.RTFState().Props.CharProps;
+      TRPMarkerFont& Font = Style.Levels[FLastLevel].GetFont();
+      if (Chars.FSizeDouble / 2 >= 1)
+        Font.SetSize(Chars.FSizeDouble / 2);
+      Font.Style += Chars.FStyle;
+      Font.Color = Chars.FColor;
+    }
+    Source.FFontSizeDefined = true;
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Plain markers
+
+std::unique_ptr<TRPMarkerItemInfo>
+TRPRTFListBuilder::InsertPlainMarker(const TRPRTFParaProperties& Para) {
+  std::u16string Text = Reader.ListText();
+  while (!Text.empty() && (Text.back() == u'\t' || Text.back() == u' '))
+    Text.pop_back();
+  while (!Text.empty() && Text.front() == u' ')
+    Text.erase(0, 1);
+  if (Text.empty())
+    return nullptr;
+  TRPListInfo Style(nullptr);
+  TRPListLevel& Level = Style.Levels.Add();
+  TRPSymbolFont Symbol;
+  TRPMarkerFont& Font = Level.GetFont();
+  Font.Name = MarkerFontName(Reader.ListTextFont(), Symbol);
+  RP_MapSymbolFontText(Symbol, Text, true);
+  const TRPRTFCharProperties& Chars = Reader.RTFState().Props.CharProps;
+  if (Chars.FSizeDouble / 2 >= 1)
+    Font.SetSize(Chars.FSizeDouble / 2);
+  Font.Color = Chars.FColor;
+  Level.ListType = rplstBullet;
+  Level.FormatString.clear();
+  AppendEscaped(Level.FormatString, Text);
+  // Without a hanging indent the text follows the marker: a space keeps them apart.
+  if (Para.FFirstIndentTw >= 0 && Para.FMarkerTabTw == RP_UNDEFINED_TAB_POS)
+    Level.FormatString += u' ';
+  Level.LeftIndent = Level.FirstIndent = Level.MarkerIndent = 0;
+  SetIndentsFromPara(Level, Para);
+  FMarkerFirstIndent = Level.FirstIndent;
+  FLastKind = mkPlain;
+  return NewMarker(RPStyle.ListStyles.FindSuchStyle(Style, true), 0, 1, false);
+}
