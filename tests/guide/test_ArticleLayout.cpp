@@ -9,12 +9,17 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "guide/GuideArticles.h"
+#include "richtext/gfx/RPCodePage.h"
+#include "richtext/gfx/RPSymbolFonts.h"
 #include "richtext/layout/RPLayoutDump.h"
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
+#include "richtext/rtf/RPByteSource.h"
+#include "richtext/rtf/RPRTFReader.h"
 #include "support/DrawItemChecks.h"
 #include "support/FakeCanvas.h"
 #include "support/FakeGraphicInterface.h"
@@ -34,8 +39,9 @@ std::vector<fs::path> RtfFiles(const fs::path& Dir) {
 
 // Every file of Dir, read into a fresh style sheet as the pane reads an article, on the
 // fake metrics, handed to Check with the canvas it is measured on; stops at a failure.
-void ForEachDocument(const fs::path& Dir,
-                     const std::function<void(TGuideArticleDocument&, TFakeCanvas&)>& Check) {
+void ForEachDocument(
+    const fs::path& Dir,
+    const std::function<void(TGuideArticleDocument&, TFakeCanvas&, const fs::path&)>& Check) {
   TFakeGraphicInterface GI;
   TFakeCanvas Canvas;
   for (const fs::path& File : RtfFiles(Dir)) {
@@ -49,7 +55,7 @@ void ForEachDocument(const fs::path& Dir,
     // One file of the corpus has all its text in a page header, which a viewer does not show.
     if (Doc.GetItemCount() == 0 && File.filename() == "testRTFBoldPlain.rtf")
       continue;
-    Check(Doc, Canvas);
+    Check(Doc, Canvas, File);
     if (::testing::Test::HasFailure())
       return;
   }
@@ -59,7 +65,7 @@ class ArticleLayout : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ArticleLayout, EveryDocumentFormatsAtEveryWidth) {
   ASSERT_GT(RtfFiles(GetParam()).size(), 20u);
-  ForEachDocument(GetParam(), [](TGuideArticleDocument& Doc, TFakeCanvas& Canvas) {
+  ForEachDocument(GetParam(), [](TGuideArticleDocument& Doc, TFakeCanvas& Canvas, const fs::path&) {
     ASSERT_GT(Doc.GetItemCount(), 0);
     for (int32_t Width : {800, 120, 0}) {
       Doc.Width = Width;
@@ -151,7 +157,7 @@ private:
 };
 
 TEST_P(ArticleLayout, LinesAtTheGuidesWidths) {
-  ForEachDocument(GetParam(), [](TGuideArticleDocument& Doc, TFakeCanvas&) {
+  ForEachDocument(GetParam(), [](TGuideArticleDocument& Doc, TFakeCanvas&, const fs::path&) {
     for (int32_t Width : {250, 400, 813}) {
       SCOPED_TRACE(Width);
       Doc.Width = Width;
@@ -160,6 +166,61 @@ TEST_P(ArticleLayout, LinesAtTheGuidesWidths) {
       if (::testing::Test::HasFailure())
         return;
     }
+  });
+}
+
+// Text without the blanks around it, in UTF-8.
+std::string Trimmed(std::u16string_view Text) {
+  const size_t First = Text.find_first_not_of(u" \t");
+  if (First == Text.npos)
+    return {};
+  return RP_UnicodeToAnsi(Text.substr(First, Text.find_last_not_of(u" \t") - First + 1), CP_UTF8);
+}
+
+// The marker text the writer put before each numbered paragraph for readers that know no
+// lists, made real characters where it is in a symbol font.
+std::vector<std::string> ListTexts(const fs::path& File) {
+  TRPRTFReader Reader;
+  std::vector<std::string> Texts;
+  const auto Take = [&Texts](TRPRTFReader& R, TRPRTFPosition Position) {
+    if (Position != rtf_ts_NewPara || R.ListText().empty())
+      return;
+    std::u16string Text = R.ListText();
+    if (R.FontTable().IsValidIndex(R.ListTextFont()))
+      RP_MapSymbolFontText(RP_SymbolFontOf(R.FontTable().Get(R.ListTextFont()).Name), Text, true);
+    Texts.push_back(Trimmed(Text));
+  };
+  Reader.OnNewText = [&Take](TRPRTFReader& R, const std::string&, TRPRTFPosition Position) {
+    Take(R, Position);
+  };
+  Reader.OnNewUnicodeText = [&Take](TRPRTFReader& R, const std::u16string&,
+                                    TRPRTFPosition Position) { Take(R, Position); };
+  TRPFileByteSource Source(File.string());
+  Reader.ReadFromStream(Source);
+  return Texts;
+}
+
+// Every numbered paragraph shows the number its writer meant, which the writer also wrote
+// out for other readers; reading the file again adds no list style.
+TEST_P(ArticleLayout, MarkersShowWhatTheirWritersMeant) {
+  ForEachDocument(GetParam(), [](TGuideArticleDocument& Doc, TFakeCanvas&, const fs::path& File) {
+    std::vector<std::string> Markers;
+    for (int i = 0; i < Doc.GetItemCount(); ++i)
+      if (Doc.GetItem(i)->StyleNo == rpsListMarker)
+        Markers.push_back(Trimmed(Doc.GetItem(i)->AsText(0, Doc)));
+    // Where the writer's text does not decode (a byte of a double-byte code page alone),
+    // only the marker's place is compared.
+    const std::vector<std::string> Written = ListTexts(File);
+    ASSERT_EQ(Markers.size(), Written.size());
+    for (size_t i = 0; i < Markers.size(); ++i) {
+      if (Written[i].find("\uFFFD") == std::string::npos) {
+        EXPECT_EQ(Markers[i], Written[i]) << "marker " << i;
+      }
+    }
+    const int ListStyles = Doc.GetRPStyle()->ListStyles.Count();
+    Doc.Clear();
+    Doc.LoadRTF(File.string());
+    EXPECT_EQ(Doc.GetRPStyle()->ListStyles.Count(), ListStyles);
   });
 }
 

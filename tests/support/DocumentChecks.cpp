@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "richtext/gfx/RPCodePage.h"
 #include "richtext/model/RPItem.h"
 
 namespace RPDataTests {
@@ -26,6 +27,26 @@ std::string Utf8(std::u16string_view Units) {
 }
 
 } // namespace
+
+std::vector<std::string> Paragraphs(TCustomRPData& Doc) {
+  std::vector<std::string> Result;
+  for (int i = 0; i < Doc.GetItemCount(); ++i) {
+    const TCustomRPItemInfo& Item = *Doc.GetItem(i);
+    if (Result.empty() || (!Item.SameAsPrev() && !Item.BR()))
+      Result.emplace_back();
+    else if (Item.BR())
+      Result.back() += '\n';
+    if (Item.StyleNo == rpsTab)
+      Result.back() += '\t';
+    else if (Item.StyleNo == rpsBreak)
+      Result.back() += "---";
+    else if (Item.StyleNo == rpsListMarker)
+      Result.back() += RP_UnicodeToAnsi(Item.AsText(0, Doc), CP_UTF8);
+    else if (Item.IsTextItem())
+      Result.back() += RP_UnicodeToAnsi(Doc.GetItemTextW(i), CP_UTF8);
+  }
+  return Result;
+}
 
 std::vector<std::string> Layout(const TCustomRPData& Doc) {
   std::vector<std::string> Result;

@@ -15,6 +15,10 @@ namespace RPDataTests {
 // line), its paragraph style, "!" for a page break, then its text or its kind.
 std::vector<std::string> Layout(const TCustomRPData& Doc);
 
+// The text a reader sees, one string per paragraph in UTF-8: a line break inside a
+// paragraph is "\n", a tab "\t", a rule "---", a list marker its text and a space.
+std::vector<std::string> Paragraphs(TCustomRPData& Doc);
+
 // The first item starts a paragraph, nothing continues a break's line, a paragraph
 // has one style, a marker is never alone, Unicode text has whole units, and the
 // checkpoint chain runs through the items in order.

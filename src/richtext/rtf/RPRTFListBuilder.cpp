@@ -429,8 +429,10 @@ void TRPRTFListBuilder::UpdateLevel97(const TRPRTFParaProperties& Para) {
   TRPListInfo& Style = RPStyle.ListStyles[ListNo];
   const bool Editable = FEditable[static_cast<size_t>(ListNo)];
   if (!Source.FIndentsUpdated) {
-    while (Style.Levels.Count() <= FLastLevel)
-      CopyListLevel97(List.Get(Style.Levels.Count()), Style.Levels.Add());
+    while (Style.Levels.Count() <= FLastLevel) {
+      const TRPRTFListLevel97& Missing = List.Get(Style.Levels.Count());
+      CopyListLevel97(Missing, Style.Levels.Add());
+    }
     if (Editable) {
       TRPListLevel& Level = Style.Levels[FLastLevel];
       SetIndentsFromPara(Level, Para);

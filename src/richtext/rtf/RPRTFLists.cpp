@@ -13,9 +13,10 @@ constexpr std::pair<TRPRTFMarkerProp, TFontStyle> MarkerStyles[] = {{rtfmp_Bold,
 
 int32_t ClampStart(int32_t Value) { return std::clamp(Value, 0, RP_RTF_MAX_LIST_START); }
 
-// Half-points to points, rounded; a size below one point keeps Size as it was.
+// Half-points to points, rounded half to even; a size below one point keeps Size as it was.
 void SetMarkerFontSize(int32_t& Size, int32_t HalfPoints) {
-  const int32_t Points = (std::min(HalfPoints, RP_RTF_MAX_FONT_SIZE) + 1) / 2;
+  const int32_t Half = std::clamp(HalfPoints, 0, RP_RTF_MAX_FONT_SIZE);
+  const int32_t Points = (Half + ((Half / 2) & 1)) / 2;
   if (Points >= 1)
     Size = Points;
 }
@@ -187,7 +188,6 @@ bool RPRTFListLevelProp(TRPRTFListLevel97& Level, const TRPRTFListContext& Conte
 TRPRTFListLevel97 TRPRTFListLevel97::Default(int32_t Level) {
   TRPRTFListLevel97 Result;
   Result.FListType = rtf_pn_Decimal;
-  Result.FStart = 1;
   Result.FText = {u'\x02', static_cast<char16_t>(Level), u'.'};
   Result.FLeftIndentTw = RP_RTF_LIST_LEVEL_STEP_TW * (Level + 1);
   Result.FFirstIndentTw = -RP_RTF_LIST_LEVEL_STEP_TW / 2;

@@ -59,7 +59,8 @@ struct TRPRTFCustomMarkerProperties {
   int32_t FFontIndex = -1;
   int32_t FIndentTw = 0;
   int32_t FSpaceTw = 0;
-  int32_t FStart = 0;
+  // Numbering that gives no start counts from 1.
+  int32_t FStart = 1;
   TFontStyles FFontStyle;
   TRPColor FColor = clWindowText;
   TRPRTFAlignment FAlignment = rtf_al_Left;

@@ -1086,18 +1086,7 @@ TRPRTFErrorCode TRPRTFReader::ParseChar(uint8_t ch) {
 
 TRPRTFErrorCode TRPRTFReader::RouteChar(uint8_t ch) {
   switch (FRTFState.rds) {
-  case rdsNorm:
-    if (ch == 10 || ch == 13) {
-      UpdateMarker();
-      const TRPRTFErrorCode Result = OutputChar(ch);
-      // The marker text belonged to the paragraph that ended.
-      FListText.clear();
-      FListTextFont = -1;
-      if (Result == rtf_ec_OK)
-        UpdateMarker();
-      return Result;
-    }
-    return OutputChar(ch);
+  case rdsNorm: return ch == 10 || ch == 13 ? OutputLineEnd(ch) : OutputChar(ch);
   case rdsFontTable: RPRTFFontTableChar(FFontTable, FTmpString, static_cast<char>(ch)); break;
   case rdsColorTable: RPRTFColorTableChar(FColorTable, static_cast<char>(ch)); break;
   case rdsStyleSheetEntry:
@@ -1141,6 +1130,16 @@ bool TRPRTFReader::HiddenTextDropped() const {
   return SkipHiddenText && FRTFState.Props.CharProps.FHidden;
 }
 
+// The paragraph's marker is brought up to date before the line end, and once more after
+// it: the line end may have emitted the paragraph's first text, and with it its marker.
+TRPRTFErrorCode TRPRTFReader::OutputLineEnd(uint8_t ch) {
+  UpdateMarker();
+  const TRPRTFErrorCode Result = OutputChar(ch);
+  if (Result == rtf_ec_OK)
+    UpdateMarker();
+  return Result;
+}
+
 TRPRTFErrorCode TRPRTFReader::OutputChar(uint8_t ch) {
   if (HiddenTextDropped())
     return rtf_ec_OK;
@@ -1152,7 +1151,13 @@ TRPRTFErrorCode TRPRTFReader::OutputChar(uint8_t ch) {
   }
   switch (ch) {
   case 0: return FlushOutput(rtf_ts_ContinuePara);
-  case 10: return FlushOutput(rtf_ts_NewPara);
+  case 10: {
+    const TRPRTFErrorCode Result = FlushOutput(rtf_ts_NewPara);
+    // The marker text belonged to the paragraph that ended.
+    FListText.clear();
+    FListTextFont = -1;
+    return Result;
+  }
   case 13: return FlushOutput(rtf_ts_NewLine);
   case 9: break;
   default:
@@ -1489,7 +1494,7 @@ TRPRTFErrorCode TRPRTFReader::ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, in
   // Until tables are built, every cell of a table reads as a paragraph of its own.
   case ipropCellEnd:
     if (FRTFState.rds == rdsNorm)
-      return OutputChar(10);
+      return OutputLineEnd(10);
     break;
   default: break;
   }

@@ -247,6 +247,8 @@ private:
   TRPRTFErrorCode ParseChar(uint8_t ch);
   TRPRTFErrorCode RouteChar(uint8_t ch);
   TRPRTFErrorCode OutputChar(uint8_t ch);
+  // A paragraph end (10) or line break (13) in main text, with the marker updates around it.
+  TRPRTFErrorCode OutputLineEnd(uint8_t ch);
   TRPRTFErrorCode OutputWideChar(char16_t w);
   TRPRTFErrorCode FlushOutput(TRPRTFPosition Next);
   TRPRTFErrorCode DoNewText(TRPRTFPosition& Next);

@@ -541,8 +541,10 @@ const TCustomRPItemInfo* TRPRTFReaderProperties::TRead::LastItem() const {
 void TRPRTFReaderProperties::TRead::InsertItem(std::string Text,
                                                std::unique_ptr<TCustomRPItemInfo> Item,
                                                TRPRTFPosition Position) {
-  // A numbered paragraph starts with its marker; the item continues the marker's line.
-  if (Position == rtf_ts_NewPara && Item->StyleNo != rpsListMarker && MakesMarkers())
+  // A numbered paragraph starts with its marker; the item continues the marker's line. A
+  // marker whose paragraph ended unseen is completed first.
+  if (Position == rtf_ts_NewPara && Item->StyleNo != rpsListMarker && MakesMarkers()) {
+    CompleteLastMarker();
     if (std::unique_ptr<TRPMarkerItemInfo> Marker = FLists.MakeMarker(Item->ParaNo)) {
       TRPMarkerItemInfo* Made = Marker.get();
       InsertItem({}, std::move(Marker), rtf_ts_NewPara);
@@ -552,6 +554,7 @@ void TRPRTFReaderProperties::TRead::InsertItem(std::string Text,
         FLastMarker = {Made, -1, static_cast<size_t>(InsertPoint - 1)};
       Position = rtf_ts_ContinuePara;
     }
+  }
   Item->SetSameAsPrev(Position == rtf_ts_ContinuePara);
   Item->SetBR(Position == rtf_ts_NewLine);
   if (FHaveBookmark) {

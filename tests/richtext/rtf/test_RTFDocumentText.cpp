@@ -18,26 +18,7 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// One line per paragraph in UTF-8; a line break inside a paragraph is "\n", a tab "\t" and
-// a rule "---".
-Lines Paragraphs(TRTFDocument& Doc) {
-  Lines Result;
-  for (int i = 0; i < Doc.GetItemCount(); ++i) {
-    const TCustomRPItemInfo& Item = *Doc.GetItem(i);
-    if (Result.empty() || (!Item.SameAsPrev() && !Item.BR()))
-      Result.emplace_back();
-    else if (Item.BR())
-      Result.back() += '\n';
-    if (Item.StyleNo == rpsTab)
-      Result.back() += '\t';
-    else if (Item.StyleNo == rpsBreak)
-      Result.back() += "---";
-    else if (Item.IsTextItem())
-      Result.back() += RP_UnicodeToAnsi(Doc.GetItemTextW(i), CP_UTF8);
-  }
-  return Result;
-}
+using RPDataTests::Paragraphs;
 
 std::string Nested(int Depth, std::string_view Inside) {
   return std::string(static_cast<size_t>(Depth), '{') + std::string(Inside) +
