@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <unordered_map>
 
 #include "richtext/gfx/RPCodePage.h"
 #include "richtext/gfx/RPSymbolFonts.h"
@@ -100,17 +101,32 @@ bool LevelsLookAlike(const TRPListLevel& A, const TRPListLevel& B, bool Numberin
           (A.StartFrom == B.StartFrom && (A.Options * Compared) == (B.Options * Compared)));
 }
 
+void MixHash(size_t& Hash, size_t Value) { Hash = (Hash * 1000003u) ^ Value; }
+
+// What both kinds of numbering compare of a level, hashed: levels that look alike hash
+// alike.
+size_t LevelLookHash(const TRPListLevel& Level) {
+  const TRPMarkerFont& Font = Level.GetFont();
+  std::string Name = Font.Name;
+  // Names are compared without regard to ASCII case.
+  for (char& C : Name)
+    if (C >= 'A' && C <= 'Z')
+      C = static_cast<char>(C - 'A' + 'a');
+  size_t Hash = Level.ListType;
+  MixHash(Hash, Level.MarkerAlignment);
+  MixHash(Hash, static_cast<size_t>(Level.LeftIndent));
+  MixHash(Hash, static_cast<size_t>(Level.FirstIndent));
+  MixHash(Hash, static_cast<size_t>(Level.MarkerIndent));
+  MixHash(Hash, static_cast<size_t>(Font.Size()));
+  MixHash(Hash, std::hash<std::string>()(Name));
+  MixHash(Hash, std::hash<std::u16string>()(ExplicitForm(Level.FormatString)));
+  return Hash;
+}
+
 size_t LevelsHash(const TRPListLevelCollection& Levels) {
   size_t Hash = static_cast<size_t>(Levels.Count());
-  const auto Mix = [&Hash](size_t Value) { Hash = Hash * 1000003u ^ Value; };
-  for (int i = 0; i < Levels.Count(); ++i) {
-    const TRPListLevel& Level = Levels[i];
-    Mix(Level.ListType);
-    Mix(std::hash<std::u16string>()(Level.FormatString));
-    Mix(static_cast<size_t>(Level.LeftIndent));
-    Mix(static_cast<size_t>(Level.MarkerIndent));
-    Mix(static_cast<size_t>(Level.StartFrom));
-  }
+  for (int i = 0; i < Levels.Count(); ++i)
+    MixHash(Hash, LevelLookHash(Levels[i]));
   return Hash;
 }
 
@@ -309,9 +325,10 @@ int TRPRTFListBuilder::GetMarkerIndex(const TRPRTFMarkerProperties& Marker) {
   TRPListLevel Wanted;
   ConvMarker(Marker, Reader.RTFState().Props.ParaProps, Wanted);
   TRPListInfos& Styles = RPStyle.ListStyles;
-  for (int i = 0; i < Styles.Count(); ++i)
-    if (Styles[i].Levels.Count() > 0 && LevelsLookAlike(Styles[i].Levels[0], Wanted, false))
-      return Chosen = i;
+  const auto [First, Last] = LookIndex().equal_range(LevelLookHash(Wanted));
+  for (auto It = First; It != Last; ++It)
+    if (LevelsLookAlike(Styles[It->second].Levels[0], Wanted, false))
+      return Chosen = It->second;
   Styles.Add().Levels.Add().Assign(Wanted);
   return Chosen = Styles.Count() - 1;
 }
@@ -356,6 +373,14 @@ bool TRPRTFListBuilder::AreListStylesEqual97(const TRPListLevelCollection& Level
   return true;
 }
 
+const std::unordered_multimap<size_t, int>& TRPRTFListBuilder::LookIndex() {
+  const TRPListInfos& Styles = RPStyle.ListStyles;
+  for (; FLookIndexed < Styles.Count(); ++FLookIndexed)
+    if (Styles[FLookIndexed].Levels.Count() > 0)
+      FLookIndex.emplace(LevelLookHash(Styles[FLookIndexed].Levels[0]), FLookIndexed);
+  return FLookIndex;
+}
+
 void TRPRTFListBuilder::MergeListTable97() {
   if (FListTableMap97)
     return;
@@ -363,6 +388,15 @@ void TRPRTFListBuilder::MergeListTable97() {
   TRPListInfos& Styles = RPStyle.ListStyles;
   std::vector<bool> Taken(static_cast<size_t>(Styles.Count()));
   FEditable.assign(static_cast<size_t>(Styles.Count()), false);
+  // The list styles no list of this read has taken yet, by the look of their first level
+  // and by identifier; how far each remembered list's identifiers have been used.
+  std::unordered_multimap<size_t, int> Free = LookIndex();
+  std::unordered_map<int32_t, int> ByID;
+  for (int i = 0; i < Styles.Count(); ++i)
+    if (Styles[i].ListID() != 0)
+      ByID.emplace(Styles[i].ListID(), i);
+  std::unordered_map<const std::vector<int32_t>*, size_t> UsedIDs;
+
   for (const std::unique_ptr<TRPRTFList97>& List : Reader.ListTable().FItems) {
     TRPListLevelCollection Levels;
     for (const std::unique_ptr<TRPRTFListLevel97>& Level : List->FLevels)
@@ -372,15 +406,19 @@ void TRPRTFListBuilder::MergeListTable97() {
     bool Editable = false;
     // A list style an earlier read made for this list, as that read left it.
     if (const std::vector<int32_t>* IDs = FMemory.Find(Levels))
-      for (int i = 0; i < Styles.Count() && Found < 0; ++i)
-        if (!Taken[static_cast<size_t>(i)] &&
-            std::find(IDs->begin(), IDs->end(), Styles[i].ListID()) != IDs->end()) {
-          Found = i;
+      for (size_t& Next = UsedIDs[IDs]; Next < IDs->size() && Found < 0; ++Next)
+        if (const auto It = ByID.find((*IDs)[Next]);
+            It != ByID.end() && !Taken[static_cast<size_t>(It->second)]) {
+          Found = It->second;
           Editable = true;
         }
-    for (int i = 0; i < Styles.Count() && Found < 0; ++i)
-      if (!Taken[static_cast<size_t>(i)] && AreListStylesEqual97(Levels, Styles[i]))
-        Found = i;
+    if (Found < 0 && Levels.Count() > 0) {
+      const auto [First, Last] = Free.equal_range(LevelLookHash(Levels[0]));
+      for (auto It = First; It != Last && Found < 0; ++It)
+        if (!Taken[static_cast<size_t>(It->second)] &&
+            AreListStylesEqual97(Levels, Styles[It->second]))
+          Found = It->second;
+    }
     if (Found < 0) {
       TRPListInfo& Added = Styles.Add();
       Added.Levels.Assign(Levels);
@@ -393,6 +431,15 @@ void TRPRTFListBuilder::MergeListTable97() {
     Taken[static_cast<size_t>(Found)] = true;
     FEditable[static_cast<size_t>(Found)] = Editable;
     FListTableMap97->push_back(Found);
+    // Taken: no other list of this read looks at it again.
+    if (Levels.Count() > 0) {
+      const auto [First, Last] = Free.equal_range(LevelLookHash(Levels[0]));
+      for (auto It = First; It != Last; ++It)
+        if (It->second == Found) {
+          Free.erase(It);
+          break;
+        }
+    }
   }
 }
 

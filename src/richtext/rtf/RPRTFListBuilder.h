@@ -92,6 +92,11 @@ private:
   std::vector<int> LevelToListNo;
   // List table: the list style of each list, made at the first list-table marker.
   std::optional<std::vector<int>> FListTableMap97;
+  // List styles by the look of their first level (as they were when first seen), indexed
+  // as the style sheet grows.
+  const std::unordered_multimap<size_t, int>& LookIndex();
+  std::unordered_multimap<size_t, int> FLookIndex;
+  int FLookIndexed = 0;
   // List styles this read may adapt: made by it, or by an earlier read for the same list.
   std::vector<bool> FEditable;
   TRPStyleLength FMarkerFirstIndent = 0;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "richtext/model/RPStyle.h"
 #include "support/DocumentChecks.h"
 #include "support/RTFDocument.h"
+#include "support/Timing.h"
 
 namespace {
 
@@ -257,15 +257,13 @@ TEST_F(DocumentText, CapitalsAndSmallCapitals) {
 // instruction parsing it again, every paragraph style compared with all others of the same
 // indents. Four times the file must take about four times as long, not sixteen.
 double GrowthOfLoadTime(DocumentText& Test, std::string (*MakeFile)(int), int N) {
-  const auto Time = [&](int Size) {
-    const std::string Rtf = MakeFile(Size);
-    const auto Start = std::chrono::steady_clock::now();
-    EXPECT_EQ(Test.LoadForTiming(Rtf), rtf_ec_OK);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
-  };
-  Time(N); // the first load also grows the allocator's pools
-  const double Small = Time(N);
-  return Time(4 * N) / std::max(Small, 1e-6);
+  std::string Rtf;
+  return RPDataTests::GrowthOfTime(
+      [&](int Size) {
+        Rtf = MakeFile(Size);
+        EXPECT_EQ(Test.LoadForTiming(Rtf), rtf_ec_OK);
+      },
+      N);
 }
 
 std::string TabStops(int N) {

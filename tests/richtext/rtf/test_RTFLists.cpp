@@ -13,6 +13,7 @@
 #include "richtext/model/RPStyle.h"
 #include "support/DocumentChecks.h"
 #include "support/RTFDocument.h"
+#include "support/Timing.h"
 
 namespace {
 
@@ -236,6 +237,39 @@ TEST_F(Lists, MissingLevelsAreIndentedAStepFurtherEach) {
   // Level 3 took the paragraph's indents (none): the read made the list style.
   EXPECT_EQ(Twips(Levels[3].LeftIndent), 0);
   EXPECT_EQ(Paragraphs(Document), Lines{"1. deep"});
+}
+
+// N equal lists, each taking a list style of its own, numbering a paragraph each.
+std::string EqualLists(int N) {
+  std::string Lists;
+  std::string Overrides;
+  std::string Body;
+  for (int i = 1; i <= N; ++i) {
+    const std::string No = std::to_string(i);
+    Lists += "{\\list" + Level("0", R"(\'02\'00.)") + "\\listid" + No + "}";
+    Overrides += "{\\listoverride\\listid" + No + "\\ls" + No + "}";
+    Body += "\\pard\\ls1 x\\par ";
+  }
+  return "{\\rtf1{\\*\\listtable" + Lists + "}{\\*\\listoverridetable" + Overrides + "}" + Body +
+         "}";
+}
+
+// N runs of legacy numbering, each at an indent of its own.
+std::string LegacyRuns(int N) {
+  std::string Body;
+  for (int i = 0; i < N; ++i)
+    Body += "\\pard{\\*\\pn\\pnlvlbody\\pndec}\\li" + std::to_string(i) + " x\\par\\pard y\\par ";
+  return "{\\rtf1 " + Body + "}";
+}
+
+// Four times the lists take about four times as long, also when the file is read again.
+TEST_F(Lists, ManyListsReadInLinearTime) {
+  for (std::string (*MakeFile)(int) : {EqualLists, LegacyRuns})
+    EXPECT_LT(
+        RPDataTests::GrowthOfTime([&](int N) { EXPECT_EQ(Load(MakeFile(N)), rtf_ec_OK); }, 1500),
+        8.0);
+  ASSERT_EQ(Load(EqualLists(3)), rtf_ec_OK);
+  EXPECT_EQ(Paragraphs(Document), (Lines{"1. x", "2. x", "3. x"}));
 }
 
 // Other modes read numbered paragraphs as they are, without list styles.
