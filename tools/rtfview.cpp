@@ -30,6 +30,7 @@
 #include "richtext/layout/RPLayoutDump.h"
 #include "richtext/model/CRPData.h"
 #include "richtext/model/RPItem.h"
+#include "richtext/model/RPListInfo.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/model/RPTypes.h"
 #include "richtext/view/RPFixedPaneHost.h"
@@ -57,16 +58,19 @@ needed) and shows the result.
 Commands:
   text FILE   The text a reader sees, in UTF-8. Every paragraph starts a new line;
               a line break inside a paragraph starts a new line indented by two
-              spaces. Tabs are printed as tab characters; pictures and other
-              non-text items are left out.
-  dump FILE   Every item: index, kind (text, tab or other), StyleNo, ParaNo, flags
+              spaces. Tabs are printed as tab characters; a numbered or bulleted
+              paragraph starts with its marker's text (number or bullet) and a
+              space; pictures and other non-text items are left out.
+  dump FILE   Every item: index, kind (text, tab, marker or other), StyleNo, ParaNo, flags
               (S same line as the previous item, B line break, P page break),
-              checkpoint name, tag and quoted text; then the text and paragraph
-              styles the read added to the style sheet. Lengths are in the style
+              checkpoint name, tag and quoted text (a marker's text); then the
+              text, paragraph and list styles the read added to the style sheet
+              (a list style a line per level: numbering, pattern, start, where
+              the marker and the text go, marker font). Lengths are in the style
               sheet's units (pixels).
   check DIR   Loads every .rtf file below DIR (recursively, sorted by path) into a
               fresh document and style sheet; prints one line per file: path,
-              result, item count, text and paragraph styles added, and what the
+              result, item count, text, paragraph and list styles added, and what the
               read got over without failing, if anything (warnings=invalid-hex:
               a bad \' escape was dropped; stray-brace: a closing brace came
               before the end of the document; deep-groups: groups nested more
@@ -107,12 +111,14 @@ struct TLoadResult {
   TRPRTFWarnings Warnings;
   int TextStylesBefore = 0;
   int ParaStylesBefore = 0;
+  int ListStylesBefore = 0;
 };
 
 TLoadResult Load(TGuideArticleDocument& Doc, TRPStyle& Sheet, const fs::path& File) {
   TLoadResult Result;
   Result.TextStylesBefore = Sheet.TextStyles.Count();
   Result.ParaStylesBefore = Sheet.ParaStyles.Count();
+  Result.ListStylesBefore = Sheet.ListStyles.Count();
   try {
     Result.Code = Doc.LoadRTF(File.string());
     Result.Warnings = Doc.GetRTFProperties()->Warnings;
@@ -298,6 +304,28 @@ void PrintParaStyle(const TParaInfo& Style, int Index) {
             << '\n';
 }
 
+const char* ListTypeName(TRPListType Type) {
+  static const char* const Names[] = {"bullet",      "picture",     "images",      "decimal",
+                                      "lower-alpha", "upper-alpha", "lower-roman", "upper-roman",
+                                      "image-count", "unicode"};
+  return Type < std::size(Names) ? Names[Type] : "?";
+}
+
+// One line per level: its numbering, pattern, where the marker and the text go, and the
+// marker's font.
+void PrintListStyle(const TRPListInfo& Style, int Index) {
+  std::cout << "L" << Index << " levels=" << Style.Levels.Count() << '\n';
+  for (int i = 0; i < Style.Levels.Count(); ++i) {
+    const TRPListLevel& Level = Style.Levels[i];
+    const TRPMarkerFont& Font = Level.GetFont();
+    std::cout << "  " << i << ' ' << ListTypeName(Level.ListType) << ' '
+              << Quoted(Utf8(Level.FormatString)) << " start=" << Level.StartFrom
+              << " marker=" << Level.MarkerIndent << " left=" << Level.LeftIndent
+              << " first=" << Level.FirstIndent << " \"" << Font.Name << "\" " << Font.Size()
+              << '\n';
+  }
+}
+
 void PrintDump(TGuideArticleDocument& Doc, const TRPStyle& Sheet, const TLoadResult& Load) {
   std::cout << "items: " << Doc.GetItemCount() << '\n';
   for (int i = 0; i < Doc.GetItemCount(); ++i)
@@ -309,6 +337,9 @@ void PrintDump(TGuideArticleDocument& Doc, const TRPStyle& Sheet, const TLoadRes
             << '\n';
   for (int i = Load.ParaStylesBefore; i < Sheet.ParaStyles.Count(); ++i)
     PrintParaStyle(Sheet.ParaStyles[i], i);
+  std::cout << "list styles added: " << Sheet.ListStyles.Count() - Load.ListStylesBefore << '\n';
+  for (int i = Load.ListStylesBefore; i < Sheet.ListStyles.Count(); ++i)
+    PrintListStyle(Sheet.ListStyles[i], i);
 }
 
 // ------------------------------------------------------------------ commands
@@ -369,7 +400,8 @@ int CheckDir(const fs::path& Dir) {
     std::cout << File.string() << ' ' << ErrorCodeName(Result.Code)
               << " items=" << Doc.GetItemCount() << " text-styles=+"
               << Sheet.TextStyles.Count() - Result.TextStylesBefore << " para-styles=+"
-              << Sheet.ParaStyles.Count() - Result.ParaStylesBefore;
+              << Sheet.ParaStyles.Count() - Result.ParaStylesBefore << " list-styles=+"
+              << Sheet.ListStyles.Count() - Result.ListStylesBefore;
     if (!Result.Warnings.Empty())
       std::cout << " warnings=" << WarningNames(Result.Warnings);
     std::cout << '\n';
