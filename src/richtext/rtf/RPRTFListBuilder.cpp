@@ -42,16 +42,16 @@ void AppendEscaped(std::u16string& Pattern, std::u16string_view Text) {
 }
 
 // A level text without its length prefix as a pattern: the characters 0..9 stand for the
-// numbers of those levels. Level 0 is "%s" and level n "%n:s"; when another level's number
-// comes before level 0's, level 0 is "%0:s" too, since "%s" would take the argument after
-// the one before it.
+// numbers of those levels. Level 0 is "%s" and level n "%n:s"; when level 0's number is not
+// the first placeholder, or comes twice, level 0 is "%0:s" too, since "%s" takes the
+// argument after the one before it.
 std::u16string LevelPattern(std::u16string_view Text) {
   bool ExplicitZero = false;
-  bool OtherSeen = false;
+  bool PlaceholderSeen = false;
   for (const char16_t C : Text)
     if (C <= 9) {
-      ExplicitZero = ExplicitZero || (C == 0 && OtherSeen);
-      OtherSeen = OtherSeen || C != 0;
+      ExplicitZero = ExplicitZero || (C == 0 && PlaceholderSeen);
+      PlaceholderSeen = true;
     }
   std::u16string Pattern;
   for (const char16_t C : Text) {
@@ -118,15 +118,25 @@ size_t LevelLookHash(const TRPListLevel& Level) {
   MixHash(Hash, static_cast<size_t>(Level.FirstIndent));
   MixHash(Hash, static_cast<size_t>(Level.MarkerIndent));
   MixHash(Hash, static_cast<size_t>(Font.Size()));
+  MixHash(Hash, static_cast<size_t>(Font.Style.Bits()));
+  MixHash(Hash, static_cast<size_t>(Font.Color));
   MixHash(Hash, std::hash<std::string>()(Name));
   MixHash(Hash, std::hash<std::u16string>()(ExplicitForm(Level.FormatString)));
+  return Hash;
+}
+
+// LevelLookHash with what only list-table levels compare.
+size_t NumberedLevelHash(const TRPListLevel& Level) {
+  size_t Hash = LevelLookHash(Level);
+  MixHash(Hash, static_cast<size_t>(Level.StartFrom));
+  MixHash(Hash, static_cast<size_t>(Level.Options.Bits()));
   return Hash;
 }
 
 size_t LevelsHash(const TRPListLevelCollection& Levels) {
   size_t Hash = static_cast<size_t>(Levels.Count());
   for (int i = 0; i < Levels.Count(); ++i)
-    MixHash(Hash, LevelLookHash(Levels[i]));
+    MixHash(Hash, NumberedLevelHash(Levels[i]));
   return Hash;
 }
 
@@ -135,21 +145,19 @@ size_t LevelsHash(const TRPListLevelCollection& Levels) {
 // ---------------------------------------------------------------------------------------
 // Memory of earlier reads
 
-const std::vector<int32_t>* TRPRTFListMemory::Find(const TRPListLevelCollection& Levels) const {
+int TRPRTFListMemory::Find(const TRPListLevelCollection& Levels) const {
   const auto [First, Last] = FIndex.equal_range(LevelsHash(Levels));
   for (auto It = First; It != Last; ++It)
     if (FEntries[It->second].Levels->IsSimpleEqual(Levels))
-      return &FEntries[It->second].ListIDs;
-  return nullptr;
+      return static_cast<int>(It->second);
+  return -1;
 }
 
 void TRPRTFListMemory::Remember(const TRPListLevelCollection& Levels, int32_t ListID) {
-  const auto [First, Last] = FIndex.equal_range(LevelsHash(Levels));
-  for (auto It = First; It != Last; ++It)
-    if (FEntries[It->second].Levels->IsSimpleEqual(Levels)) {
-      FEntries[It->second].ListIDs.push_back(ListID);
-      return;
-    }
+  if (const int Found = Find(Levels); Found >= 0) {
+    FEntries[static_cast<size_t>(Found)].ListIDs.push_back(ListID);
+    return;
+  }
   TEntry& Entry = FEntries.emplace_back();
   Entry.Levels = std::make_unique<TRPListLevelCollection>();
   Entry.Levels->Assign(Levels);
@@ -382,20 +390,25 @@ const std::unordered_multimap<size_t, int>& TRPRTFListBuilder::LookIndex() {
 }
 
 void TRPRTFListBuilder::MergeListTable97() {
-  if (FListTableMap97)
+  // Once per read, and again only for a file that declares its lists again.
+  if (FListTableMap97 && FMapFor == Reader.ListTablesRead())
     return;
   FListTableMap97.emplace();
+  FMapFor = Reader.ListTablesRead();
   TRPListInfos& Styles = RPStyle.ListStyles;
   std::vector<bool> Taken(static_cast<size_t>(Styles.Count()));
-  FEditable.assign(static_cast<size_t>(Styles.Count()), false);
+  FEditable.resize(static_cast<size_t>(Styles.Count()));
   // The list styles no list of this read has taken yet, by the look of their first level
   // and by identifier; how far each remembered list's identifiers have been used.
-  std::unordered_multimap<size_t, int> Free = LookIndex();
+  std::unordered_multimap<size_t, int> Free;
   std::unordered_map<int32_t, int> ByID;
-  for (int i = 0; i < Styles.Count(); ++i)
+  for (int i = 0; i < Styles.Count(); ++i) {
+    if (Styles[i].Levels.Count() > 0)
+      Free.emplace(NumberedLevelHash(Styles[i].Levels[0]), i);
     if (Styles[i].ListID() != 0)
       ByID.emplace(Styles[i].ListID(), i);
-  std::unordered_map<const std::vector<int32_t>*, size_t> UsedIDs;
+  }
+  std::unordered_map<int, size_t> UsedIDs;
 
   for (const std::unique_ptr<TRPRTFList97>& List : Reader.ListTable().FItems) {
     TRPListLevelCollection Levels;
@@ -405,15 +418,15 @@ void TRPRTFListBuilder::MergeListTable97() {
     int Found = -1;
     bool Editable = false;
     // A list style an earlier read made for this list, as that read left it.
-    if (const std::vector<int32_t>* IDs = FMemory.Find(Levels))
-      for (size_t& Next = UsedIDs[IDs]; Next < IDs->size() && Found < 0; ++Next)
-        if (const auto It = ByID.find((*IDs)[Next]);
+    if (const int Entry = FMemory.Find(Levels); Entry >= 0)
+      for (size_t& Next = UsedIDs[Entry]; Next < FMemory.ListIDs(Entry).size() && Found < 0; ++Next)
+        if (const auto It = ByID.find(FMemory.ListIDs(Entry)[Next]);
             It != ByID.end() && !Taken[static_cast<size_t>(It->second)]) {
           Found = It->second;
           Editable = true;
         }
     if (Found < 0 && Levels.Count() > 0) {
-      const auto [First, Last] = Free.equal_range(LevelLookHash(Levels[0]));
+      const auto [First, Last] = Free.equal_range(NumberedLevelHash(Levels[0]));
       for (auto It = First; It != Last && Found < 0; ++It)
         if (!Taken[static_cast<size_t>(It->second)] &&
             AreListStylesEqual97(Levels, Styles[It->second]))
@@ -433,7 +446,7 @@ void TRPRTFListBuilder::MergeListTable97() {
     FListTableMap97->push_back(Found);
     // Taken: no other list of this read looks at it again.
     if (Levels.Count() > 0) {
-      const auto [First, Last] = Free.equal_range(LevelLookHash(Levels[0]));
+      const auto [First, Last] = Free.equal_range(NumberedLevelHash(Levels[0]));
       for (auto It = First; It != Last; ++It)
         if (It->second == Found) {
           Free.erase(It);
@@ -468,6 +481,9 @@ TRPRTFListBuilder::InsertMarker97(const TRPRTFParaProperties& Para) {
 }
 
 void TRPRTFListBuilder::UpdateLevel97(const TRPRTFParaProperties& Para) {
+  // The marker's list is gone when the file declared its lists again meanwhile.
+  if (FMapFor != Reader.ListTablesRead())
+    return;
   const TRPRTFListOverride97& Override =
       *Reader.ListOverrideTable().FItems[static_cast<size_t>(FLastOverride)];
   TRPRTFList97& List = *Reader.ListTable().FItems[static_cast<size_t>(Override.FListIndex)];
@@ -522,9 +538,28 @@ TRPRTFListBuilder::InsertPlainMarker(const TRPRTFParaProperties& Para) {
   if (Chars.FSizeDouble / 2 >= 1)
     Font.SetSize(Chars.FSizeDouble / 2);
   Font.Color = Chars.FColor;
-  Level.ListType = rplstBullet;
+  // A written number is the marker's own start value, so that the items of a list share
+  // one list style; any other text is a bullet. Either way the marker shows what was
+  // written, without counting the markers before it.
   Level.FormatString.clear();
-  AppendEscaped(Level.FormatString, Text);
+  const size_t Digits = Text.find_first_of(u"0123456789");
+  const size_t DigitsEnd =
+      Digits == Text.npos ? Text.npos : Text.find_first_not_of(u"0123456789", Digits);
+  int32_t Number = 0;
+  for (size_t i = Digits; i < std::min(DigitsEnd, Text.size()) && Number <= RP_RTF_MAX_LIST_START;
+       ++i)
+    Number = Number * 10 + (Text[i] - u'0');
+  const bool Numbered = Digits != Text.npos && Number <= RP_RTF_MAX_LIST_START;
+  if (Numbered) {
+    Level.ListType = rplstDecimal;
+    AppendEscaped(Level.FormatString, std::u16string_view(Text).substr(0, Digits));
+    Level.FormatString += u"%s";
+    if (DigitsEnd != Text.npos)
+      AppendEscaped(Level.FormatString, std::u16string_view(Text).substr(DigitsEnd));
+  } else {
+    Level.ListType = rplstBullet;
+    AppendEscaped(Level.FormatString, Text);
+  }
   // Without a hanging indent the text follows the marker: a space keeps them apart.
   if (Para.FFirstIndentTw >= 0 && Para.FMarkerTabTw == RP_UNDEFINED_TAB_POS)
     Level.FormatString += u' ';
@@ -532,5 +567,15 @@ TRPRTFListBuilder::InsertPlainMarker(const TRPRTFParaProperties& Para) {
   SetIndentsFromPara(Level, Para);
   FMarkerFirstIndent = Level.FirstIndent;
   FLastKind = mkPlain;
-  return NewMarker(RPStyle.ListStyles.FindSuchStyle(Style, true), 0, 1, false);
+  TRPListInfos& Styles = RPStyle.ListStyles;
+  int ListNo = -1;
+  const auto [First, Last] = LookIndex().equal_range(LevelLookHash(Level));
+  for (auto It = First; It != Last && ListNo < 0; ++It)
+    if (Styles[It->second].IsSimpleEqual(Style, false, true))
+      ListNo = It->second;
+  if (ListNo < 0) {
+    Styles.Add().Assign(Style);
+    ListNo = Styles.Count() - 1;
+  }
+  return NewMarker(ListNo, 0, Numbered ? Number : 1, true);
 }

@@ -29,8 +29,12 @@ class TRPStyle;
 // file finds it through here, not by comparing levels.
 class TRPRTFListMemory {
 public:
-  // The identifiers remembered for lists converting to Levels.
-  const std::vector<int32_t>* Find(const TRPListLevelCollection& Levels) const;
+  // The entry of lists converting to Levels, or -1.
+  int Find(const TRPListLevelCollection& Levels) const;
+  // The identifiers of the list styles made for the lists of an entry, oldest first.
+  const std::vector<int32_t>& ListIDs(int Entry) const {
+    return FEntries[static_cast<size_t>(Entry)].ListIDs;
+  }
   void Remember(const TRPListLevelCollection& Levels, int32_t ListID);
 
 private:
@@ -92,6 +96,8 @@ private:
   std::vector<int> LevelToListNo;
   // List table: the list style of each list, made at the first list-table marker.
   std::optional<std::vector<int>> FListTableMap97;
+  // Which of the file's list tables the map is for (TRPRTFReader::ListTablesRead).
+  uint32_t FMapFor = 0;
   // List styles by the look of their first level (as they were when first seen), indexed
   // as the style sheet grows.
   const std::unordered_multimap<size_t, int>& LookIndex();

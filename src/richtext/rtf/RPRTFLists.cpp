@@ -13,12 +13,15 @@ constexpr std::pair<TRPRTFMarkerProp, TFontStyle> MarkerStyles[] = {{rtfmp_Bold,
 
 int32_t ClampStart(int32_t Value) { return std::clamp(Value, 0, RP_RTF_MAX_LIST_START); }
 
-// Half-points to points, rounded half to even; a size below one point keeps Size as it was.
-void SetMarkerFontSize(int32_t& Size, int32_t HalfPoints) {
+// Half-points to points, rounded half to even; false for a size below one point, which
+// leaves Size as it was.
+bool SetMarkerFontSize(int32_t& Size, int32_t HalfPoints) {
   const int32_t Half = std::clamp(HalfPoints, 0, RP_RTF_MAX_FONT_SIZE);
   const int32_t Points = (Half + ((Half / 2) & 1)) / 2;
-  if (Points >= 1)
-    Size = Points;
+  if (Points < 1)
+    return false;
+  Size = Points;
+  return true;
 }
 
 bool SetMarkerColor(TRPColor& Color, const TRPRTFListContext& Context, int32_t Index) {
@@ -105,9 +108,10 @@ void RPRTFMarkerProp(TRPRTFMarkerProperties& Marker, const TRPRTFDefMarkerList& 
     Marker.FFontIndex = Context.Fonts.GetFontIndex(Value, Context.DefFontNumber);
     Marker.FFixedProperties.Include(rtfmp_FontIndex);
     break;
+  // A size the marker cannot be drawn in is no size: the marker follows the text's.
   case ipropPNFontSize:
-    SetMarkerFontSize(Marker.FFontSize, Value);
-    Marker.FFixedProperties.Include(rtfmp_Size);
+    if (SetMarkerFontSize(Marker.FFontSize, Value))
+      Marker.FFixedProperties.Include(rtfmp_Size);
     break;
   case ipropPNIndent: Marker.FIndentTw = RPClampLengthTw(Value); break;
   case ipropPNSp: Marker.FSpaceTw = RPClampLengthTw(Value); break;
@@ -171,8 +175,8 @@ bool RPRTFListLevelProp(TRPRTFListLevel97& Level, const TRPRTFListContext& Conte
   case ipropFirstInd: Level.FFirstIndentTw = RPClampLengthTw(Value); break;
   case ipropTX: Level.FTabPosTw = RPClampLengthTw(Value); break;
   case ipropFontSize:
-    SetMarkerFontSize(Level.FFontSize, Value);
-    Level.FFontSizeDefined = true;
+    if (SetMarkerFontSize(Level.FFontSize, Value))
+      Level.FFontSizeDefined = true;
     break;
   case ipropTextColor: SetMarkerColor(Level.FColor, Context, Value); break;
   case ipropF: Level.FFontIndex = Context.Fonts.GetFontIndex(Value, Context.DefFontNumber); break;

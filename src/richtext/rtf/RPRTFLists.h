@@ -5,6 +5,7 @@
 // and nothing here is ever used as a format string.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -184,17 +185,13 @@ bool RPRTFListLevelProp(TRPRTFListLevel97& Level, const TRPRTFListContext& Conte
                         int32_t Value);
 
 // A level text or level numbers string cut to its length prefix: the first character and
-// as many characters after it as its code says, as far as the string goes; a ";" ends it
-// early. An empty string stays empty.
+// as many characters after it as its code says, a ";" among them included. A prefix longer
+// than the text takes the text up to the ";" that ends it. An empty string stays empty.
 template <typename S> S RPRTFCutLengthPrefix(const S& Text) {
   if (Text.empty())
     return Text;
   const size_t Length = static_cast<std::make_unsigned_t<typename S::value_type>>(Text[0]);
-  S Result = Text.substr(0, 1);
-  for (size_t i = 1; i < Text.size() && i <= Length; ++i) {
-    if (Text[i] == ';')
-      break;
-    Result += Text[i];
-  }
-  return Result;
+  if (Length < Text.size())
+    return Text.substr(0, Length + 1);
+  return Text.substr(0, std::min(Text.find(';', 1), Text.size()));
 }

@@ -106,6 +106,7 @@ void TRPRTFReader::Clear() {
   FDefMarkers.Clear();
   FListText.clear();
   FListTextFont = -1;
+  FListTablesRead = 0;
   CodePage = DefCodePage;
   FAnsiCodePageGiven = false;
   SkipNext = 0;
@@ -489,7 +490,10 @@ TRPRTFErrorCode TRPRTFReader::PopFlatGroup() {
 }
 
 TRPRTFErrorCode TRPRTFReader::EndGroupText(bool NoteEnds, bool TextBoxEnds, bool FinalPar) {
-  if (const TRPRTFErrorCode Result = OutputChar(NoteEnds || FinalPar ? 13 : 0); Result != rtf_ec_OK)
+  const auto Emit = [&] { return OutputChar(NoteEnds || FinalPar ? 13 : 0); };
+  // The last paragraph of a note or text box ends here, in its own properties.
+  if (const TRPRTFErrorCode Result = NoteEnds || TextBoxEnds ? WithMarkerUpdates(Emit) : Emit();
+      Result != rtf_ec_OK)
     return Result;
   if (NoteEnds)
     FPosition = rtf_ts_ContinuePara;
@@ -500,7 +504,8 @@ TRPRTFErrorCode TRPRTFReader::EndGroupText(bool NoteEnds, bool TextBoxEnds, bool
 }
 
 TRPRTFErrorCode TRPRTFReader::StartParagraph() {
-  if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+  if (const TRPRTFErrorCode Result = WithMarkerUpdates([this] { return FlushText(); });
+      Result != rtf_ec_OK)
     return Result;
   FPosition = rtf_ts_NewPara;
   return rtf_ec_OK;
@@ -853,6 +858,7 @@ TRPRTFErrorCode TRPRTFReader::ChangeDest(TRTFIDEST Idest, int32_t Val) {
     break;
   case idestListTable:
     FListTable.Clear();
+    ++FListTablesRead;
     rds = rdsListTable;
     break;
   case idestList:
@@ -884,6 +890,7 @@ TRPRTFErrorCode TRPRTFReader::ChangeDest(TRTFIDEST Idest, int32_t Val) {
     break;
   case idestLOTable:
     FListOverrideTable.Clear();
+    ++FListTablesRead;
     rds = rdsLOTable;
     break;
   case idestLO:
@@ -954,7 +961,9 @@ TRPRTFErrorCode TRPRTFReader::BeginNote() {
     FRTFState.rds = rdsSkip;
     return rtf_ec_OK;
   }
-  if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+  // The paragraph the note stands in is complete as far as its marker goes.
+  if (const TRPRTFErrorCode Result = WithMarkerUpdates([this] { return FlushText(); });
+      Result != rtf_ec_OK)
     return Result;
   OnNote(*this, rtf_ne_Start, FPosition);
   FPosition = rtf_ts_NewPara;
@@ -1130,14 +1139,19 @@ bool TRPRTFReader::HiddenTextDropped() const {
   return SkipHiddenText && FRTFState.Props.CharProps.FHidden;
 }
 
-// The paragraph's marker is brought up to date before the line end, and once more after
-// it: the line end may have emitted the paragraph's first text, and with it its marker.
-TRPRTFErrorCode TRPRTFReader::OutputLineEnd(uint8_t ch) {
+// The paragraph's marker is brought up to date before Emit ends the paragraph (or sets it
+// aside for a note), and once more after: Emit may have emitted the paragraph's first
+// text, and with it its marker.
+template <typename TEmit> TRPRTFErrorCode TRPRTFReader::WithMarkerUpdates(TEmit&& Emit) {
   UpdateMarker();
-  const TRPRTFErrorCode Result = OutputChar(ch);
+  const TRPRTFErrorCode Result = Emit();
   if (Result == rtf_ec_OK)
     UpdateMarker();
   return Result;
+}
+
+TRPRTFErrorCode TRPRTFReader::OutputLineEnd(uint8_t ch) {
+  return WithMarkerUpdates([this, ch] { return OutputChar(ch); });
 }
 
 TRPRTFErrorCode TRPRTFReader::OutputChar(uint8_t ch) {

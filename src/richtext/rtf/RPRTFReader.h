@@ -189,6 +189,9 @@ public:
   // included) and the font it was written in, -1 for none; empty until one is read.
   const std::u16string& ListText() const { return FListText; }
   int32_t ListTextFont() const { return FListTextFont; }
+  // How many list or list override tables were read: a number that changes whenever the
+  // lists the text refers to change.
+  uint32_t ListTablesRead() const { return FListTablesRead; }
   const TRPRTFDocProperties& DocProps() const { return FDocProps; }
   TRPRTFPosition Position() const { return FPosition; }
   // The current field instruction.
@@ -249,6 +252,7 @@ private:
   TRPRTFErrorCode OutputChar(uint8_t ch);
   // A paragraph end (10) or line break (13) in main text, with the marker updates around it.
   TRPRTFErrorCode OutputLineEnd(uint8_t ch);
+  template <typename TEmit> TRPRTFErrorCode WithMarkerUpdates(TEmit&& Emit);
   TRPRTFErrorCode OutputWideChar(char16_t w);
   TRPRTFErrorCode FlushOutput(TRPRTFPosition Next);
   TRPRTFErrorCode DoNewText(TRPRTFPosition& Next);
@@ -393,4 +397,5 @@ private:
   TRPRTFDefMarkerList FDefMarkers;
   std::u16string FListText;
   int32_t FListTextFont = -1;
+  uint32_t FListTablesRead = 0;
 };

@@ -137,6 +137,14 @@ TEST_F(Lists, AsWritersWriteThem) {
        Doc(ListTable(Level("0", R"(\'02\'00%)")), R"(\pard\ls1 one\par)"),
        {"1% one"},
        1},
+      {"a level's own number twice",
+       Doc(ListTable(Level("0", R"(\'03\'00-\'00)")), R"(\pard\ls1 one\par)"),
+       {"1-1 one"},
+       1},
+      {"a semicolon inside a level text",
+       Doc(ListTable(Level("0", R"(\'02\'00;;)")), R"(\pard\ls1 one\par)"),
+       {"1; one"},
+       1},
       {"placeholders in a level text",
        Doc(ListTable(Level("0", R"(\'05%s\'00%d)")), R"(\pard\ls1 one\par)"),
        {"%s1%d one"},
@@ -175,6 +183,17 @@ TEST_F(Lists, AsWritersWriteThem) {
        Doc("", R"(\pard\intbl{\*\pn\pnlvlblt\pnf1{\pntxtb\'b7}}a\cell b\cell\row)"
                R"(\pard after\par)"),
        {"• a", "• b", "after"},
+       1},
+      {"lists declared again in the text",
+       Doc(WordList, R"(\pard\ls1 One\par{\*\listtable{\list\listid5)" +
+                         Level("0", R"(\'02\'00.)") + R"(}{\list\listid6)" +
+                         Level("4", R"(\'02\'00))") +
+                         R"(}}{\*\listoverridetable{\listoverride\listid6\ls2}}\pard\ls2 Two\par)"),
+       {"1. One", "a) Two"},
+       3},
+      {"lists emptied inside a numbered paragraph",
+       Doc(WordList, R"(\pard\ls1 {\b One}{\*\listtable} more\par)"),
+       {"1. One more"},
        1},
       {"list text ends with its table cell",
        Doc("", R"({\listtext 1.\tab}\pard\intbl\ls9\fi-360\li360 a\cell b\cell\row)"),
@@ -216,13 +235,30 @@ TEST_F(Lists, NewListStylesTakeTheirParagraphsIndents) {
   EXPECT_EQ(Bullet.FormatString, u"\u2022");
 }
 
-TEST_F(Lists, SizesBelowOnePointKeepTheDefault) {
+// A marker size below one point is no size: the marker takes the text's.
+TEST_F(Lists, SizesBelowOnePointAreNone) {
   ASSERT_EQ(
-      Load(Doc(ListTable(Level("0", R"(\'02\'00.)", R"(\fs1)")),
-               R"(\pard\ls1 a\par{\pard{\*\pn\pnlvlbody\pndec\pnfs1{\pntxta .}}\fs1 b\par})")),
+      Load(
+          Doc(ListTable(Level("0", R"(\'02\'00.)", R"(\fs1)")),
+              R"(\pard\ls1\fs28 a\par{\pard{\*\pn\pnlvlbody\pndec\pnfs1{\pntxta .}}\fs28 b\par})")),
       rtf_ec_OK);
-  EXPECT_EQ(LevelOf(0).GetFont().Size(), 12);
-  EXPECT_EQ(LevelOf(2).GetFont().Size(), 12);
+  EXPECT_EQ(LevelOf(0).GetFont().Size(), 14);
+  EXPECT_EQ(LevelOf(2).GetFont().Size(), 14);
+}
+
+// A note in a numbered paragraph has indents of its own; the paragraph and its marker keep
+// theirs.
+TEST_F(Lists, NotesInsideNumberedParagraphs) {
+  ASSERT_EQ(Load(Doc(WordList, R"(\pard\fi-360\li1440\ls1 Item{\super\chftn})"
+                               R"({\footnote\pard\plain {\super\chftn} Note.} continues\par)"
+                               R"(\pard\fi-360\li1440\ls1 Second\par)")),
+            rtf_ec_OK);
+  EXPECT_EQ(Paragraphs(Document), (Lines{"1. Item1 continues", "2. Second", "---", "1 Note."}));
+  const TRPListLevel& Level = LevelOf(0);
+  EXPECT_EQ(Twips(Level.MarkerIndent), 1080);
+  EXPECT_EQ(Twips(Level.LeftIndent), 1440);
+  EXPECT_EQ(Twips(Sheet.ParaStyles[Document.GetItem(1)->ParaNo].LeftIndent), 1440);
+  EXPECT_EQ(Document.GetItem(0)->ParaNo, Document.GetItem(1)->ParaNo);
 }
 
 TEST_F(Lists, MissingLevelsAreIndentedAStepFurtherEach) {
@@ -254,22 +290,40 @@ std::string EqualLists(int N) {
          "}";
 }
 
-// N runs of legacy numbering, each at an indent of its own.
+// N runs of legacy numbering, each in a colour of its own.
 std::string LegacyRuns(int N) {
+  std::string Colors;
   std::string Body;
-  for (int i = 0; i < N; ++i)
-    Body += "\\pard{\\*\\pn\\pnlvlbody\\pndec}\\li" + std::to_string(i) + " x\\par\\pard y\\par ";
+  for (int i = 0; i < N; ++i) {
+    Colors += "\\red" + std::to_string(i % 256) + "\\green" + std::to_string(i / 256) + ";";
+    Body +=
+        "\\pard{\\*\\pn\\pnlvlbody\\pndec\\pncf" + std::to_string(i + 1) + "} x\\par\\pard y\\par ";
+  }
+  return "{\\rtf1{\\colortbl;" + Colors + "}" + Body + "}";
+}
+
+// A numbered list without a list table: N items, each with its number written out.
+std::string NumberedListTexts(int N) {
+  std::string Body;
+  for (int i = 1; i <= N; ++i)
+    Body += "{\\listtext " + std::to_string(i) + ".\\tab}\\pard\\ls1 x\\par ";
   return "{\\rtf1 " + Body + "}";
 }
 
 // Four times the lists take about four times as long, also when the file is read again.
 TEST_F(Lists, ManyListsReadInLinearTime) {
-  for (std::string (*MakeFile)(int) : {EqualLists, LegacyRuns})
+  for (std::string (*MakeFile)(int) : {EqualLists, LegacyRuns, NumberedListTexts})
     EXPECT_LT(
         RPDataTests::GrowthOfTime([&](int N) { EXPECT_EQ(Load(MakeFile(N)), rtf_ec_OK); }, 1500),
         8.0);
   ASSERT_EQ(Load(EqualLists(3)), rtf_ec_OK);
   EXPECT_EQ(Paragraphs(Document), (Lines{"1. x", "2. x", "3. x"}));
+  // Written numbers share one list style.
+  Document.Clear();
+  Sheet.ListStyles.Clear();
+  ASSERT_EQ(Load(NumberedListTexts(3)), rtf_ec_OK);
+  EXPECT_EQ(Paragraphs(Document), (Lines{"1.  x", "2.  x", "3.  x"}));
+  EXPECT_EQ(Sheet.ListStyles.Count(), 1);
 }
 
 // Other modes read numbered paragraphs as they are, without list styles.
