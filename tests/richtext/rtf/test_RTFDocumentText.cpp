@@ -12,7 +12,7 @@
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
 #include "support/DocumentChecks.h"
-#include "support/RTFDocument.h"
+#include "support/RTFDocumentTest.h"
 #include "support/Timing.h"
 
 namespace {
@@ -25,17 +25,7 @@ std::string Nested(int Depth, std::string_view Inside) {
          std::string(static_cast<size_t>(Depth), '}');
 }
 
-class DocumentText : public ::testing::Test {
-protected:
-  void SetUp() override {
-    Doc.Props.TextStyleMode = rprsAddIfNeeded;
-    Doc.Props.ParaStyleMode = rprsAddIfNeeded;
-  }
-  TRPRTFErrorCode Load(std::string_view Rtf) {
-    Doc.Clear();
-    return Doc.LoadRTFFromStream(Rtf);
-  }
-
+class DocumentText : public TRTFDocumentTest {
 public:
   TRPRTFErrorCode LoadForTiming(std::string_view Rtf) { return Load(Rtf); }
 
@@ -43,9 +33,6 @@ protected:
   const TFontInfo& TextStyleOf(int ItemNo) const {
     return Sheet.TextStyles[Doc.GetItem(ItemNo)->StyleNo];
   }
-
-  TRPStyle Sheet;
-  TRTFDocument Doc{&Sheet};
 };
 
 struct TTextCase {

@@ -12,7 +12,7 @@
 #include "richtext/model/RPMarker.h"
 #include "richtext/model/RPStyle.h"
 #include "support/DocumentChecks.h"
-#include "support/RTFDocument.h"
+#include "support/RTFDocumentTest.h"
 #include "support/Timing.h"
 
 namespace {
@@ -37,22 +37,14 @@ const std::string Fonts = R"({\fonttbl{\f0 Times New Roman;}{\f1\fcharset2 Symbo
 const std::string WordList = ListTable(Level("0", R"(\'02\'00.)", R"(\fi-360\li720)") +
                                        Level("23", R"(\'01\u-3913 ?)", R"(\f1\fi-360\li1440)"));
 
-std::string Doc(std::string_view Header, std::string_view Body) {
+std::string Rtf(std::string_view Header, std::string_view Body) {
   return "{\\rtf1\\ansi\\deff0" + Fonts + std::string(Header) + std::string(Body) + "}";
 }
 
-class Lists : public ::testing::Test {
+class Lists : public TRTFDocumentTest {
 protected:
-  void SetUp() override {
-    Document.Props.TextStyleMode = rprsAddIfNeeded;
-    Document.Props.ParaStyleMode = rprsAddIfNeeded;
-  }
-  TRPRTFErrorCode Load(std::string_view Rtf) {
-    Document.Clear();
-    return Document.LoadRTFFromStream(Rtf);
-  }
   const TRPListLevel& LevelOf(int ItemNo) {
-    const auto* Marker = dynamic_cast<const TRPMarkerItemInfo*>(Document.GetItem(ItemNo));
+    const auto* Marker = dynamic_cast<const TRPMarkerItemInfo*>(Doc.GetItem(ItemNo));
     EXPECT_NE(Marker, nullptr);
     const TRPListLevel* Level = Marker ? Marker->GetLevelInfo(Sheet) : nullptr;
     EXPECT_NE(Level, nullptr);
@@ -60,8 +52,6 @@ protected:
   }
   int32_t Twips(TRPStyleLength Value) const { return Sheet.GetAsTwips(Value); }
 
-  TRPStyle Sheet;
-  TRTFDocument Document{&Sheet};
   TRPListLevel Fallback;
 };
 
@@ -75,142 +65,142 @@ struct TListCase {
 TEST_F(Lists, AsWritersWriteThem) {
   const std::vector<TListCase> Cases = {
       {"Word list table",
-       Doc(WordList, R"(\pard\fi-360\li720\ls1 one\par two\par)"
+       Rtf(WordList, R"(\pard\fi-360\li720\ls1 one\par two\par)"
                      R"(\pard\fi-360\li1440\ls1\ilvl1 sub\par\pard\fi-360\li720\ls1 three\par)"),
        {"1. one", "2. two", "• sub", "3. three"},
        1},
       {"the same without paragraph indents",
-       Doc(WordList, R"(\pard\ls1 one\par two\par\pard\ls1\ilvl1 sub\par\pard\ls1 three\par)"),
+       Rtf(WordList, R"(\pard\ls1 one\par two\par\pard\ls1\ilvl1 sub\par\pard\ls1 three\par)"),
        {"1. one", "2. two", "• sub", "3. three"},
        1},
       {"levels restart under each item of the level above",
-       Doc(ListTable(Level("0", R"(\'02\'00.)") + Level("4", R"(\'02\'01))")),
+       Rtf(ListTable(Level("0", R"(\'02\'00.)") + Level("4", R"(\'02\'01))")),
            R"(\pard\ls1 a\par\pard\ls1\ilvl1 b\par c\par\pard\ls1 d\par\pard\ls1\ilvl1 e\par)"),
        {"1. a", "a) b", "b) c", "2. d", "a) e"},
        1},
       {"numbers of the levels above",
-       Doc(ListTable(Level("0", R"(\'02\'00.)") + Level("2", R"(\'04\'00.\'01.)")),
+       Rtf(ListTable(Level("0", R"(\'02\'00.)") + Level("2", R"(\'04\'00.\'01.)")),
            R"(\pard\ls1 a\par\pard\ls1\ilvl1 b\par c\par)"),
        {"1. a", "1.i. b", "1.ii. c"},
        1},
       {"an override starts its level once",
-       Doc(ListTable(Level("0", R"(\'02\'00.)")) +
+       Rtf(ListTable(Level("0", R"(\'02\'00.)")) +
                R"({\*\listoverridetable{\listoverride\listid7\listoverridecount1)"
                R"({\lfolevel\listoverridestartat\levelstartat5}\ls2}})",
            R"(\pard\ls2 a\par b\par)"),
        {"5. a", "6. b"},
        1},
       {"bullets of symbol fonts and Courier New",
-       Doc(ListTable(Level("23", R"(\'01\u-3913 ?)", R"(\f1)") + Level("23", R"(\'01o)", R"(\f3)") +
+       Rtf(ListTable(Level("23", R"(\'01\u-3913 ?)", R"(\f1)") + Level("23", R"(\'01o)", R"(\f3)") +
                      Level("23", R"(\'01\u-3929 ?)", R"(\f2)") +
                      Level("23", R"(\'01\u-3880 ?)", R"(\f2)")),
            R"(\pard\ls1 a\par\pard\ls1\ilvl1 b\par\pard\ls1\ilvl2 c\par\pard\ls1\ilvl3 d\par)"),
        {"• a", "o b", "▪ c", "➢ d"},
        1},
       {"a level beyond the list copies the last one, counting itself",
-       Doc(ListTable(Level("0", R"(\'02\'00.)") + Level("0", R"(\'03\'00.\'01)")),
+       Rtf(ListTable(Level("0", R"(\'02\'00.)") + Level("0", R"(\'03\'00.\'01)")),
            R"(\pard\ls1 a\par\pard\ls1\ilvl3 b\par c\par)"),
        {"1. a", "1.1 b", "1.2 c"},
        1},
       // Legacy numbering.
       {"legacy body numbering",
-       Doc("", R"(\pard{\*\pn\pnlvlbody\pndec\pnstart1{\pntxta .}}one\par two\par three\par)"),
+       Rtf("", R"(\pard{\*\pn\pnlvlbody\pndec\pnstart1{\pntxta .}}one\par two\par three\par)"),
        {"1. one", "2. two", "3. three"},
        1},
       {"WordPad bullets",
-       Doc("", R"(\pard{\pntext\f1\'b7\tab}{\*\pn\pnlvlblt\pnf1\pnindent0{\pntxtb\'b7}})"
+       Rtf("", R"(\pard{\pntext\f1\'b7\tab}{\*\pn\pnlvlblt\pnf1\pnindent0{\pntxtb\'b7}})"
                R"(\fi-200\li200 one\par{\pntext\f1\'b7\tab}two\par)"),
        {"• one", "• two"},
        1},
       {"section defaults",
-       Doc(R"({\*\pnseclvl1\pnucrm\pnstart1\pnindent720\pnhang{\pntxta .}})",
+       Rtf(R"({\*\pnseclvl1\pnucrm\pnstart1\pnindent720\pnhang{\pntxta .}})",
            R"(\pard{\*\pn\pnlvl1{\pntxta .}}one\par two\par)"),
        {"I. one", "II. two"},
        1},
       {"legacy levels outside 1 to 11 are ignored",
-       Doc(R"({\*\pnseclvl12\pnucrm}{\*\pnseclvl0\pnucrm})",
+       Rtf(R"({\*\pnseclvl12\pnucrm}{\*\pnseclvl0\pnucrm})",
            R"(\pard{\*\pn\pnlvl12\pnlvlbody\pndec{\pntxta .}}one\par)"),
        {"1. one"},
        1},
       // Nothing from a file is a format string.
       {"a percent sign in a level text",
-       Doc(ListTable(Level("0", R"(\'02\'00%)")), R"(\pard\ls1 one\par)"),
+       Rtf(ListTable(Level("0", R"(\'02\'00%)")), R"(\pard\ls1 one\par)"),
        {"1% one"},
        1},
       {"a level's own number twice",
-       Doc(ListTable(Level("0", R"(\'03\'00-\'00)")), R"(\pard\ls1 one\par)"),
+       Rtf(ListTable(Level("0", R"(\'03\'00-\'00)")), R"(\pard\ls1 one\par)"),
        {"1-1 one"},
        1},
       {"a semicolon inside a level text",
-       Doc(ListTable(Level("0", R"(\'02\'00;;)")), R"(\pard\ls1 one\par)"),
+       Rtf(ListTable(Level("0", R"(\'02\'00;;)")), R"(\pard\ls1 one\par)"),
        {"1; one"},
        1},
       {"placeholders in a level text",
-       Doc(ListTable(Level("0", R"(\'05%s\'00%d)")), R"(\pard\ls1 one\par)"),
+       Rtf(ListTable(Level("0", R"(\'05%s\'00%d)")), R"(\pard\ls1 one\par)"),
        {"%s1%d one"},
        1},
       {"placeholders in legacy text",
-       Doc("", R"(\pard{\*\pn\pnlvlbody\pndec{\pntxtb %1:s}{\pntxta %s%}}one\par)"),
+       Rtf("", R"(\pard{\*\pn\pnlvlbody\pndec{\pntxtb %1:s}{\pntxta %s%}}one\par)"),
        {"%1:s1%s% one"},
        1},
       // Damaged or missing definitions.
       {"a level text's length beyond its text",
-       Doc(ListTable(Level("0", R"(\'09\'00.)")), R"(\pard\ls1 one\par)"),
+       Rtf(ListTable(Level("0", R"(\'09\'00.)")), R"(\pard\ls1 one\par)"),
        {"1. one"},
        1},
-      {"an empty level text", Doc(ListTable(Level("0", "")), R"(\pard\ls1 one\par)"), {" one"}, 1},
+      {"an empty level text", Rtf(ListTable(Level("0", "")), R"(\pard\ls1 one\par)"), {" one"}, 1},
       {"a list without levels",
-       Doc(ListTable(""), R"(\pard\ls1 one\par\pard\ls1\ilvl12 two\par)"),
+       Rtf(ListTable(""), R"(\pard\ls1 one\par\pard\ls1\ilvl12 two\par)"),
        {"1. one", "1. two"},
        1},
       {"start values saturate",
-       Doc(ListTable(Level("0", R"(\'02\'00.)", R"(\levelstartat2147483647)")),
+       Rtf(ListTable(Level("0", R"(\'02\'00.)", R"(\levelstartat2147483647)")),
            R"(\pard\ls1 a\par b\par)"),
        {"1000000. a", "1000001. b"},
        1},
       {"an override of a list that is not there",
-       Doc(ListTable(Level("0", R"(\'02\'00.)")) +
+       Rtf(ListTable(Level("0", R"(\'02\'00.)")) +
                R"({\*\listoverridetable{\listoverride\listid99\listoverridecount0\ls3}})",
            R"(\pard\ls3 one\par{\listtext 7.\tab}\pard\ls3 two\par)"),
        {"one", "7.  two"},
        1},
       {"list text without a list table",
-       Doc("", R"({\listtext a)\tab}\pard\ls1\fi-360\li720 one\par)"
+       Rtf("", R"({\listtext a)\tab}\pard\ls1\fi-360\li720 one\par)"
                R"({\listtext\f1 \'b7\tab}\pard\ls1\fi-360\li720 two\par three\par)"),
        {"a) one", "• two", "three"},
        2},
       {"bullets in table cells",
-       Doc("", R"(\pard\intbl{\*\pn\pnlvlblt\pnf1{\pntxtb\'b7}}a\cell b\cell\row)"
+       Rtf("", R"(\pard\intbl{\*\pn\pnlvlblt\pnf1{\pntxtb\'b7}}a\cell b\cell\row)"
                R"(\pard after\par)"),
        {"• a", "• b", "after"},
        1},
       {"lists declared again in the text",
-       Doc(WordList, R"(\pard\ls1 One\par{\*\listtable{\list\listid5)" +
+       Rtf(WordList, R"(\pard\ls1 One\par{\*\listtable{\list\listid5)" +
                          Level("0", R"(\'02\'00.)") + R"(}{\list\listid6)" +
                          Level("4", R"(\'02\'00))") +
                          R"(}}{\*\listoverridetable{\listoverride\listid6\ls2}}\pard\ls2 Two\par)"),
        {"1. One", "a) Two"},
        3},
       {"lists emptied inside a numbered paragraph",
-       Doc(WordList, R"(\pard\ls1 {\b One}{\*\listtable} more\par)"),
+       Rtf(WordList, R"(\pard\ls1 {\b One}{\*\listtable} more\par)"),
        {"1. One more"},
        1},
       {"list text ends with its table cell",
-       Doc("", R"({\listtext 1.\tab}\pard\intbl\ls9\fi-360\li360 a\cell b\cell\row)"),
+       Rtf("", R"({\listtext 1.\tab}\pard\intbl\ls9\fi-360\li360 a\cell b\cell\row)"),
        {"1. a", "b"},
        1},
   };
   for (const TListCase& Case : Cases) {
     SCOPED_TRACE(Case.Name);
-    Document.Clear();
+    Doc.Clear();
     Sheet.ListStyles.Clear();
     EXPECT_EQ(Load(Case.Rtf), rtf_ec_OK);
-    EXPECT_EQ(Paragraphs(Document), Case.Text);
+    EXPECT_EQ(Paragraphs(Doc), Case.Text);
     EXPECT_EQ(Sheet.ListStyles.Count(), Case.ListStyles);
-    EXPECT_TRUE(RPDataTests::Consistent(Document));
+    EXPECT_TRUE(RPDataTests::Consistent(Doc));
     // Reading the file again finds the list styles the first read made.
     EXPECT_EQ(Load(Case.Rtf), rtf_ec_OK);
-    EXPECT_EQ(Paragraphs(Document), Case.Text);
+    EXPECT_EQ(Paragraphs(Doc), Case.Text);
     EXPECT_EQ(Sheet.ListStyles.Count(), Case.ListStyles);
   }
 }
@@ -218,7 +208,7 @@ TEST_F(Lists, AsWritersWriteThem) {
 // A list style the read made sits where its first paragraphs put the marker and the text;
 // the marker takes the size of the text when its level gives none.
 TEST_F(Lists, NewListStylesTakeTheirParagraphsIndents) {
-  ASSERT_EQ(Load(Doc(WordList, R"(\pard\fi-360\li1080\ls1\fs28 one\par)"
+  ASSERT_EQ(Load(Rtf(WordList, R"(\pard\fi-360\li1080\ls1\fs28 one\par)"
                                R"(\pard\fi-240\li2160\ls1\ilvl1 sub\par)")),
             rtf_ec_OK);
   const TRPListLevel& First = LevelOf(0);
@@ -239,7 +229,7 @@ TEST_F(Lists, NewListStylesTakeTheirParagraphsIndents) {
 TEST_F(Lists, SizesBelowOnePointAreNone) {
   ASSERT_EQ(
       Load(
-          Doc(ListTable(Level("0", R"(\'02\'00.)", R"(\fs1)")),
+          Rtf(ListTable(Level("0", R"(\'02\'00.)", R"(\fs1)")),
               R"(\pard\ls1\fs28 a\par{\pard{\*\pn\pnlvlbody\pndec\pnfs1{\pntxta .}}\fs28 b\par})")),
       rtf_ec_OK);
   EXPECT_EQ(LevelOf(0).GetFont().Size(), 14);
@@ -249,20 +239,20 @@ TEST_F(Lists, SizesBelowOnePointAreNone) {
 // A note in a numbered paragraph has indents of its own; the paragraph and its marker keep
 // theirs.
 TEST_F(Lists, NotesInsideNumberedParagraphs) {
-  ASSERT_EQ(Load(Doc(WordList, R"(\pard\fi-360\li1440\ls1 Item{\super\chftn})"
+  ASSERT_EQ(Load(Rtf(WordList, R"(\pard\fi-360\li1440\ls1 Item{\super\chftn})"
                                R"({\footnote\pard\plain {\super\chftn} Note.} continues\par)"
                                R"(\pard\fi-360\li1440\ls1 Second\par)")),
             rtf_ec_OK);
-  EXPECT_EQ(Paragraphs(Document), (Lines{"1. Item1 continues", "2. Second", "---", "1 Note."}));
+  EXPECT_EQ(Paragraphs(Doc), (Lines{"1. Item1 continues", "2. Second", "---", "1 Note."}));
   const TRPListLevel& Level = LevelOf(0);
   EXPECT_EQ(Twips(Level.MarkerIndent), 1080);
   EXPECT_EQ(Twips(Level.LeftIndent), 1440);
-  EXPECT_EQ(Twips(Sheet.ParaStyles[Document.GetItem(1)->ParaNo].LeftIndent), 1440);
-  EXPECT_EQ(Document.GetItem(0)->ParaNo, Document.GetItem(1)->ParaNo);
+  EXPECT_EQ(Twips(Sheet.ParaStyles[Doc.GetItem(1)->ParaNo].LeftIndent), 1440);
+  EXPECT_EQ(Doc.GetItem(0)->ParaNo, Doc.GetItem(1)->ParaNo);
 }
 
 TEST_F(Lists, MissingLevelsAreIndentedAStepFurtherEach) {
-  ASSERT_EQ(Load(Doc(ListTable(Level("0", R"(\'02\'00.)", R"(\fi-360\li720)") +
+  ASSERT_EQ(Load(Rtf(ListTable(Level("0", R"(\'02\'00.)", R"(\fi-360\li720)") +
                                Level("0", R"(\'02\'01.)", R"(\fi-360\li1440)")),
                      R"(\pard\ls1\ilvl3 deep\par)")),
             rtf_ec_OK);
@@ -272,7 +262,7 @@ TEST_F(Lists, MissingLevelsAreIndentedAStepFurtherEach) {
   EXPECT_EQ(Twips(Levels[2].LeftIndent), 2160);
   // Level 3 took the paragraph's indents (none): the read made the list style.
   EXPECT_EQ(Twips(Levels[3].LeftIndent), 0);
-  EXPECT_EQ(Paragraphs(Document), Lines{"1. deep"});
+  EXPECT_EQ(Paragraphs(Doc), Lines{"1. deep"});
 }
 
 // N equal lists, each taking a list style of its own, numbering a paragraph each.
@@ -317,20 +307,20 @@ TEST_F(Lists, ManyListsReadInLinearTime) {
         RPDataTests::GrowthOfTime([&](int N) { EXPECT_EQ(Load(MakeFile(N)), rtf_ec_OK); }, 1500),
         8.0);
   ASSERT_EQ(Load(EqualLists(3)), rtf_ec_OK);
-  EXPECT_EQ(Paragraphs(Document), (Lines{"1. x", "2. x", "3. x"}));
+  EXPECT_EQ(Paragraphs(Doc), (Lines{"1. x", "2. x", "3. x"}));
   // Written numbers share one list style.
-  Document.Clear();
+  Doc.Clear();
   Sheet.ListStyles.Clear();
   ASSERT_EQ(Load(NumberedListTexts(3)), rtf_ec_OK);
-  EXPECT_EQ(Paragraphs(Document), (Lines{"1.  x", "2.  x", "3.  x"}));
+  EXPECT_EQ(Paragraphs(Doc), (Lines{"1.  x", "2.  x", "3.  x"}));
   EXPECT_EQ(Sheet.ListStyles.Count(), 1);
 }
 
 // Other modes read numbered paragraphs as they are, without list styles.
 TEST_F(Lists, OnlyAddingStylesMakesMarkers) {
-  Document.Props.ParaStyleMode = rprsUseClosest;
-  ASSERT_EQ(Load(Doc(WordList, R"(\pard\ls1 one\par)")), rtf_ec_OK);
-  EXPECT_EQ(Paragraphs(Document), Lines{"one"});
+  Doc.Props.ParaStyleMode = rprsUseClosest;
+  ASSERT_EQ(Load(Rtf(WordList, R"(\pard\ls1 one\par)")), rtf_ec_OK);
+  EXPECT_EQ(Paragraphs(Doc), Lines{"one"});
   EXPECT_EQ(Sheet.ListStyles.Count(), 0);
 }
 
