@@ -206,6 +206,7 @@ std::unique_ptr<TRPMarkerItemInfo> TRPRTFListBuilder::MakeMarker(int ParaNo) {
       LevelToListNo.assign(RP_RTF_PN_LEVEL_COUNT, -1);
     const int32_t Level = Para.FMarkerProps->FLevel;
     FLastKind = mkLegacy;
+    FLastLegacy = *Para.FMarkerProps;
     return NewMarker(-1, -1, Para.FMarkerProps->FStart,
                      LevelToListNo[static_cast<size_t>(Level - 1)] < 0);
   }
@@ -217,16 +218,15 @@ std::unique_ptr<TRPMarkerItemInfo> TRPRTFListBuilder::MakeMarker(int ParaNo) {
 void TRPRTFListBuilder::CompleteMarker(TRPMarkerItemInfo& Marker) {
   const TRPRTFParaProperties& Para = Reader.RTFState().Props.ParaProps;
   switch (FLastKind) {
-  case mkLegacy:
-    if (Para.FMarkerProps) {
-      const int ListNo = GetMarkerIndex(*Para.FMarkerProps);
-      if (ListNo >= 0) {
-        Marker.ListNo = ListNo;
-        Marker.Level = 0;
-        FMarkerFirstIndent = RPStyle.ListStyles[ListNo].Levels[0].FirstIndent;
-      }
-    }
+  case mkLegacy: {
+    // The paragraph's numbering as it ended, or as it began when the paragraph dropped it.
+    const int ListNo = GetMarkerIndex(
+        Para.FMarkerProps && Para.FMarkerProps->FLevel > 0 ? *Para.FMarkerProps : FLastLegacy);
+    Marker.ListNo = ListNo;
+    Marker.Level = 0;
+    FMarkerFirstIndent = RPStyle.ListStyles[ListNo].Levels[0].FirstIndent;
     break;
+  }
   case mkWord97: UpdateLevel97(Para); break;
   default: break;
   }
@@ -321,9 +321,6 @@ void TRPRTFListBuilder::ConvMarker(const TRPRTFMarkerProperties& Marker,
 
 int TRPRTFListBuilder::GetMarkerIndex(const TRPRTFMarkerProperties& Marker) {
   const int32_t Level = Marker.FLevel;
-  if (Level <= 0 || Level > RP_RTF_PN_LEVEL_COUNT ||
-      Marker.FFontIndex >= Reader.FontTable().Count())
-    return -1;
   if (LevelToListNo.empty())
     LevelToListNo.assign(RP_RTF_PN_LEVEL_COUNT, -1);
   int& Chosen = LevelToListNo[static_cast<size_t>(Level - 1)];

@@ -63,6 +63,7 @@ public:
 
 private:
   // Legacy numbering.
+  // The list style of a description of level 1..11, found or added.
   int GetMarkerIndex(const TRPRTFMarkerProperties& Marker);
   void ConvMarker(const TRPRTFMarkerProperties& Marker, const TRPRTFParaProperties& Para,
                   TRPListLevel& Level) const;
@@ -110,5 +111,6 @@ private:
   enum TMarkerKind : uint8_t { mkNone, mkLegacy, mkWord97, mkPlain };
   TMarkerKind FLastKind = mkNone;
   int32_t FLastOverride = -1;
+  TRPRTFMarkerProperties FLastLegacy;
   int32_t FLastLevel = 0;
 };
