@@ -27,6 +27,7 @@ inline constexpr TRPColor clHighlightText = 0xFF00000E;
 inline constexpr TRPColor clBtnFace = 0xFF00000F;
 inline constexpr TRPColor clBtnShadow = 0xFF000010;
 inline constexpr TRPColor clGrayText = 0xFF000011;
+inline constexpr TRPColor clBtnHighlight = 0xFF000014;
 
 constexpr bool RP_IsSystemColor(TRPColor Color) { return (Color & 0xFF000000) == 0xFF000000; }
 

@@ -270,7 +270,7 @@ public:
   // Appends all of Victim's items and empties it.
   void DrainFrom(TCustomRPData& Victim);
   // Appends copies of Source's items.
-  void AppendFrom(TCustomRPData& Source);
+  void AppendFrom(const TCustomRPData& Source);
 
   // ---- styles
   int GetOrAddTextStyle(const TFontInfo& TextStyle);

@@ -173,7 +173,7 @@ void TCustomRPData::DrainFrom(TCustomRPData& Victim) {
     Victim.NotAddedCP.reset();
 }
 
-void TCustomRPData::AppendFrom(TCustomRPData& Source) {
+void TCustomRPData::AppendFrom(const TCustomRPData& Source) {
   // Counted first: appending a document to itself copies what it held.
   const int Count = Source.GetItemCount();
   for (int i = 0; i < Count; ++i) {

@@ -1,0 +1,315 @@
+// The table item's grid and properties; formatting is in RPTableFormat.cpp, painting in
+// RPTablePaint.cpp.
+#include "richtext/table/RPTable.h"
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+#include "richtext/model/RPStyle.h"
+
+TRPTableItemInfo::TRPTableItemInfo(TCustomRPData* RPData)
+    : TRPFullLineItemInfo(RPData), FOwner(RPData) {
+  StyleNo = rpsTable;
+}
+
+TRPTableItemInfo::~TRPTableItemInfo() = default;
+
+std::unique_ptr<TRPTableItemInfo> TRPTableItemInfo::CreateEx(int Rows, int Cols,
+                                                             TCustomRPData* RPData) {
+  auto Table = std::make_unique<TRPTableItemInfo>(RPData);
+  Table->FColCount = std::clamp(Cols, 0, RP_TABLE_MAX_COLS);
+  Table->InsertRows(0, Rows);
+  return Table;
+}
+
+std::unique_ptr<TCustomRPItemInfo> TRPTableItemInfo::NewInstance(TCustomRPData* RPData) const {
+  return std::make_unique<TRPTableItemInfo>(RPData);
+}
+
+std::unique_ptr<TRPTableCellData> TRPTableItemInfo::NewCell() {
+  return std::make_unique<TRPTableCellData>(*this);
+}
+
+void TRPTableItemInfo::Assign(const TCustomRPItemInfo& Source) {
+  if (const auto* Table = dynamic_cast<const TRPTableItemInfo*>(&Source)) {
+    Options = Table->Options;
+    BestWidth = Table->BestWidth;
+    Color = Table->Color;
+    Opacity = Table->Opacity;
+    HeadingRowCount = Table->HeadingRowCount;
+    BorderWidth = Table->BorderWidth;
+    BorderColor = Table->BorderColor;
+    BorderLightColor = Table->BorderLightColor;
+    BorderStyle = Table->BorderStyle;
+    BorderHSpacing = Table->BorderHSpacing;
+    BorderVSpacing = Table->BorderVSpacing;
+    CellBorderWidth = Table->CellBorderWidth;
+    CellBorderColor = Table->CellBorderColor;
+    CellBorderLightColor = Table->CellBorderLightColor;
+    CellBorderStyle = Table->CellBorderStyle;
+    CellHSpacing = Table->CellHSpacing;
+    CellVSpacing = Table->CellVSpacing;
+    CellHPadding = Table->CellHPadding;
+    CellVPadding = Table->CellVPadding;
+    VRuleWidth = Table->VRuleWidth;
+    VRuleColor = Table->VRuleColor;
+    HRuleWidth = Table->HRuleWidth;
+    HRuleColor = Table->HRuleColor;
+    VOutermostRule = Table->VOutermostRule;
+    HOutermostRule = Table->HOutermostRule;
+    TextRowSeparator = Table->TextRowSeparator;
+    TextColSeparator = Table->TextColSeparator;
+    VisibleBorders = Table->VisibleBorders;
+    FColCount = Table->FColCount;
+    FRows.clear();
+    for (const std::unique_ptr<TRPTableRow>& SourceRow : Table->FRows) {
+      auto Row = std::make_unique<TRPTableRow>();
+      Row->VAlign = SourceRow->VAlign;
+      Row->PageBreakBefore = SourceRow->PageBreakBefore;
+      Row->KeepTogether = SourceRow->KeepTogether;
+      for (const std::unique_ptr<TRPTableCellData>& SourceCell : SourceRow->FCells) {
+        std::unique_ptr<TRPTableCellData> Cell;
+        if (SourceCell) {
+          Cell = NewCell();
+          Cell->AssignCell(*SourceCell);
+        }
+        Row->FCells.push_back(std::move(Cell));
+      }
+      FRows.push_back(std::move(Row));
+    }
+    FFormattedFor = -1;
+  }
+  TRPFullLineItemInfo::Assign(Source);
+}
+
+void TRPTableItemInfo::Inserting(TCustomRPData* RPData, std::string& Text, bool Safe) {
+  FOwner = RPData;
+  TRPFullLineItemInfo::Inserting(RPData, Text, Safe);
+}
+
+// ---------------------------------------------------------------------------------------
+// Grid
+
+TRPTableCellData* TRPTableItemInfo::Cells(int Row, int Col) const {
+  if (Row < 0 || Row >= RowCount() || Col < 0 || Col >= ColCount())
+    return nullptr;
+  return Rows(Row)[Col];
+}
+
+TRPTableCellData* TRPTableItemInfo::GetMainCell(int Row, int Col, int& MRow, int& MCol) const {
+  MRow = MCol = -1;
+  if (Row < 0 || Row >= RowCount() || Col < 0 || Col >= ColCount())
+    return nullptr;
+  for (int r = Row; r >= 0; --r)
+    for (int c = Col; c >= 0; --c)
+      if (TRPTableCellData* Cell = Rows(r)[c];
+          Cell && int64_t{c} + Cell->ColSpan > Col && int64_t{r} + Cell->RowSpan > Row) {
+        MRow = r;
+        MCol = c;
+        return Cell;
+      }
+  return nullptr;
+}
+
+int TRPTableItemInfo::ColSpanAt(const TRPTableCellData& Cell, int Col) const {
+  return std::clamp(Cell.ColSpan, 1, std::max(ColCount() - Col, 1));
+}
+
+int TRPTableItemInfo::RowSpanAt(const TRPTableCellData& Cell, int Row) const {
+  return std::clamp(Cell.RowSpan, 1, std::max(RowCount() - Row, 1));
+}
+
+void TRPTableItemInfo::InsertRows(int Index, int Count) {
+  Index = std::clamp(Index, 0, RowCount());
+  Count = std::clamp(Count, 0, RP_TABLE_MAX_ROWS - RowCount());
+  if (Count == 0)
+    return;
+  // Cells spanning across the place grow over the new rows instead of being cut.
+  std::vector<bool> Covered(static_cast<size_t>(ColCount()));
+  std::set<TRPTableCellData*> Grown;
+  if (Index < RowCount())
+    for (int c = 0; c < ColCount(); ++c) {
+      int MRow, MCol;
+      if (TRPTableCellData* Main = GetMainCell(Index, c, MRow, MCol); Main && MRow < Index) {
+        Covered[static_cast<size_t>(c)] = true;
+        if (Grown.insert(Main).second)
+          Main->RowSpan += Count;
+      }
+    }
+  std::vector<std::unique_ptr<TRPTableRow>> New;
+  for (int i = 0; i < Count; ++i) {
+    auto Row = std::make_unique<TRPTableRow>();
+    for (int c = 0; c < ColCount(); ++c)
+      Row->FCells.push_back(Covered[static_cast<size_t>(c)] ? nullptr : NewCell());
+    New.push_back(std::move(Row));
+  }
+  FRows.insert(FRows.begin() + Index, std::make_move_iterator(New.begin()),
+               std::make_move_iterator(New.end()));
+  FFormattedFor = -1;
+}
+
+void TRPTableItemInfo::InsertCols(int Index, int Count) {
+  Index = std::clamp(Index, 0, ColCount());
+  Count = std::clamp(Count, 0, RP_TABLE_MAX_COLS - ColCount());
+  if (Count == 0)
+    return;
+  std::set<TRPTableCellData*> Grown;
+  for (int r = 0; r < RowCount(); ++r) {
+    bool Covered = false;
+    int MRow, MCol;
+    if (Index < ColCount())
+      if (TRPTableCellData* Main = GetMainCell(r, Index, MRow, MCol); Main && MCol < Index) {
+        Covered = true;
+        if (Grown.insert(Main).second)
+          Main->ColSpan += Count;
+      }
+    std::vector<std::unique_ptr<TRPTableCellData>>& Cells = Rows(r).FCells;
+    for (int i = 0; i < Count; ++i)
+      Cells.insert(Cells.begin() + Index, Covered ? nullptr : NewCell());
+  }
+  FColCount += Count;
+  FFormattedFor = -1;
+}
+
+void TRPTableItemInfo::DeleteRows(int Index, int Count) {
+  Index = std::clamp(Index, 0, RowCount());
+  Count = std::clamp(Count, 0, RowCount() - Index);
+  if (Count == 0)
+    return;
+  const int End = Index + Count;
+  for (int r = 0; r < End; ++r)
+    for (int c = 0; c < ColCount(); ++c) {
+      std::unique_ptr<TRPTableCellData>& Slot = Rows(r).FCells[static_cast<size_t>(c)];
+      if (!Slot)
+        continue;
+      const int64_t Last = int64_t{r} + Slot->RowSpan; // one past the cell's last row
+      if (r < Index) {
+        // Starts above: loses the rows it had in the block.
+        if (Last > Index)
+          Slot->RowSpan -= static_cast<int32_t>(std::min<int64_t>(Last, End) - Index);
+      } else if (Last > End && End < RowCount()) {
+        // Starts in the block and reaches below it: moves to the first row after it.
+        Slot->RowSpan = static_cast<int32_t>(Last - End);
+        Rows(End).FCells[static_cast<size_t>(c)] = std::move(Slot);
+      }
+    }
+  FRows.erase(FRows.begin() + Index, FRows.begin() + End);
+  FFormattedFor = -1;
+}
+
+void TRPTableItemInfo::DeleteCols(int Index, int Count) {
+  Index = std::clamp(Index, 0, ColCount());
+  Count = std::clamp(Count, 0, ColCount() - Index);
+  if (Count == 0)
+    return;
+  const int End = Index + Count;
+  for (int r = 0; r < RowCount(); ++r) {
+    std::vector<std::unique_ptr<TRPTableCellData>>& Cells = Rows(r).FCells;
+    for (int c = 0; c < End; ++c) {
+      std::unique_ptr<TRPTableCellData>& Slot = Cells[static_cast<size_t>(c)];
+      if (!Slot)
+        continue;
+      const int64_t Last = int64_t{c} + Slot->ColSpan;
+      if (c < Index) {
+        if (Last > Index)
+          Slot->ColSpan -= static_cast<int32_t>(std::min<int64_t>(Last, End) - Index);
+      } else if (Last > End && End < ColCount()) {
+        Slot->ColSpan = static_cast<int32_t>(Last - End);
+        Cells[static_cast<size_t>(End)] = std::move(Slot);
+      }
+    }
+    Cells.erase(Cells.begin() + Index, Cells.begin() + End);
+  }
+  FColCount -= Count;
+  FFormattedFor = -1;
+}
+
+bool TRPTableItemInfo::MergeCells(int TopRow, int LeftCol, int ColSpan, int RowSpan) {
+  if (TopRow < 0 || LeftCol < 0 || ColSpan < 1 || RowSpan < 1 ||
+      int64_t{TopRow} + RowSpan > RowCount() || int64_t{LeftCol} + ColSpan > ColCount() ||
+      (ColSpan == 1 && RowSpan == 1))
+    return false;
+  TRPTableCellData* Target = Cells(TopRow, LeftCol);
+  if (!Target)
+    return false;
+  // Every slot of the block must belong to a cell that lies wholly inside it.
+  const int Bottom = TopRow + RowSpan;
+  const int Right = LeftCol + ColSpan;
+  for (int r = TopRow; r < Bottom; ++r)
+    for (int c = LeftCol; c < Right; ++c) {
+      int MRow, MCol;
+      const TRPTableCellData* Main = GetMainCell(r, c, MRow, MCol);
+      if (!Main || MRow < TopRow || MCol < LeftCol || int64_t{MRow} + Main->RowSpan > Bottom ||
+          int64_t{MCol} + Main->ColSpan > Right)
+        return false;
+    }
+  for (int r = TopRow; r < Bottom; ++r)
+    for (int c = LeftCol; c < Right; ++c) {
+      std::unique_ptr<TRPTableCellData>& Slot = Rows(r).FCells[static_cast<size_t>(c)];
+      if (!Slot || Slot.get() == Target)
+        continue;
+      // What the merged cells held goes on in the cell that takes their place.
+      if (!Slot->IsEmptyCell() && !(Slot->GetItemCount() == 1 && Slot->GetItem(0)->IsTextItem() &&
+                                    Slot->GetItem(0)->ItemText().empty()))
+        Target->AppendFrom(*Slot);
+      Slot.reset();
+    }
+  Target->ColSpan = ColSpan;
+  Target->RowSpan = RowSpan;
+  FFormattedFor = -1;
+  return true;
+}
+
+void TRPTableItemInfo::DeleteEmptyRows() {
+  for (int r = RowCount() - 1; r >= 0; --r) {
+    const std::vector<std::unique_ptr<TRPTableCellData>>& Cells = Rows(r).FCells;
+    if (std::any_of(Cells.begin(), Cells.end(), [](const auto& Cell) { return Cell != nullptr; }))
+      continue;
+    // The cells that cover the row lose it.
+    std::set<TRPTableCellData*> Shortened;
+    for (int c = 0; c < ColCount(); ++c) {
+      int MRow, MCol;
+      if (TRPTableCellData* Main = GetMainCell(r, c, MRow, MCol);
+          Main && Shortened.insert(Main).second && Main->RowSpan > 1)
+        --Main->RowSpan;
+    }
+    FRows.erase(FRows.begin() + r);
+  }
+  FFormattedFor = -1;
+}
+
+// ---------------------------------------------------------------------------------------
+// Styles and units of the cells' items
+
+void TRPTableItemInfo::MarkStylesInUse(TRPDeleteUnusedStylesData& Data) {
+  TRPFullLineItemInfo::MarkStylesInUse(Data);
+  ForEachCell([&Data](TRPTableCellData& Cell, int, int) {
+    for (int i = 0; i < Cell.GetItemCount(); ++i)
+      Cell.GetItem(i)->MarkStylesInUse(Data);
+  });
+}
+
+void TRPTableItemInfo::UpdateStyles(const TRPDeleteUnusedStylesData& Data) {
+  TRPFullLineItemInfo::UpdateStyles(Data);
+  ForEachCell([&Data](TRPTableCellData& Cell, int, int) {
+    for (int i = 0; i < Cell.GetItemCount(); ++i)
+      Cell.GetItem(i)->UpdateStyles(Data);
+  });
+}
+
+void TRPTableItemInfo::ConvertToDifferentUnits(TRPStyleUnits NewUnits, const TRPStyle& RPStyle) {
+  for (TRPStyleLength* Length :
+       {&BorderWidth, &BorderHSpacing, &BorderVSpacing, &CellBorderWidth, &CellHSpacing,
+        &CellVSpacing, &CellHPadding, &CellVPadding, &VRuleWidth, &HRuleWidth})
+    *Length = RPStyle.ConvertLength(*Length, NewUnits);
+  if (BestWidth > 0)
+    BestWidth = RPStyle.ConvertLength(BestWidth, NewUnits);
+  ForEachCell([&](TRPTableCellData& Cell, int, int) {
+    if (Cell.BestWidth > 0)
+      Cell.BestWidth = RPStyle.ConvertLength(Cell.BestWidth, NewUnits);
+    Cell.BestHeight = RPStyle.ConvertLength(Cell.BestHeight, NewUnits);
+    for (int i = 0; i < Cell.GetItemCount(); ++i)
+      Cell.GetItem(i)->ConvertToDifferentUnits(NewUnits, RPStyle);
+  });
+}
