@@ -33,6 +33,8 @@
 #include "richtext/model/RPListInfo.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/model/RPTypes.h"
+#include "richtext/table/RPTable.h"
+#include "richtext/table/RPTableLayoutDump.h"
 #include "richtext/view/RPFixedPaneHost.h"
 #include "richtext/view/RichPane.h"
 
@@ -93,7 +95,9 @@ Commands:
               pane's client area), and the text between bars, so that a space
               at either end shows; a tab is "\u2192", a list marker its text, a
               rule "---", another object "[]". A space the line was wrapped at
-              belongs to neither line.
+              belongs to neither line. A table's line is followed by its rows,
+              one per line: number, top y, height, and its cells side by side,
+              each with its x range and its lines' text between bars.
   --help      This text.
 
 The style sheet starts as the guide's: text style 0 "Times New Roman" 12 pt
@@ -586,8 +590,12 @@ int LayoutFile(const TRenderArgs& Layout, const char* Program) {
   }
   TLaidOutFile Laid(Layout, Program);
   std::string Out;
-  for (const TRPLayoutLine& Line : RP_LayoutLines(Laid.Doc()))
+  for (const TRPLayoutLine& Line : RP_LayoutLines(Laid.Doc())) {
     Out += RP_LayoutLineText(Line) + '\n';
+    if (auto* Table = dynamic_cast<TRPTableItemInfo*>(Laid.Doc().GetItem(Line.FirstItemNo)))
+      for (const std::string& Row : RP_TableLayoutRows(*Table, Line.Left, Line.Top))
+        Out += Row + '\n';
+  }
   std::cout << Out;
   return ReportLoad(Layout.File, Laid.Code);
 }

@@ -49,7 +49,8 @@ std::vector<TRPLayoutLine> RP_LayoutLines(TCustomRPFormattedData& Doc) {
                        Piece.Height,
                        Piece.Left,
                        Piece.Left + Piece.Width,
-                       {}});
+                       {},
+                       Piece.ItemNo});
     } else {
       TRPLayoutLine& Line = Lines.back();
       const int32_t Bottom = std::max(Line.Top + Line.Height, Piece.Top + Piece.Height);

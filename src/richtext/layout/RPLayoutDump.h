@@ -25,6 +25,8 @@ struct TRPLayoutLine {
   // Text pieces as they stand, a tab as "→", a list marker as its text, a rule as "---",
   // other objects as "[]". UTF-8.
   std::string Text;
+  // The item of the line's first draw item.
+  int FirstItemNo = -1;
 };
 
 std::vector<TRPLayoutLine> RP_LayoutLines(TCustomRPFormattedData& Doc);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "richtext/table/RPTable.h"
+#include "richtext/table/RPTableLayoutDump.h"
 #include "support/FormattedDocument.h"
 
 namespace {
@@ -240,6 +241,9 @@ TEST_F(Tables, InADocument) {
   EXPECT_EQ(T.Fmt.FWidth, 6 + 4 + 0 + 400);
   EXPECT_GE(Doc.DocumentWidth, T.Fmt.FWidth);
   EXPECT_EQ(Doc.DrawItems[2].Top, 25 + T.Fmt.FHeight);
+  // The empty first cell keeps its minimum, the other one holds its word.
+  EXPECT_EQ(RP_TableLayoutRows(T, Item.Left, Item.Top),
+            (Lines{"     row 1 y=27 h=20 x=7..9 || x=11..413 |" + std::string(40, 'w') + "|"}));
 }
 
 TEST_F(Tables, BordersInEveryStyle) {
