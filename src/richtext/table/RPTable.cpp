@@ -78,7 +78,7 @@ void TRPTableItemInfo::Assign(const TCustomRPItemInfo& Source) {
       }
       FRows.push_back(std::move(Row));
     }
-    FFormattedFor = -1;
+    Forget();
   }
   TRPFullLineItemInfo::Assign(Source);
 }
@@ -146,7 +146,7 @@ void TRPTableItemInfo::InsertRows(int Index, int Count) {
   }
   FRows.insert(FRows.begin() + Index, std::make_move_iterator(New.begin()),
                std::make_move_iterator(New.end()));
-  FFormattedFor = -1;
+  Forget();
 }
 
 void TRPTableItemInfo::InsertCols(int Index, int Count) {
@@ -169,7 +169,7 @@ void TRPTableItemInfo::InsertCols(int Index, int Count) {
       Cells.insert(Cells.begin() + Index, Covered ? nullptr : NewCell());
   }
   FColCount += Count;
-  FFormattedFor = -1;
+  Forget();
 }
 
 void TRPTableItemInfo::DeleteRows(int Index, int Count) {
@@ -195,7 +195,7 @@ void TRPTableItemInfo::DeleteRows(int Index, int Count) {
       }
     }
   FRows.erase(FRows.begin() + Index, FRows.begin() + End);
-  FFormattedFor = -1;
+  Forget();
 }
 
 void TRPTableItemInfo::DeleteCols(int Index, int Count) {
@@ -222,7 +222,7 @@ void TRPTableItemInfo::DeleteCols(int Index, int Count) {
     Cells.erase(Cells.begin() + Index, Cells.begin() + End);
   }
   FColCount -= Count;
-  FFormattedFor = -1;
+  Forget();
 }
 
 bool TRPTableItemInfo::MergeCells(int TopRow, int LeftCol, int ColSpan, int RowSpan) {
@@ -257,7 +257,7 @@ bool TRPTableItemInfo::MergeCells(int TopRow, int LeftCol, int ColSpan, int RowS
     }
   Target->ColSpan = ColSpan;
   Target->RowSpan = RowSpan;
-  FFormattedFor = -1;
+  Forget();
   return true;
 }
 
@@ -276,7 +276,7 @@ void TRPTableItemInfo::DeleteEmptyRows() {
     }
     FRows.erase(FRows.begin() + r);
   }
-  FFormattedFor = -1;
+  Forget();
 }
 
 // ---------------------------------------------------------------------------------------

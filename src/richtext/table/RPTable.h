@@ -7,6 +7,7 @@
 // answered for, never indexed past.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -181,8 +182,14 @@ private:
   TCustomRPData* FOwner;
   std::vector<std::unique_ptr<TRPTableRow>> FRows;
   int FColCount = 0;
-  // The available width the table was last formatted for; -1 before the first time.
+  // What formatting found that holds until the table changes: the available width it was
+  // last formatted for, and its minimum widths without and with fixed widths (-1: none).
   int64_t FFormattedFor = -1;
+  std::array<int64_t, 2> FMinWidths{-1, -1};
+  void Forget() {
+    FFormattedFor = -1;
+    FMinWidths = {-1, -1};
+  }
 };
 
 // Width one-pixel frames, each a pixel further inside R, on the Visible sides: the raised

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -93,6 +94,7 @@ private:
   // of them has a percentage.
   std::vector<int64_t> FixedColumnWidths() const;
   int64_t CellMinWidth(TRPTableCellData& Cell);
+  int64_t ComputeMinWidth(bool AllowFixed);
   bool IsFixedWidthTable() const;
   // The width of Span columns from Col with what lies between them.
   int64_t SpanWidth(int Col, int Span) const;
@@ -124,13 +126,20 @@ private:
   int AssignedCount = 0;
   int FixedWidthCount = 0;
   bool MinSpansDone = false;
+  std::unordered_map<const TRPTableCellData*, int64_t> CellMins;
 };
 
 // ---------------------------------------------------------------------------------------
 // Minimum width
 
 int64_t TRPTableItemInfo::TLayout::CellMinWidth(TRPTableCellData& Cell) {
-  return T.Options.Contains(rptoIgnoreContentWidth) ? 0 : Cell.GetMinWidth(Sad, Canvas);
+  if (T.Options.Contains(rptoIgnoreContentWidth))
+    return 0;
+  // Each cell is measured once: the passes ask for the same cells again and again.
+  const auto [It, New] = CellMins.try_emplace(&Cell, 0);
+  if (New)
+    It->second = Cell.GetMinWidth(Sad, Canvas);
+  return It->second;
 }
 
 std::vector<int64_t> TRPTableItemInfo::TLayout::FixedColumnWidths() const {
@@ -171,6 +180,15 @@ int64_t TRPTableItemInfo::TLayout::SpanWidth(int Col, int Span) const {
 }
 
 int64_t TRPTableItemInfo::TLayout::MinWidth(bool AllowFixed) {
+  // Kept until the table changes: a table in a cell of a table in a cell ... is asked by
+  // every level above it.
+  int64_t& Known = T.FMinWidths[AllowFixed ? 1 : 0];
+  if (Known < 0)
+    Known = ComputeMinWidth(AllowFixed);
+  return Known;
+}
+
+int64_t TRPTableItemInfo::TLayout::ComputeMinWidth(bool AllowFixed) {
   if (T.RowCount() == 0 || Cols == 0)
     return 2 * int64_t{BW} + 2 * int64_t{BHS};
   Widths = ColumnMinimums(AllowFixed);
@@ -608,6 +626,8 @@ int32_t TRPTableItemInfo::GetMinWidth(const TRPScreenAndDevice* sad, TRPCanvas& 
 
 void TRPTableItemInfo::InternalOnDocWidthChange(int32_t DocWidth, TRPCanvas& Canvas,
                                                 const TRPScreenAndDevice& sad, bool NoCaching) {
+  if (NoCaching)
+    Forget();
   TLayout(*this, sad, Canvas).Format(DocWidth, NoCaching);
 }
 

@@ -11,6 +11,7 @@
 #include "richtext/table/RPTable.h"
 #include "richtext/table/RPTableLayoutDump.h"
 #include "support/FormattedDocument.h"
+#include "support/Timing.h"
 
 namespace {
 
@@ -222,6 +223,26 @@ TEST_F(Tables, ATableInACellTakesTheCellsWidth) {
   EXPECT_EQ(InnerTable.Fmt.FWidth, 294);
   EXPECT_EQ(InnerTable.Fmt.ColWidths, (std::vector<int32_t>{142, 142}));
   EXPECT_EQ(Outer.Fmt.RowHeights[0], InnerTable.Fmt.FHeight);
+}
+
+// Every level of nested tables asks the one inside it for its minimum width more than once:
+// four times the depth must take about four times as long, not three to the power of it.
+TEST_F(Tables, NestedTablesFormatInLinearTime) {
+  const auto FormatNested = [this](int Depth) {
+    TRPTableItemInfo& Outer = NewTable(1, 2);
+    TRPTableItemInfo* Table = &Outer;
+    for (int i = 1; i < Depth; ++i) {
+      TRPTableCellData& Cell = *Table->Cells(0, 0);
+      Cell.Clear();
+      auto Inner = TRPTableItemInfo::CreateEx(1, 2, &Cell);
+      Table = Inner.get();
+      Cell.AddItem(u"", std::move(Inner));
+    }
+    SetText(*Table->Cells(0, 1), u"deepest");
+    Format(Outer, 2000);
+    EXPECT_GE(Outer.Fmt.FWidth, 2000);
+  };
+  EXPECT_LT(RPDataTests::GrowthOfTime(FormatNested, 6), 8.0);
 }
 
 // In a document the table is a line of its own; one wider than the pane keeps its width.
