@@ -3,7 +3,6 @@
 #include "richtext/table/RPTable.h"
 
 #include <algorithm>
-#include <set>
 #include <utility>
 
 #include "richtext/model/RPStyle.h"
@@ -78,7 +77,7 @@ void TRPTableItemInfo::Assign(const TCustomRPItemInfo& Source) {
       }
       FRows.push_back(std::move(Row));
     }
-    Forget();
+    Changed();
   }
   TRPFullLineItemInfo::Assign(Source);
 }
@@ -104,7 +103,7 @@ TRPTableCellData* TRPTableItemInfo::GetMainCell(int Row, int Col, int& MRow, int
   for (int r = Row; r >= 0; --r)
     for (int c = Col; c >= 0; --c)
       if (TRPTableCellData* Cell = Rows(r)[c];
-          Cell && int64_t{c} + Cell->ColSpan > Col && int64_t{r} + Cell->RowSpan > Row) {
+          Cell && c + ColSpanAt(*Cell, c) > Col && r + RowSpanAt(*Cell, r) > Row) {
         MRow = r;
         MCol = c;
         return Cell;
@@ -127,16 +126,14 @@ void TRPTableItemInfo::InsertRows(int Index, int Count) {
     return;
   // Cells spanning across the place grow over the new rows instead of being cut.
   std::vector<bool> Covered(static_cast<size_t>(ColCount()));
-  std::set<TRPTableCellData*> Grown;
-  if (Index < RowCount())
-    for (int c = 0; c < ColCount(); ++c) {
-      int MRow, MCol;
-      if (TRPTableCellData* Main = GetMainCell(Index, c, MRow, MCol); Main && MRow < Index) {
-        Covered[static_cast<size_t>(c)] = true;
-        if (Grown.insert(Main).second)
-          Main->RowSpan += Count;
+  for (int r = 0; r < Index; ++r)
+    for (int c = 0; c < ColCount(); ++c)
+      if (TRPTableCellData* Cell = Rows(r)[c]; Cell && r + RowSpanAt(*Cell, r) > Index) {
+        Cell->RowSpan = static_cast<int32_t>(
+            std::min<int64_t>(int64_t{RowSpanAt(*Cell, r)} + Count, RP_TABLE_MAX_ROWS));
+        for (int k = c; k < c + ColSpanAt(*Cell, c); ++k)
+          Covered[static_cast<size_t>(k)] = true;
       }
-    }
   std::vector<std::unique_ptr<TRPTableRow>> New;
   for (int i = 0; i < Count; ++i) {
     auto Row = std::make_unique<TRPTableRow>();
@@ -146,7 +143,7 @@ void TRPTableItemInfo::InsertRows(int Index, int Count) {
   }
   FRows.insert(FRows.begin() + Index, std::make_move_iterator(New.begin()),
                std::make_move_iterator(New.end()));
-  Forget();
+  Changed();
 }
 
 void TRPTableItemInfo::InsertCols(int Index, int Count) {
@@ -154,22 +151,24 @@ void TRPTableItemInfo::InsertCols(int Index, int Count) {
   Count = std::clamp(Count, 0, RP_TABLE_MAX_COLS - ColCount());
   if (Count == 0)
     return;
-  std::set<TRPTableCellData*> Grown;
-  for (int r = 0; r < RowCount(); ++r) {
-    bool Covered = false;
-    int MRow, MCol;
-    if (Index < ColCount())
-      if (TRPTableCellData* Main = GetMainCell(r, Index, MRow, MCol); Main && MCol < Index) {
-        Covered = true;
-        if (Grown.insert(Main).second)
-          Main->ColSpan += Count;
+  // Which rows a cell spanning across the place covers: they get no new cells.
+  std::vector<bool> CoveredRows(static_cast<size_t>(RowCount()));
+  for (int r = 0; r < RowCount(); ++r)
+    for (int c = 0; c < Index; ++c)
+      if (TRPTableCellData* Cell = Rows(r)[c]; Cell && c + ColSpanAt(*Cell, c) > Index) {
+        Cell->ColSpan = static_cast<int32_t>(
+            std::min<int64_t>(int64_t{ColSpanAt(*Cell, c)} + Count, RP_TABLE_MAX_COLS));
+        for (int k = r; k < r + RowSpanAt(*Cell, r); ++k)
+          CoveredRows[static_cast<size_t>(k)] = true;
       }
+  for (int r = 0; r < RowCount(); ++r) {
+    const bool Covered = CoveredRows[static_cast<size_t>(r)];
     std::vector<std::unique_ptr<TRPTableCellData>>& Cells = Rows(r).FCells;
     for (int i = 0; i < Count; ++i)
       Cells.insert(Cells.begin() + Index, Covered ? nullptr : NewCell());
   }
   FColCount += Count;
-  Forget();
+  Changed();
 }
 
 void TRPTableItemInfo::DeleteRows(int Index, int Count) {
@@ -195,7 +194,7 @@ void TRPTableItemInfo::DeleteRows(int Index, int Count) {
       }
     }
   FRows.erase(FRows.begin() + Index, FRows.begin() + End);
-  Forget();
+  Changed();
 }
 
 void TRPTableItemInfo::DeleteCols(int Index, int Count) {
@@ -222,7 +221,7 @@ void TRPTableItemInfo::DeleteCols(int Index, int Count) {
     Cells.erase(Cells.begin() + Index, Cells.begin() + End);
   }
   FColCount -= Count;
-  Forget();
+  Changed();
 }
 
 bool TRPTableItemInfo::MergeCells(int TopRow, int LeftCol, int ColSpan, int RowSpan) {
@@ -233,17 +232,25 @@ bool TRPTableItemInfo::MergeCells(int TopRow, int LeftCol, int ColSpan, int RowS
   TRPTableCellData* Target = Cells(TopRow, LeftCol);
   if (!Target)
     return false;
-  // Every slot of the block must belong to a cell that lies wholly inside it.
+  // Every cell reaching into the block lies wholly inside it, and the cells inside cover it.
   const int Bottom = TopRow + RowSpan;
   const int Right = LeftCol + ColSpan;
-  for (int r = TopRow; r < Bottom; ++r)
-    for (int c = LeftCol; c < Right; ++c) {
-      int MRow, MCol;
-      const TRPTableCellData* Main = GetMainCell(r, c, MRow, MCol);
-      if (!Main || MRow < TopRow || MCol < LeftCol || int64_t{MRow} + Main->RowSpan > Bottom ||
-          int64_t{MCol} + Main->ColSpan > Right)
+  int64_t Area = 0;
+  for (int r = 0; r < Bottom; ++r)
+    for (int c = 0; c < Right; ++c) {
+      const TRPTableCellData* Cell = Rows(r)[c];
+      if (!Cell)
+        continue;
+      const int CellBottom = r + RowSpanAt(*Cell, r);
+      const int CellRight = c + ColSpanAt(*Cell, c);
+      if (CellBottom <= TopRow || CellRight <= LeftCol)
+        continue;
+      if (r < TopRow || c < LeftCol || CellBottom > Bottom || CellRight > Right)
         return false;
+      Area += int64_t{CellBottom - r} * (CellRight - c);
     }
+  if (Area != int64_t{RowSpan} * ColSpan)
+    return false;
   for (int r = TopRow; r < Bottom; ++r)
     for (int c = LeftCol; c < Right; ++c) {
       std::unique_ptr<TRPTableCellData>& Slot = Rows(r).FCells[static_cast<size_t>(c)];
@@ -257,26 +264,35 @@ bool TRPTableItemInfo::MergeCells(int TopRow, int LeftCol, int ColSpan, int RowS
     }
   Target->ColSpan = ColSpan;
   Target->RowSpan = RowSpan;
-  Forget();
+  Changed();
   return true;
 }
 
 void TRPTableItemInfo::DeleteEmptyRows() {
-  for (int r = RowCount() - 1; r >= 0; --r) {
+  const int Count = RowCount();
+  // EmptyBefore[r]: how many rows before r have no cell of their own.
+  std::vector<int> EmptyBefore(static_cast<size_t>(Count) + 1);
+  for (int r = 0; r < Count; ++r) {
     const std::vector<std::unique_ptr<TRPTableCellData>>& Cells = Rows(r).FCells;
-    if (std::any_of(Cells.begin(), Cells.end(), [](const auto& Cell) { return Cell != nullptr; }))
-      continue;
-    // The cells that cover the row lose it.
-    std::set<TRPTableCellData*> Shortened;
-    for (int c = 0; c < ColCount(); ++c) {
-      int MRow, MCol;
-      if (TRPTableCellData* Main = GetMainCell(r, c, MRow, MCol);
-          Main && Shortened.insert(Main).second && Main->RowSpan > 1)
-        --Main->RowSpan;
-    }
-    FRows.erase(FRows.begin() + r);
+    const bool Empty =
+        std::none_of(Cells.begin(), Cells.end(), [](const auto& Cell) { return Cell != nullptr; });
+    EmptyBefore[static_cast<size_t>(r) + 1] = EmptyBefore[static_cast<size_t>(r)] + int{Empty};
   }
-  Forget();
+  if (EmptyBefore.back() == 0)
+    return;
+  // The cells lose the empty rows they cover.
+  ForEachCell([&](TRPTableCellData& Cell, int r, int) {
+    const int End = r + RowSpanAt(Cell, r);
+    Cell.RowSpan = std::max(RowSpanAt(Cell, r) - (EmptyBefore[static_cast<size_t>(End)] -
+                                                  EmptyBefore[static_cast<size_t>(r)]),
+                            1);
+  });
+  int Kept = 0;
+  for (int r = 0; r < Count; ++r)
+    if (EmptyBefore[static_cast<size_t>(r) + 1] == EmptyBefore[static_cast<size_t>(r)])
+      FRows[static_cast<size_t>(Kept++)] = std::move(FRows[static_cast<size_t>(r)]);
+  FRows.resize(static_cast<size_t>(Kept));
+  Changed();
 }
 
 // ---------------------------------------------------------------------------------------

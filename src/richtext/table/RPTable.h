@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ enum TRPTableBorderStyle : uint8_t {
   rptbLoweredColor
 };
 
+// The longest length a table uses, in pixels; lengths from files beyond it are cut to it.
+inline constexpr int32_t RP_TABLE_MAX_LENGTH = 1 << 14;
 // A table's grid is at most this large; larger requests are cut to it.
 inline constexpr int32_t RP_TABLE_MAX_COLS = 1000;
 inline constexpr int32_t RP_TABLE_MAX_ROWS = 1000000;
@@ -61,6 +64,8 @@ private:
 
 // What the last formatting found, in device pixels.
 struct TRPTableItemFormattingInfo {
+  // The resolution the table was formatted at, which painting uses too.
+  TRPScreenAndDevice Sad;
   int32_t FWidth = 0;
   int32_t FHeight = 0;
   // Content width of every column, without cell padding.
@@ -164,6 +169,13 @@ public:
   // Draws the table with its top-left corner at (Left, Top).
   void PaintTo(int32_t Left, int32_t Top, TRPCanvas& Canvas, TRPItemDrawState State);
 
+  // Forgets what formatting kept: after changing properties or cells of a table that was
+  // formatted (grid operations do it themselves).
+  void Changed() {
+    FFormattedFor.reset();
+    FMinWidths = {-1, -1, -1};
+  }
+
   // ---- the cells' items as the document's
   void MarkStylesInUse(TRPDeleteUnusedStylesData& Data) override;
   void UpdateStyles(const TRPDeleteUnusedStylesData& Data) override;
@@ -184,12 +196,9 @@ private:
   int FColCount = 0;
   // What formatting found that holds until the table changes: the available width it was
   // last formatted for, and its minimum widths without and with fixed widths (-1: none).
-  int64_t FFormattedFor = -1;
-  std::array<int64_t, 2> FMinWidths{-1, -1};
-  void Forget() {
-    FFormattedFor = -1;
-    FMinWidths = {-1, -1};
-  }
+  std::optional<int32_t> FFormattedFor;
+  // DoGetMinWidth without and with fixed widths, and the width at no room at all.
+  std::array<int64_t, 3> FMinWidths{-1, -1, -1};
 };
 
 // Width one-pixel frames, each a pixel further inside R, on the Visible sides: the raised

@@ -53,12 +53,15 @@ public:
     DblCHP = 2 * int64_t{CHP};
   }
 
-  // Style sheet lengths in device pixels.
+  // Style sheet lengths in device pixels, none negative and none beyond what a table can
+  // use: sums over a thousand columns stay far inside 32 bits.
   int32_t X(TRPStyleLength Value) const {
-    return RPStyle ? RPStyle->GetAsDevicePixelsX(Value, &Sad) : Value;
+    return std::clamp(RPStyle ? RPStyle->GetAsDevicePixelsX(Value, &Sad) : Value, 0,
+                      RP_TABLE_MAX_LENGTH);
   }
   int32_t Y(TRPStyleLength Value) const {
-    return RPStyle ? RPStyle->GetAsDevicePixelsY(Value, &Sad) : Value;
+    return std::clamp(RPStyle ? RPStyle->GetAsDevicePixelsY(Value, &Sad) : Value, 0,
+                      RP_TABLE_MAX_LENGTH);
   }
 
   int64_t HorzExtra() const {
@@ -70,7 +73,11 @@ public:
   int64_t ColGap() const { return int64_t{CHS} + DblCHP + 2 * int64_t{CBW}; }
   int64_t RowGap() const { return int64_t{CVS} + 2 * int64_t{CVP} + 2 * int64_t{CBWy}; }
 
+  // DoGetMinWidth.
   int64_t MinWidth(bool AllowFixed);
+  // The width the table takes when there is no room at all: its columns hold everything
+  // their cells must hold. What the layout asks for as the table's minimum.
+  int64_t NarrowestWidth();
   void Format(int32_t DocWidth, bool NoCaching);
   // Content width of a cell, which is device pixels for a positive BestWidth, else 0.
   int64_t FixedWidthOf(const TRPTableCellData& Cell) const {
@@ -106,6 +113,8 @@ private:
   void CalcMinWidthsSpan();
   void CalcFixedWidthsSpan();
   void Distribute();
+  // Steps 2 to 9: the column widths for DocWidth, and the table's width, which holds them.
+  int64_t ColumnWidths(int32_t DocWidth);
   void SetLevel(size_t c, TColLevel Level, bool Fixed);
   void UpdateCellXCoords();
   void UpdateRowHeights();
@@ -185,6 +194,13 @@ int64_t TRPTableItemInfo::TLayout::MinWidth(bool AllowFixed) {
   int64_t& Known = T.FMinWidths[AllowFixed ? 1 : 0];
   if (Known < 0)
     Known = ComputeMinWidth(AllowFixed);
+  return Known;
+}
+
+int64_t TRPTableItemInfo::TLayout::NarrowestWidth() {
+  int64_t& Known = T.FMinWidths[2];
+  if (Known < 0)
+    Known = ColumnWidths(0);
   return Known;
 }
 
@@ -406,15 +422,16 @@ void TRPTableItemInfo::TLayout::Distribute() {
     }
     return;
   }
+  // Percentage columns by their percentage widths, else fixed ones by their fixed widths.
   const bool ToPercent = FixedWidthCount == 0;
+  const std::vector<int64_t> Fixed = ToPercent ? std::vector<int64_t>() : FixedColumnWidths();
   std::vector<std::pair<size_t, int64_t>> Takers;
   int64_t Weight = 0;
   for (size_t c = 0; c < Cols; ++c) {
     const bool Percentage = Levels[c] == lvPercent || Levels[c] == lvSpanPercent;
     if (Percentage != ToPercent)
       continue;
-    // Their widths are what their percentages or fixed widths made them.
-    const int64_t W = std::max<int64_t>(Widths[c], 1);
+    const int64_t W = std::max<int64_t>(ToPercent ? PercentWidths[c] : Fixed[c], 1);
     Takers.emplace_back(c, W);
     Weight += W;
   }
@@ -541,40 +558,27 @@ void TRPTableItemInfo::TLayout::UpdateCellYCoords() {
 
 // ---------------------------------------------------------------------------------------
 
-void TRPTableItemInfo::TLayout::Format(int32_t DocWidth, bool NoCaching) {
-  TRPTableItemFormattingInfo& Fmt = T.Fmt;
-  if (T.RowCount() == 0 || Cols == 0) {
-    Fmt = {};
-    Fmt.FWidth = Clamp32(2 * int64_t{BW} + 2 * int64_t{BHS});
-    Fmt.FHeight = Clamp32(std::max<int64_t>(2 * int64_t{BVS} + 2 * int64_t{BWy}, 1));
-    return;
-  }
-  // The same width as last time: the columns and cells stay as they are.
-  if (DocWidth == T.FFormattedFor && !NoCaching)
-    return;
-  T.FFormattedFor = DocWidth;
+int64_t TRPTableItemInfo::TLayout::ColumnWidths(int32_t DocWidth) {
   FixedWidth = false;
   int64_t Width;
   if (T.BestWidth > 0)
     Width = X(T.BestWidth);
   else if (T.BestWidth < 0)
-    Width = int64_t{DocWidth} * Percent(T.BestWidth) / 100;
+    Width = int64_t{std::max(DocWidth, 0)} * Percent(T.BestWidth) / 100;
   else if ((FixedWidth = IsFixedWidthTable()))
     Width = 0;
   else
     Width = std::max<int64_t>(MinWidth(true), DocWidth);
-  Fmt.FWidth = Clamp32(Width);
   const auto SetSums = [&] {
-    SumColWidth = FixedWidth ? 0 : Fmt.FWidth - HorzExtra();
+    SumColWidth = FixedWidth ? 0 : Width - HorzExtra();
     PureWidth = FixedWidth ? 0 : SumColWidth - static_cast<int64_t>(Cols) * DblCHP;
   };
   SetSums();
 
   MinColWidths = ColumnMinimums(false);
-  Widths = MinColWidths;
   if (!FixedWidth)
-    if (const int64_t Min = MinWidth(false); Min >= Fmt.FWidth) {
-      Fmt.FWidth = Clamp32(Min);
+    if (const int64_t Min = MinWidth(false); Min >= Width) {
+      Width = Min;
       SetSums();
     }
   Widths = MinColWidths;
@@ -596,16 +600,35 @@ void TRPTableItemInfo::TLayout::Format(int32_t DocWidth, bool NoCaching) {
   Compress();
   CalcMinWidthsSpan();
   Compress();
-
-  if (FixedWidth)
-    Fmt.FWidth = Clamp32(HorzExtra() + static_cast<int64_t>(Cols) * DblCHP +
-                         std::accumulate(Widths.begin(), Widths.end(), int64_t{0}));
-  else
+  if (!FixedWidth)
     Distribute();
-  UpdateCellXCoords();
-  UpdateRowHeights();
-  ExpandRows();
-  UpdateCellYCoords();
+  // The table holds its columns: a fixed-width table is their sum, and minimums that the
+  // width could not hold make any table wider.
+  const int64_t Columns = HorzExtra() + static_cast<int64_t>(Cols) * DblCHP +
+                          std::accumulate(Widths.begin(), Widths.end(), int64_t{0});
+  return FixedWidth ? Columns : std::max(Width, Columns);
+}
+
+void TRPTableItemInfo::TLayout::Format(int32_t DocWidth, bool NoCaching) {
+  TRPTableItemFormattingInfo& Fmt = T.Fmt;
+  // The same width as last time: the columns and cells stay as they are.
+  if (T.FFormattedFor && *T.FFormattedFor == DocWidth && !NoCaching)
+    return;
+  T.FFormattedFor.reset();
+  Fmt.Sad = Sad;
+  if (T.RowCount() == 0 || Cols == 0) {
+    Fmt = {};
+    Fmt.Sad = Sad;
+    Fmt.FWidth = Clamp32(2 * int64_t{BW} + 2 * int64_t{BHS});
+    Fmt.FHeight = Clamp32(std::max<int64_t>(2 * int64_t{BVS} + 2 * int64_t{BWy}, 1));
+  } else {
+    Fmt.FWidth = Clamp32(ColumnWidths(DocWidth));
+    UpdateCellXCoords();
+    UpdateRowHeights();
+    ExpandRows();
+    UpdateCellYCoords();
+  }
+  T.FFormattedFor = DocWidth;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -621,13 +644,15 @@ const TRPScreenAndDevice& ScreenOr(const TRPScreenAndDevice* sad) {
 
 int32_t TRPTableItemInfo::GetMinWidth(const TRPScreenAndDevice* sad, TRPCanvas& Canvas,
                                       TCustomRPData&) {
-  return Clamp32(TLayout(*this, ScreenOr(sad), Canvas).MinWidth(true));
+  if (RowCount() == 0 || ColCount() == 0)
+    return Clamp32(TLayout(*this, ScreenOr(sad), Canvas).MinWidth(true));
+  return Clamp32(TLayout(*this, ScreenOr(sad), Canvas).NarrowestWidth());
 }
 
 void TRPTableItemInfo::InternalOnDocWidthChange(int32_t DocWidth, TRPCanvas& Canvas,
                                                 const TRPScreenAndDevice& sad, bool NoCaching) {
   if (NoCaching)
-    Forget();
+    Changed();
   TLayout(*this, sad, Canvas).Format(DocWidth, NoCaching);
 }
 

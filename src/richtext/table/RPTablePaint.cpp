@@ -2,6 +2,7 @@
 // with its background, document and border. A cell's document never paints outside it.
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "richtext/gfx/RPCanvas.h"
 #include "richtext/model/RPStyle.h"
@@ -57,21 +58,36 @@ void RP_DrawTableBorder(TRPCanvas& Canvas, const TRect& R, int32_t Width, TRPCol
     break;
   case rptbColor: break;
   }
-  for (int32_t i = 0; i < Width && R.Left + i < R.Right - i && R.Top + i < R.Bottom - i; ++i) {
-    const TRect In{R.Left + i, R.Top + i, R.Right - i, R.Bottom - i};
-    const auto Line = [&Canvas](const TRect& Line, TRPColor LineColor) {
-      if (LineColor != clNone)
-        Canvas.FillSolidRect(Line, LineColor);
-    };
-    if (Visible.Top)
-      Line({In.Left, In.Top, In.Right, In.Top + 1}, TopLeft);
-    if (Visible.Left)
-      Line({In.Left, In.Top, In.Left + 1, In.Bottom}, TopLeft);
-    if (Visible.Bottom)
-      Line({In.Left, In.Bottom - 1, In.Right, In.Bottom}, BottomRight);
-    if (Visible.Right)
-      Line({In.Right - 1, In.Top, In.Right, In.Bottom}, BottomRight);
-  }
+  // Frame i is R shrunk by i on every side; a frame that no longer encloses anything ends
+  // the border. Of each side only the lines inside the clip box are drawn.
+  const int64_t Frames = std::min<int64_t>(
+      Width, (std::min(int64_t{R.Right} - R.Left, int64_t{R.Bottom} - R.Top) + 1) / 2);
+  const TRect& Clip = Canvas.ClipBox();
+  const auto Side = [&](bool Shown, TRPColor LineColor, int64_t ClipFrom, int64_t ClipTo,
+                        auto&& LineAt) {
+    if (!Shown || LineColor == clNone)
+      return;
+    const int64_t First = Clip.IsEmpty() ? 0 : std::max<int64_t>(ClipFrom, 0);
+    const int64_t Last = Clip.IsEmpty() ? Frames : std::min<int64_t>(ClipTo, Frames);
+    for (int64_t i = First; i < Last; ++i)
+      Canvas.FillSolidRect(LineAt(static_cast<int32_t>(i)), LineColor);
+  };
+  Side(Visible.Top, TopLeft, int64_t{Clip.Top} - R.Top, int64_t{Clip.Bottom} - R.Top,
+       [&](int32_t i) {
+         return TRect{R.Left + i, R.Top + i, R.Right - i, R.Top + i + 1};
+       });
+  Side(Visible.Left, TopLeft, int64_t{Clip.Left} - R.Left, int64_t{Clip.Right} - R.Left,
+       [&](int32_t i) {
+         return TRect{R.Left + i, R.Top + i, R.Left + i + 1, R.Bottom - i};
+       });
+  Side(Visible.Bottom, BottomRight, int64_t{R.Bottom} - Clip.Bottom, int64_t{R.Bottom} - Clip.Top,
+       [&](int32_t i) {
+         return TRect{R.Left + i, R.Bottom - i - 1, R.Right - i, R.Bottom - i};
+       });
+  Side(Visible.Right, BottomRight, int64_t{R.Right} - Clip.Right, int64_t{R.Right} - Clip.Left,
+       [&](int32_t i) {
+         return TRect{R.Right - i - 1, R.Top + i, R.Right - i, R.Bottom - i};
+       });
 }
 
 void TRPTableItemInfo::PaintFullWidth(int32_t X, int32_t Y, int32_t, int32_t, TRPCanvas& Canvas,
@@ -79,70 +95,113 @@ void TRPTableItemInfo::PaintFullWidth(int32_t X, int32_t Y, int32_t, int32_t, TR
   PaintTo(X, Y, Canvas, State);
 }
 
+namespace {
+
+int32_t Clamp32(int64_t Value) {
+  return static_cast<int32_t>(std::clamp<int64_t>(Value, INT32_MIN, INT32_MAX));
+}
+
+// A rectangle of 64-bit edges, kept to the coordinates a canvas has.
+TRect Rect64(int64_t Left, int64_t Top, int64_t Right, int64_t Bottom) {
+  return {Clamp32(Left), Clamp32(Top), Clamp32(Right), Clamp32(Bottom)};
+}
+
+// The draw items of Doc whose lines meet [Top, Bottom) of its own coordinates.
+std::pair<int, int> DrawItemsBetween(const TCustomRPFormattedData& Doc, int32_t Top,
+                                     int32_t Bottom) {
+  int First = std::max(Doc.GetDrawItemNo(Top, gdinFirstVisible), 0);
+  while (First > 0 && !Doc.DrawItems[First].FromNewLine)
+    --First;
+  int Last = First;
+  while (Last + 1 < Doc.DrawItems.Count() &&
+         (!Doc.DrawItems[Last + 1].FromNewLine || Doc.DrawItems[Last + 1].Top < Bottom))
+    ++Last;
+  return {First, Last};
+}
+
+} // namespace
+
 void TRPTableItemInfo::PaintTo(int32_t Left, int32_t Top, TRPCanvas& Canvas, TRPItemDrawState) {
   const TRPStyle* RPStyle = FOwner ? FOwner->GetRPStyle() : nullptr;
   if (!RPStyle)
     return;
-  const TRPScreenAndDevice sad;
-  const auto X = [&](TRPStyleLength Value) { return RPStyle->GetAsDevicePixelsX(Value, &sad); };
-  const auto Y = [&](TRPStyleLength Value) { return RPStyle->GetAsDevicePixelsY(Value, &sad); };
-  const TRect Box = Bounds(Left, Top, Fmt.FWidth, Fmt.FHeight);
+  // The lengths as formatting converted them.
+  const TRPScreenAndDevice& sad = Fmt.Sad;
+  const auto X = [&](TRPStyleLength Value) -> int64_t {
+    return std::clamp(RPStyle->GetAsDevicePixelsX(Value, &sad), 0, RP_TABLE_MAX_LENGTH);
+  };
+  const auto Y = [&](TRPStyleLength Value) -> int64_t {
+    return std::clamp(RPStyle->GetAsDevicePixelsY(Value, &sad), 0, RP_TABLE_MAX_LENGTH);
+  };
+  const TRect Box = Rect64(Left, Top, int64_t{Left} + Fmt.FWidth, int64_t{Top} + Fmt.FHeight);
   FillBackground(Canvas, Box, Color, Opacity);
 
   // Rules, in the middle of the spacing between the cells.
-  const int32_t BW = X(BorderWidth);
-  const int32_t CBW = X(CellBorderWidth);
-  const int32_t CHP = X(CellHPadding);
-  const int32_t CVP = Y(CellVPadding);
-  const int32_t CBWy = Y(CellBorderWidth);
-  const int32_t VRule = X(VRuleWidth);
+  const int64_t BW = X(BorderWidth);
+  const int64_t BWy = Y(BorderWidth);
+  const int64_t CBW = X(CellBorderWidth);
+  const int64_t CBWy = Y(CellBorderWidth);
+  const int64_t CHP = X(CellHPadding);
+  const int64_t CVP = Y(CellVPadding);
+  const int64_t VRule = X(VRuleWidth);
   if (VRule > 0 && VRuleColor != clNone && ColCount() == static_cast<int>(Fmt.ColStarts.size()))
     for (int c = VOutermostRule ? 0 : 1; c <= ColCount() - (VOutermostRule ? 0 : 1); ++c) {
       const int64_t GapStart = c == 0
-                                   ? int64_t{BW}
+                                   ? BW
                                    : int64_t{Fmt.ColStarts[static_cast<size_t>(c - 1)]} +
                                          Fmt.ColWidths[static_cast<size_t>(c - 1)] + 2 * CHP + CBW;
       const int64_t GapEnd = c == ColCount() ? int64_t{Fmt.FWidth} - BW
                                              : int64_t{Fmt.ColStarts[static_cast<size_t>(c)]} - CBW;
-      const int32_t RuleX = static_cast<int32_t>(Left + (GapStart + GapEnd - VRule) / 2);
-      Canvas.FillSolidRect(
-          {RuleX, Box.Top + Y(BorderWidth), RuleX + VRule, Box.Bottom - Y(BorderWidth)},
-          VRuleColor);
+      const int64_t RuleX = Left + (GapStart + GapEnd - VRule) / 2;
+      Canvas.FillSolidRect(Rect64(RuleX, Box.Top + BWy, RuleX + VRule, Box.Bottom - BWy),
+                           VRuleColor);
     }
-  const int32_t HRule = Y(HRuleWidth);
+  const int64_t HRule = Y(HRuleWidth);
   if (HRule > 0 && HRuleColor != clNone && RowCount() == static_cast<int>(Fmt.RowStarts.size()))
     for (int r = HOutermostRule ? 0 : 1; r <= RowCount() - (HOutermostRule ? 0 : 1); ++r) {
-      const int64_t GapStart = r == 0 ? int64_t{Y(BorderWidth)}
+      const int64_t GapStart = r == 0 ? BWy
                                       : int64_t{Fmt.RowStarts[static_cast<size_t>(r - 1)]} +
                                             Fmt.RowHeights[static_cast<size_t>(r - 1)] + 2 * CVP +
                                             CBWy;
       const int64_t GapEnd = r == RowCount()
-                                 ? int64_t{Fmt.FHeight} - Y(BorderWidth)
+                                 ? int64_t{Fmt.FHeight} - BWy
                                  : int64_t{Fmt.RowStarts[static_cast<size_t>(r)]} - CBWy;
-      const int32_t RuleY = static_cast<int32_t>(Top + (GapStart + GapEnd - HRule) / 2);
-      Canvas.FillSolidRect({Box.Left + BW, RuleY, Box.Right - BW, RuleY + HRule}, HRuleColor);
+      const int64_t RuleY = Top + (GapStart + GapEnd - HRule) / 2;
+      Canvas.FillSolidRect(Rect64(Box.Left + BW, RuleY, Box.Right - BW, RuleY + HRule), HRuleColor);
     }
 
-  RP_DrawTableBorder(Canvas, Box, BW, BorderLightColor, BorderColor, Color, BorderStyle,
-                     VisibleBorders);
+  RP_DrawTableBorder(Canvas, Box, static_cast<int32_t>(BW), BorderLightColor, BorderColor, Color,
+                     BorderStyle, VisibleBorders);
 
   const TRect Clip = Canvas.ClipBox();
   ForEachCell([&](TRPTableCellData& Cell, int Row, int) {
-    const TRect CellBox = Bounds(Left + Cell.Left, Top + Cell.Top, Cell.Width, Cell.Height);
-    const TRect WithBorder{CellBox.Left - CBW, CellBox.Top - CBWy, CellBox.Right + CBW,
-                           CellBox.Bottom + CBWy};
+    const int64_t CellLeft = int64_t{Left} + Cell.Left;
+    const int64_t CellTop = int64_t{Top} + Cell.Top;
+    const TRect CellBox = Rect64(CellLeft, CellTop, CellLeft + Cell.Width, CellTop + Cell.Height);
+    const TRect WithBorder = Rect64(CellLeft - CBW, CellTop - CBWy, CellLeft + Cell.Width + CBW,
+                                    CellTop + Cell.Height + CBWy);
     if (!Clip.IsEmpty() && !Intersects(WithBorder, Clip))
       return;
     FillBackground(Canvas, CellBox, Cell.Color, Cell.Opacity);
-    if (!CellBox.IsEmpty()) {
+    if (!CellBox.IsEmpty() && Cell.DrawItems.Count() > 0) {
+      // Only the lines that show are painted, and nothing outside the cell.
+      const int64_t OriginX = CellLeft + CHP;
+      const int64_t OriginY = CellTop + CVP + GetExtraVOffs(Cell, Row, sad);
+      const TRect Visible =
+          Clip.IsEmpty()
+              ? CellBox
+              : TRect{std::max(CellBox.Left, Clip.Left), std::max(CellBox.Top, Clip.Top),
+                      std::min(CellBox.Right, Clip.Right), std::min(CellBox.Bottom, Clip.Bottom)};
+      const auto [First, Last] =
+          DrawItemsBetween(Cell, Clamp32(Visible.Top - OriginY), Clamp32(Visible.Bottom - OriginY));
       const int Saved = Canvas.SaveState();
       Canvas.IntersectClipRect(CellBox);
-      Cell.PaintTo(Canvas, TRect{}, false, false, -(CellBox.Left + CHP),
-                   -(CellBox.Top + CVP + GetExtraVOffs(Cell, Row, sad)), 0, -1);
+      Cell.PaintTo(Canvas, TRect{}, false, false, Clamp32(-OriginX), Clamp32(-OriginY), First,
+                   Last);
       Canvas.RestoreState(Saved);
     }
     RP_DrawTableBorder(
-        Canvas, WithBorder, CBW,
+        Canvas, WithBorder, static_cast<int32_t>(CBW),
         Cell.BorderLightColor != clNone ? Cell.BorderLightColor : CellBorderLightColor,
         Cell.BorderColor != clNone ? Cell.BorderColor : CellBorderColor,
         Cell.Color != clNone ? Cell.Color : Color, CellBorderStyle, Cell.VisibleBorders);

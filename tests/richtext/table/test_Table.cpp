@@ -146,6 +146,7 @@ TEST_F(Tables, PercentagesFixedWidthsAndMinimums) {
     std::u16string Text;                   // in cell (0, 0)
     int32_t Width;
     std::vector<int32_t> Columns;
+    TRPHTMLLength TableWidth = 0;
   };
   const std::vector<TCase> Cases = {
       // 400 px of column space: half of it, less the cell's padding.
@@ -159,10 +160,24 @@ TEST_F(Tables, PercentagesFixedWidthsAndMinimums) {
       {"a fixed-width table", {100, 50}, u"", 406, {100, 50}},
       // 78 and 118 px, and 200 px left, shared 78 : 118.
       {"percentages of both columns share what is left", {-20, -30}, u"", 406, {157, 239}},
+      // 18 px left after a 260 px minimum and 118 px, shared by the percentages 38 : 118.
+      {"percentages share by their percentages",
+       {-10, -30},
+       u"ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+       406,
+       {264, 132}},
+      // 140 px left after a 200 px minimum and 50 px, shared by the fixed widths 100 : 50.
+      {"fixed widths share by their fixed widths",
+       {100, 50},
+       u"ABCDEFGHIJKLMNOPQRST",
+       406,
+       {293, 97},
+       400},
   };
   for (const TCase& Case : Cases) {
     SCOPED_TRACE(Case.Name);
     TRPTableItemInfo& T = NewTable(1, 2);
+    T.BestWidth = Case.TableWidth;
     for (int c = 0; c < 2; ++c)
       T.Cells(0, c)->BestWidth = Case.BestWidths[static_cast<size_t>(c)];
     if (!Case.Text.empty())
@@ -186,6 +201,60 @@ TEST_F(Tables, HugePercentagesAndNoColumns) {
   EXPECT_EQ(Empty.Fmt.FWidth, 4);
   EXPECT_EQ(Empty.Fmt.FHeight, 4);
   EXPECT_EQ(Empty.GetMinWidth(&Screen, Canvas, Doc), 4);
+}
+
+// Cells spanning different columns need more than the table's width: the table widens to
+// hold its columns, and says so as its minimum.
+TEST_F(Tables, ColumnsNeverLeaveTheTable) {
+  TRPTableItemInfo& T = NewTable(3, 3);
+  ASSERT_TRUE(T.MergeCells(0, 0, 2, 1));
+  ASSERT_TRUE(T.MergeCells(1, 1, 2, 1));
+  T.Cells(2, 1)->BestWidth = 5;
+  SetText(*T.Cells(0, 0), u"0123456789");
+  SetText(*T.Cells(1, 1), u"0123456789");
+  for (const int32_t Width : {10, 170, 400}) {
+    SCOPED_TRACE(Width);
+    Format(T, Width);
+    const TRPTableCellData& Right = *T.Cells(1, 1);
+    EXPECT_EQ(Right.Left + Right.Width + 2, T.Fmt.FWidth);
+    EXPECT_LE(T.Fmt.FWidth, std::max(Width, T.GetMinWidth(&Screen, Canvas, Doc)));
+  }
+}
+
+TEST_F(Tables, SizesAndSpansFromFilesStayInRange) {
+  TRPTableItemInfo& T = NewTable(2, 2);
+  T.BestWidth = INT32_MAX;
+  T.CellBorderWidth = 200000000;
+  T.Cells(0, 0)->BestHeight = INT32_MAX;
+  T.Cells(1, 1)->RowSpan = 0;
+  int MRow, MCol;
+  EXPECT_EQ(T.GetMainCell(1, 1, MRow, MCol), T.Cells(1, 1));
+  Format(T, 400);
+  // As a pane paints: what lies outside its area is not drawn.
+  Canvas.IntersectClipRect({0, 0, 800, 600});
+  T.PaintTo(100, 50, Canvas, {});
+  EXPECT_GT(T.Fmt.FWidth, 0);
+  EXPECT_LT(Canvas.Log.size(), 10000u);
+  ASSERT_TRUE(T.MergeCells(0, 1, 1, 2));
+  T.Cells(0, 1)->RowSpan = INT32_MAX;
+  T.InsertRows(1, 1);
+  EXPECT_LE(T.Cells(0, 1)->RowSpan, RP_TABLE_MAX_ROWS);
+  // A width of -1 is a width like any other.
+  Format(T, -1);
+  EXPECT_GT(T.Fmt.FWidth, 0);
+}
+
+// Grid operations look at each cell once, not at every slot's main cell.
+TEST_F(Tables, LongMergesInLinearTime) {
+  const auto MergeDown = [this](int N) {
+    TRPTableItemInfo& T = NewTable(N, 2);
+    for (int k = 2; k <= N; k += N / 8)
+      EXPECT_TRUE(T.MergeCells(0, 0, 1, k));
+    T.InsertRows(N / 2, 4);
+    T.DeleteEmptyRows();
+    EXPECT_EQ(T.RowCount(), N + 4);
+  };
+  EXPECT_LT(RPDataTests::GrowthOfTime(MergeDown, 400), 8.0);
 }
 
 TEST_F(Tables, ACellSpanningRowsGrowsThem) {
@@ -286,13 +355,16 @@ TEST_F(Tables, BordersInEveryStyle) {
     TFakeCanvas Out;
     RP_DrawTableBorder(Out, {10, 10, 20, 20}, 2, clNavy, clBlue, Case.Background, Case.Style,
                        TRPBooleanRect(true));
+    // Side by side, two lines each, each a pixel further inside.
     TFakeCanvas Expected;
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 2; ++i)
       Expected.FillSolidRect({10 + i, 10 + i, 20 - i, 11 + i}, Case.TopLeft);
+    for (int i = 0; i < 2; ++i)
       Expected.FillSolidRect({10 + i, 10 + i, 11 + i, 20 - i}, Case.TopLeft);
+    for (int i = 0; i < 2; ++i)
       Expected.FillSolidRect({10 + i, 19 - i, 20 - i, 20 - i}, Case.BottomRight);
+    for (int i = 0; i < 2; ++i)
       Expected.FillSolidRect({19 - i, 10 + i, 20 - i, 20 - i}, Case.BottomRight);
-    }
     EXPECT_EQ(Out.Log, Expected.Log);
   }
 }
