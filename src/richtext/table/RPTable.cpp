@@ -171,6 +171,27 @@ void TRPTableItemInfo::InsertCols(int Index, int Count) {
   Changed();
 }
 
+namespace {
+
+// What becomes of a cell starting at Start with Span rows (or columns) when [Index, End) is
+// deleted: a cell from before the block loses what it had in it; one starting in the block
+// and reaching past it moves to End with what is left. False when it goes with the block
+// or is not touched.
+bool CutSpan(int Start, int32_t& Span, int Index, int End, int Count) {
+  const int64_t Last = int64_t{Start} + Span; // one past the cell's last row or column
+  if (Start < Index) {
+    if (Last > Index)
+      Span -= static_cast<int32_t>(std::min<int64_t>(Last, End) - Index);
+    return false;
+  }
+  if (Last <= End || End >= Count)
+    return false;
+  Span = static_cast<int32_t>(Last - End);
+  return true;
+}
+
+} // namespace
+
 void TRPTableItemInfo::DeleteRows(int Index, int Count) {
   Index = std::clamp(Index, 0, RowCount());
   Count = std::clamp(Count, 0, RowCount() - Index);
@@ -178,21 +199,10 @@ void TRPTableItemInfo::DeleteRows(int Index, int Count) {
     return;
   const int End = Index + Count;
   for (int r = 0; r < End; ++r)
-    for (int c = 0; c < ColCount(); ++c) {
-      std::unique_ptr<TRPTableCellData>& Slot = Rows(r).FCells[static_cast<size_t>(c)];
-      if (!Slot)
-        continue;
-      const int64_t Last = int64_t{r} + Slot->RowSpan; // one past the cell's last row
-      if (r < Index) {
-        // Starts above: loses the rows it had in the block.
-        if (Last > Index)
-          Slot->RowSpan -= static_cast<int32_t>(std::min<int64_t>(Last, End) - Index);
-      } else if (Last > End && End < RowCount()) {
-        // Starts in the block and reaches below it: moves to the first row after it.
-        Slot->RowSpan = static_cast<int32_t>(Last - End);
+    for (int c = 0; c < ColCount(); ++c)
+      if (std::unique_ptr<TRPTableCellData>& Slot = Rows(r).FCells[static_cast<size_t>(c)];
+          Slot && CutSpan(r, Slot->RowSpan, Index, End, RowCount()))
         Rows(End).FCells[static_cast<size_t>(c)] = std::move(Slot);
-      }
-    }
   FRows.erase(FRows.begin() + Index, FRows.begin() + End);
   Changed();
 }
@@ -205,19 +215,10 @@ void TRPTableItemInfo::DeleteCols(int Index, int Count) {
   const int End = Index + Count;
   for (int r = 0; r < RowCount(); ++r) {
     std::vector<std::unique_ptr<TRPTableCellData>>& Cells = Rows(r).FCells;
-    for (int c = 0; c < End; ++c) {
-      std::unique_ptr<TRPTableCellData>& Slot = Cells[static_cast<size_t>(c)];
-      if (!Slot)
-        continue;
-      const int64_t Last = int64_t{c} + Slot->ColSpan;
-      if (c < Index) {
-        if (Last > Index)
-          Slot->ColSpan -= static_cast<int32_t>(std::min<int64_t>(Last, End) - Index);
-      } else if (Last > End && End < ColCount()) {
-        Slot->ColSpan = static_cast<int32_t>(Last - End);
+    for (int c = 0; c < End; ++c)
+      if (std::unique_ptr<TRPTableCellData>& Slot = Cells[static_cast<size_t>(c)];
+          Slot && CutSpan(c, Slot->ColSpan, Index, End, ColCount()))
         Cells[static_cast<size_t>(End)] = std::move(Slot);
-      }
-    }
     Cells.erase(Cells.begin() + Index, Cells.begin() + End);
   }
   FColCount -= Count;
