@@ -501,13 +501,13 @@ bool ApplySectDocProp(IRPRTFPropReader& Reader, TRPRTFPropState& State, TRPRTFDo
   return true;
 }
 
-bool IsTableRowOrCellProp(TRTFIPROP Prop) {
+} // namespace
+
+bool RPRTFIsTableRowOrCellProp(TRTFIPROP Prop) {
   return (Prop >= ipropRowEnd && Prop <= ipropCLBorderSide && Prop != ipropInTbl &&
           Prop != ipropItap) ||
          (Prop >= ipropRPCellBestWidth && Prop <= ipropRPTableBestWidthTw);
 }
-
-} // namespace
 
 TRPRTFErrorCode ApplyPropChange(IRPRTFPropReader& Reader, TRPRTFPropState& State,
                                 TRPRTFDocProperties& Doc, TRTFIPROP Prop, int32_t Value,
@@ -535,7 +535,7 @@ TRPRTFErrorCode ApplyPropChange(IRPRTFPropReader& Reader, TRPRTFPropState& State
     return Result;
   if (Prop == ipropTRowD)
     return ParseSpecialProperty(Reader, State, Prop);
-  if (IsTableRowOrCellProp(Prop))
+  if (RPRTFIsTableRowOrCellProp(Prop))
     return Reader.ReaderProp(Dest, Prop, Value);
   return rtf_ec_OK;
 }

@@ -417,6 +417,10 @@ TRPRTFErrorCode ApplyPropChange(IRPRTFPropReader& Reader, TRPRTFPropState& State
                                 TRPRTFDocProperties& Doc, TRTFIPROP Prop, int32_t Value,
                                 int32_t KeywordDefault = -1);
 
+// The keywords of table rows and cells (\row and \cell included, \intbl and \itap not),
+// which the reader's table part applies.
+bool RPRTFIsTableRowOrCellProp(TRTFIPROP Prop);
+
 // The resets: \pard, \plain, \sectd, \trowd (the last one goes to the reader's table part).
 // Any other identifier gives rtf_ec_BadTable.
 TRPRTFErrorCode ParseSpecialProperty(IRPRTFPropReader& Reader, TRPRTFPropState& State,

@@ -62,6 +62,7 @@ void TRPRTFReaderState::Assign(const TRPRTFReaderState& Source) {
   FInTextBox = Source.FInTextBox;
   FFieldFallback = Source.FFieldFallback;
   FFieldTextMark = Source.FFieldTextMark;
+  FRowProps = Source.FRowProps;
 }
 
 void TRPRTFReaderState::Reset() {
@@ -77,6 +78,7 @@ void TRPRTFReaderState::Reset() {
   FFieldInserted = false;
   FInNote = false;
   FInTextBox = false;
+  FRowProps.reset();
   FFieldFallback.clear();
   FFieldTextMark = 0;
 }
@@ -107,6 +109,7 @@ void TRPRTFReader::Clear() {
   FListText.clear();
   FListTextFont = -1;
   FListTablesRead = 0;
+  FCurrentNestingLevel = 0;
   CodePage = DefCodePage;
   FAnsiCodePageGiven = false;
   SkipNext = 0;
@@ -306,6 +309,7 @@ TRPRTFErrorCode TRPRTFReader::ParseDoubleByte(uint8_t Lead, int CodePage) {
     return rtf_ec_OK;
   }
   if (TakesPlainText()) {
+    CheckTable(true);
     Text.push_back(static_cast<char>(Lead));
     Text.push_back(static_cast<char>(Trail));
     FTextCount += 2;
@@ -484,8 +488,10 @@ TRPRTFErrorCode TRPRTFReader::PopFlatGroup() {
   Cur.FInTextBox = Outer.InTextBox;
   Cur.FHFType = Outer.HFType;
   Cur.FFieldCode = Outer.FieldCode;
-  if (NoteEnds && OnNote)
+  if (NoteEnds && OnNote) {
     OnNote(*this, rtf_ne_End, FPosition);
+    CheckTableAfterNote();
+  }
   return Result;
 }
 
@@ -566,8 +572,10 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
     Fallback = std::move(Cur.FFieldFallback);
 
   FRTFState.Assign(Saved);
-  if (NoteEnds && OnNote)
+  if (NoteEnds && OnNote) {
     OnNote(*this, rtf_ne_End, FPosition);
+    CheckTableAfterNote();
+  }
   // The legacy numbering group is over: what it declared is the paragraph's marker.
   if (Dest == rdsPN && FRTFState.rds != rdsPN && FMarkerProps)
     FRTFState.Props.ParaProps.FMarkerProps =
@@ -641,6 +649,10 @@ TRPRTFErrorCode TRPRTFReader::EndOfInput(TRPRTFErrorCode Result) {
     FColorTable.Finalize();
     const TRPRTFErrorCode Flushed = Text.empty() && TextW.empty() ? rtf_ec_OK : FlushText();
     // A receiver that gave up must learn it did, whatever else went wrong.
+    // Tables still open end here, after the text of their last cell.
+    if (OnTable && Flushed != rtf_ec_Aborted)
+      for (; FCurrentNestingLevel > 0; --FCurrentNestingLevel)
+        DoTable(rpf_tbl_TableForcedEnd);
     if (Flushed == rtf_ec_Aborted)
       Result = rtf_ec_Aborted;
     else if (Result == rtf_ec_OK)
@@ -972,6 +984,8 @@ TRPRTFErrorCode TRPRTFReader::BeginNote() {
   FRTFState.Props.ParaProps.FInTable = false;
   FRTFState.Props.ParaProps.FNestingLevel = 0;
   FRTFState.FInNote = true;
+  // Tables in the note are the note's own.
+  FCurrentNestingLevel = 0;
   return rtf_ec_OK;
 }
 
@@ -1076,6 +1090,7 @@ bool TRPRTFReader::TakesPlainText() const {
 void TRPRTFReader::AppendPlainText(uint8_t ch) {
   const bool StopAtHighBytes = RP_IsDBCSCodePage(GetCurrentCodePage());
   size_t End = InputStringIndex;
+  CheckTable(true);
   while (End < InputStringLength && !IsSpecialTextByte(InputString[End]) &&
          !(StopAtHighBytes && InputString[End] >= 0x81))
     ++End;
@@ -1095,7 +1110,7 @@ TRPRTFErrorCode TRPRTFReader::ParseChar(uint8_t ch) {
 
 TRPRTFErrorCode TRPRTFReader::RouteChar(uint8_t ch) {
   switch (FRTFState.rds) {
-  case rdsNorm: return ch == 10 || ch == 13 ? OutputLineEnd(ch) : OutputChar(ch);
+  case rdsNorm: CheckTable(true); return ch == 10 || ch == 13 ? OutputLineEnd(ch) : OutputChar(ch);
   case rdsFontTable: RPRTFFontTableChar(FFontTable, FTmpString, static_cast<char>(ch)); break;
   case rdsColorTable: RPRTFColorTableChar(FColorTable, static_cast<char>(ch)); break;
   case rdsStyleSheetEntry:
@@ -1191,6 +1206,7 @@ TRPRTFErrorCode TRPRTFReader::OutputChar(uint8_t ch) {
 TRPRTFErrorCode TRPRTFReader::OutputWideChar(char16_t w) {
   switch (FRTFState.rds) {
   case rdsNorm:
+    CheckTable(true);
     if (HiddenTextDropped() || !OnNewUnicodeText)
       return rtf_ec_OK;
     // Control characters written as \u are what they would be as bytes: a tab, or a line
@@ -1242,6 +1258,8 @@ TRPRTFErrorCode TRPRTFReader::OutputWideChar(char16_t w) {
 }
 
 TRPRTFErrorCode TRPRTFReader::FlushOutput(TRPRTFPosition Next) {
+  if (!TextW.empty() && FRTFState.rds == rdsNorm)
+    CheckTable(true);
   const TRPRTFErrorCode Result = DoNewText(Next);
   // The run just emitted carried the pending break; the next one goes where Next says.
   FPosition = Next;
@@ -1505,13 +1523,106 @@ TRPRTFErrorCode TRPRTFReader::ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, in
   case ipropPNSecLvl: return ChangeDest(idestPNSecLvl, Value);
   // A new section starts without default numbering.
   case ipropSectd: FDefMarkers.Clear(); break;
-  // Until tables are built, every cell of a table reads as a paragraph of its own.
-  case ipropCellEnd:
-    if (FRTFState.rds == rdsNorm)
-      return OutputLineEnd(10);
+  case ipropCellEnd: return EndCell();
+  case ipropRowEnd: return EndRow();
+  case ipropTRowD: MutableRow().Reset(); break;
+  case ipropTRBorderSide:
+    if (Value >= rtf_side_Left && Value <= rtf_side_Bottom)
+      MutableRow().FCurBorderSide = static_cast<TRPRTFSide>(Value);
     break;
-  default: break;
+  case ipropCLBorderSide:
+    if (Value >= rtf_side_Left && Value <= rtf_side_Bottom)
+      MutableRow().OpenCell().FCurBorderSide = static_cast<TRPRTFSide>(Value);
+    break;
+  default:
+    if (RPRTFIsTableRowOrCellProp(Prop))
+      MutableRow().ApplyProp(Prop, Value, FColorTable);
+    break;
   }
+  return rtf_ec_OK;
+}
+
+// ---------------------------------------------------------------------------------------
+// Tables
+
+TRPRTFRowProperties& TRPRTFReader::MutableRow() {
+  std::shared_ptr<TRPRTFRowProperties>& Row = FRTFState.FRowProps;
+  if (!Row)
+    Row = std::make_shared<TRPRTFRowProperties>();
+  else if (Row.use_count() > 1)
+    Row = std::make_shared<TRPRTFRowProperties>(*Row);
+  return *Row;
+}
+
+TRPRTFBorderSide* TRPRTFReader::TableBorderSide(TRPRTFCurrentBorderType Which) {
+  if (Which != rtf_bt_Row && Which != rtf_bt_Cell)
+    return nullptr;
+  return &MutableRow().BorderSide(Which == rtf_bt_Cell);
+}
+
+bool TRPRTFReader::DoTable(TRPRTFTableEventKind Kind) {
+  bool Processed = true;
+  UpdateMarker();
+  OnTable(*this, Kind, Processed);
+  FAfterTableRow =
+      Kind == rpf_tbl_TableEnd || Kind == rpf_tbl_TableForcedEnd || Kind == rpf_tbl_RowEnd;
+  return Processed;
+}
+
+void TRPRTFReader::CheckTable(bool AllowEnd) {
+  if (!OnTable)
+    return;
+  const TRPRTFParaProperties& Para = FRTFState.Props.ParaProps;
+  const int32_t Level = Para.FInTable ? Para.FNestingLevel : 0;
+  if (FCurrentNestingLevel < Level) {
+    for (; FCurrentNestingLevel < Level; ++FCurrentNestingLevel)
+      DoTable(rpf_tbl_TableStart);
+    return;
+  }
+  if (AllowEnd && !Para.NoTableEv)
+    while (Level < FCurrentNestingLevel && DoTable(rpf_tbl_TableEnd))
+      --FCurrentNestingLevel;
+}
+
+void TRPRTFReader::CheckTableAfterNote() {
+  if (!OnTable)
+    return;
+  while (FCurrentNestingLevel > 0 && DoTable(rpf_tbl_TableEnd))
+    --FCurrentNestingLevel;
+  const TRPRTFParaProperties& Para = FRTFState.Props.ParaProps;
+  FCurrentNestingLevel = Para.FInTable ? Para.FNestingLevel : 0;
+}
+
+// A cell's text is flushed as its last paragraph (an empty cell still gets one), and the
+// next text begins a paragraph of the next cell.
+TRPRTFErrorCode TRPRTFReader::EndCell() {
+  if (FRTFState.rds != rdsNorm)
+    return rtf_ec_OK;
+  if (!OnTable)
+    return OutputLineEnd(10);
+  CheckTable(true);
+  const TRPRTFErrorCode Result = WithMarkerUpdates([this] { return OutputChar(13); });
+  FPosition = rtf_ts_NewPara;
+  DoTable(rpf_tbl_CellEnd);
+  return Result;
+}
+
+// The row's definition is complete. Text between the last cell and the row's end is a
+// cell of its own, so that nothing is lost; blanks there are no text.
+TRPRTFErrorCode TRPRTFReader::EndRow() {
+  if (FRTFState.rds != rdsNorm || !OnTable)
+    return rtf_ec_OK;
+  MutableRow().Finalize();
+  CheckTable(true);
+  const bool Blank = Text.find_first_not_of(" \t") == std::string::npos &&
+                     TextW.find_first_not_of(u" \t") == std::u16string::npos;
+  if (Blank) {
+    Text.clear();
+    TextW.clear();
+  } else if (const TRPRTFErrorCode Result = EndCell(); Result != rtf_ec_OK) {
+    return Result;
+  }
+  DoTable(rpf_tbl_RowEnd);
   return rtf_ec_OK;
 }
 

@@ -24,6 +24,7 @@
 #include "richtext/rtf/RPRTFKeywords.h"
 #include "richtext/rtf/RPRTFLists.h"
 #include "richtext/rtf/RPRTFProps.h"
+#include "richtext/rtf/RPRTFRows.h"
 #include "richtext/rtf/RPRTFTables.h"
 
 // Destinations: what the characters of a group are for.
@@ -112,6 +113,9 @@ public:
   // much document text had been read when the field began.
   std::u16string FFieldFallback;
   size_t FFieldTextMark = 0;
+  // The row definition (\trowd ... \cellx); shared by the states of nested groups until
+  // one of them changes it. Null until the first row keyword.
+  std::shared_ptr<TRPRTFRowProperties> FRowProps;
 };
 
 class TRPRTFReader;
@@ -122,6 +126,10 @@ using TRPRTFNewTextEvent =
 using TRPRTFNewUnicodeTextEvent =
     std::function<void(TRPRTFReader& Sender, const std::u16string& Text, TRPRTFPosition Position)>;
 using TRPRTFReaderEvent = std::function<void(TRPRTFReader& Sender)>;
+// Tables begin and end, rows and cells end; a handler may refuse an end (Processed false),
+// which is asked again later.
+using TRPRTFTableEvent =
+    std::function<void(TRPRTFReader& Sender, TRPRTFTableEventKind WhatHappens, bool& Processed)>;
 using TRPRTFHeaderFooterEvent = std::function<void(
     TRPRTFReader& Sender, TRPRTFHeaderFooterType HFType, bool Starting, bool& Supported)>;
 using TRPRTFNoteEventHandler =
@@ -175,6 +183,8 @@ public:
   TRPRTFReaderEvent OnEndParsing;
   TRPRTFBookmarkEvent OnBookmarkStart;
   TRPRTFReaderEvent OnStyleSheet;
+  // Without a handler tables are not followed: a cell ends as a paragraph does.
+  TRPRTFTableEvent OnTable;
 
   // What the header declared, for the builder.
   const TRPRTFReaderState& RTFState() const { return FRTFState; }
@@ -185,6 +195,10 @@ public:
   const TRPRTFListOverrideTable97& ListOverrideTable() const { return FListOverrideTable; }
   TRPRTFListOverrideTable97& ListOverrideTable() { return FListOverrideTable; }
   TRPRTFListTable97& ListTable() { return FListTable; }
+  // The current row definition, or null before the first row keyword.
+  const TRPRTFRowProperties* RowProps() const { return FRTFState.FRowProps.get(); }
+  // The table depth table-start events were sent for.
+  int32_t CurrentNestingLevel() const { return FCurrentNestingLevel; }
   // The marker text of the paragraph being read (\listtext or \pntext, a tab at its end
   // included) and the font it was written in, -1 for none; empty until one is read.
   const std::u16string& ListText() const { return FListText; }
@@ -252,6 +266,15 @@ private:
   TRPRTFErrorCode OutputChar(uint8_t ch);
   // A paragraph end (10) or line break (13) in main text, with the marker updates around it.
   TRPRTFErrorCode OutputLineEnd(uint8_t ch);
+  // Tables: the row definition to change, the event, and the check made before text that
+  // starts the tables the paragraph is in and ends those it left (when AllowEnd).
+  TRPRTFRowProperties& MutableRow();
+  bool DoTable(TRPRTFTableEventKind Kind);
+  void CheckTable(bool AllowEnd);
+  // After a note: the tables opened in it end, and the depth is the paragraph's again.
+  void CheckTableAfterNote();
+  TRPRTFErrorCode EndCell();
+  TRPRTFErrorCode EndRow();
   template <typename TEmit> TRPRTFErrorCode WithMarkerUpdates(TEmit&& Emit);
   TRPRTFErrorCode OutputWideChar(char16_t w);
   TRPRTFErrorCode FlushOutput(TRPRTFPosition Next);
@@ -309,7 +332,7 @@ private:
   TRPRTFHighlightMode ConvertHighlight() const override { return FConvertHighlight; }
   bool StyleSheetTakesProp(TRTFIPROP Prop, int32_t Value) override;
   TRPRTFErrorCode ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, int32_t Value) override;
-  TRPRTFBorderSide* TableBorderSide(TRPRTFCurrentBorderType) override { return nullptr; }
+  TRPRTFBorderSide* TableBorderSide(TRPRTFCurrentBorderType Which) override;
   bool KeepsHiddenText() const override { return !SkipHiddenText; }
   bool TextBuffersEmpty() const override { return Text.empty() && TextW.empty(); }
   bool AfterTableRow() const override { return FAfterTableRow; }
@@ -398,4 +421,5 @@ private:
   std::u16string FListText;
   int32_t FListTextFont = -1;
   uint32_t FListTablesRead = 0;
+  int32_t FCurrentNestingLevel = 0;
 };
