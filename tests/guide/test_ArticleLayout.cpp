@@ -20,6 +20,7 @@
 #include "richtext/model/RPStyle.h"
 #include "richtext/rtf/RPByteSource.h"
 #include "richtext/rtf/RPRTFReader.h"
+#include "richtext/table/RPTable.h"
 #include "support/DrawItemChecks.h"
 #include "support/FakeCanvas.h"
 #include "support/FakeGraphicInterface.h"
@@ -200,14 +201,25 @@ std::vector<std::string> ListTexts(const fs::path& File) {
   return Texts;
 }
 
+// The markers' texts of Doc and of the cells of its tables, in reading order.
+void CollectMarkers(TCustomRPData& Doc, std::vector<std::string>& Markers) {
+  for (int i = 0; i < Doc.GetItemCount(); ++i) {
+    TCustomRPItemInfo& Item = *Doc.GetItem(i);
+    if (Item.StyleNo == rpsListMarker)
+      Markers.push_back(Trimmed(Item.AsText(0, Doc)));
+    else if (auto* Table = dynamic_cast<TRPTableItemInfo*>(&Item))
+      Table->ForEachCell([&Markers](TRPTableCellData& Cell, int, int) {
+        CollectMarkers(Cell, Markers);
+      });
+  }
+}
+
 // Every numbered paragraph shows the number its writer meant, which the writer also wrote
 // out for other readers; reading the file again adds no list style.
 TEST_P(ArticleLayout, MarkersShowWhatTheirWritersMeant) {
   ForEachDocument(GetParam(), [](TGuideArticleDocument& Doc, TFakeCanvas&, const fs::path& File) {
     std::vector<std::string> Markers;
-    for (int i = 0; i < Doc.GetItemCount(); ++i)
-      if (Doc.GetItem(i)->StyleNo == rpsListMarker)
-        Markers.push_back(Trimmed(Doc.GetItem(i)->AsText(0, Doc)));
+    CollectMarkers(Doc, Markers);
     // Where the writer's text does not decode (a byte of a double-byte code page alone),
     // only the marker's place is compared.
     const std::vector<std::string> Written = ListTexts(File);

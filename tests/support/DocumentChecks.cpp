@@ -4,6 +4,7 @@
 
 #include "richtext/gfx/RPCodePage.h"
 #include "richtext/model/RPItem.h"
+#include "richtext/table/RPTable.h"
 
 namespace RPDataTests {
 
@@ -42,6 +43,18 @@ std::vector<std::string> Paragraphs(TCustomRPData& Doc) {
       Result.back() += "---";
     else if (Item.StyleNo == rpsListMarker)
       Result.back() += RP_UnicodeToAnsi(Item.AsText(0, Doc), CP_UTF8);
+    else if (const auto* Table = dynamic_cast<const TRPTableItemInfo*>(&Item))
+      for (int r = 0; r < Table->RowCount(); ++r) {
+        std::string Row;
+        for (int c = 0; c < Table->ColCount(); ++c)
+          if (TRPTableCellData* Cell = Table->Cells(r, c)) {
+            std::string Text;
+            for (const std::string& Para : Paragraphs(*Cell))
+              Text += (Text.empty() ? "" : " / ") + Para;
+            Row += (Row.empty() ? "" : " | ") + Text;
+          }
+        Result.back() += (r == 0 ? "" : "\n") + Row;
+      }
     else if (Item.IsTextItem())
       Result.back() += RP_UnicodeToAnsi(Doc.GetItemTextW(i), CP_UTF8);
   }

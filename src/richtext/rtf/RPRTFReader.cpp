@@ -1603,6 +1603,9 @@ TRPRTFErrorCode TRPRTFReader::EndCell() {
   CheckTable(true);
   const TRPRTFErrorCode Result = WithMarkerUpdates([this] { return OutputChar(13); });
   FPosition = rtf_ts_NewPara;
+  // The cell's paragraph has ended, and with it its marker text.
+  FListText.clear();
+  FListTextFont = -1;
   DoTable(rpf_tbl_CellEnd);
   return Result;
 }

@@ -14,6 +14,7 @@
 #include "richtext/rtf/RPRTFCodePages.h"
 #include "richtext/rtf/RPRTFFields.h"
 #include "richtext/rtf/RPRTFListBuilder.h"
+#include "richtext/rtf/RPRTFTableBuilder.h"
 
 namespace {
 
@@ -73,6 +74,12 @@ private:
 
   int ReturnStyleNo(bool Unicode, bool SwitchProtect, TStyleVariant Variant = {});
   int ReturnParaNo(TRPRTFPosition Position);
+  // The paragraph style of a paragraph with these properties.
+  int ParaNoFor(const TRPRTFParaProperties& Para);
+  // The document items go into now, when it is not a note: a table's cell, or RPData.
+  TCustomRPData& TargetDoc() const;
+  // What an unfinished row of a table held, as paragraphs where the table stands.
+  void MoveOut(TRPTableCellData& Cell);
   bool AllowUseStyle(int StyleNo, bool TextStyle);
   void InsertItem(std::string Text, std::unique_ptr<TCustomRPItemInfo> Item,
                   TRPRTFPosition Position);
@@ -106,12 +113,23 @@ private:
     TRPMarkerItemInfo* Marker = nullptr;
     int NoteNo = -1;
     size_t Index = 0;
+    // The document it is in (RPData or a table's cell) when not in a note.
+    TCustomRPData* Doc = nullptr;
   } FLastMarker;
+  TRPRTFTableBuilder FTables;
+  // Items moved out of an unfinished table row get no list markers.
+  bool FMovingOut = false;
 };
 
 TRPRTFReaderProperties::TRead::TRead(TRPRTFReaderProperties& Owner, TCustomRPData& Data)
     : FOwner(Owner), RPData(Data), RPStyle(*Data.GetRPStyle()), InsertPoint(Data.GetItemCount()),
-      FLists(Reader, Data, *Owner.FListMemory) {
+      FLists(Reader, Data, *Owner.FListMemory),
+      FTables(Reader, Data,
+              {[this](std::unique_ptr<TRPTableItemInfo> Table) {
+                 InsertItem({}, std::move(Table), rtf_ts_NewPara);
+               },
+               [this](const TRPRTFParaProperties& Para) { return ParaNoFor(Para); },
+               [this](TRPTableCellData& Cell) { MoveOut(Cell); }}) {
   InitReader();
 }
 
@@ -130,6 +148,11 @@ void TRPRTFReaderProperties::TRead::InitReader() {
   Reader.OnRequiredPageBreak = [this](TRPRTFReader&) { PageBreak = true; };
   if (MakesMarkers())
     Reader.OnUpdateMarker = [this](TRPRTFReader&) { CompleteLastMarker(); };
+  // Tables in notes read as paragraphs: their cells end as paragraphs do.
+  Reader.OnTable = [this](TRPRTFReader&, TRPRTFTableEventKind Kind, bool& Processed) {
+    if (!FInNote)
+      Processed = FTables.Event(Kind);
+  };
   if (!FOwner.IgnoreBookmarks)
     Reader.OnBookmarkStart = [this](TRPRTFReader&, const std::u16string& Name) {
       FBookmarkName = RP_UnicodeToAnsi(Name, CP_UTF8);
@@ -484,6 +507,12 @@ int TRPRTFReaderProperties::TRead::ReturnParaNo(TRPRTFPosition Position) {
     return FOwner.ParaStyleNo;
 
   const TRPRTFParaProperties& Para = Reader.RTFState().Props.ParaProps;
+  return ParaNoFor(Para);
+}
+
+int TRPRTFReaderProperties::TRead::ParaNoFor(const TRPRTFParaProperties& Para) {
+  if (FOwner.ParaStyleMode == rprsUseSpecified)
+    return FOwner.ParaStyleNo;
   const bool UseDirection = RPData.GetBiDiMode() != rpbdUnspecified;
   TRPRTFParaStyleSource Source;
   Source.Para = &Para;
@@ -530,10 +559,17 @@ bool TRPRTFReaderProperties::TRead::IsFullWidthBefore(int Index) const {
   return Index > 0 && RPData.GetItem(Index - 1)->GetBoolValue(rpbpFullWidth);
 }
 
+TCustomRPData& TRPRTFReaderProperties::TRead::TargetDoc() const {
+  TCustomRPData* Cell = FTables.CurrentCell();
+  return Cell ? *Cell : RPData;
+}
+
 // The item the next one follows: in the note being read, or in the document.
 const TCustomRPItemInfo* TRPRTFReaderProperties::TRead::LastItem() const {
   if (FInNote)
     return FNotes.back().Items.empty() ? nullptr : FNotes.back().Items.back().Item.get();
+  if (const TCustomRPData* Cell = FTables.CurrentCell())
+    return Cell->GetItemCount() > 0 ? Cell->GetItem(Cell->GetItemCount() - 1) : nullptr;
   return InsertPoint > 0 && InsertPoint <= RPData.GetItemCount() ? RPData.GetItem(InsertPoint - 1)
                                                                  : nullptr;
 }
@@ -543,15 +579,19 @@ void TRPRTFReaderProperties::TRead::InsertItem(std::string Text,
                                                TRPRTFPosition Position) {
   // A numbered paragraph starts with its marker; the item continues the marker's line. A
   // marker whose paragraph ended unseen is completed first.
-  if (Position == rtf_ts_NewPara && Item->StyleNo != rpsListMarker && MakesMarkers()) {
+  if (Position == rtf_ts_NewPara && Item->StyleNo != rpsListMarker &&
+      Item->StyleNo != rpsTable && MakesMarkers() && !FMovingOut) {
     CompleteLastMarker();
     if (std::unique_ptr<TRPMarkerItemInfo> Marker = FLists.MakeMarker(Item->ParaNo)) {
       TRPMarkerItemInfo* Made = Marker.get();
       InsertItem({}, std::move(Marker), rtf_ts_NewPara);
       if (FInNote)
-        FLastMarker = {Made, static_cast<int>(FNotes.size()) - 1, FNotes.back().Items.size() - 1};
+        FLastMarker = {Made, static_cast<int>(FNotes.size()) - 1, FNotes.back().Items.size() - 1,
+                       nullptr};
+      else if (TCustomRPData* Cell = FTables.CurrentCell())
+        FLastMarker = {Made, -1, static_cast<size_t>(Cell->GetItemCount() - 1), Cell};
       else
-        FLastMarker = {Made, -1, static_cast<size_t>(InsertPoint - 1)};
+        FLastMarker = {Made, -1, static_cast<size_t>(InsertPoint - 1), &RPData};
       Position = rtf_ts_ContinuePara;
     }
   }
@@ -579,6 +619,16 @@ void TRPRTFReaderProperties::TRead::InsertItem(std::string Text,
 
 void TRPRTFReaderProperties::TRead::PlaceItem(std::string Text,
                                               std::unique_ptr<TCustomRPItemInfo> Item) {
+  if (TCustomRPData* Cell = FTables.CurrentCell()) {
+    const int Count = Cell->GetItemCount();
+    if (Count == 0 || Cell->GetItem(Count - 1)->GetBoolValue(rpbpFullWidth)) {
+      Item->SetSameAsPrev(false);
+      Item->SetBR(false);
+    }
+    Cell->AddItemAsIsR(std::move(Text), std::move(Item));
+    Cell->DoOnAddSpecialItem(Cell->GetItemCount() - 1);
+    return;
+  }
   // An item that opens the document or follows a full-width item always starts a
   // paragraph: neither continuing a line nor breaking one can be done there.
   if (InsertPoint == 0 || IsFullWidthBefore(InsertPoint)) {
@@ -627,9 +677,24 @@ void TRPRTFReaderProperties::TRead::CompleteLastMarker() {
     Recheck([&Items](size_t i) -> TCustomRPItemInfo& { return *Items[i].Item; }, Items.size());
     return;
   }
-  Recheck([this](size_t i) -> TCustomRPItemInfo& { return *RPData.GetItem(static_cast<int>(i)); },
-          static_cast<size_t>(InsertPoint));
-  RPData.RecalcMarker(static_cast<int>(Last.Index), true);
+  TCustomRPData& Doc = *Last.Doc;
+  Recheck([&Doc](size_t i) -> TCustomRPItemInfo& { return *Doc.GetItem(static_cast<int>(i)); },
+          static_cast<size_t>(&Doc == &RPData ? InsertPoint : Doc.GetItemCount()));
+  Doc.RecalcMarker(static_cast<int>(Last.Index), true);
+}
+
+void TRPRTFReaderProperties::TRead::MoveOut(TRPTableCellData& Cell) {
+  FMovingOut = true;
+  for (int i = 0; i < Cell.GetItemCount(); ++i) {
+    const TCustomRPItemInfo& Item = *Cell.GetItem(i);
+    if (Item.StyleNo == rpsListMarker)
+      continue;
+    const TRPRTFPosition Position = i > 0 && Item.SameAsPrev() ? rtf_ts_ContinuePara
+                                    : i > 0 && Item.BR()       ? rtf_ts_NewLine
+                                                               : rtf_ts_NewPara;
+    InsertItem(Item.ItemText(), RP_DuplicateItem(Item, &TargetDoc(), true), Position);
+  }
+  FMovingOut = false;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -70,6 +70,15 @@ void TRPRTFRowProperties::Finalize() {
   NewCellProps = false;
 }
 
+TRPRTFCellProperties& TRPRTFRowProperties::OpenCell() {
+  if (!AssumedLastCell) {
+    FCellProps.emplace_back();
+    AssumedLastCell = true;
+    NewCellProps = true;
+  }
+  return FCellProps.back();
+}
+
 TRPRTFBorderSide& TRPRTFRowProperties::BorderSide(bool OfCell) {
   if (OfCell)
     return OpenCell().FBorder.GetSide(OpenCell().FCurBorderSide);

@@ -57,8 +57,9 @@ public:
   TRPRTFRowProperties() { Reset(); }
   // \trowd: no cells but the open one that collects the first cell's keywords.
   void Reset();
-  // The cell that the cell keywords change: the one the next \cellx closes.
-  TRPRTFCellProperties& OpenCell() { return FCellProps.back(); }
+  // The cell that the cell keywords change: the one the next \cellx closes (a new one after
+  // the row was finalized).
+  TRPRTFCellProperties& OpenCell();
   // The cells the row defines, closed by their \cellx.
   int CellCount() const { return static_cast<int>(FCellProps.size()) - (AssumedLastCell ? 1 : 0); }
   const TRPRTFCellProperties& Cell(int Index) const {

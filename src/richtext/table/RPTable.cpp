@@ -269,6 +269,15 @@ bool TRPTableItemInfo::MergeCells(int TopRow, int LeftCol, int ColSpan, int RowS
   return true;
 }
 
+std::unique_ptr<TRPTableCellData>
+TRPTableItemInfo::ReplaceCell(int Row, int Col, std::unique_ptr<TRPTableCellData> Cell) {
+  if (Row < 0 || Row >= RowCount() || Col < 0 || Col >= ColCount() || !Cell ||
+      &Cell->Table() != this)
+    return Cell;
+  Changed();
+  return std::exchange(Rows(Row).FCells[static_cast<size_t>(Col)], std::move(Cell));
+}
+
 void TRPTableItemInfo::DeleteEmptyRows() {
   const int Count = RowCount();
   // EmptyBefore[r]: how many rows before r have no cell of their own.

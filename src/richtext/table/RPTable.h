@@ -114,6 +114,10 @@ public:
   bool MergeCells(int TopRow, int LeftCol, int ColSpan, int RowSpan);
   // Removes rows that have no cell of their own, shortening the spans that crossed them.
   void DeleteEmptyRows();
+  // Puts Cell, a cell of this table, into slot (Row, Col) in place of what was there, which
+  // is answered; nothing changes outside the grid.
+  std::unique_ptr<TRPTableCellData> ReplaceCell(int Row, int Col,
+                                                std::unique_ptr<TRPTableCellData> Cell);
 
   // ---- properties (lengths in style sheet units)
   TRPTableOptions Options{rptoEditing, rptoRowSizing, rptoColSizing, rptoRowSelect, rptoColSelect};

@@ -585,7 +585,10 @@ int64_t TRPTableItemInfo::TLayout::ColumnWidths(int32_t DocWidth) {
   PercentWidths.assign(Cols, 0);
   Levels.assign(Cols, lvNone);
   AssignedCount = FixedWidthCount = 0;
-  ExtraWidth = PureWidth - std::accumulate(MinColWidths.begin(), MinColWidths.end(), int64_t{0});
+  // A fixed-width table has no width to share out: its columns make it.
+  ExtraWidth = FixedWidth ? 0
+                          : PureWidth - std::accumulate(MinColWidths.begin(), MinColWidths.end(),
+                                                        int64_t{0});
   MinSpansDone = false;
 
   if (!FixedWidth) {

@@ -176,7 +176,7 @@ TEST_F(Lists, AsWritersWriteThem) {
       {"bullets in table cells",
        Rtf("", R"(\pard\intbl{\*\pn\pnlvlblt\pnf1{\pntxtb\'b7}}a\cell b\cell\row)"
                R"(\pard after\par)"),
-       {"• a", "• b", "after"},
+       {"• a | • b", "after"},
        1},
       {"lists declared again in the text",
        Rtf(WordList, R"(\pard\ls1 One\par{\*\listtable{\list\listid5)" +
@@ -191,7 +191,7 @@ TEST_F(Lists, AsWritersWriteThem) {
        1},
       {"list text ends with its table cell",
        Rtf("", R"({\listtext 1.\tab}\pard\intbl\ls9\fi-360\li360 a\cell b\cell\row)"),
-       {"1. a", "b"},
+       {"1. a | b"},
        1},
   };
   for (const TListCase& Case : Cases) {
