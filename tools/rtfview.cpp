@@ -62,7 +62,10 @@ Commands:
               a line break inside a paragraph starts a new line indented by two
               spaces. Tabs are printed as tab characters; a numbered or bulleted
               paragraph starts with its marker's text (number or bullet) and a
-              space; pictures and other non-text items are left out.
+              space; a table prints a row a line, its cells separated by tabs (a
+              cell's paragraphs joined by spaces), and a table inside a cell
+              after its row, indented by two spaces; pictures and other non-text
+              items are left out.
   dump FILE   Every item: index, kind (text, tab, marker or other), StyleNo, ParaNo, flags
               (S same line as the previous item, B line break, P page break),
               checkpoint name, tag and quoted text (a marker's text); then the
@@ -188,19 +191,53 @@ std::string Quoted(std::string_view Text) {
 
 // ------------------------------------------------------------------ text
 
-void PrintText(TGuideArticleDocument& Doc) {
+std::string TableText(const TRPTableItemInfo& Table, const std::string& Indent);
+
+// The text of Doc, a paragraph a line (InCell: a paragraph joined to the one before by a
+// space, and tables left out); a table a row a line.
+std::string DocumentText(TCustomRPData& Doc, const std::string& Indent, bool InCell) {
   std::string Out;
   for (int i = 0; i < Doc.GetItemCount(); ++i) {
     const TCustomRPItemInfo& Item = *Doc.GetItem(i);
+    const auto* Table = dynamic_cast<const TRPTableItemInfo*>(&Item);
+    if (InCell && Table)
+      continue;
     if (i > 0 && !Item.SameAsPrev())
-      Out += Item.BR() ? "\n  " : "\n";
+      Out += InCell ? " " : Item.BR() ? "\n" + Indent + "  " : "\n" + Indent;
     if (Item.StyleNo == rpsTab)
-      Out += '\t';
+      Out += InCell ? " " : "\t";
     else if (Item.IsTextItem())
       Out += Utf8(Doc.GetItemTextW(i));
     else if (Item.StyleNo == rpsListMarker)
       Out += Utf8(Item.AsText(0, Doc));
+    else if (Table)
+      Out += TableText(*Table, Indent);
   }
+  return Out;
+}
+
+// A row a line, its cells separated by tabs; tables inside a row's cells follow it,
+// indented.
+std::string TableText(const TRPTableItemInfo& Table, const std::string& Indent) {
+  std::string Out;
+  for (int r = 0; r < Table.RowCount(); ++r) {
+    if (r > 0)
+      Out += "\n" + Indent;
+    std::string Nested;
+    for (int c = 0, Cells = 0; c < Table.ColCount(); ++c)
+      if (TRPTableCellData* Cell = Table.Cells(r, c)) {
+        Out += (Cells++ > 0 ? "\t" : "") + DocumentText(*Cell, Indent, true);
+        for (int k = 0; k < Cell->GetItemCount(); ++k)
+          if (const auto* Inner = dynamic_cast<const TRPTableItemInfo*>(Cell->GetItem(k)))
+            Nested += "\n" + Indent + "  " + TableText(*Inner, Indent + "  ");
+      }
+    Out += Nested;
+  }
+  return Out;
+}
+
+void PrintText(TGuideArticleDocument& Doc) {
+  std::string Out = DocumentText(Doc, "", false);
   if (Doc.GetItemCount() > 0)
     Out += '\n';
   std::cout << Out;

@@ -208,9 +208,8 @@ void CollectMarkers(TCustomRPData& Doc, std::vector<std::string>& Markers) {
     if (Item.StyleNo == rpsListMarker)
       Markers.push_back(Trimmed(Item.AsText(0, Doc)));
     else if (auto* Table = dynamic_cast<TRPTableItemInfo*>(&Item))
-      Table->ForEachCell([&Markers](TRPTableCellData& Cell, int, int) {
-        CollectMarkers(Cell, Markers);
-      });
+      Table->ForEachCell(
+          [&Markers](TRPTableCellData& Cell, int, int) { CollectMarkers(Cell, Markers); });
   }
 }
 

@@ -46,12 +46,12 @@ std::vector<std::string> Paragraphs(TCustomRPData& Doc) {
     else if (const auto* Table = dynamic_cast<const TRPTableItemInfo*>(&Item))
       for (int r = 0; r < Table->RowCount(); ++r) {
         std::string Row;
-        for (int c = 0; c < Table->ColCount(); ++c)
+        for (int c = 0, Cells = 0; c < Table->ColCount(); ++c)
           if (TRPTableCellData* Cell = Table->Cells(r, c)) {
-            std::string Text;
-            for (const std::string& Para : Paragraphs(*Cell))
-              Text += (Text.empty() ? "" : " / ") + Para;
-            Row += (Row.empty() ? "" : " | ") + Text;
+            const std::vector<std::string> Paras = Paragraphs(*Cell);
+            Row += Cells++ > 0 ? " | " : "";
+            for (size_t k = 0; k < Paras.size(); ++k)
+              Row += (k > 0 ? " / " : "") + Paras[k];
           }
         Result.back() += (r == 0 ? "" : "\n") + Row;
       }

@@ -579,8 +579,8 @@ void TRPRTFReaderProperties::TRead::InsertItem(std::string Text,
                                                TRPRTFPosition Position) {
   // A numbered paragraph starts with its marker; the item continues the marker's line. A
   // marker whose paragraph ended unseen is completed first.
-  if (Position == rtf_ts_NewPara && Item->StyleNo != rpsListMarker &&
-      Item->StyleNo != rpsTable && MakesMarkers() && !FMovingOut) {
+  if (Position == rtf_ts_NewPara && Item->StyleNo != rpsListMarker && Item->StyleNo != rpsTable &&
+      MakesMarkers() && !FMovingOut) {
     CompleteLastMarker();
     if (std::unique_ptr<TRPMarkerItemInfo> Marker = FLists.MakeMarker(Item->ParaNo)) {
       TRPMarkerItemInfo* Made = Marker.get();

@@ -26,6 +26,13 @@ std::pair<TRPColor, TRPColor> BorderColors(const TRPRTFParaBorder& Border) {
   return {ColorOf(rtf_side_Left, rtf_side_Top), ColorOf(rtf_side_Right, rtf_side_Bottom)};
 }
 
+// A cell holding more than the empty paragraph every cell starts with.
+bool HasContent(const TRPTableCellData& Cell) {
+  return Cell.GetItemCount() > 1 ||
+         (Cell.GetItemCount() == 1 &&
+          !(Cell.GetItem(0)->IsTextItem() && Cell.GetItem(0)->ItemText().empty()));
+}
+
 int64_t Mean(int64_t Sum, int64_t Count) {
   return Count > 0 ? static_cast<int64_t>(std::llround(static_cast<double>(Sum) / Count)) : 0;
 }
@@ -69,8 +76,8 @@ TRPRTFTableBuilder::TRPRTFTableBuilder(TRPRTFReader& AReader, TCustomRPData& Dat
 TRPRTFTableBuilder::~TRPRTFTableBuilder() = default;
 
 TRPStyleLength TRPRTFTableBuilder::Units(int64_t Twips) const {
-  return RPStyle.TwipsToUnits(RPClampLengthTw(static_cast<int32_t>(
-      std::clamp<int64_t>(Twips, INT32_MIN, INT32_MAX))));
+  return RPStyle.TwipsToUnits(
+      RPClampLengthTw(static_cast<int32_t>(std::clamp<int64_t>(Twips, INT32_MIN, INT32_MAX))));
 }
 
 TCustomRPData* TRPRTFTableBuilder::CurrentCell() const {
@@ -205,9 +212,14 @@ void TRPRTFTableBuilder::AssignCellProperties(TTable& T, TRPTableCellData& Cell,
 void TRPRTFTableBuilder::AssignRowProperties(TTable& T, const TRPRTFRowProperties& Row) {
   TRPTableItemInfo& Table = *T.Table;
   // The cells read; the last scratch cell is the one after the row's last \cell.
-  const int Count = std::min(static_cast<int>(T.Scratch.size()) - 1, RP_RTF_MAX_CELLS);
+  const int Read = static_cast<int>(T.Scratch.size()) - 1;
+  const int Count = std::min(Read, RP_RTF_MAX_CELLS);
   if (Count <= 0)
     return;
+  // A row holds so many cells at the most; the text of any more goes on in the last one.
+  for (int i = Count; i < Read; ++i)
+    if (HasContent(*T.Scratch[static_cast<size_t>(i)]))
+      T.Scratch[static_cast<size_t>(Count - 1)]->AppendFrom(*T.Scratch[static_cast<size_t>(i)]);
   // Boundaries: the row's, and for cells it does not define, an inch more each.
   std::vector<int32_t> Bounds;
   std::vector<const TRPRTFCellProperties*> Props;
@@ -218,8 +230,8 @@ void TRPRTFTableBuilder::AssignRowProperties(TTable& T, const TRPRTFRowPropertie
       Props.push_back(&Row.Cell(i));
     } else {
       const int32_t Last = Bounds.empty() ? Row.FLeftTw : Bounds.back();
-      Bounds.push_back(RPClampLengthTw(static_cast<int32_t>(
-          std::min<int64_t>(int64_t{Last} + DefaultCellWidthTw, INT32_MAX))));
+      Bounds.push_back(RPClampLengthTw(
+          static_cast<int32_t>(std::min<int64_t>(int64_t{Last} + DefaultCellWidthTw, INT32_MAX))));
       Props.push_back(&NoProps);
     }
     if (i > 0 && Bounds[i] <= Bounds[i - 1])
@@ -264,7 +276,8 @@ void TRPRTFTableBuilder::AssignRowProperties(TTable& T, const TRPRTFRowPropertie
       continue;
     if (P.FHMerge == rtf_cm_Merged && LastMain >= 0) {
       // Merged into the cell before it: the text goes there too.
-      Table.Cells(RowNo, LastMain)->AppendFrom(Cell);
+      if (HasContent(Cell))
+        Table.Cells(RowNo, LastMain)->AppendFrom(Cell);
       Table.MergeCells(RowNo, LastMain, C1 - LastMain, 1);
       continue;
     }
@@ -277,7 +290,8 @@ void TRPRTFTableBuilder::AssignRowProperties(TTable& T, const TRPRTFRowPropertie
       if (TRPTableCellData* Above = Table.GetMainCell(RowNo - 1, C0, MRow, MCol);
           Above && MCol == C0) {
         const int Span = std::max(Table.ColSpanAt(*Above, MCol), C1 - C0);
-        Table.Cells(MRow, MCol)->AppendFrom(*Table.Cells(RowNo, C0));
+        if (HasContent(*Table.Cells(RowNo, C0)))
+          Table.Cells(MRow, MCol)->AppendFrom(*Table.Cells(RowNo, C0));
         Table.Cells(RowNo, C0)->Clear();
         Table.MergeCells(MRow, MCol, Span, RowNo - MRow + 1);
       }
@@ -385,9 +399,12 @@ void TRPRTFTableBuilder::End(bool Forced) {
   FTables.pop_back();
   TRPTableItemInfo& Table = *T->Table;
   Finalize(*T);
-  // What an unfinished row held goes on as paragraphs where the table stands.
+  // What an unfinished row held goes on as paragraphs where the table stands; so does
+  // anything read after the last row's end.
   std::vector<std::unique_ptr<TRPTableCellData>> Unfinished;
-  if (Forced && !T->RowFinished)
+  if ((Forced && !T->RowFinished) ||
+      std::any_of(T->Scratch.begin(), T->Scratch.end(),
+                  [](const std::unique_ptr<TRPTableCellData>& Cell) { return HasContent(*Cell); }))
     Unfinished = std::move(T->Scratch);
   if (Table.RowCount() > 0 && Table.ColCount() > 0) {
     Table.DeleteEmptyRows();
