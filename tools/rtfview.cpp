@@ -221,15 +221,23 @@ std::string DocumentText(TCustomRPData& Doc, const std::string& Indent, bool InC
 std::string TableText(const TRPTableItemInfo& Table, const std::string& Indent) {
   std::string Out;
   for (int r = 0; r < Table.RowCount(); ++r) {
-    if (r > 0)
-      Out += "\n" + Indent;
+    if (r > 0) {
+      Out += '\n';
+      Out += Indent;
+    }
+    const std::string Inner = Indent + "  ";
     std::string Nested;
     for (int c = 0, Cells = 0; c < Table.ColCount(); ++c)
       if (TRPTableCellData* Cell = Table.Cells(r, c)) {
-        Out += (Cells++ > 0 ? "\t" : "") + DocumentText(*Cell, Indent, true);
+        if (Cells++ > 0)
+          Out += '\t';
+        Out += DocumentText(*Cell, Indent, true);
         for (int k = 0; k < Cell->GetItemCount(); ++k)
-          if (const auto* Inner = dynamic_cast<const TRPTableItemInfo*>(Cell->GetItem(k)))
-            Nested += "\n" + Indent + "  " + TableText(*Inner, Indent + "  ");
+          if (const auto* Table2 = dynamic_cast<const TRPTableItemInfo*>(Cell->GetItem(k))) {
+            Nested += '\n';
+            Nested += Inner;
+            Nested += TableText(*Table2, Inner);
+          }
       }
     Out += Nested;
   }
