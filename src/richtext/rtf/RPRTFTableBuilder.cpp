@@ -379,17 +379,22 @@ void TRPRTFTableBuilder::Finalize(TTable& T) {
   }
   if (T.BorderCount > 0)
     Table.BorderWidth = Units(Mean(T.BorderWidthTw, T.BorderCount));
-  // Spacing between cells: what the rows asked for, else the cells' borders touch.
-  Table.CellVSpacing = 0;
-  Table.BorderVSpacing = 0;
+  // Spacing between cells: what the rows asked for, else the borders of neighbouring cells,
+  // and of the cells and the table, are one line.
+  const TRPStyleLength Shared = std::min(Table.CellBorderWidth, Table.BorderWidth);
+  Table.CellVSpacing = -Table.CellBorderWidth;
+  Table.BorderVSpacing = -Shared;
   if (T.UseHSpacing) {
     Table.CellHSpacing = Table.BorderHSpacing = Units(Mean(T.HSpacingTw, Table.RowCount()));
   } else {
-    Table.CellHSpacing = 0;
-    Table.BorderHSpacing = 0;
+    Table.CellHSpacing = -Table.CellBorderWidth;
+    Table.BorderHSpacing = -Shared;
   }
-  if (!T.UseHSpacing && Table.BorderWidth == Table.CellBorderWidth)
+  if (!T.UseHSpacing && Table.BorderWidth == Table.CellBorderWidth) {
     Table.BorderWidth = 0;
+    Table.BorderHSpacing = 0;
+    Table.BorderVSpacing = 0;
+  }
 }
 
 void TRPRTFTableBuilder::End(bool Forced) {

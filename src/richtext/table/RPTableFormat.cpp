@@ -13,6 +13,20 @@
 
 namespace {
 
+struct TRPTableSpacing {
+  int32_t BHS, BVS, CHS, CVS;
+};
+
+// The spacings of Table in pixels of Layout, each at least minus the borders it may let
+// overlap.
+template <typename TLayoutLike>
+TRPTableSpacing RP_TableSpacing(const TRPTableItemInfo& Table, const TLayoutLike& L) {
+  return {std::max(L.SignedX(Table.BorderHSpacing), -std::min(L.BW, L.CBW)),
+          std::max(L.SignedY(Table.BorderVSpacing), -std::min(L.BWy, L.CBWy)),
+          std::max(L.SignedX(Table.CellHSpacing), -L.CBW),
+          std::max(L.SignedY(Table.CellVSpacing), -L.CBWy)};
+}
+
 int32_t Clamp32(int64_t Value) {
   return static_cast<int32_t>(std::clamp<int64_t>(Value, INT32_MIN, INT32_MAX));
 }
@@ -42,19 +56,31 @@ public:
         Cols(static_cast<size_t>(Table.ColCount())) {
     BW = X(Table.BorderWidth);
     BWy = Y(Table.BorderWidth);
-    BHS = X(Table.BorderHSpacing);
-    BVS = Y(Table.BorderVSpacing);
     CBW = X(Table.CellBorderWidth);
     CBWy = Y(Table.CellBorderWidth);
-    CHS = X(Table.CellHSpacing);
-    CVS = Y(Table.CellVSpacing);
+    // Negative spacing lets borders overlap: cells share their border lines, and the cells
+    // next to the table's border share it, never more.
+    const TRPTableSpacing Spacing = RP_TableSpacing(Table, *this);
+    BHS = Spacing.BHS;
+    BVS = Spacing.BVS;
+    CHS = Spacing.CHS;
+    CVS = Spacing.CVS;
     CHP = X(Table.CellHPadding);
     CVP = Y(Table.CellVPadding);
     DblCHP = 2 * int64_t{CHP};
   }
 
   // Style sheet lengths in device pixels, none negative and none beyond what a table can
-  // use: sums over a thousand columns stay far inside 32 bits.
+  // use: sums over a thousand columns stay far inside 32 bits. SignedX and SignedY keep a
+  // negative length.
+  int32_t SignedX(TRPStyleLength Value) const {
+    return std::clamp(RPStyle ? RPStyle->GetAsDevicePixelsX(Value, &Sad) : Value,
+                      -RP_TABLE_MAX_LENGTH, RP_TABLE_MAX_LENGTH);
+  }
+  int32_t SignedY(TRPStyleLength Value) const {
+    return std::clamp(RPStyle ? RPStyle->GetAsDevicePixelsY(Value, &Sad) : Value,
+                      -RP_TABLE_MAX_LENGTH, RP_TABLE_MAX_LENGTH);
+  }
   int32_t X(TRPStyleLength Value) const {
     return std::clamp(RPStyle ? RPStyle->GetAsDevicePixelsX(Value, &Sad) : Value, 0,
                       RP_TABLE_MAX_LENGTH);
