@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <set>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -232,6 +234,57 @@ TEST_P(ArticleLayout, MarkersShowWhatTheirWritersMeant) {
     Doc.Clear();
     Doc.LoadRTF(File.string());
     EXPECT_EQ(Doc.GetRPStyle()->ListStyles.Count(), ListStyles);
+  });
+}
+
+// The words of Doc, its tables' cells included.
+void CollectWords(TCustomRPData& Doc, std::set<std::string>& Words) {
+  std::string Text;
+  for (int i = 0; i < Doc.GetItemCount(); ++i) {
+    TCustomRPItemInfo& Item = *Doc.GetItem(i);
+    if (!Item.SameAsPrev())
+      Text += '\n';
+    if (Item.IsTextItem())
+      Text += RP_UnicodeToAnsi(Doc.GetItemTextW(i), CP_UTF8);
+    else if (Item.StyleNo == rpsTab)
+      Text += '\t';
+    else if (auto* Table = dynamic_cast<TRPTableItemInfo*>(&Item))
+      Table->ForEachCell([&Words](TRPTableCellData& Cell, int, int) { CollectWords(Cell, Words); });
+  }
+  std::istringstream In(Text);
+  for (std::string Word; In >> Word;)
+    Words.insert(Word);
+}
+
+// Every word the reader reads as visible text is in the document, tables or not.
+TEST_P(ArticleLayout, EveryWordIsKept) {
+  ForEachDocument(GetParam(), [](TGuideArticleDocument& Doc, TFakeCanvas&, const fs::path& File) {
+    TRPRTFReader Reader;
+    std::string Text;
+    // Runs of a paragraph are joined as they stand; paragraphs and lines are apart.
+    const auto Take = [&Text](TRPRTFReader& R, const std::u16string& Run, TRPRTFPosition At) {
+      if (R.RTFState().Props.CharProps.FHidden)
+        return;
+      if (At != rtf_ts_ContinuePara)
+        Text += '\n';
+      Text += RP_UnicodeToAnsi(Run, CP_UTF8);
+    };
+    Reader.OnNewUnicodeText = [&Take](TRPRTFReader& R, const std::u16string& Run,
+                                      TRPRTFPosition At) { Take(R, Run, At); };
+    Reader.OnNewText = [&Take](TRPRTFReader& R, const std::string& Run, TRPRTFPosition At) {
+      Take(R, RP_AnsiToUnicode(Run, R.GetCurrentCodePage()), At);
+    };
+    TRPFileByteSource Source(File.string());
+    Reader.ReadFromStream(Source);
+    std::set<std::string> Words;
+    CollectWords(Doc, Words);
+    std::istringstream In(Text);
+    int Missing = 0;
+    for (std::string Word; In >> Word && Missing < 5;)
+      if (!Words.count(Word)) {
+        ++Missing;
+        ADD_FAILURE() << "missing " << Word;
+      }
   });
 }
 

@@ -56,6 +56,10 @@ TEST_F(TableReading, AsWritersWriteThem) {
        R"({\rtf1\trowd\cellx1000\cellx2000\intbl A\cell B\cell\row\intbl C\cell D})",
        {"A | B", "C", "D"}},
       {"cells outside any table", R"({\rtf1 AAA \cell BBB \cell CCC})", {"AAA ", "BBB ", "CCC"}},
+      // Word repeats the row's definition after its cells.
+      {"the definition after the cells",
+       R"({\rtf1\intbl A\cell B\cell\trowd\cellx1000\cellx2000\row})",
+       {"A | B"}},
       {"more cells than boundaries",
        R"({\rtf1\trowd\cellx1000\intbl A\cell B\cell\row})",
        {"A | B"}},
