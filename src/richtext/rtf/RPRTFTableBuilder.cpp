@@ -248,6 +248,9 @@ void TRPRTFTableBuilder::AssignRowProperties(TTable& T, const TRPRTFRowPropertie
     for (const int32_t B : Bounds)
       if (B > T.Lines.back() + RP_TableGridEps)
         T.Lines.push_back(B);
+    // A table has a column at least, however narrow its boundaries.
+    if (T.Lines.size() < 2)
+      T.Lines.push_back(T.Lines.back() + DefaultCellWidthTw);
     Table.InsertCols(0, static_cast<int>(T.Lines.size()) - 1);
     T.LeftTw = Left;
   }
@@ -265,15 +268,23 @@ void TRPRTFTableBuilder::AssignRowProperties(TTable& T, const TRPRTFRowPropertie
   Table.InsertRows(RowNo, 1);
   Table.Rows(RowNo).KeepTogether = Row.FKeepTogether;
   int LastMain = -1;
+  int FreeCol = 0;
   for (int i = 0; i < Count; ++i) {
     const int C0 = std::min(Starts[static_cast<size_t>(i)], Table.ColCount() - 1);
     const int C1 = std::min(Ends[static_cast<size_t>(i)], Table.ColCount());
     const TRPRTFCellProperties& P = *Props[static_cast<size_t>(i)];
     TRPTableCellData& Cell = *T.Scratch[static_cast<size_t>(i)];
-    AssignCellProperties(T, Cell, Row, P, T.Lines[static_cast<size_t>(C0)],
-                         T.Lines[static_cast<size_t>(std::min<size_t>(C1, T.Lines.size() - 1))]);
-    if (C0 < 0 || C1 <= C0)
+    if (C0 < FreeCol || C1 <= C0) {
+      // No column of its own: its text goes on in the cell before it.
+      int MRow, MCol;
+      if (TRPTableCellData* Before = Table.GetMainCell(RowNo, std::max(LastMain, 0), MRow, MCol);
+          Before && HasContent(Cell))
+        Before->AppendFrom(Cell);
       continue;
+    }
+    FreeCol = C1;
+    AssignCellProperties(T, Cell, Row, P, T.Lines[static_cast<size_t>(C0)],
+                         T.Lines[std::min<size_t>(static_cast<size_t>(C1), T.Lines.size() - 1)]);
     if (P.FHMerge == rtf_cm_Merged && LastMain >= 0) {
       // Merged into the cell before it: the text goes there too.
       if (HasContent(Cell))
