@@ -57,6 +57,9 @@ struct TRPRTFTableBuilder::TTable {
   int64_t BorderWidthTw = 0, BorderCount = 0, CellBorderWidthTw = 0, CellBorderCount = 0;
   int64_t HSpacingTw = 0;
   bool UseHSpacing = false;
+  // Vertical spacing: between rows, and above the first and below the last.
+  int64_t VSpacingTw = 0, VBorderSpacing1Tw = 0, VBorderSpacing2Tw = 0;
+  bool UseCellVSpacing = false, UseBorderVSpacing = false, UsePrevBottomSpacing = false;
   int32_t BestWidth = 0;
   bool RichPaneSpecial = false;
   bool Word2000 = false;
@@ -118,6 +121,15 @@ void TRPRTFTableBuilder::EndCell() {
   // A cell outside any table: its text was a paragraph already.
   if (FTables.empty())
     return;
+  // A cell after the row a file marked as its table's last begins a table of its own.
+  if (FTables.back()->IsLastRow && FTables.back()->RowFinished) {
+    std::unique_ptr<TRPTableCellData> Read = std::move(FTables.back()->Scratch.back());
+    FTables.back()->Scratch.back() = nullptr;
+    FTables.back()->Scratch.pop_back();
+    End(false);
+    Start();
+    FTables.back()->Scratch.back()->AppendFrom(*Read);
+  }
   TTable& T = *FTables.back();
   T.RowFinished = false;
   TRPTableCellData& Cell = *T.Scratch.back();
@@ -338,11 +350,41 @@ void TRPRTFTableBuilder::AssignRowProperties(TTable& T, const TRPRTFRowPropertie
   }
   T.CellHPaddingCount += 2;
   T.CellVPaddingCount += 2;
+  // Spacing the row asks for; a negative one counts as none.
+  const auto Used = [&Row](TRPRTFSide Side) {
+    const size_t i = static_cast<size_t>(Side);
+    return Row.FUseSpacing[i] && Row.FSpacingTw[i] >= 0;
+  };
+  const auto Spacing = [&Row](TRPRTFSide Side) {
+    return int64_t{Row.FSpacingTw[static_cast<size_t>(Side)]};
+  };
+  const auto HasType = [&Row](TRPRTFSide Side) {
+    const TRPRTFBorderSide* S = Row.FBorder.Side(Side);
+    return S && S->FBorderType != rtf_brdr_None;
+  };
+  if (Used(rtf_side_Top)) {
+    if (FirstRow) {
+      T.VBorderSpacing1Tw = Spacing(rtf_side_Top);
+      T.UseBorderVSpacing = true;
+      Table.VisibleBorders.Top = HasType(rtf_side_Top);
+      Table.VisibleBorders.Left = HasType(rtf_side_Left);
+      Table.VisibleBorders.Right = HasType(rtf_side_Right);
+    } else {
+      T.VSpacingTw += Spacing(rtf_side_Top);
+    }
+  }
+  Table.VisibleBorders.Bottom = HasType(rtf_side_Bottom);
+  T.VSpacingTw += T.VBorderSpacing2Tw;
+  if (!FirstRow)
+    T.UseCellVSpacing = T.UseCellVSpacing || T.UsePrevBottomSpacing || Used(rtf_side_Top);
+  T.UsePrevBottomSpacing = Used(rtf_side_Bottom);
+  if (Used(rtf_side_Bottom))
+    T.VBorderSpacing2Tw = Spacing(rtf_side_Bottom);
   for (const TRPRTFSide Side : {rtf_side_Left, rtf_side_Right}) {
     const size_t i = static_cast<size_t>(Side);
-    if (Row.FUseSpacing[i] && Row.FSpacingTw[i] >= 0) {
+    if (Used(Side)) {
       T.UseHSpacing = true;
-      T.HSpacingTw += Row.FSpacingTw[i];
+      T.HSpacingTw += Spacing(Side);
     } else {
       T.HSpacingTw += Row.FGapHTw - (Row.FUsePadding[i] ? Row.FPaddingTw[i] : 0);
     }
@@ -393,15 +435,20 @@ void TRPRTFTableBuilder::Finalize(TTable& T) {
   // Spacing between cells: what the rows asked for, else the borders of neighbouring cells,
   // and of the cells and the table, are one line.
   const TRPStyleLength Shared = std::min(Table.CellBorderWidth, Table.BorderWidth);
-  Table.CellVSpacing = -Table.CellBorderWidth;
-  Table.BorderVSpacing = -Shared;
+  T.UseBorderVSpacing = T.UseBorderVSpacing || T.UsePrevBottomSpacing;
+  Table.CellVSpacing = T.UseCellVSpacing && Table.RowCount() > 1
+                           ? Units(Mean(T.VSpacingTw, Table.RowCount() - 1))
+                           : -Table.CellBorderWidth;
+  Table.BorderVSpacing =
+      T.UseBorderVSpacing ? Units(T.VBorderSpacing1Tw + T.VBorderSpacing2Tw) : -Shared;
   if (T.UseHSpacing) {
     Table.CellHSpacing = Table.BorderHSpacing = Units(Mean(T.HSpacingTw, Table.RowCount()));
   } else {
     Table.CellHSpacing = -Table.CellBorderWidth;
     Table.BorderHSpacing = -Shared;
   }
-  if (!T.UseHSpacing && Table.BorderWidth == Table.CellBorderWidth) {
+  if (!T.UseHSpacing && !T.UseCellVSpacing && !T.UseBorderVSpacing &&
+      Table.BorderWidth == Table.CellBorderWidth) {
     Table.BorderWidth = 0;
     Table.BorderHSpacing = 0;
     Table.BorderVSpacing = 0;

@@ -60,6 +60,14 @@ TEST_F(TableReading, AsWritersWriteThem) {
       {"the definition after the cells",
        R"({\rtf1\intbl A\cell B\cell\trowd\cellx1000\cellx2000\row})",
        {"A | B"}},
+      {"a row after its table's last begins a table of its own",
+       R"({\rtf1\trowd\lastrow\cellx1000\intbl A\cell\row\trowd\cellx1000\intbl B\cell\row)"
+       R"(\trowd\cellx1000\intbl C\cell\row})",
+       {"A", "B\nC"}},
+      {"spacing between rows",
+       R"({\rtf1\trowd\trspdb40\trspdfb3\cellx1000\intbl A\cell\row)"
+       R"(\trowd\trspdt40\trspdft3\cellx1000\intbl B\cell\row})",
+       {"A\nB"}},
       {"more cells than boundaries",
        R"({\rtf1\trowd\cellx1000\intbl A\cell B\cell\row})",
        {"A | B"}},
@@ -97,6 +105,19 @@ TEST_F(TableReading, CellsTakeTheirRowsDefinitions) {
   EXPECT_EQ(Table->Cells(0, 1)->ColSpan, 2);
   EXPECT_EQ(Table->Cells(1, 1)->ColSpan, 1);
   EXPECT_EQ(Sheet.ParaStyles[Table->ParaNo].Alignment, rpaCenter);
+  // Without spacing of their own, the cells' borders are one line.
+  EXPECT_EQ(Table->CellHSpacing, -Table->CellBorderWidth);
+}
+
+TEST_F(TableReading, RowSpacingIsTheMeanOfWhatRowsAsk) {
+  ASSERT_EQ(Load(R"({\rtf1\trowd\trspdb30\trspdfb3\cellx1000\intbl A\cell\row)"
+                 R"(\trowd\trspdt30\trspdft3\trspdb30\trspdfb3\cellx1000\intbl B\cell\row)"
+                 R"(\trowd\trspdt30\trspdft3\cellx1000\intbl C\cell\row})"),
+            rtf_ec_OK);
+  TRPTableItemInfo* Table = TableAt(0);
+  ASSERT_NE(Table, nullptr);
+  // 60 twips between rows (30 below one, 30 above the next): 4 pixels.
+  EXPECT_EQ(Table->CellVSpacing, 4);
 }
 
 // Hostile tables load quickly and keep every word.
