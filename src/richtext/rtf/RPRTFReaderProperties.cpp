@@ -685,13 +685,18 @@ void TRPRTFReaderProperties::TRead::CompleteLastMarker() {
 
 void TRPRTFReaderProperties::TRead::MoveOut(TRPTableCellData& Cell) {
   FMovingOut = true;
+  // The item after a marker, which is left out, begins its paragraph.
+  bool ParaStart = true;
   for (int i = 0; i < Cell.GetItemCount(); ++i) {
     const TCustomRPItemInfo& Item = *Cell.GetItem(i);
-    if (Item.StyleNo == rpsListMarker)
+    if (Item.StyleNo == rpsListMarker) {
+      ParaStart = true;
       continue;
-    const TRPRTFPosition Position = i > 0 && Item.SameAsPrev() ? rtf_ts_ContinuePara
-                                    : i > 0 && Item.BR()       ? rtf_ts_NewLine
-                                                               : rtf_ts_NewPara;
+    }
+    const TRPRTFPosition Position = ParaStart || (!Item.SameAsPrev() && !Item.BR()) ? rtf_ts_NewPara
+                                    : Item.BR()                                     ? rtf_ts_NewLine
+                                                : rtf_ts_ContinuePara;
+    ParaStart = false;
     InsertItem(Item.ItemText(), RP_DuplicateItem(Item, &TargetDoc(), true), Position);
   }
   FMovingOut = false;

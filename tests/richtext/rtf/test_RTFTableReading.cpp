@@ -55,6 +55,10 @@ TEST_F(TableReading, AsWritersWriteThem) {
       {"a file ending in a row keeps its text",
        R"({\rtf1\trowd\cellx1000\cellx2000\intbl A\cell B\cell\row\intbl C\cell D})",
        {"A | B", "C", "D"}},
+      // Whatever an unfinished row held goes on as paragraphs, without list markers.
+      {"a numbered paragraph in a row that never ends",
+       R"({\rtf1\trowd\cellx1000\intbl A\cell\pard{\listtext 1.\tab}\ls1 B\par})",
+       {"A", "B"}},
       {"cells outside any table", R"({\rtf1 AAA \cell BBB \cell CCC})", {"AAA ", "BBB ", "CCC"}},
       // Word repeats the row's definition after its cells.
       {"the definition after the cells",
