@@ -1309,6 +1309,9 @@ TRPRTFErrorCode TRPRTFReader::DoNewText(TRPRTFPosition& Next) {
 }
 
 void TRPRTFReader::FlushPendingText(bool Force) {
+  // A forced break is emitted where the text after it goes: into a table that text begins.
+  if (Force && FRTFState.rds == rdsNorm)
+    CheckTable(true);
   ForceEvenEmptyNewLine = Force;
   const TRPRTFErrorCode Result = FlushText();
   ForceEvenEmptyNewLine = false;

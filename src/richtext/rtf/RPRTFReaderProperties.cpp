@@ -125,6 +125,7 @@ TRPRTFReaderProperties::TRead::TRead(TRPRTFReaderProperties& Owner, TCustomRPDat
     : FOwner(Owner), RPData(Data), RPStyle(*Data.GetRPStyle()), InsertPoint(Data.GetItemCount()),
       FLists(Reader, Data, *Owner.FListMemory),
       FTables(Reader, Data,
+              {Owner.UseSingleCellPadding, Owner.AutoHideTableGridLines, Owner.ExplicitTableWidth},
               {[this](std::unique_ptr<TRPTableItemInfo> Table) {
                  InsertItem({}, std::move(Table), rtf_ts_NewPara);
                },
@@ -149,10 +150,11 @@ void TRPRTFReaderProperties::TRead::InitReader() {
   if (MakesMarkers())
     Reader.OnUpdateMarker = [this](TRPRTFReader&) { CompleteLastMarker(); };
   // Tables in notes read as paragraphs: their cells end as paragraphs do.
-  Reader.OnTable = [this](TRPRTFReader&, TRPRTFTableEventKind Kind, bool& Processed) {
-    if (!FInNote)
-      Processed = FTables.Event(Kind);
-  };
+  if (!FOwner.IgnoreTables)
+    Reader.OnTable = [this](TRPRTFReader&, TRPRTFTableEventKind Kind, bool& Processed) {
+      if (!FInNote)
+        Processed = FTables.Event(Kind);
+    };
   if (!FOwner.IgnoreBookmarks)
     Reader.OnBookmarkStart = [this](TRPRTFReader&, const std::u16string& Name) {
       FBookmarkName = RP_UnicodeToAnsi(Name, CP_UTF8);

@@ -57,6 +57,13 @@ public:
   // Footnotes and endnotes are read unless set: their reference marks show as numbers and
   // their text follows the document's.
   bool IgnoreNotes = false;
+  // Tables are read as paragraphs, a cell's each, unless set.
+  bool IgnoreTables = false;
+  // Tables: one padding for all sides of cells (the mean of all the rows gave), grid lines
+  // hidden, and a table without a width taking the width of its column lines.
+  bool UseSingleCellPadding = false;
+  bool AutoHideTableGridLines = false;
+  bool ExplicitTableWidth = false;
   bool UseHypertextStyles = false;
   bool SkipHiddenText = true;
   bool LineBreaksAsParagraphs = false;

@@ -64,6 +64,8 @@ struct TRPRTFTableBuilder::TTable {
   bool RichPaneSpecial = false;
   bool Word2000 = false;
   bool CellFlatBorder = true;
+  // No visible text was read into the table yet.
+  bool Hidden = true;
 
   TRPTableCellData& NewScratchCell() {
     auto Cell = std::make_unique<TRPTableCellData>(*Table);
@@ -73,8 +75,10 @@ struct TRPRTFTableBuilder::TTable {
   }
 };
 
-TRPRTFTableBuilder::TRPRTFTableBuilder(TRPRTFReader& AReader, TCustomRPData& Data, THost Host)
-    : Reader(AReader), RPData(Data), RPStyle(*Data.GetRPStyle()), FHost(std::move(Host)) {}
+TRPRTFTableBuilder::TRPRTFTableBuilder(TRPRTFReader& AReader, TCustomRPData& Data,
+                                       TSettings Settings, THost Host)
+    : Reader(AReader), RPData(Data), RPStyle(*Data.GetRPStyle()), FSettings(Settings),
+      FHost(std::move(Host)) {}
 
 TRPRTFTableBuilder::~TRPRTFTableBuilder() = default;
 
@@ -132,6 +136,7 @@ void TRPRTFTableBuilder::EndCell() {
   }
   TTable& T = *FTables.back();
   T.RowFinished = false;
+  T.Hidden = T.Hidden && Reader.RTFState().Props.CharProps.FHidden;
   TRPTableCellData& Cell = *T.Scratch.back();
   if (Cell.GetItemCount() == 0)
     Cell.AddNLR({}, 0, 0);
@@ -145,6 +150,7 @@ void TRPRTFTableBuilder::EndRow() {
   const TRPRTFRowProperties* Row = Reader.RowProps();
   AssignRowProperties(T, Row ? *Row : TRPRTFRowProperties());
   T.RowFinished = true;
+  T.Hidden = T.Hidden && Reader.RTFState().Props.CharProps.FHidden;
   T.IsLastRow = Row && Row->FLastRow;
   T.Scratch.clear();
   T.NewScratchCell();
@@ -410,8 +416,13 @@ void TRPRTFTableBuilder::Finalize(TTable& T) {
     Table.CellBorderStyle = rptbColor;
   if (Table.BorderColor == Table.BorderLightColor)
     Table.BorderStyle = rptbColor;
-  Table.CellHPadding = Units(Mean(T.CellHPaddingTw, T.CellHPaddingCount));
-  Table.CellVPadding = Units(Mean(T.CellVPaddingTw, T.CellVPaddingCount));
+  if (FSettings.UseSingleCellPadding) {
+    Table.SetCellPadding(Units(
+        Mean(T.CellHPaddingTw + T.CellVPaddingTw, T.CellHPaddingCount + T.CellVPaddingCount)));
+  } else {
+    Table.CellHPadding = Units(Mean(T.CellHPaddingTw, T.CellHPaddingCount));
+    Table.CellVPadding = Units(Mean(T.CellVPaddingTw, T.CellVPaddingCount));
+  }
   Table.ForEachCell([&](TRPTableCellData& Cell, int, int) {
     if (!T.RichPaneSpecial && Cell.BestWidth > 2 * Table.CellHPadding)
       Cell.BestWidth -= 2 * Table.CellHPadding;
@@ -422,8 +433,10 @@ void TRPRTFTableBuilder::Finalize(TTable& T) {
     Table.BestWidth = T.BestWidth > 0 ? Units(T.BestWidth) : T.BestWidth;
   else if (T.BestWidth > 0)
     Table.BestWidth = Units(T.BestWidth - Mean(T.BorderWidthTw, T.BorderCount));
-  else
+  else if (T.BestWidth < 0)
     Table.BestWidth = T.BestWidth / 50;
+  else if (FSettings.ExplicitTableWidth && T.Lines.size() > 1)
+    Table.BestWidth = Units(int64_t{T.Lines.back()} - T.Lines.front());
   if (T.CellBorderCount > 0) {
     const int64_t Tw = Mean(T.CellBorderWidthTw, T.CellBorderCount);
     Table.CellBorderWidth = Units(Tw);
@@ -453,6 +466,8 @@ void TRPRTFTableBuilder::Finalize(TTable& T) {
     Table.BorderHSpacing = 0;
     Table.BorderVSpacing = 0;
   }
+  if (FSettings.AutoHideTableGridLines)
+    Table.Options.Include(rptoHideGridLines);
 }
 
 void TRPRTFTableBuilder::End(bool Forced) {
@@ -475,6 +490,7 @@ void TRPRTFTableBuilder::End(bool Forced) {
     Para.FAlignment = T->AlignmentEqual ? T->Alignment : rtf_al_Left;
     Para.FLeftIndentTw = std::max(T->LeftTw, 0);
     Table.ParaNo = FHost.ParaNoFor(Para);
+    Table.Hidden = T->Hidden;
     FHost.PlaceTable(std::move(T->Table));
   }
   for (const std::unique_ptr<TRPTableCellData>& Cell : Unfinished)

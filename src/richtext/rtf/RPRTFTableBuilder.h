@@ -26,7 +26,14 @@ public:
     std::function<void(TRPTableCellData& Cell)> MoveOut;
   };
 
-  TRPRTFTableBuilder(TRPRTFReader& Reader, TCustomRPData& RPData, THost Host);
+  // The reader settings tables are finished with.
+  struct TSettings {
+    bool UseSingleCellPadding = false;
+    bool AutoHideTableGridLines = false;
+    bool ExplicitTableWidth = false;
+  };
+
+  TRPRTFTableBuilder(TRPRTFReader& Reader, TCustomRPData& RPData, TSettings Settings, THost Host);
   ~TRPRTFTableBuilder();
 
   // The reader's OnTable; false refuses an end the table is not ready for.
@@ -52,6 +59,7 @@ private:
   TRPRTFReader& Reader;
   TCustomRPData& RPData;
   TRPStyle& RPStyle;
+  TSettings FSettings;
   THost FHost;
   std::vector<std::unique_ptr<TTable>> FTables;
 };

@@ -124,6 +124,40 @@ TEST_F(TableReading, RowSpacingIsTheMeanOfWhatRowsAsk) {
   EXPECT_EQ(Table->CellVSpacing, 4);
 }
 
+TEST_F(TableReading, ReaderSettingsShapeTables) {
+  const std::string Rtf =
+      R"({\rtf1\trowd\trpaddl120\trpaddfl3\trpaddr120\trpaddfr3\trpaddt0\trpaddft3\trpaddb0\trpaddfb3)"
+      R"(\cellx1500\cellx3000\intbl A\cell B\cell\row})";
+  Doc.Props.ExplicitTableWidth = true;
+  Doc.Props.AutoHideTableGridLines = true;
+  Doc.Props.UseSingleCellPadding = true;
+  ASSERT_EQ(Load(Rtf), rtf_ec_OK);
+  TRPTableItemInfo* Table = TableAt(0);
+  ASSERT_NE(Table, nullptr);
+  // 3000 twips between the outer column lines: 200 pixels.
+  EXPECT_EQ(Table->BestWidth, 200);
+  EXPECT_TRUE(Table->Options.Contains(rptoHideGridLines));
+  // One padding for every side: the mean of 120 twips across and none down, 4 pixels.
+  EXPECT_EQ(Table->CellHPadding, Table->CellVPadding);
+  EXPECT_EQ(Table->CellHPadding, 4);
+
+  Doc.Props.IgnoreTables = true;
+  ASSERT_EQ(Load(Rtf), rtf_ec_OK);
+  EXPECT_EQ(TableAt(0), nullptr);
+  EXPECT_EQ(Paragraphs(Doc), Lines({"A", "B"}));
+}
+
+// When hidden text is read, a table whose every cell mark is hidden is a hidden item, and the
+// hidden text that begins a cell is in the cell.
+TEST_F(TableReading, HiddenCellMarksHideTheTable) {
+  Doc.Props.SkipHiddenText = false;
+  ASSERT_EQ(Load(R"({\rtf1\trowd\cellx1000\intbl{\v A\cell\row}\pard shown\par})"), rtf_ec_OK);
+  TRPTableItemInfo* Table = TableAt(0);
+  ASSERT_NE(Table, nullptr);
+  EXPECT_TRUE(Table->Hidden);
+  EXPECT_EQ(Paragraphs(Doc), Lines({"A", "shown"}));
+}
+
 // Hostile tables load quickly and keep every word.
 TEST_F(TableReading, DepthsAndWidthsFromFilesStayBounded) {
   std::string Cells;
