@@ -54,7 +54,9 @@ private:
     bool Endnote = false;
     std::vector<TPendingItem> Items;
     std::vector<size_t> NumberItems;
+    // Until the note is numbered: its reference mark, which shows the number.
     TCustomRPItemInfo* Mark = nullptr;
+    int Number = 0;
   };
   void InitReader();
   void NewText(const std::string& Text, TRPRTFPosition Position);
@@ -69,6 +71,10 @@ private:
   TCustomRPItemInfo* AddNumberItem(TRPRTFPosition Position);
   void Note(TRPRTFNoteEvent What, TRPRTFPosition Position);
   void DropPendingMark();
+  // A note is numbered when it ends, and its mark shows the number from then on: the mark
+  // may later be copied with its table cell, so it is not looked at again.
+  void NumberNote(TNote& Note);
+  static std::string NoteNumberText(const TNote& Note, const TCustomRPItemInfo& Item);
   void NumberNotes();
   void AppendNotes();
 
@@ -106,6 +112,10 @@ private:
   bool FInNote = false;
   // The reference mark of the note that is about to begin.
   TCustomRPItemInfo* FPendingMark = nullptr;
+  // The notes begun and not yet ended, innermost last, and how many of each kind are numbered.
+  std::vector<size_t> FOpenNotes;
+  int FFootnotes = 0;
+  int FEndnotes = 0;
   TRPRTFListBuilder FLists;
   // The marker that began the paragraph being read: its place in the document, or in a
   // note's items (NoteNo >= 0).
@@ -152,8 +162,12 @@ void TRPRTFReaderProperties::TRead::InitReader() {
   // Tables in notes read as paragraphs: their cells end as paragraphs do.
   if (!FOwner.IgnoreTables)
     Reader.OnTable = [this](TRPRTFReader&, TRPRTFTableEventKind Kind, bool& Processed) {
-      if (!FInNote)
-        Processed = FTables.Event(Kind);
+      if (FInNote)
+        return;
+      // Rows and tables that end copy their cells: a mark waiting for its note is left.
+      if (Kind != rpf_tbl_TableStart && Kind != rpf_tbl_CellEnd)
+        DropPendingMark();
+      Processed = FTables.Event(Kind);
     };
   if (!FOwner.IgnoreBookmarks)
     Reader.OnBookmarkStart = [this](TRPRTFReader&, const std::u16string& Name) {
@@ -354,13 +368,20 @@ void TRPRTFReaderProperties::TRead::Note(TRPRTFNoteEvent What, TRPRTFPosition Po
       FPendingMark = AddNumberItem(Position);
     FNotes.emplace_back();
     FNotes.back().Mark = std::exchange(FPendingMark, nullptr);
+    FOpenNotes.push_back(FNotes.size() - 1);
     FInNote = true;
     break;
   case rtf_ne_EndNote:
     if (FInNote)
       FNotes.back().Endnote = true;
     break;
-  case rtf_ne_End: FInNote = false; break;
+  case rtf_ne_End:
+    FInNote = false;
+    if (!FOpenNotes.empty()) {
+      NumberNote(FNotes[FOpenNotes.back()]);
+      FOpenNotes.pop_back();
+    }
+    break;
   }
 }
 
@@ -371,20 +392,28 @@ void TRPRTFReaderProperties::TRead::DropPendingMark() {
   FPendingMark = nullptr;
 }
 
+// Footnotes are numbered 1, 2, 3, endnotes i, ii, iii, each in the order they end.
+void TRPRTFReaderProperties::TRead::NumberNote(TNote& Note) {
+  if (Note.Number == 0)
+    Note.Number = Note.Endnote ? ++FEndnotes : ++FFootnotes;
+  if (Note.Mark)
+    Note.Mark->SetItemText(NoteNumberText(Note, *Note.Mark));
+  Note.Mark = nullptr;
+}
+
+std::string TRPRTFReaderProperties::TRead::NoteNumberText(const TNote& Note,
+                                                          const TCustomRPItemInfo& Item) {
+  const std::u16string Number =
+      RP_NumberToText(Note.Number, Note.Endnote ? rpseqLowerRoman : rpseqDecimal);
+  return Item.Unicode() ? RP_ToUtf16LE(Number) : RP_UnicodeToAnsi(Number, CP_ACP);
+}
+
 void TRPRTFReaderProperties::TRead::NumberNotes() {
   FInNote = false;
   DropPendingMark();
-  // Footnotes are numbered 1, 2, 3, endnotes i, ii, iii, each in reading order.
-  int Footnotes = 0;
-  int Endnotes = 0;
   for (TNote& Note : FNotes) {
-    const std::u16string Number = Note.Endnote ? RP_NumberToText(++Endnotes, rpseqLowerRoman)
-                                               : RP_NumberToText(++Footnotes, rpseqDecimal);
-    const auto Text = [&Number](const TCustomRPItemInfo& Item) {
-      return Item.Unicode() ? RP_ToUtf16LE(Number) : RP_UnicodeToAnsi(Number, CP_ACP);
-    };
-    if (Note.Mark)
-      Note.Mark->SetItemText(Text(*Note.Mark));
+    NumberNote(Note);
+    const auto Text = [&Note](const TCustomRPItemInfo& Item) { return NoteNumberText(Note, Item); };
     for (const size_t i : Note.NumberItems)
       if (i < Note.Items.size())
         Note.Items[i].Text = Text(*Note.Items[i].Item);

@@ -75,6 +75,11 @@ TEST_F(TableReading, AsWritersWriteThem) {
       {"more cells than boundaries",
        R"({\rtf1\trowd\cellx1000\intbl A\cell B\cell\row})",
        {"A | B"}},
+      // Merging copies the cells: the marks of their notes keep their numbers.
+      {"notes in a merged cell",
+       R"({\rtf1\trowd\clmgf\cellx1000\clmrg\cellx2000\intbl A\cell B{\footnote one}\cell)"
+       R"( B2\chftn\cell\row\pard after{\footnote two}\par})",
+       {"A / B1 | B2", "after2", "---", "1 one", "2 two"}},
       {"a paragraph between tables",
        R"({\rtf1\trowd\cellx1000\intbl A\cell\row\pard between\par\trowd\cellx1000\intbl B\cell\row})",
        {"A", "between", "B"}},
