@@ -30,7 +30,9 @@
 #include "richtext/layout/RPLayoutDump.h"
 #include "richtext/model/CRPData.h"
 #include "richtext/model/RPItem.h"
+#include "richtext/model/RPLabelItem.h"
 #include "richtext/model/RPListInfo.h"
+#include "richtext/model/RPRectItems.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/model/RPTypes.h"
 #include "richtext/table/RPTable.h"
@@ -66,9 +68,12 @@ Commands:
               cell's paragraphs joined by spaces), and a table inside a cell
               after its row, indented by two spaces; pictures and other non-text
               items are left out.
-  dump FILE   Every item: index, kind (text, tab, marker or other), StyleNo, ParaNo, flags
-              (S same line as the previous item, B line break, P page break),
-              checkpoint name, tag and quoted text (a marker's text); then the
+  dump FILE   Every item: index, kind (text, tab, marker, picture, label or other),
+              StyleNo, ParaNo, flags (S same line as the previous item, B line
+              break, P page break), checkpoint name, tag, for a picture what it
+              was read from (png, jpeg, dib, ddb, wmf, emf, or mark for one that
+              could not be read), its size and the size it is shown at, and
+              quoted text (a marker's or a label's text); then the
               text, paragraph and list styles the read added to the style sheet
               (a list style a line per level: numbering, pattern, start, where
               the marker and the text go, marker font). Lengths are in the style
@@ -80,7 +85,8 @@ Commands:
               a bad \' escape was dropped; stray-brace: a closing brace came
               before the end of the document; deep-groups: groups nested more
               than 1024 deep were read without their own formatting;
-              trailing-bytes: bytes after the document's end were not read).
+              trailing-bytes: bytes after the document's end were not read;
+              invalid-picture: a picture's data could not be read).
   render FILE --width N [--marks] -o OUT.png
               Paints the whole document as the guide's pane does, with the pane's
               settings and margins, at a client width of N pixels (1 to 10000),
@@ -138,8 +144,8 @@ TLoadResult Load(TGuideArticleDocument& Doc, TRPStyle& Sheet, const fs::path& Fi
 
 // "invalid-hex,stray-brace", or empty.
 std::string WarningNames(TRPRTFWarnings Warnings) {
-  static const char* const Names[] = {"invalid-hex", "stray-brace", "deep-groups",
-                                      "trailing-bytes"};
+  static const char* const Names[] = {"invalid-hex", "stray-brace", "deep-groups", "trailing-bytes",
+                                      "invalid-picture"};
   std::string Text;
   for (size_t i = 0; i < std::size(Names); ++i)
     if (Warnings.Contains(static_cast<TRPRTFWarning>(i))) {
@@ -260,7 +266,23 @@ std::string ItemKind(const TCustomRPItemInfo& Item) {
     return "tab";
   if (Item.StyleNo == rpsListMarker)
     return "marker";
+  if (dynamic_cast<const TRPGraphicItemInfo*>(&Item))
+    return "picture";
+  if (dynamic_cast<const TRPLabelItemInfo*>(&Item))
+    return "label";
   return "other";
+}
+
+// " png 200x100 shown 100x50": what the picture was read from (a picture that could not be
+// read shows the mark for one), its size, and the size it is shown at, in pixels.
+std::string PictureText(const TRPGraphicItemInfo& Item, const TRPStyle& Sheet) {
+  static const char* const Formats[] = {"png", "jpeg", "dib", "ddb", "wmf", "emf"};
+  const TRPPicture& Image = *Item.Image();
+  const TRPPictureSource* Source = Image.Source();
+  return std::string(" ") + (Source ? Formats[Source->Format] : "mark") + " " +
+         std::to_string(Image.Width()) + "x" + std::to_string(Image.Height()) + " shown " +
+         std::to_string(Item.GetImageWidth(Sheet)) + "x" +
+         std::to_string(Item.GetImageHeight(Sheet));
 }
 
 std::string ItemFlags(const TCustomRPItemInfo& Item) {
@@ -279,8 +301,13 @@ void PrintItem(TGuideArticleDocument& Doc, int i) {
     std::cout << " cp=" << Quoted(Item.Checkpoint->Name);
   if (!Item.Tag.empty())
     std::cout << " tag=" << Quoted(Item.Tag);
+  if (const auto* Picture = dynamic_cast<const TRPGraphicItemInfo*>(&Item);
+      Picture && Picture->Image())
+    std::cout << PictureText(*Picture, *Doc.GetRPStyle());
   const std::u16string Text =
-      Item.StyleNo == rpsListMarker ? Item.AsText(0, Doc) : Doc.GetItemTextW(i);
+      Item.StyleNo == rpsListMarker || dynamic_cast<const TRPLabelItemInfo*>(&Item)
+          ? Item.AsText(0, Doc)
+          : Doc.GetItemTextW(i);
   std::cout << ' ' << Quoted(Utf8(Text)) << '\n';
 }
 

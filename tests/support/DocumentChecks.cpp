@@ -4,6 +4,7 @@
 
 #include "richtext/gfx/RPCodePage.h"
 #include "richtext/model/RPItem.h"
+#include "richtext/model/RPLabelItem.h"
 #include "richtext/table/RPTable.h"
 
 namespace RPDataTests {
@@ -41,7 +42,7 @@ std::vector<std::string> Paragraphs(TCustomRPData& Doc) {
       Result.back() += '\t';
     else if (Item.StyleNo == rpsBreak)
       Result.back() += "---";
-    else if (Item.StyleNo == rpsListMarker)
+    else if (Item.StyleNo == rpsListMarker || dynamic_cast<const TRPLabelItemInfo*>(&Item))
       Result.back() += RP_UnicodeToAnsi(Item.AsText(0, Doc), CP_UTF8);
     else if (const auto* Table = dynamic_cast<const TRPTableItemInfo*>(&Item))
       for (int r = 0; r < Table->RowCount(); ++r) {

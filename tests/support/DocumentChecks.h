@@ -16,9 +16,9 @@ namespace RPDataTests {
 std::vector<std::string> Layout(const TCustomRPData& Doc);
 
 // The text a reader sees, one string per paragraph in UTF-8: a line break inside a
-// paragraph is "\n", a tab "\t", a rule "---", a list marker its text and a space, a table
-// its rows ("\n" between them) of cells (" | " between them, " / " between a cell's
-// paragraphs).
+// paragraph is "\n", a tab "\t", a rule "---", a list marker its text and a space, a label
+// (a sequence number) its text, a table its rows ("\n" between them) of cells (" | "
+// between them, " / " between a cell's paragraphs).
 std::vector<std::string> Paragraphs(TCustomRPData& Doc);
 
 // The first item starts a paragraph, nothing continues a break's line, a paragraph

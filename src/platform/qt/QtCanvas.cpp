@@ -275,8 +275,21 @@ void TRPQtCanvas::DrawText(int32_t X, int32_t Y, const std::u16string& Units,
 }
 
 void TRPQtCanvas::StretchDrawPicture(const TRect& Dest, const TRPPicture& Picture) {
+  if (!FPainter.isActive() || Dest.IsEmpty())
+    return;
   const auto* Bitmap = dynamic_cast<const TRPBitmap*>(&Picture);
-  if (!FPainter.isActive() || !Bitmap || Bitmap->Pixels().empty() || Dest.IsEmpty())
+  if (!Bitmap) {
+    // Metafiles cannot be played here: a framed placeholder of their size holds their place.
+    const QRect R = ToQRect(Dest);
+    FPainter.save();
+    FPainter.fillRect(R, QColor(0xF4, 0xF4, 0xF4));
+    FPainter.setPen(QPen(QColor(0xA0, 0xA0, 0xA0), 1));
+    FPainter.setBrush(Qt::NoBrush);
+    FPainter.drawRect(R.adjusted(0, 0, -1, -1));
+    FPainter.restore();
+    return;
+  }
+  if (Bitmap->Pixels().empty())
     return;
   const int W = Bitmap->Width();
   const int H = Bitmap->Height();
@@ -297,7 +310,12 @@ void TRPQtCanvas::StretchDrawPicture(const TRect& Dest, const TRPPicture& Pictur
           Row[X] = 0;
     }
   }
+  // A picture shown smaller than it is (one wider than the pane) must keep its thin lines
+  // and small lettering.
+  const bool Smooth = FPainter.testRenderHint(QPainter::SmoothPixmapTransform);
+  FPainter.setRenderHint(QPainter::SmoothPixmapTransform, true);
   FPainter.drawImage(ToQRect(Dest), Image);
+  FPainter.setRenderHint(QPainter::SmoothPixmapTransform, Smooth);
 }
 
 void TRPQtCanvas::CopyRect(const TRect& Dest, const TRPCanvas& Source, const TRect& SourceRect) {

@@ -1,10 +1,16 @@
 #include "richtext/gfx/RPBitmap.h"
 
 #include <algorithm>
+#include <utility>
 
 TRPBitmap::TRPBitmap(int32_t Width, int32_t Height, uint32_t Fill)
     : FWidth(std::max(Width, 0)), FHeight(std::max(Height, 0)),
       FPixels(static_cast<size_t>(FWidth) * static_cast<size_t>(FHeight), Fill) {}
+
+TRPBitmap::TRPBitmap(int32_t Width, int32_t Height, std::vector<uint32_t>&& Pixels)
+    : FWidth(std::max(Width, 0)), FHeight(std::max(Height, 0)), FPixels(std::move(Pixels)) {
+  FPixels.resize(static_cast<size_t>(FWidth) * static_cast<size_t>(FHeight), 0xFFFFFFFF);
+}
 
 std::unique_ptr<TRPPicture> TRPBitmap::Clone() const { return std::make_unique<TRPBitmap>(*this); }
 

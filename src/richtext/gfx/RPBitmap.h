@@ -12,6 +12,8 @@ class TRPBitmap : public TRPPicture {
 public:
   // A Width x Height bitmap filled with Fill (0xAARRGGBB); sizes below 0 count as 0.
   TRPBitmap(int32_t Width, int32_t Height, uint32_t Fill = 0xFFFFFFFF);
+  // Takes Pixels over: Width x Height values, rows from the top.
+  TRPBitmap(int32_t Width, int32_t Height, std::vector<uint32_t>&& Pixels);
 
   int32_t Width() const override { return FWidth; }
   int32_t Height() const override { return FHeight; }

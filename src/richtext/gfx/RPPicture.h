@@ -5,11 +5,21 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "richtext/gfx/RPColor.h"
 
 // What a picture was made from; items decide on it which properties apply.
 enum TRPPictureKind : uint8_t { rppkBitmap, rppkMetafile, rppkPng, rppkJpeg, rppkOther };
+
+// The formats a document's picture data comes in.
+enum TRPPictureFormat : uint8_t { rppfPng, rppfJpeg, rppfDib, rppfDdb, rppfWmf, rppfEmf };
+
+// The bytes a picture was read from, kept so that copying writes them back unchanged.
+struct TRPPictureSource {
+  TRPPictureFormat Format = rppfPng;
+  std::string Bytes;
+};
 
 // How a bitmap picks its transparent colour: from its bottom-left pixel, or the one
 // given.
@@ -28,6 +38,8 @@ public:
   // An independent copy the caller owns, or nullptr for a picture that cannot be
   // copied. A copy keeps the transparency settings below.
   virtual std::unique_ptr<TRPPicture> Clone() const { return nullptr; }
+  // What a picture read from a document was read from; nullptr for pictures made here.
+  virtual const TRPPictureSource* Source() const { return nullptr; }
 
   // Only bitmaps show a colour as transparent; other kinds keep these unused.
   bool Transparent = false;

@@ -322,9 +322,31 @@ int32_t TRPGraphicItemInfo::GetHeight(const TRPStyle& RPStyle) {
   return RP_ClampToInt32(int64_t{GetImageHeight(RPStyle)} + 2 * int64_t{ContentTop(RPStyle)});
 }
 
+// A picture shrinks to the width it is given (see OnDocWidthChange), so a wide one does not
+// widen the document beyond its window; it asks for a thumbnail's width at least.
 int32_t TRPGraphicItemInfo::GetMinWidth(const TRPScreenAndDevice* sad, TRPCanvas&,
                                         TCustomRPData& RPData) {
-  return GetWidthEx(RP_StyleOf(RPData), sad);
+  const TRPStyle& RPStyle = RP_StyleOf(RPData);
+  const int32_t Frame = RP_ScreenToDeviceX(2 * ContentLeft(RPStyle), sad);
+  return std::min(GetWidthEx(RPStyle, sad), Frame + RP_MIN_SHRUNK_PICTURE_WIDTH);
+}
+
+void TRPGraphicItemInfo::OnDocWidthChange(int32_t DocWidth, int32_t& Width, int32_t& Height,
+                                          int32_t& Desc, int32_t& HShift, bool Printing,
+                                          TRPCanvas& Canvas, TCustomRPData& RPData,
+                                          const TRPScreenAndDevice* sad, bool UseFormatCanvas) {
+  TRPRectItemInfo::OnDocWidthChange(DocWidth, Width, Height, Desc, HShift, Printing, Canvas, RPData,
+                                    sad, UseFormatCanvas);
+  if (DocWidth <= 0 || Width <= DocWidth)
+    return;
+  const TRPStyle& RPStyle = RP_StyleOf(RPData);
+  const int64_t FrameX = 2 * int64_t{ContentLeft(RPStyle)};
+  const int64_t FrameY = 2 * int64_t{ContentTop(RPStyle)};
+  const int64_t Room = std::max<int64_t>(DocWidth - FrameX, 1);
+  const int64_t ImageW = std::max<int64_t>(Width - FrameX, 1);
+  const int64_t ImageH = std::max<int64_t>(Height - FrameY, 0);
+  Width = RP_ClampToInt32(Room + FrameX);
+  Height = RP_ClampToInt32(RP_RoundDiv(ImageH * Room, ImageW) + FrameY);
 }
 
 void TRPGraphicItemInfo::Paint(int32_t X, int32_t Y, int32_t Width, int32_t Height,
@@ -334,10 +356,11 @@ void TRPGraphicItemInfo::Paint(int32_t X, int32_t Y, int32_t Width, int32_t Heig
   PaintFrame(X, Y, Width, Height, Canvas, State, RPStyle, GI);
   if (!FImage)
     return;
-  const bool Stretched = ImageWidth > 0 || ImageHeight > 0;
-  const TRect R = Bounds(X + ContentLeft(RPStyle), Y + ContentTop(RPStyle),
-                         Stretched ? GetImageWidth(RPStyle) : FImage->Width(),
-                         Stretched ? GetImageHeight(RPStyle) : FImage->Height());
+  const int32_t Left = ContentLeft(RPStyle);
+  const int32_t Top = ContentTop(RPStyle);
+  const TRect R =
+      Bounds(X + Left, Y + Top, std::max(Width - 2 * Left, 0), std::max(Height - 2 * Top, 0));
+  const bool Stretched = R.Width() != FImage->Width() || R.Height() != FImage->Height();
   const int Saved = GI.SaveCanvasState(Canvas);
   // A picture that fails to draw must not take the rest of the document with it.
   try {

@@ -98,6 +98,9 @@ private:
 
 // ---------------------------------------------------------------- pictures
 
+// The narrowest a picture shrinks to, in device pixels.
+inline constexpr int32_t RP_MIN_SHRUNK_PICTURE_WIDTH = 64;
+
 class TRPGraphicItemInfo : public TRPRectItemInfo {
 public:
   explicit TRPGraphicItemInfo(TCustomRPData* RPData);
@@ -138,7 +141,12 @@ public:
   int32_t GetHeight(const TRPStyle& RPStyle) override;
   int32_t GetMinWidth(const TRPScreenAndDevice* sad, TRPCanvas& Canvas,
                       TCustomRPData& RPData) override;
-  // The frame, then the picture inside the border (stretched when a size is set).
+  // A picture wider than the document is shown at the document's width, its height scaled
+  // alike.
+  void OnDocWidthChange(int32_t DocWidth, int32_t& Width, int32_t& Height, int32_t& Desc,
+                        int32_t& HShift, bool Printing, TRPCanvas& Canvas, TCustomRPData& RPData,
+                        const TRPScreenAndDevice* sad, bool UseFormatCanvas) override;
+  // The frame, then the picture stretched over the box inside the border.
   void Paint(int32_t X, int32_t Y, int32_t Width, int32_t Height, TRPCanvas& Canvas,
              TRPItemDrawState State, TCustomRPData& RPData) override;
 

@@ -56,10 +56,11 @@ enum TRPRTFPosition : uint8_t { rtf_ts_ContinuePara, rtf_ts_NewLine, rtf_ts_NewP
 // What a read got over without failing. Each kind means that something the file holds was
 // dropped or read otherwise than it was written; the text around it was kept.
 enum TRPRTFWarning : uint8_t {
-  rtf_warn_InvalidHex,   // a \' escape without two hex digits was dropped
-  rtf_warn_StrayBrace,   // a closing brace before the end of the document was not taken
-  rtf_warn_DeepGroups,   // groups nested beyond the limit were read without their own properties
-  rtf_warn_TrailingBytes // bytes after the end of the document were not read
+  rtf_warn_InvalidHex,    // a \' escape without two hex digits was dropped
+  rtf_warn_StrayBrace,    // a closing brace before the end of the document was not taken
+  rtf_warn_DeepGroups,    // groups nested beyond the limit were read without their own properties
+  rtf_warn_TrailingBytes, // bytes after the end of the document were not read
+  rtf_warn_InvalidPicture // a picture's data could not be read; the picture was not shown
 };
 using TRPRTFWarnings = EnumSet<TRPRTFWarning>;
 

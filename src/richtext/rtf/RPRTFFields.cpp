@@ -1,9 +1,11 @@
 #include "richtext/rtf/RPRTFFields.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "richtext/gfx/RPCodePage.h"
 #include "richtext/gfx/RPSymbolFonts.h"
@@ -156,7 +158,123 @@ std::u16string SymbolCharacter(uint32_t Code, std::u16string_view Switches, int 
   return CodePoint(Code);
 }
 
+// The instruction's first word (a leading backslash is no part of it), taken off the
+// instruction. Words of interest are short: a longer one is cut, never matched.
+std::u16string_view TakeWord(std::u16string_view& Instruction) {
+  SkipBlanks(Instruction);
+  if (!Instruction.empty() && Instruction.front() == u'\\')
+    Instruction.remove_prefix(1);
+  size_t Length = 0;
+  while (Length < Instruction.size() && Length <= 16 && !IsBlank(Instruction[Length]))
+    ++Length;
+  const std::u16string_view Word = Instruction.substr(0, Length);
+  Instruction.remove_prefix(Length);
+  return Word;
+}
+
+bool StartsWithNoCase(std::string_view Text, std::string_view Lower) {
+  if (Text.size() < Lower.size())
+    return false;
+  for (size_t i = 0; i < Lower.size(); ++i)
+    if (static_cast<char>(Text[i] >= 'A' && Text[i] <= 'Z' ? Text[i] + ('a' - 'A') : Text[i]) !=
+        Lower[i])
+      return false;
+  return true;
+}
+
 } // namespace
+
+std::optional<TRPRTFSeq> RPRTFParseSeq(std::u16string_view Instruction) {
+  if (!SameWord(TakeWord(Instruction), u"SEQ"))
+    return std::nullopt;
+  TRPRTFSeq Seq;
+  SkipBlanks(Instruction);
+  if (!Instruction.empty() && Instruction.front() != u'\\')
+    Seq.Name = TakeArgument(Instruction);
+  struct TFormat {
+    std::u16string_view Name;
+    TRPSeqType Type;
+  };
+  static constexpr TFormat Formats[] = {{u"alphabetic", rpseqLowerAlpha},
+                                        {u"ALPHABETIC", rpseqUpperAlpha},
+                                        {u"roman", rpseqLowerRoman},
+                                        {u"ROMAN", rpseqUpperRoman}};
+  bool Found = false;
+  for (const std::u16string_view Prefix : {u"\\* ", u"\\*"})
+    for (const TFormat& Format : Formats)
+      if (!Found && Instruction.find(std::u16string(Prefix) + std::u16string(Format.Name)) !=
+                        std::u16string_view::npos) {
+        Seq.NumberType = Format.Type;
+        Found = true;
+      }
+  if (const size_t At = Instruction.find(u"\\r "); At != std::u16string_view::npos) {
+    std::u16string_view Rest = Instruction.substr(At + 3);
+    SkipBlanks(Rest);
+    int64_t Value = 0;
+    size_t Digits = 0;
+    for (; Digits < Rest.size() && Rest[Digits] >= u'0' && Rest[Digits] <= u'9'; ++Digits)
+      Value = std::min<int64_t>(Value * 10 + (Rest[Digits] - u'0'), RP_RTF_MAX_SEQ_START);
+    if (Digits > 0) {
+      Seq.Reset = true;
+      Seq.StartFrom = static_cast<int32_t>(Value);
+    }
+  }
+  return Seq;
+}
+
+std::optional<std::u16string> RPRTFIncludePictureArgument(std::u16string_view Instruction) {
+  const std::u16string_view Word = TakeWord(Instruction);
+  if (!SameWord(Word, u"INCLUDEPICTURE") && !SameWord(Word, u"IMPORT"))
+    return std::nullopt;
+  SkipBlanks(Instruction);
+  if (Instruction.empty() || Instruction.front() == u'\\')
+    return std::u16string();
+  return TakeArgument(Instruction);
+}
+
+std::optional<std::string> RPRTFResolvePicturePath(std::u16string_view Argument,
+                                                   std::string_view BasePath, bool Decoded) {
+  if (BasePath.empty())
+    return std::nullopt;
+  std::string Path;
+  for (const char C : Utf8(Argument))
+    // A doubled backslash is one; either way it separates names.
+    if (C != '\\' || Path.empty() || Path.back() != '/')
+      Path += C == '\\' ? '/' : C;
+  if (Decoded)
+    Path = PercentDecoded(Path);
+  if (StartsWithNoCase(Path, "file:"))
+    Path.erase(0, 5);
+  // Drive letters and other schemes name no place under the base path, nor do absolute and
+  // network paths.
+  if (Path.empty() || Path.front() == '/' || Path.find(':') != std::string::npos ||
+      Path.find('\0') != std::string::npos)
+    return std::nullopt;
+  std::vector<std::string_view> Names;
+  for (size_t Start = 0; Start <= Path.size();) {
+    const size_t End = std::min(Path.find('/', Start), Path.size());
+    const std::string_view Name = std::string_view(Path).substr(Start, End - Start);
+    if (Name == "..") {
+      if (Names.empty())
+        return std::nullopt;
+      Names.pop_back();
+    } else if (!Name.empty() && Name != ".") {
+      Names.push_back(Name);
+    }
+    Start = End + 1;
+  }
+  if (Names.empty())
+    return std::nullopt;
+  std::string Result(BasePath);
+  if (Result.back() != '/')
+    Result += '/';
+  for (size_t i = 0; i < Names.size(); ++i) {
+    if (i > 0)
+      Result += '/';
+    Result += Names[i];
+  }
+  return Result;
+}
 
 TRPRTFHyperlink RPRTFParseHyperlink(std::u16string_view Instruction, std::string_view BasePath) {
   SkipBlanks(Instruction);
@@ -202,12 +320,7 @@ std::u16string RPRTFFieldFallback(std::u16string_view Instruction, int CodePage)
   // Instructions are asked about at every group inside them and may be long; the ones
   // answered here are short, so only their start is looked at.
   Instruction = Instruction.substr(0, 256);
-  SkipBlanks(Instruction);
-  size_t Length = 0;
-  while (Length < Instruction.size() && Length <= 12 && !IsBlank(Instruction[Length]))
-    ++Length;
-  const std::u16string_view Word = Instruction.substr(0, Length);
-  Instruction.remove_prefix(Length);
+  const std::u16string_view Word = TakeWord(Instruction);
   if (SameWord(Word, u"PAGE") || SameWord(Word, u"NUMPAGES") || SameWord(Word, u"SECTIONPAGES"))
     return u"1";
   if (!SameWord(Word, u"SYMBOL"))

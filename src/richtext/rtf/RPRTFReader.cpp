@@ -58,6 +58,7 @@ void TRPRTFReaderState::Assign(const TRPRTFReaderState& Source) {
   FHFType = Source.FHFType;
   FFieldCode = Source.FFieldCode;
   FFieldInserted = Source.FFieldInserted;
+  FFieldPictureIncluded = Source.FFieldPictureIncluded;
   FInNote = Source.FInNote;
   FInTextBox = Source.FInTextBox;
   FFieldFallback = Source.FFieldFallback;
@@ -76,6 +77,7 @@ void TRPRTFReaderState::Reset() {
   FFieldCode = {};
   FHFType = rtf_hf_MainText;
   FFieldInserted = false;
+  FFieldPictureIncluded = false;
   FInNote = false;
   FInTextBox = false;
   FRowProps.reset();
@@ -123,6 +125,8 @@ void TRPRTFReader::Clear() {
   FTextCount = 0;
   FShapeInstRead = false;
   FShapePropName.clear();
+  FPicture.reset();
+  ShpPictInserted = false;
   FHexValue = 0;
   FHexHighDone = false;
   ForceEvenEmptyNewLine = false;
@@ -562,6 +566,7 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
   }
   if (Dest == rdsFldInst) {
     Saved.FFieldInserted = Cur.FFieldInserted;
+    Saved.FFieldPictureIncluded = Cur.FFieldPictureIncluded;
     // Writers often put the instruction in a group of its own inside \fldinst.
     NoteFieldFallback();
     Saved.FFieldFallback = Cur.FFieldFallback;
@@ -598,6 +603,8 @@ std::u16string_view TRPRTFReader::HyperlinkInstruction() const {
 
 TRPRTFErrorCode TRPRTFReader::EndGroupAction(TRTFrds Dest) {
   switch (Dest) {
+  case rdsPict: return MakePicture();
+  case rdsFldInst: return EndFieldInstruction();
   case rdsFontTable:
     RPRTFFontTableEnd(FFontTable, FTmpString, FontNameCodePage());
     ApplyDefaultFont();
@@ -768,10 +775,24 @@ TRPRTFErrorCode TRPRTFReader::ChangeDest(TRTFIDEST Idest, int32_t Val) {
 
   switch (Idest) {
   case idestNormal: break;
-  case idestShpPict: rds = rdsShpPict; break;
-  // Pictures are not made yet, so the alternative to a \shppict picture is always read.
-  case idestNonShpPict: rds = rdsNorm; break;
-  case idestPict: rds = rdsPict; break;
+  case idestShpPict:
+    rds = rdsShpPict;
+    ShpPictInserted = false;
+    break;
+  // The alternative for readers that cannot show the \shppict picture.
+  case idestNonShpPict: rds = ShpPictInserted ? rdsSkip : rdsNorm; break;
+  case idestPict:
+    // A picture inside a picture is none.
+    if (rds == rdsPict) {
+      rds = rdsSkip;
+      break;
+    }
+    if (OnNewPicture) {
+      FPicture = std::make_unique<TRPRTFPicture>();
+      FPicture->FShpPict = rds == rdsShpPict;
+    }
+    rds = rdsPict;
+    break;
   case idestFontTable:
     FFontTable.Clear();
     rds = rdsFontTable;
@@ -1123,6 +1144,14 @@ TRPRTFErrorCode TRPRTFReader::RouteChar(uint8_t ch) {
   case rdsTitle:
   case rdsDocComm: FTmpString.push_back(static_cast<char>(ch)); break;
   case rdsFldInst: AppendPendingBytes(ptFieldCode, ch); break;
+  case rdsPict:
+    if (FPicture && !FPicture->FInvalid) {
+      if (FRTFState.ris == risBin)
+        FPicture->AppendByte(ch);
+      else
+        AddPictureHex(ch);
+    }
+    break;
   case rdsListLevelText:
     if (LastLevelText())
       AppendPendingBytes(ptLevelText, ch);
@@ -1491,8 +1520,11 @@ TRPRTFErrorCode TRPRTFReader::ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, in
       RPRTFMarkerProp(*Target, FDefMarkers, ListContext(), Prop, Value);
     return rtf_ec_OK;
   case rtf_pd_List: return ListProp(Prop, Value);
-  // Pictures and objects are not made yet; their properties have nothing to change.
   case rtf_pd_Pict:
+    if (FPicture)
+      FPicture->ApplyProp(Prop, Value);
+    return rtf_ec_OK;
+  // Objects are not made; their properties have nothing to change.
   case rtf_pd_Object:
   case rtf_pd_Skip: return rtf_ec_OK;
   default: break;

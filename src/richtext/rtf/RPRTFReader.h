@@ -21,8 +21,10 @@
 
 #include "richtext/model/RPTypes.h"
 #include "richtext/rtf/RPByteSource.h"
+#include "richtext/rtf/RPRTFFields.h"
 #include "richtext/rtf/RPRTFKeywords.h"
 #include "richtext/rtf/RPRTFLists.h"
+#include "richtext/rtf/RPRTFPictures.h"
 #include "richtext/rtf/RPRTFProps.h"
 #include "richtext/rtf/RPRTFRows.h"
 #include "richtext/rtf/RPRTFTables.h"
@@ -107,6 +109,9 @@ public:
     size_t Length = 0;
   } FFieldCode;
   bool FFieldInserted = false;
+  // The field's instruction placed a picture from a file: the pictures of its result, which
+  // show the same, are dropped. Goes with the field's group.
+  bool FFieldPictureIncluded = false;
   // The group is (inside) the text of a text box, which reads as paragraphs of its own.
   bool FInTextBox = false;
   // The text a field shows when the file stores no result for it (PAGE, SYMBOL), and how
@@ -139,6 +144,15 @@ using TRPRTFTranslateKeywordEvent =
                        std::string& Text, bool& DoDefault)>;
 using TRPRTFProgressEvent =
     std::function<void(TRPRTFReader& Sender, TRPRTFProgressStage Stage, uint8_t PercentDone)>;
+// A picture to place. Graphic is null when the picture's data cannot be shown; a handler
+// that places the picture takes Graphic over and sets Inserted. Picture is null for a
+// picture a field includes from a file (FileName).
+using TRPRTFNewPictureEvent = std::function<void(
+    TRPRTFReader& Sender, const TRPRTFPicture* Picture, std::unique_ptr<TRPPicture>& Graphic,
+    TRPRTFPosition Position, const std::string& FileName, bool& Inserted)>;
+// A SEQ field to place where the text goes on; its stored result is skipped.
+using TRPRTFNewSeqEvent =
+    std::function<void(TRPRTFReader& Sender, TRPRTFPosition Position, const TRPRTFSeq& Seq)>;
 using TRPRTFBookmarkEvent =
     std::function<void(TRPRTFReader& Sender, const std::u16string& BookmarkName)>;
 
@@ -168,6 +182,10 @@ public:
   bool SkipHiddenText = false;
   bool TabAsSeparateChar = false;
   std::string BasePath;
+  // Pictures: the resolution a text-mode metafile's extents are in, and whether a metafile
+  // that draws exactly one bitmap is shown as that bitmap.
+  int32_t PixelsPerInch = 96;
+  bool ExtractMetafileBitmaps = true;
   // The document's code page: DefCodePage until \ansicpg replaces it.
   uint32_t CodePage = 0;
 
@@ -185,6 +203,10 @@ public:
   TRPRTFReaderEvent OnStyleSheet;
   // Without a handler tables are not followed: a cell ends as a paragraph does.
   TRPRTFTableEvent OnTable;
+  // Without a handler pictures are skipped.
+  TRPRTFNewPictureEvent OnNewPicture;
+  // Without a handler sequence fields show their stored result.
+  TRPRTFNewSeqEvent OnNewSeq;
 
   // What the header declared, for the builder.
   const TRPRTFReaderState& RTFState() const { return FRTFState; }
@@ -277,6 +299,16 @@ private:
   TRPRTFErrorCode EndRow();
   template <typename TEmit> TRPRTFErrorCode WithMarkerUpdates(TEmit&& Emit);
   TRPRTFErrorCode OutputWideChar(char16_t w);
+  // Pictures: hex data read straight from the input block, and the picture made and handed
+  // over when its group ends.
+  void AddPictureHex(uint8_t First);
+  TRPRTFErrorCode MakePicture();
+  // Fields: what an instruction does when its group ends (a picture from a file, a
+  // sequence number), and the picture file it names, read and decoded.
+  TRPRTFErrorCode EndFieldInstruction();
+  TRPRTFErrorCode IncludePicture(std::u16string_view Argument);
+  TRPRTFErrorCode DeliverPicture(const TRPRTFPicture* Picture, std::unique_ptr<TRPPicture>& Graphic,
+                                 const std::string& FileName, bool& Inserted);
   TRPRTFErrorCode FlushOutput(TRPRTFPosition Next);
   TRPRTFErrorCode DoNewText(TRPRTFPosition& Next);
   TRPRTFErrorCode FlushText() { return FlushOutput(rtf_ts_ContinuePara); }
@@ -402,6 +434,10 @@ private:
   // readers that do not know shapes, repeats it), and the name of the last shape property.
   bool FShapeInstRead = false;
   std::string FShapePropName;
+  // The picture being read, and whether the last \shppict's picture was placed (its
+  // \nonshppict alternative is then skipped).
+  std::unique_ptr<TRPRTFPicture> FPicture;
+  bool ShpPictInserted = false;
 
   std::string FPendingBytes;
   TPendingTarget FPendingTarget = ptNone;

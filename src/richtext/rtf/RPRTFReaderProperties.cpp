@@ -6,10 +6,14 @@
 #include <vector>
 
 #include "richtext/gfx/RPCodePage.h"
+#include "richtext/gfx/RPRounding.h"
 #include "richtext/gfx/RPSymbolFonts.h"
 #include "richtext/layout/RPDisplayString.h"
+#include "richtext/model/RPFuncs.h"
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPNumbering.h"
+#include "richtext/model/RPRectItems.h"
+#include "richtext/model/RPSeqItem.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/rtf/RPRTFCodePages.h"
 #include "richtext/rtf/RPRTFFields.h"
@@ -59,6 +63,17 @@ private:
     int Number = 0;
   };
   void InitReader();
+  void NewPicture(const TRPRTFPicture* Picture, std::unique_ptr<TRPPicture>& Graphic,
+                  TRPRTFPosition Position, const std::string& FileName, bool& Inserted);
+  // A sequence number in the run's text style. Word's own note sequences keep their names
+  // apart from ours.
+  void NewSeq(TRPRTFPosition Position, const TRPRTFSeq& Seq);
+  // The picture's display size from what the file asked for.
+  void SizePicture(TRPGraphicItemInfo& Item, const TRPRTFPicture& Picture) const;
+  // Inside a HYPERLINK field: the link's target as the document keeps it (Tag), its hint,
+  // and the style the document gives a link of StyleNo; false outside links.
+  bool ReadLink(const std::u16string& Name, std::string& Tag, std::string& Hint,
+                int& StyleNo) const;
   void NewText(const std::string& Text, TRPRTFPosition Position);
   void NewUnicodeText(const std::u16string& Text, TRPRTFPosition Position);
   // A run as bytes or UTF-16 (exactly one of them) becomes a text or tab item; Unicode
@@ -169,6 +184,14 @@ void TRPRTFReaderProperties::TRead::InitReader() {
         DropPendingMark();
       Processed = FTables.Event(Kind);
     };
+  Reader.OnNewPicture = [this](TRPRTFReader&, const TRPRTFPicture* Picture,
+                               std::unique_ptr<TRPPicture>& Graphic, TRPRTFPosition Position,
+                               const std::string& FileName, bool& Inserted) {
+    NewPicture(Picture, Graphic, Position, FileName, Inserted);
+  };
+  Reader.OnNewSeq = [this](TRPRTFReader&, TRPRTFPosition Position, const TRPRTFSeq& Seq) {
+    NewSeq(Position, Seq);
+  };
   if (!FOwner.IgnoreBookmarks)
     Reader.OnBookmarkStart = [this](TRPRTFReader&, const std::u16string& Name) {
       FBookmarkName = RP_UnicodeToAnsi(Name, CP_UTF8);
@@ -305,19 +328,10 @@ void TRPRTFReaderProperties::TRead::AddTextItem(std::u16string_view Wide, const 
                                                 TRPRTFPosition Position) {
   int StyleNo = ReturnStyleNo(Unicode, false, Variant);
   std::unique_ptr<TCustomRPItemInfo> Item = RichPaneTextItemClass(&RPData);
-  const std::u16string_view Link = Reader.HyperlinkInstruction();
-  if (!Link.empty()) {
-    std::u16string Name(Wide);
-    const TRPRTFHyperlink Parsed =
-        RPRTFParseHyperlink(Link, FOwner.BasePathLinks ? FOwner.BasePath : std::string());
-    std::string Tag = Parsed.Target;
-    int LinkStyle = StyleNo;
-    RPData.ReadHyperlink(Parsed.Target, Parsed.Extras, Name, Tag, LinkStyle);
-    if (LinkStyle >= 0 && LinkStyle < RPStyle.TextStyles.Count())
-      StyleNo = LinkStyle;
-    Item->Tag = Tag;
-    Item->Hint = Parsed.Hint;
-  }
+  int LinkStyle = StyleNo;
+  if (ReadLink(std::u16string(Wide), Item->Tag, Item->Hint, LinkStyle) && LinkStyle >= 0 &&
+      LinkStyle < RPStyle.TextStyles.Count())
+    StyleNo = LinkStyle;
 
   const bool UnicodeStyle = RPStyle.TextStyles[StyleNo].Unicode;
   std::string Text = UnicodeStyle ? RP_ToUtf16LE(Wide)
@@ -328,6 +342,94 @@ void TRPRTFReaderProperties::TRead::AddTextItem(std::u16string_view Wide, const 
   Item->SetUnicode(UnicodeStyle);
   RPData.ReplaceTabs(Text, StyleNo, Item->Unicode());
   InsertItem(std::move(Text), std::move(Item), Position);
+}
+
+bool TRPRTFReaderProperties::TRead::ReadLink(const std::u16string& Name, std::string& Tag,
+                                             std::string& Hint, int& StyleNo) const {
+  const std::u16string_view Link = Reader.HyperlinkInstruction();
+  if (Link.empty())
+    return false;
+  const TRPRTFHyperlink Parsed =
+      RPRTFParseHyperlink(Link, FOwner.BasePathLinks ? FOwner.BasePath : std::string());
+  std::u16string ItemName = Name;
+  Tag = Parsed.Target;
+  Hint = Parsed.Hint;
+  RPData.ReadHyperlink(Parsed.Target, Parsed.Extras, ItemName, Tag, StyleNo);
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Pictures
+
+void TRPRTFReaderProperties::TRead::NewPicture(const TRPRTFPicture* Picture,
+                                               std::unique_ptr<TRPPicture>& Graphic,
+                                               TRPRTFPosition Position, const std::string& FileName,
+                                               bool& Inserted) {
+  const TRPRTFCharProperties& Chars = Reader.RTFState().Props.CharProps;
+  if (FOwner.SkipHiddenText && Chars.FHidden)
+    return;
+  if (FOwner.LineBreaksAsParagraphs && Position == rtf_ts_NewLine)
+    Position = rtf_ts_NewPara;
+  if (!Graphic) {
+    // The \nonshppict alternative may do better.
+    if (Picture && Picture->FShpPict)
+      return;
+    Graphic = RPStyle.GetInvalidPicture().Clone();
+    if (!Graphic)
+      return;
+  }
+  int StyleNo = rpsPicture;
+  std::string Tag;
+  std::string Hint;
+  ReadLink({}, Tag, Hint, StyleNo);
+  std::unique_ptr<TRPGraphicItemInfo> Item =
+      StyleNo == rpsHotPicture
+          ? std::make_unique<TRPHotGraphicItemInfo>(&RPData, std::move(Graphic), rpvaBaseline)
+          : std::make_unique<TRPGraphicItemInfo>(&RPData, std::move(Graphic), rpvaBaseline);
+  Item->Tag = std::move(Tag);
+  Item->Hint = std::move(Hint);
+  Item->Hidden = Chars.FHidden;
+  Item->ImageFileName = FileName;
+  if (Picture)
+    SizePicture(*Item, *Picture);
+  Item->ParaNo = ReturnParaNo(Position);
+  InsertItem({}, std::move(Item), Position);
+  Inserted = true;
+}
+
+// A metafile, or a picture the file scales, always gets a size of its own; another only
+// when the file asks for a size other than the picture's.
+void TRPRTFReaderProperties::TRead::SizePicture(TRPGraphicItemInfo& Item,
+                                                const TRPRTFPicture& Picture) const {
+  const TRPPicture& Image = *Item.Image();
+  const bool Scaled =
+      Image.Kind() == rppkMetafile || Picture.FPicScaleX != 100 || Picture.FPicScaleY != 100;
+  if (!Scaled && Picture.SuggestedWidthTw <= 0 && Picture.SuggestedHeightTw <= 0)
+    return;
+  const auto Side = [&](int32_t SuggestedTw, int32_t OwnPixels, int32_t Scale) -> TRPStyleLength {
+    const TRPStyleLength Own = RPStyle.PixelsToUnits(OwnPixels);
+    const TRPStyleLength Base = SuggestedTw > 0 ? RPStyle.TwipsToUnits(SuggestedTw) : Own;
+    if (Scaled)
+      return RP_ClampToInt32(RP_RoundDiv(int64_t{Base} * Scale, 100));
+    return Base != Own ? Base : 0;
+  };
+  Item.ImageWidth = Side(Picture.SuggestedWidthTw, Image.Width(), Picture.FPicScaleX);
+  Item.ImageHeight = Side(Picture.SuggestedHeightTw, Image.Height(), Picture.FPicScaleY);
+}
+
+void TRPRTFReaderProperties::TRead::NewSeq(TRPRTFPosition Position, const TRPRTFSeq& Seq) {
+  if (FOwner.SkipHiddenText && Reader.RTFState().Props.CharProps.FHidden)
+    return;
+  std::string Name = RP_UnicodeToAnsi(Seq.Name, CP_UTF8);
+  if (RP_SameText(Name, "@footnote@") || RP_SameText(Name, "@endnote@"))
+    Name = std::string(1, '_').append(Name);
+  auto Item = std::make_unique<TRPSeqItemInfo>(
+      &RPData, Name, Seq.NumberType, ReturnStyleNo(FOwner.UnicodeMode != rpruNoUnicode, false),
+      std::string());
+  Item->Reset = Seq.Reset;
+  Item->StartFrom = Seq.StartFrom;
+  Item->ParaNo = ReturnParaNo(Position);
+  InsertItem({}, std::move(Item), Position);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -242,7 +242,8 @@ TEST_F(ItemPainting, PictureSizeIsImagePlusBorderOnBothSides) {
   EXPECT_EQ(Picture.GetImageWidth(Sheet), 50);
   EXPECT_EQ(Picture.GetImageHeight(Sheet), 16);
   EXPECT_EQ(Picture.GetWidthEx(Sheet, &Printer), 112);
-  EXPECT_EQ(Picture.GetMinWidth(&Printer, Canvas, Doc), 112);
+  // A wide picture shrinks to a thumbnail's width at least (64 device pixels in its frame).
+  EXPECT_EQ(Picture.GetMinWidth(&Printer, Canvas, Doc), 76);
   EXPECT_EQ(Picture.GetImageWidthEx(Sheet, &Printer), 100);
   EXPECT_EQ(TRPTabItemInfo(&Doc).GetMinWidth(&Printer, Canvas, Doc), 10);
 }
@@ -258,6 +259,20 @@ TEST_F(ItemPainting, PictureIsDrawnInsideItsBorderAndClipped) {
   EXPECT_EQ(Canvas.Log, (Lines{"Save", "IntersectClip 11,21,43,29", "DrawPicture 11,21,43,29 32x16",
                                "Restore"}));
   EXPECT_EQ(Canvas.SavedStateCount(), 0);
+}
+
+TEST_F(ItemPainting, PictureWiderThanTheDocumentShrinksToItsWidth) {
+  TRPGraphicItemInfo Picture(&Doc, std::make_unique<TFakeCountedPicture>(32, 16), rpvaBaseline);
+  int32_t Width = Picture.GetWidth(Sheet);
+  int32_t Height = Picture.GetHeight(Sheet);
+  int32_t Desc = 0;
+  int32_t HShift = 0;
+  Picture.OnDocWidthChange(18, Width, Height, Desc, HShift, false, Canvas, Doc, nullptr, false);
+  EXPECT_EQ(Width, 18);
+  EXPECT_EQ(Height, 10);
+  Picture.Paint(10, 20, Width, Height, Canvas, {}, Doc);
+  EXPECT_EQ(Canvas.Log, (Lines{"Save", "IntersectClip 11,21,27,29", "DrawPicture 11,21,27,29 32x16",
+                               "Restore"}));
 }
 
 TEST_F(ItemPainting, RectangleFrameSteps) {
