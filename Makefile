@@ -40,16 +40,18 @@ bench: setup
 
 # libFuzzer on the whole path from RTF bytes to pixels, one target after another, each for
 # FUZZ_SECONDS: the reader alone (fuzz_rtf_reader), the load into a document as the guide's
-# pane does it (fuzz_rtf_load), and that load formatted and painted (fuzz_rtf_format). Each
-# is seeded with the test corpus and the articles. New inputs a target finds stay in
+# pane does it (fuzz_rtf_load), that load formatted and painted (fuzz_rtf_format), and the
+# picture decoders (fuzz_picture). The RTF targets are seeded with the test corpus and the
+# articles, the decoders with fuzz/pictures. New inputs a target finds stay in
 # build/fuzz/corpus/<target> for its next run; crashes, leaks and hangs land in
 # build/fuzz/artifacts, named after the target. A target that fails does not keep the others
 # from running; make fails at the end. `make fuzz-regressions` replays the inputs that once
 # failed (fuzz/regressions) on every target.
 FUZZ_SECONDS ?= 60
 FUZZ_DIR := build/fuzz
-FUZZ_TARGETS := fuzz_rtf_reader fuzz_rtf_load fuzz_rtf_format
+FUZZ_TARGETS := fuzz_rtf_reader fuzz_rtf_load fuzz_rtf_format fuzz_picture
 FUZZ_SEEDS := tests/data/rtf-corpus/*.rtf entries/*.rtf
+FUZZ_PICTURE_SEEDS := fuzz/pictures/*
 FUZZ_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:quarantine_size_mb=64 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 FUZZ_LIMITS := -timeout=10 -rss_limit_mb=512 -max_len=262144
@@ -64,7 +66,8 @@ fuzz: fuzz-build
 	@failed=""; \
 	for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/artifacts; \
-	  cp $(FUZZ_SEEDS) $(FUZZ_DIR)/corpus/$$t/; \
+	  if [ $$t = fuzz_picture ]; then cp $(FUZZ_PICTURE_SEEDS) $(FUZZ_DIR)/corpus/$$t/; \
+	  else cp $(FUZZ_SEEDS) $(FUZZ_DIR)/corpus/$$t/; fi; \
 	  echo "== $$t for $(FUZZ_SECONDS) s"; \
 	  $(FUZZ_ENV) $(FUZZ_DIR)/bin/$$t $(FUZZ_DIR)/corpus/$$t -dict=fuzz/rtf.dict \
 	    -max_total_time=$(FUZZ_SECONDS) $(FUZZ_LIMITS) -print_final_stats=1 \

@@ -510,6 +510,45 @@ private slots:
     QTest::qWait(250);
     QCOMPARE(Core.VOffs(), Stopped);
   }
+
+  // A click on a reference's DOI opens the browser; the pointer shows it is a link.
+  void clickingALinkOpensIt() {
+    TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
+    Real.show();
+    Choose(Real.JobsTreeView, 1);
+    Real.JobsTreeViewClick(Real.JobsTreeView);
+    TRichPaneEdit& Pane = *Real.rpe;
+    TCustomRichPane& Core = Pane.Core();
+    const TCustomRPFormattedData& Doc = Core.RPData();
+    int Link = -1;
+    for (int i = 0; i < Doc.DrawItems.Count() && Link < 0; ++i)
+      if (Doc.GetItem(Doc.DrawItems[i].ItemNo)->Tag.starts_with("https://doi.org/"))
+        Link = i;
+    QVERIFY(Link >= 0);
+    const TRPDrawLineInfo& D = Doc.DrawItems[Link];
+    Core.ScrollTo(D.Top);
+    const QPoint At(D.Left - Core.HPos() + 3, D.Top - Core.VOffs() + D.Height / 2);
+    QStringList Opened;
+    Pane.OpenUrl = [&Opened](const QUrl& Url) {
+      Opened << Url.toString();
+      return true;
+    };
+    const auto MoveTo = [&Pane](QPoint Where) {
+      QMouseEvent Move(QEvent::MouseMove, Where, Pane.viewport()->mapToGlobal(Where), Qt::NoButton,
+                       Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(Pane.viewport(), &Move);
+    };
+    MoveTo(At);
+    QCOMPARE(Pane.viewport()->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(Pane.viewport(), Qt::LeftButton, {}, At);
+    QCOMPARE(Opened, QStringList{QString::fromStdString(Doc.GetItem(D.ItemNo)->Tag)});
+    // Off the link the pointer is the text's again, and a click opens nothing.
+    const QPoint Off(Pane.viewport()->width() - 3, At.y());
+    MoveTo(Off);
+    QCOMPARE(Pane.viewport()->cursor().shape(), Qt::IBeamCursor);
+    QTest::mouseClick(Pane.viewport(), Qt::LeftButton, {}, Off);
+    QCOMPARE(Opened.size(), 1);
+  }
 };
 
 QTEST_MAIN(TestGuideWindow)

@@ -1,7 +1,10 @@
 #include "richtext/view/RichPane.h"
 
+#include <cctype>
+
 #include "richtext/gfx/RPCanvas.h"
 #include "richtext/gfx/RPGraphicInterface.h"
+#include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
 
 namespace {
@@ -11,7 +14,36 @@ namespace {
 constexpr char16_t PaneDelimiters[] =
     u" .;,:(){}\"/\\<>!?[]\u2018\u2019\u201C\u201D-+*=\u00A0\u201E\u00AB\u00BB\u2026";
 
+bool StartsWithNoCase(std::string_view Text, std::string_view Lower) {
+  if (Text.size() < Lower.size())
+    return false;
+  for (size_t i = 0; i < Lower.size(); ++i)
+    if (static_cast<char>(std::tolower(static_cast<unsigned char>(Text[i]))) != Lower[i])
+      return false;
+  return true;
+}
+
 } // namespace
+
+TRPLinkAction RP_LinkAction(std::string_view Target) {
+  while (!Target.empty() && static_cast<unsigned char>(Target.front()) <= ' ')
+    Target.remove_prefix(1);
+  if (Target.starts_with('#'))
+    return Target.size() > 1 ? TRPLinkAction{TRPLinkAction::rplaGoTo, std::string(Target.substr(1))}
+                             : TRPLinkAction{};
+  // Only what a browser or mail program opens safely: never a file, a program or a script.
+  for (const std::string_view Scheme : {"http://", "https://", "mailto:"})
+    if (StartsWithNoCase(Target, Scheme) && Target.size() > Scheme.size())
+      return {TRPLinkAction::rplaOpenUrl, std::string(Target)};
+  if (StartsWithNoCase(Target, "doi:")) {
+    std::string_view Doi = Target.substr(4);
+    while (!Doi.empty() && (Doi.front() == '/' || Doi.front() == ' '))
+      Doi.remove_prefix(1);
+    if (!Doi.empty())
+      return {TRPLinkAction::rplaOpenUrl, "https://doi.org/" + std::string(Doi)};
+  }
+  return {};
+}
 
 TRPOptions RP_DefaultPaneOptions() {
   TRPOptions Options;
@@ -112,4 +144,30 @@ void TCustomRichPane::Paint(TRPCanvas& Canvas, const TRect& R) {
                                 std::u16string(Name.begin(), Name.end()) + u".Style";
   GI.TextOut(Canvas, 0, 0, u"Style is not defined", false);
   GI.TextOut(Canvas, 0, LineHeight, std::u16string_view(Second), false);
+}
+
+std::optional<TRPLinkInfo> TCustomRichPane::LinkAt(int32_t X, int32_t Y) const {
+  const int DrawItemNo = FRPData->FindDrawItemAtPos(X + HPos(), Y + VOffs());
+  if (DrawItemNo < 0)
+    return std::nullopt;
+  const TCustomRPItemInfo& Item = *FRPData->GetItem(FRPData->DrawItems[DrawItemNo].ItemNo);
+  // Only links carry a target.
+  if (Item.Tag.empty())
+    return std::nullopt;
+  return TRPLinkInfo{Item.Tag, Item.Hint};
+}
+
+bool TCustomRichPane::ScrollToCheckpoint(std::string_view Name) {
+  for (int i = 0; i < FRPData->GetItemCount(); ++i) {
+    const TCustomRPItemInfo& Item = *FRPData->GetItem(i);
+    if (!Item.Checkpoint || Item.Checkpoint->Name != Name)
+      continue;
+    const int DrawItemNo = FRPData->FindDrawItemByItem(i);
+    if (DrawItemNo < 0)
+      return false;
+    const TRPDrawLineInfo& D = FRPData->DrawItems[DrawItemNo];
+    ScrollTo(D.Top - D.GetExtraSpaceAbove());
+    return true;
+  }
+  return false;
 }

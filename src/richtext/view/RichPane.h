@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -63,6 +64,22 @@ private:
   TCustomRichPane& FPane;
 };
 
+// A link in the document: where it leads (a URL, or "#name" for a place in the document)
+// and the hint its writer gave it.
+struct TRPLinkInfo {
+  std::string Target;
+  std::string Hint;
+};
+
+// What following a link does: open a URL in the desktop's browser, go to a place in the
+// document, or nothing (a target of any other kind is never opened).
+struct TRPLinkAction {
+  enum TKind : uint8_t { rplaNone, rplaOpenUrl, rplaGoTo } Kind = rplaNone;
+  // The URL to open (a "doi:" target as its resolver's https address), or the place's name.
+  std::string Where;
+};
+TRPLinkAction RP_LinkAction(std::string_view Target);
+
 class TCustomRichPane : public TRPScroller {
 public:
   explicit TCustomRichPane(TRPPaneHost& Host);
@@ -81,6 +98,11 @@ public:
   void Resized();
   // Paints the invalid rectangle R of the client area on Canvas (the window's).
   void Paint(TRPCanvas& Canvas, const TRect& R);
+  // The link under the client point (X, Y), if any.
+  std::optional<TRPLinkInfo> LinkAt(int32_t X, int32_t Y) const;
+  // Scrolls the place named Name (a bookmark) to the top of the window; false when the
+  // document has no such place.
+  bool ScrollToCheckpoint(std::string_view Name);
 
   TRichPaneRPData& RPData() { return *FRPData; }
   TRPRTFReaderProperties& GetRTFReadProperties();

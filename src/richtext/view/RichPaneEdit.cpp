@@ -2,24 +2,31 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDesktopServices>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "platform/qt/QtCanvas.h"
 #include "richtext/model/RPTypes.h"
 
 TRichPaneEdit::TRichPaneEdit(QWidget* Parent)
-    : QAbstractScrollArea(Parent), FCore(*this),
+    : QAbstractScrollArea(Parent),
+      OpenUrl([](const QUrl& Url) { return QDesktopServices::openUrl(Url); }), FCore(*this),
       FMeasuringCanvas(std::make_unique<TRPQtCanvas>(1, 1, RichPaneSwitches.ScreenPixelsPerInch,
                                                      RichPaneSwitches.ScreenPixelsPerInch)) {
   setFrameShape(QFrame::StyledPanel);
   setFrameShadow(QFrame::Sunken);
   viewport()->setCursor(Qt::IBeamCursor);
+  // The pointer shows a link when it passes over one, without a button held.
+  viewport()->setMouseTracking(true);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   for (TRPScrollBarKind Kind : {rpsbVertical, rpsbHorizontal}) {
@@ -219,13 +226,41 @@ bool TRichPaneEdit::eventFilter(QObject* Watched, QEvent* Event) {
 void TRichPaneEdit::PointerMoved(QPoint Position) {
   FLastPointer = Position;
   FCore.UpdateAutoScrollDeltas(Position.x(), Position.y());
+  UpdateHover(Position);
+}
+
+void TRichPaneEdit::UpdateHover(QPoint Position) {
+  const std::optional<TRPLinkInfo> Link = FCore.LinkAt(Position.x(), Position.y());
+  const std::string Target = Link ? Link->Target : std::string();
+  if (Target == FHoveredLink)
+    return;
+  FHoveredLink = Target;
+  viewport()->setCursor(Link ? Qt::PointingHandCursor : Qt::IBeamCursor);
+  emit linkHovered(QString::fromStdString(Target));
+}
+
+void TRichPaneEdit::FollowLink(const TRPLinkInfo& Link) {
+  const TRPLinkAction Action = RP_LinkAction(Link.Target);
+  switch (Action.Kind) {
+  case TRPLinkAction::rplaOpenUrl:
+    if (OpenUrl)
+      OpenUrl(QUrl(QString::fromStdString(Action.Where), QUrl::TolerantMode));
+    break;
+  case TRPLinkAction::rplaGoTo:
+    Guarded("going to a place in the document", [&] { FCore.ScrollToCheckpoint(Action.Where); });
+    break;
+  case TRPLinkAction::rplaNone: break;
+  }
 }
 
 void TRichPaneEdit::mousePressEvent(QMouseEvent* Event) {
   setFocus(Qt::MouseFocusReason);
   PointerMoved(Event->position().toPoint());
-  if (Event->button() == Qt::LeftButton)
+  if (Event->button() == Qt::LeftButton) {
+    FPressPoint = Event->position().toPoint();
+    FPressedLink = FCore.LinkAt(FPressPoint.x(), FPressPoint.y());
     FCore.StartAutoScroll();
+  }
   Event->accept();
 }
 
@@ -238,10 +273,35 @@ void TRichPaneEdit::mouseMoveEvent(QMouseEvent* Event) {
 }
 
 void TRichPaneEdit::mouseReleaseEvent(QMouseEvent* Event) {
-  PointerMoved(Event->position().toPoint());
-  if (Event->button() == Qt::LeftButton)
+  const QPoint Position = Event->position().toPoint();
+  PointerMoved(Position);
+  if (Event->button() == Qt::LeftButton) {
     FCore.StopAutoScroll();
+    const std::optional<TRPLinkInfo> Pressed = std::exchange(FPressedLink, std::nullopt);
+    const std::optional<TRPLinkInfo> Released = FCore.LinkAt(Position.x(), Position.y());
+    if (Pressed && Released && Pressed->Target == Released->Target &&
+        (Position - FPressPoint).manhattanLength() < QApplication::startDragDistance())
+      FollowLink(*Released);
+  }
   Event->accept();
+}
+
+// The tooltip over a link: its hint, if its writer gave one, and where it leads.
+bool TRichPaneEdit::viewportEvent(QEvent* Event) {
+  if (Event->type() != QEvent::ToolTip)
+    return QAbstractScrollArea::viewportEvent(Event);
+  const auto* Help = static_cast<QHelpEvent*>(Event);
+  const std::optional<TRPLinkInfo> Link = FCore.LinkAt(Help->pos().x(), Help->pos().y());
+  if (!Link) {
+    QToolTip::hideText();
+    Event->ignore();
+    return true;
+  }
+  QString Text = QString::fromStdString(Link->Target);
+  if (!Link->Hint.empty())
+    Text = QString::fromStdString(Link->Hint) + QLatin1Char('\n') + Text;
+  QToolTip::showText(Help->globalPos(), Text, viewport());
+  return true;
 }
 
 // Not a second press: the base handler would start another drag.

@@ -6,7 +6,10 @@
 #include <QAbstractScrollArea>
 #include <QPoint>
 #include <QTimer>
+#include <QUrl>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "richtext/view/RichPane.h"
@@ -37,6 +40,13 @@ public:
   // How many times the document was formatted.
   int FormatCount() const { return FFormatCount; }
 
+  // Opens a link's URL; the desktop's browser or mail program unless replaced.
+  std::function<bool(const QUrl& Url)> OpenUrl;
+
+signals:
+  // The pointer came onto a link (its target) or left it (empty), for a status line.
+  void linkHovered(const QString& Target);
+
 protected:
   void paintEvent(QPaintEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
@@ -51,6 +61,7 @@ protected:
   void hideEvent(QHideEvent* Event) override;
   void changeEvent(QEvent* Event) override;
   bool eventFilter(QObject* Watched, QEvent* Event) override;
+  bool viewportEvent(QEvent* Event) override;
 
 private:
   // TRPPaneHost
@@ -77,6 +88,9 @@ private:
   // the pane does not handle the wheel.
   bool Wheel(int Delta);
   void PointerMoved(QPoint Position);
+  // The pointer's shape and the hovered link follow what is under Position.
+  void UpdateHover(QPoint Position);
+  void FollowLink(const TRPLinkInfo& Link);
   // Runs a pane operation from an event handler, which nothing may leave: a failure is
   // reported and the pane shows what it has. False when it failed.
   template <typename TAction> bool Guarded(const char* What, TAction&& Action);
@@ -85,6 +99,10 @@ private:
   std::unique_ptr<TRPCanvas> FMeasuringCanvas;
   QTimer FAutoScrollTimer;
   QPoint FLastPointer{-1, -1};
+  // The link a left press began on: a release on the same link, without a drag, follows it.
+  std::optional<TRPLinkInfo> FPressedLink;
+  QPoint FPressPoint;
+  std::string FHoveredLink;
   int FWheelRemainder = 0;
   std::string FLoadedFileName;
   int FFormatCount = 0;

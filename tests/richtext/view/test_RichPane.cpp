@@ -132,4 +132,57 @@ TEST_F(Pane, WithoutAStyleSheetTheMessageIsShown) {
       << Host.Canvas.LogText();
 }
 
+TEST(LinkActions, OpenOnlyWhatABrowserOrMailProgramOpensSafely) {
+  struct TCase {
+    const char* Target;
+    TRPLinkAction::TKind Kind;
+    const char* Where;
+  };
+  const TCase Cases[] = {
+      {"https://doi.org/10.1063/5.0040021", TRPLinkAction::rplaOpenUrl,
+       "https://doi.org/10.1063/5.0040021"},
+      {"HTTP://example.org", TRPLinkAction::rplaOpenUrl, "HTTP://example.org"},
+      {"mailto:someone@example.org", TRPLinkAction::rplaOpenUrl, "mailto:someone@example.org"},
+      {"doi:10.1002/anie.202205735", TRPLinkAction::rplaOpenUrl,
+       "https://doi.org/10.1002/anie.202205735"},
+      {"#references", TRPLinkAction::rplaGoTo, "references"},
+      {"#", TRPLinkAction::rplaNone, ""},
+      {"file:///etc/passwd", TRPLinkAction::rplaNone, ""},
+      {"javascript:alert(1)", TRPLinkAction::rplaNone, ""},
+      {"/usr/bin/xterm", TRPLinkAction::rplaNone, ""},
+      {"a.rtf", TRPLinkAction::rplaNone, ""},
+      {"https://", TRPLinkAction::rplaNone, ""},
+  };
+  for (const TCase& Case : Cases) {
+    const TRPLinkAction Action = RP_LinkAction(Case.Target);
+    EXPECT_EQ(Action.Kind, Case.Kind) << Case.Target;
+    EXPECT_EQ(Action.Where, Case.Where) << Case.Target;
+  }
+}
+
+TEST_F(Pane, LinksAreFoundUnderThePointerAndPlacesByTheirNames) {
+  std::string Rtf = R"({\rtf1 see {\field{\*\fldinst HYPERLINK "https://doi.org/10.1/x" \\o "tip"})"
+                    R"({\fldrslt doi}} here\par )";
+  for (int i = 0; i < 20; ++i)
+    Rtf += "filler\\par ";
+  Rtf += R"({\*\bkmkstart refs}{\*\bkmkend refs}References\par )";
+  for (int i = 0; i < 20; ++i)
+    Rtf += "filler\\par ";
+  ASSERT_TRUE(Core.LoadRTFFromStream(Rtf + "}"));
+  Core.Format();
+  // "see " is 40 pixels after the margin of 5; the link's three letters follow.
+  const std::optional<TRPLinkInfo> Link = Core.LinkAt(50, 10);
+  ASSERT_TRUE(Link);
+  EXPECT_EQ(Link->Target, "https://doi.org/10.1/x");
+  EXPECT_EQ(Link->Hint, "tip");
+  EXPECT_FALSE(Core.LinkAt(20, 10));
+  EXPECT_FALSE(Core.LinkAt(90, 10));
+  // The bookmark's paragraph is the 22nd, 21 lines of 20 pixels below the margin, at 425:
+  // the pane scrolls in steps of 10 pixels.
+  EXPECT_TRUE(Core.ScrollToCheckpoint("refs"));
+  EXPECT_EQ(Core.VOffs(), 420);
+  EXPECT_FALSE(Core.ScrollToCheckpoint("nowhere"));
+  EXPECT_EQ(Core.VOffs(), 420);
+}
+
 } // namespace
