@@ -34,6 +34,13 @@ void Choose(TGuideTreeView* Tree, int AbsoluteIndex) { Tree->Select(Tree->NodeAt
 
 void ChooseItem(TGuideListBox* List, int Row) { List->setCurrentRow(Row); }
 
+// The window shown with the bundled article on geometries ("Molecular gometries").
+void ShowGeometryArticle(TForm2& Form) {
+  Form.show();
+  Choose(Form.JobsTreeView, 1);
+  Form.JobsTreeViewClick(Form.JobsTreeView);
+}
+
 } // namespace
 
 class TestGuideWindow : public QObject {
@@ -458,9 +465,7 @@ private slots:
   // The bundled articles, shown in the pane.
   void aChoiceShowsItsArticle() {
     TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
-    Real.show();
-    Choose(Real.JobsTreeView, 1); // "Molecular gometries"
-    Real.JobsTreeViewClick(Real.JobsTreeView);
+    ShowGeometryArticle(Real);
     QCOMPARE(Shown(Real), QStringLiteral("E000120.rtf"));
     TCustomRichPane& Pane = Real.rpe->Core();
     const TCustomRPFormattedData& Doc = Pane.RPData();
@@ -476,9 +481,7 @@ private slots:
 
   void thePaneScrolls() {
     TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
-    Real.show();
-    Choose(Real.JobsTreeView, 1);
-    Real.JobsTreeViewClick(Real.JobsTreeView);
+    ShowGeometryArticle(Real);
     TRichPaneEdit& Pane = *Real.rpe;
     TCustomRichPane& Core = Pane.Core();
     // The wheel over the scroll bar scrolls as over the text: two units a notch.
@@ -514,9 +517,7 @@ private slots:
   // A click on a reference's DOI opens the browser; the pointer shows it is a link.
   void clickingALinkOpensIt() {
     TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
-    Real.show();
-    Choose(Real.JobsTreeView, 1);
-    Real.JobsTreeViewClick(Real.JobsTreeView);
+    ShowGeometryArticle(Real);
     TRichPaneEdit& Pane = *Real.rpe;
     TCustomRichPane& Core = Pane.Core();
     const TCustomRPFormattedData& Doc = Core.RPData();

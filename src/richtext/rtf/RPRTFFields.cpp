@@ -9,6 +9,7 @@
 
 #include "richtext/gfx/RPCodePage.h"
 #include "richtext/gfx/RPSymbolFonts.h"
+#include "richtext/rtf/RPRTFProps.h"
 
 namespace {
 
@@ -42,22 +43,12 @@ std::u16string TakeArgument(std::u16string_view& Text) {
   return Result;
 }
 
-int HexValue(char C) {
-  if (C >= '0' && C <= '9')
-    return C - '0';
-  if (C >= 'a' && C <= 'f')
-    return C - 'a' + 10;
-  if (C >= 'A' && C <= 'F')
-    return C - 'A' + 10;
-  return -1;
-}
-
 std::string PercentDecoded(const std::string& Text) {
   std::string Result;
   for (size_t i = 0; i < Text.size(); ++i) {
     if (Text[i] == '%' && i + 2 < Text.size()) {
-      const int High = HexValue(Text[i + 1]);
-      const int Low = HexValue(Text[i + 2]);
+      const int High = RPRTFHexValue(Text[i + 1]);
+      const int Low = RPRTFHexValue(Text[i + 2]);
       if (High >= 0 && Low >= 0) {
         Result += static_cast<char>(High * 16 + Low);
         i += 2;

@@ -12,16 +12,6 @@ namespace {
 // Scales beyond these say nothing a picture could show.
 constexpr int32_t MaxScale = 10000;
 
-int HexNibble(uint8_t Char) {
-  if (Char >= '0' && Char <= '9')
-    return Char - '0';
-  if (Char >= 'a' && Char <= 'f')
-    return Char - 'a' + 10;
-  if (Char >= 'A' && Char <= 'F')
-    return Char - 'A' + 10;
-  return -1;
-}
-
 bool IsDataBlank(uint8_t Char) {
   return Char == ' ' || Char == '\n' || Char == '\r' || Char == '\t';
 }
@@ -81,7 +71,7 @@ bool TRPRTFPicture::AppendByte(uint8_t Byte) {
 }
 
 bool TRPRTFPicture::AppendHex(uint8_t Char) {
-  const int Nibble = HexNibble(Char);
+  const int Nibble = RPRTFHexValue(Char);
   if (Nibble < 0) {
     if (IsDataBlank(Char))
       return true;

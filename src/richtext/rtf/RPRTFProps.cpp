@@ -9,6 +9,16 @@ int32_t Clamp(int32_t Value, int32_t Lo, int32_t Hi) { return std::clamp(Value, 
 
 } // namespace
 
+int RPRTFHexValue(int Char) {
+  if (Char >= '0' && Char <= '9')
+    return Char - '0';
+  if (Char >= 'a' && Char <= 'f')
+    return Char - 'a' + 10;
+  if (Char >= 'A' && Char <= 'F')
+    return Char - 'A' + 10;
+  return -1;
+}
+
 int32_t RPClampLengthTw(int32_t Value) {
   return Clamp(Value, -RP_RTF_MAX_LENGTH_TW, RP_RTF_MAX_LENGTH_TW);
 }

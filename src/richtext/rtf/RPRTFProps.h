@@ -36,6 +36,8 @@ inline constexpr int32_t RP_RTF_BORDER_BOX = 4;
 inline constexpr int32_t RP_UNDEFINED_TAB_POS = -1000;
 
 int32_t RPClampLengthTw(int32_t Value);
+// The value of a hexadecimal digit, or -1 for any other character.
+int RPRTFHexValue(int Char);
 
 enum TRPRTFBiDiMode : uint8_t { rtf_bidi_Unspecified, rtf_bidi_LTR, rtf_bidi_RTL };
 enum TRPRTFFontStyleEx : uint8_t { rtf_fs_AllCaps, rtf_fs_SmallCaps };

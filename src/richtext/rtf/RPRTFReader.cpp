@@ -15,16 +15,6 @@ namespace {
 bool IsLetter(int ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
 bool IsDigit(int ch) { return ch >= '0' && ch <= '9'; }
 
-int HexValue(int ch) {
-  if (ch >= '0' && ch <= '9')
-    return ch - '0';
-  if (ch >= 'a' && ch <= 'f')
-    return ch - 'a' + 10;
-  if (ch >= 'A' && ch <= 'F')
-    return ch - 'A' + 10;
-  return -1;
-}
-
 bool IsBlank(char16_t C) { return C <= u' '; }
 
 bool StartsWithTrimmed(std::u16string_view Text, std::u16string_view Prefix) {
@@ -424,7 +414,7 @@ TRPRTFErrorCode TRPRTFReader::ParseRtfKeyword() {
 }
 
 TRPRTFErrorCode TRPRTFReader::ParseHexDigit(int ch) {
-  const int Value = HexValue(ch);
+  const int Value = RPRTFHexValue(ch);
   if (Value < 0) {
     // The escape is dropped and the byte read as if it had not been there: "\\'4g" is "g".
     FWarnings.Include(rtf_warn_InvalidHex);
