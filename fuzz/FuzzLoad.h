@@ -134,6 +134,8 @@ struct TFuzzPane {
     Reader.IgnoreBookmarks = Options.IgnoreBookmarks;
     Reader.ConvertHighlight = Options.ConvertHighlight;
     Reader.UseHypertextStyles = Options.UseHypertextStyles;
+    // Within the fuzzer's memory limit, also when every picture is as large as it may be.
+    Reader.PicturePixelBudget = int64_t{16} << 20;
   }
 
   const TLoadOptions Options;

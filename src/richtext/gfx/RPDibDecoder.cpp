@@ -104,9 +104,10 @@ uint32_t PixelColour(const TPixelFormat& Format, std::string_view Row, int32_t X
 // Starts an all-zero Raster of Width x Height pixels when that is within the limits and,
 // for uncompressed rows of Stride bytes (0 for compressed bits, whose length says
 // nothing of the size), Available bytes hold every row.
-bool StartRaster(int64_t Width, int64_t Height, int64_t Stride, size_t Available,
+bool StartRaster(int64_t Width, int64_t Height, int64_t Stride, size_t Available, int64_t MaxPixels,
                  TRPRaster& Raster) {
-  if (!RP_PictureSizeAllowed(Width, Height) || Stride * Height > static_cast<int64_t>(Available))
+  if (!RP_PictureSizeAllowed(Width, Height, MaxPixels) ||
+      Stride * Height > static_cast<int64_t>(Available))
     return false;
   Raster.Width = static_cast<int32_t>(Width);
   Raster.Height = static_cast<int32_t>(Height);
@@ -278,7 +279,7 @@ TPixelFormat DibFormat(std::string_view Bytes, const TDibHeader& Header) {
 
 } // namespace
 
-bool RP_DecodeDib(std::string_view Bytes, TRPRaster& Out) {
+bool RP_DecodeDib(std::string_view Bytes, TRPRaster& Out, int64_t MaxPixels) {
   Out = {};
   if (Bytes.size() > TRPDecodeLimits::MaxBytes)
     return false;
@@ -304,7 +305,7 @@ bool RP_DecodeDib(std::string_view Bytes, TRPRaster& Out) {
   const int64_t Stride = Rle ? 0 : (Header.Width * Header.BitsPixel + 31) / 32 * 4;
   TRPRaster Raster;
   if (!StartRaster(Header.Width, BottomUp ? Header.Height : -Header.Height, Stride, Bits.size(),
-                   Raster))
+                   MaxPixels, Raster))
     return false;
   const TPixelFormat Format = DibFormat(Bytes, Header);
   if (Rle)
@@ -317,7 +318,7 @@ bool RP_DecodeDib(std::string_view Bytes, TRPRaster& Out) {
 }
 
 bool RP_DecodeDdb(std::string_view Bytes, int32_t Width, int32_t Height, int32_t BitsPixel,
-                  int32_t Planes, int32_t WidthBytes, TRPRaster& Out) {
+                  int32_t Planes, int32_t WidthBytes, TRPRaster& Out, int64_t MaxPixels) {
   Out = {};
   if (Bytes.size() > TRPDecodeLimits::MaxBytes || Planes != 1 ||
       (BitsPixel != 1 && BitsPixel != 24 && BitsPixel != 32) || WidthBytes < 0)
@@ -325,7 +326,8 @@ bool RP_DecodeDdb(std::string_view Bytes, int32_t Width, int32_t Height, int32_t
   const int64_t Bits = int64_t{Width} * BitsPixel;
   const int64_t Stride = WidthBytes != 0 ? WidthBytes : (Bits + 15) / 16 * 2;
   TRPRaster Raster;
-  if (Stride < (Bits + 7) / 8 || !StartRaster(Width, Height, Stride, Bytes.size(), Raster))
+  if (Stride < (Bits + 7) / 8 ||
+      !StartRaster(Width, Height, Stride, Bytes.size(), MaxPixels, Raster))
     return false;
   // A monochrome bitmap takes the text and background colours when drawn; in a picture
   // those are black and white.

@@ -35,17 +35,17 @@ std::unique_ptr<TRPPicture> RP_LoadPicture(TRPPictureSource Source,
   TRPRaster Raster;
   bool Decoded = false;
   switch (Source.Format) {
-  case rppfPng: Decoded = RP_DecodePng(Bytes, Raster); break;
-  case rppfJpeg: Decoded = RP_DecodeJpeg(Bytes, Raster); break;
-  case rppfDib: Decoded = RP_DecodeDib(Bytes, Raster); break;
+  case rppfPng: Decoded = RP_DecodePng(Bytes, Raster, Hints.MaxPixels); break;
+  case rppfJpeg: Decoded = RP_DecodeJpeg(Bytes, Raster, Hints.MaxPixels); break;
+  case rppfDib: Decoded = RP_DecodeDib(Bytes, Raster, Hints.MaxPixels); break;
   case rppfDdb:
     Decoded = RP_DecodeDdb(Bytes, Hints.DdbWidth, Hints.DdbHeight, Hints.DdbBitsPixel,
-                           Hints.DdbPlanes, Hints.DdbWidthBytes, Raster);
+                           Hints.DdbPlanes, Hints.DdbWidthBytes, Raster, Hints.MaxPixels);
     break;
   case rppfWmf:
   case rppfEmf: {
     TRPMetafileInfo Info;
-    if (!RP_ReadMetafile(Bytes, Source.Format == rppfEmf, Info))
+    if (!RP_ReadMetafile(Bytes, Source.Format == rppfEmf, Info, Hints.MaxPixels))
       return nullptr;
     if (Info.HasBitmap && Hints.ExtractMetafileBitmaps)
       return std::make_unique<TRPImportedBitmap>(std::move(Info.Bitmap), std::move(Source));

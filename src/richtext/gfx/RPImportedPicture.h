@@ -52,6 +52,8 @@ struct TRPPictureLoadHints {
   int32_t MetafileHeight = 0;
   // A metafile that draws exactly one bitmap is shown as that bitmap.
   bool ExtractMetafileBitmaps = true;
+  // The most pixels the picture may have: what is left of its document's share.
+  int64_t MaxPixels = TRPDecodeLimits::MaxPixels;
 };
 
 // The picture the bytes hold, or nullptr when they cannot be read (nor sized, for a

@@ -58,7 +58,8 @@ uint32_t RP_FromCmyk(std::array<uint8_t, 4> Ink, bool Inverted) {
 // libjpeg's errors longjmp back into this frame, so nothing in it may have a destructor;
 // Raster belongs to the caller, which drops it on failure. Each pixel comes out as four
 // bytes, R, G, B, unused or C, M, Y, K.
-bool RP_ReadJpeg(TRPJpegState& State, std::string_view Bytes, TRPRaster& Raster) {
+bool RP_ReadJpeg(TRPJpegState& State, std::string_view Bytes, int64_t MaxPixels,
+                 TRPRaster& Raster) {
   jpeg_decompress_struct& Info = State.Info;
   Info.err = jpeg_std_error(&State.Errors);
   State.Errors.error_exit = RP_JpegErrorExit;
@@ -72,8 +73,10 @@ bool RP_ReadJpeg(TRPJpegState& State, std::string_view Bytes, TRPRaster& Raster)
   jpeg_mem_src(&Info, reinterpret_cast<const unsigned char*>(Bytes.data()), Bytes.size());
   jpeg_read_header(&Info, TRUE);
 
-  if (!RP_PictureSizeAllowed(Info.image_width, Info.image_height))
+  if (!RP_PictureSizeAllowed(Info.image_width, Info.image_height, MaxPixels))
     return false;
+  // The coefficients of a progressive file are kept whole: never more than the pixels' room.
+  Info.mem->max_memory_to_use = static_cast<long>(TRPDecodeLimits::MaxPixels * 4);
   switch (Info.jpeg_color_space) {
   case JCS_GRAYSCALE:
   case JCS_RGB:
@@ -101,13 +104,13 @@ bool RP_ReadJpeg(TRPJpegState& State, std::string_view Bytes, TRPRaster& Raster)
 
 } // namespace
 
-bool RP_DecodeJpeg(std::string_view Bytes, TRPRaster& Out) {
+bool RP_DecodeJpeg(std::string_view Bytes, TRPRaster& Out, int64_t MaxPixels) {
   Out = {};
   if (Bytes.size() > TRPDecodeLimits::MaxBytes)
     return false;
   TRPJpegState State;
   TRPRaster Raster;
-  if (!RP_ReadJpeg(State, Bytes, Raster))
+  if (!RP_ReadJpeg(State, Bytes, MaxPixels, Raster))
     return false;
   const auto Convert = State.Info.out_color_space == JCS_CMYK ? RP_FromCmyk : RP_FromRgbx;
   for (uint32_t& Pixel : Raster.Pixels)

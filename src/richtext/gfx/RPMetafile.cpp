@@ -58,8 +58,8 @@ struct TBitmapRecords {
   std::string Dib;
 };
 
-void TakeBitmap(const TBitmapRecords& Records, TRPMetafileInfo& Info) {
-  Info.HasBitmap = Records.Count == 1 && RP_DecodeDib(Records.Dib, Info.Bitmap);
+void TakeBitmap(const TBitmapRecords& Records, TRPMetafileInfo& Info, int64_t MaxPixels) {
+  Info.HasBitmap = Records.Count == 1 && RP_DecodeDib(Records.Dib, Info.Bitmap, MaxPixels);
 }
 
 // Where the packed DIB starts in a WMF bitmap record, and where the record says how its
@@ -90,7 +90,7 @@ void NoteWmfRecord(std::string_view Record, TBitmapRecords& Records) {
   }
 }
 
-bool ReadWmf(std::string_view Bytes, TRPMetafileInfo& Info) {
+bool ReadWmf(std::string_view Bytes, TRPMetafileInfo& Info, int64_t MaxPixels) {
   size_t At = 0;
   const bool Placeable = Bytes.size() >= PlaceableSize && U32(Bytes, 0) == PlaceableKey;
   if (Placeable) {
@@ -113,7 +113,7 @@ bool ReadWmf(std::string_view Bytes, TRPMetafileInfo& Info) {
     NoteWmfRecord(Bytes.substr(At, static_cast<size_t>(Size)), Records);
     At += static_cast<size_t>(Size);
   }
-  TakeBitmap(Records, Info);
+  TakeBitmap(Records, Info, MaxPixels);
   return true;
 }
 
@@ -168,7 +168,7 @@ size_t EmfRecordSize(std::string_view Bytes, size_t At) {
   return Size >= 8 && Size % 4 == 0 && Size <= Bytes.size() - At ? Size : 0;
 }
 
-bool ReadEmf(std::string_view Bytes, TRPMetafileInfo& Info) {
+bool ReadEmf(std::string_view Bytes, TRPMetafileInfo& Info, int64_t MaxPixels) {
   if (EmfRecordSize(Bytes, 0) < EmfHeaderSize || U32(Bytes, 0) != EmrHeader ||
       U32(Bytes, 40) != EmfSignature)
     return false;
@@ -183,17 +183,18 @@ bool ReadEmf(std::string_view Bytes, TRPMetafileInfo& Info) {
     NoteEmfRecord(Bytes.substr(At, Size), Records);
     At += Size;
   }
-  TakeBitmap(Records, Info);
+  TakeBitmap(Records, Info, MaxPixels);
   return true;
 }
 
 } // namespace
 
-bool RP_ReadMetafile(std::string_view Bytes, bool Enhanced, TRPMetafileInfo& Out) {
+bool RP_ReadMetafile(std::string_view Bytes, bool Enhanced, TRPMetafileInfo& Out,
+                     int64_t MaxPixels) {
   Out = {};
   TRPMetafileInfo Info;
   if (Bytes.size() > TRPDecodeLimits::MaxBytes ||
-      !(Enhanced ? ReadEmf(Bytes, Info) : ReadWmf(Bytes, Info)))
+      !(Enhanced ? ReadEmf(Bytes, Info, MaxPixels) : ReadWmf(Bytes, Info, MaxPixels)))
     return false;
   Out = std::move(Info);
   return true;

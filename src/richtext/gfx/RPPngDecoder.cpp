@@ -49,7 +49,8 @@ struct TRPPngStructs {
 // libpng's errors longjmp back into this frame, so nothing in it may have a destructor;
 // Raster belongs to the caller, which drops it on failure. Each pixel comes out as the
 // bytes R, G, B, A.
-bool RP_ReadPng(png_structp Png, png_infop Info, TRPPngSource& Source, TRPRaster& Raster) {
+bool RP_ReadPng(png_structp Png, png_infop Info, TRPPngSource& Source, int64_t MaxPixels,
+                TRPRaster& Raster) {
   if (setjmp(png_jmpbuf(Png)) != 0)
     return false;
   png_set_read_fn(Png, &Source, RP_PngRead);
@@ -62,7 +63,7 @@ bool RP_ReadPng(png_structp Png, png_infop Info, TRPPngSource& Source, TRPRaster
 
   const png_uint_32 Width = png_get_image_width(Png, Info);
   const png_uint_32 Height = png_get_image_height(Png, Info);
-  if (!RP_PictureSizeAllowed(Width, Height))
+  if (!RP_PictureSizeAllowed(Width, Height, MaxPixels))
     return false;
   png_set_expand(Png);
   png_set_strip_16(Png);
@@ -86,7 +87,7 @@ bool RP_ReadPng(png_structp Png, png_infop Info, TRPPngSource& Source, TRPRaster
 
 } // namespace
 
-bool RP_DecodePng(std::string_view Bytes, TRPRaster& Out) {
+bool RP_DecodePng(std::string_view Bytes, TRPRaster& Out, int64_t MaxPixels) {
   Out = {};
   if (Bytes.size() < SignatureSize || Bytes.size() > TRPDecodeLimits::MaxBytes ||
       png_sig_cmp(reinterpret_cast<png_const_bytep>(Bytes.data()), 0, SignatureSize) != 0)
@@ -96,7 +97,7 @@ bool RP_DecodePng(std::string_view Bytes, TRPRaster& Out) {
     return false;
   TRPPngSource Source{Bytes};
   TRPRaster Raster;
-  if (!RP_ReadPng(Structs.Png, Structs.Info, Source, Raster))
+  if (!RP_ReadPng(Structs.Png, Structs.Info, Source, MaxPixels, Raster))
     return false;
   for (uint32_t& Pixel : Raster.Pixels) {
     const auto [R, G, B, A] = std::bit_cast<std::array<uint8_t, 4>>(Pixel);

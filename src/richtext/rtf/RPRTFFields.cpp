@@ -267,13 +267,12 @@ std::optional<std::string> RPRTFResolvePicturePath(std::u16string_view Argument,
   return Result;
 }
 
+bool RPRTFIsHyperlink(std::u16string_view Instruction) {
+  return SameWord(TakeWord(Instruction), u"HYPERLINK");
+}
+
 TRPRTFHyperlink RPRTFParseHyperlink(std::u16string_view Instruction, std::string_view BasePath) {
-  SkipBlanks(Instruction);
-  if (!Instruction.empty() && Instruction.front() == u'\\')
-    Instruction.remove_prefix(1);
-  constexpr std::u16string_view Word = u"HYPERLINK";
-  if (Instruction.starts_with(Word))
-    Instruction.remove_prefix(Word.size());
+  TakeWord(Instruction);
   SkipBlanks(Instruction);
 
   std::u16string Target;

@@ -18,6 +18,9 @@ struct TRPRTFHyperlink {
   std::string Extras;
 };
 
+// Whether the instruction is a HYPERLINK field's (the word alone, in any case).
+bool RPRTFIsHyperlink(std::u16string_view Instruction);
+
 // Instruction: the field instruction as read ("HYPERLINK "url" \o "tip""). BasePath, when
 // not empty, makes a relative target absolute.
 TRPRTFHyperlink RPRTFParseHyperlink(std::u16string_view Instruction, std::string_view BasePath);

@@ -87,8 +87,8 @@ bool TRPRTFPicture::AppendHex(uint8_t Char) {
   return AppendByte(Byte);
 }
 
-std::unique_ptr<TRPPicture> TRPRTFPicture::MakeGraphic(int32_t PixelsPerInch,
-                                                       bool ExtractMetafileBitmaps) {
+std::unique_ptr<TRPPicture>
+TRPRTFPicture::MakeGraphic(int32_t PixelsPerInch, bool ExtractMetafileBitmaps, int64_t MaxPixels) {
   SuggestedWidthTw = SuggestedHeightTw = 0;
   // A metafile's extents: pixels in text mode, else hundredths of a millimetre.
   if (FType == rtf_pict_WMF && FPicW > 0 && FPicH > 0) {
@@ -111,5 +111,6 @@ std::unique_ptr<TRPPicture> TRPRTFPicture::MakeGraphic(int32_t PixelsPerInch,
   Hints.MetafileWidth = TwipsToPixels(SuggestedWidthTw, PixelsPerInch);
   Hints.MetafileHeight = TwipsToPixels(SuggestedHeightTw, PixelsPerInch);
   Hints.ExtractMetafileBitmaps = ExtractMetafileBitmaps;
+  Hints.MaxPixels = MaxPixels;
   return RP_LoadPicture({FormatOf(FType), std::move(FData)}, Hints);
 }

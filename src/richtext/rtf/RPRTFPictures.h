@@ -53,7 +53,9 @@ struct TRPRTFPicture {
   // Appends one hex digit or skips a blank; false (and the picture invalid) for any other
   // byte.
   bool AppendHex(uint8_t Char);
-  // Decodes the data into a graphic, or nullptr when it is not a picture we can show; sets
-  // the suggested size. PixelsPerInch converts a text-mode metafile's extents.
-  std::unique_ptr<TRPPicture> MakeGraphic(int32_t PixelsPerInch, bool ExtractMetafileBitmaps);
+  // Decodes the data into a graphic of at most MaxPixels, or nullptr when it is not a
+  // picture we can show; sets the suggested size. PixelsPerInch converts a text-mode
+  // metafile's extents.
+  std::unique_ptr<TRPPicture> MakeGraphic(int32_t PixelsPerInch, bool ExtractMetafileBitmaps,
+                                          int64_t MaxPixels);
 };

@@ -15,14 +15,6 @@ namespace {
 bool IsLetter(int ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
 bool IsDigit(int ch) { return ch >= '0' && ch <= '9'; }
 
-bool IsBlank(char16_t C) { return C <= u' '; }
-
-bool StartsWithTrimmed(std::u16string_view Text, std::u16string_view Prefix) {
-  while (!Text.empty() && IsBlank(Text.front()))
-    Text.remove_prefix(1);
-  return Text.starts_with(Prefix);
-}
-
 bool EqualsIgnoringAsciiCase(std::u16string_view A, std::u16string_view B) {
   const auto Lower = [](char16_t C) -> char16_t {
     return C >= u'A' && C <= u'Z' ? C + (u'a' - u'A') : C;
@@ -117,6 +109,7 @@ void TRPRTFReader::Clear() {
   FShapePropName.clear();
   FPicture.reset();
   ShpPictInserted = false;
+  FPixelsLeft = PicturePixelBudget;
   FHexValue = 0;
   FHexHighDone = false;
   ForceEvenEmptyNewLine = false;
@@ -447,7 +440,7 @@ TRPRTFErrorCode TRPRTFReader::PushRtfState() {
     FWarnings.Include(rtf_warn_DeepGroups);
     const TRPRTFReaderState& S = FRTFState;
     FFlatGroups.push_back({S.rds, S.ris, S.Props.CharProps.FHidden, S.FInNote, S.FInTextBox,
-                           S.FHFType, S.FFieldCode});
+                           S.FHFType, S.FFieldCode, S.FFieldInserted, S.FFieldPictureIncluded});
     FRTFState.ris = risNorm;
     return rtf_ec_OK;
   }
@@ -474,7 +467,12 @@ TRPRTFErrorCode TRPRTFReader::PopFlatGroup() {
                                ? EndGroupText(NoteEnds, Cur.FInTextBox && !Outer.InTextBox, false)
                                : rtf_ec_OK;
   if (Result == rtf_ec_OK && Dest != Outer.rds)
-    Result = EndGroupAction(Dest);
+    Result = EndGroupAction(Dest, Outer.rds);
+  // What an instruction did belongs to its field; anything else ends with its group.
+  if (Dest != rdsFldInst) {
+    Cur.FFieldInserted = Outer.FieldInserted;
+    Cur.FFieldPictureIncluded = Outer.FieldPictureIncluded;
+  }
   Cur.rds = Outer.rds;
   Cur.ris = Outer.ris;
   Cur.Props.CharProps.FHidden = Outer.Hidden;
@@ -534,8 +532,9 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
     Entry.FCharProps.Assign(Cur.Props.CharProps);
   }
   // A hyperlink's instruction belongs to the whole field: its result is read as the link.
-  const bool Hyperlink = Dest == rdsFldInst && StartsWithTrimmed(FieldCodeOf(Cur), u"HYPERLINK");
-  if (Hyperlink)
+  const bool Hyperlink = Dest == rdsFldInst && RPRTFIsHyperlink(FieldCodeOf(Cur));
+  // Writers split an instruction into groups: each piece goes on the instruction.
+  if (Hyperlink || (Dest == rdsFldInst && Saved.rds == rdsFldInst))
     Saved.FFieldCode = Cur.FFieldCode;
   const bool NoteEnds = Cur.FInNote && !Saved.FInNote;
   const bool TextBoxEnds = Cur.FInTextBox && !Saved.FInTextBox;
@@ -549,7 +548,7 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
   }
   if ((Dest != Saved.rds || (Dest == rdsFldInst && !Hyperlink && Cur.FFieldCode.Length > 0 &&
                              !SameFieldCode(Cur, Saved))))
-    Result = EndGroupAction(Dest);
+    Result = EndGroupAction(Dest, Saved.rds);
   if (Cur.FHFType != Saved.FHFType && Cur.FHFType != rtf_hf_MainText && OnHeaderFooter) {
     bool Supported = false;
     OnHeaderFooter(*this, Cur.FHFType, false, Supported);
@@ -583,18 +582,19 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
 }
 
 std::u16string_view TRPRTFReader::HyperlinkInstruction() const {
-  if (StartsWithTrimmed(FieldCode(), u"HYPERLINK"))
+  if (RPRTFIsHyperlink(FieldCode()))
     return FieldCode();
   for (auto It = SaveList.rbegin(); It != SaveList.rend(); ++It)
-    if (StartsWithTrimmed(FieldCodeOf(**It), u"HYPERLINK"))
+    if (RPRTFIsHyperlink(FieldCodeOf(**It)))
       return FieldCodeOf(**It);
   return {};
 }
 
-TRPRTFErrorCode TRPRTFReader::EndGroupAction(TRTFrds Dest) {
+TRPRTFErrorCode TRPRTFReader::EndGroupAction(TRTFrds Dest, TRTFrds Parent) {
   switch (Dest) {
   case rdsPict: return MakePicture();
-  case rdsFldInst: return EndFieldInstruction();
+  // Writers split an instruction into groups: it is complete when the last one ends.
+  case rdsFldInst: return Parent == rdsFldInst ? rtf_ec_OK : EndFieldInstruction();
   case rdsFontTable:
     RPRTFFontTableEnd(FFontTable, FTmpString, FontNameCodePage());
     ApplyDefaultFont();
@@ -765,15 +765,16 @@ TRPRTFErrorCode TRPRTFReader::ChangeDest(TRTFIDEST Idest, int32_t Val) {
 
   switch (Idest) {
   case idestNormal: break;
+  // Pictures belong to the text: one in a table of the header, a marker's text or a field's
+  // instruction is none.
   case idestShpPict:
-    rds = rdsShpPict;
+    rds = rds == rdsNorm ? rdsShpPict : rdsSkip;
     ShpPictInserted = false;
     break;
   // The alternative for readers that cannot show the \shppict picture.
-  case idestNonShpPict: rds = ShpPictInserted ? rdsSkip : rdsNorm; break;
+  case idestNonShpPict: rds = rds == rdsNorm && !ShpPictInserted ? rdsNorm : rdsSkip; break;
   case idestPict:
-    // A picture inside a picture is none.
-    if (rds == rdsPict) {
+    if (rds != rdsNorm && rds != rdsShpPict) {
       rds = rdsSkip;
       break;
     }

@@ -87,6 +87,7 @@ enum TRPRTFProgressStage : uint8_t { rpprtfprStarting, rpprtfprRunning, rpprtfpr
 // The limits that keep a hostile file from exhausting memory.
 inline constexpr int32_t RP_RTF_MAX_GROUP_DEPTH = 1024;
 inline constexpr size_t RP_RTF_MAX_KEYWORD_LENGTH = 64;
+inline constexpr int64_t RP_RTF_PICTURE_PIXEL_BUDGET = int64_t{256} << 20;
 
 // The state of one open group: what RTF scopes by braces.
 class TRPRTFReaderState {
@@ -186,6 +187,10 @@ public:
   // that draws exactly one bitmap is shown as that bitmap.
   int32_t PixelsPerInch = 96;
   bool ExtractMetafileBitmaps = true;
+  // The pixels all pictures of a read may have together: what the file says costs memory
+  // of a size it need not pay for itself (a few bytes of compressed data make a large
+  // picture). Pictures past it show the invalid-picture mark.
+  int64_t PicturePixelBudget = RP_RTF_PICTURE_PIXEL_BUDGET;
   // The document's code page: DefCodePage until \ansicpg replaces it.
   uint32_t CodePage = 0;
 
@@ -307,12 +312,15 @@ private:
   // sequence number), and the picture file it names, read and decoded.
   TRPRTFErrorCode EndFieldInstruction();
   TRPRTFErrorCode IncludePicture(std::u16string_view Argument);
+  // The graphic's pixels are taken from what is left to the read's pictures.
+  void ChargePixels(const TRPPicture* Graphic);
   TRPRTFErrorCode DeliverPicture(const TRPRTFPicture* Picture, std::unique_ptr<TRPPicture>& Graphic,
                                  const std::string& FileName, bool& Inserted);
   TRPRTFErrorCode FlushOutput(TRPRTFPosition Next);
   TRPRTFErrorCode DoNewText(TRPRTFPosition& Next);
   TRPRTFErrorCode FlushText() { return FlushOutput(rtf_ts_ContinuePara); }
-  TRPRTFErrorCode EndGroupAction(TRTFrds Dest);
+  // Parent: the destination of the group around the one that ends.
+  TRPRTFErrorCode EndGroupAction(TRTFrds Dest, TRTFrds Parent);
   void UpdateMarker();
   bool HiddenTextDropped() const;
 
@@ -413,6 +421,8 @@ private:
     bool InTextBox;
     TRPRTFHeaderFooterType HFType;
     TRPRTFReaderState::TFieldCode FieldCode;
+    bool FieldInserted;
+    bool FieldPictureIncluded;
   };
   std::vector<TFlatGroup> FFlatGroups;
   bool FEndParsingSent = false;
@@ -438,6 +448,8 @@ private:
   // \nonshppict alternative is then skipped).
   std::unique_ptr<TRPRTFPicture> FPicture;
   bool ShpPictInserted = false;
+  // What is left of PicturePixelBudget.
+  int64_t FPixelsLeft = 0;
 
   std::string FPendingBytes;
   TPendingTarget FPendingTarget = ptNone;

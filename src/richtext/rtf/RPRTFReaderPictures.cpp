@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <new>
 #include <optional>
 
+#include "richtext/gfx/RPBitmap.h"
 #include "richtext/gfx/RPImportedPicture.h"
 #include "richtext/rtf/RPRTFReader.h"
 
@@ -15,6 +17,10 @@ namespace {
 // A regular file of at most the bytes a picture may have; never a device or a pipe, whose
 // reading may not end.
 std::optional<std::string> ReadPictureFile(const std::string& Path) {
+  // Opening a device may do something of its own: only regular files are opened.
+  struct stat Named {};
+  if (::stat(Path.c_str(), &Named) != 0 || !S_ISREG(Named.st_mode))
+    return std::nullopt;
   const int File = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (File < 0)
     return std::nullopt;
@@ -45,7 +51,8 @@ std::optional<std::string> ReadPictureFile(const std::string& Path) {
 // group is passed over and the reading goes on.
 void TRPRTFReader::AddPictureHex(uint8_t First) {
   TRPRTFPicture& Picture = *FPicture;
-  if (!Picture.AppendHex(First))
+  // A byte given back to the main loop (the end of a keyword) comes before the block's.
+  if (!Picture.AppendHex(First) || UseLastChar)
     return;
   for (;;) {
     while (InputStringIndex < InputStringLength) {
@@ -69,6 +76,11 @@ void TRPRTFReader::AddPictureHex(uint8_t First) {
   }
 }
 
+void TRPRTFReader::ChargePixels(const TRPPicture* Graphic) {
+  if (const auto* Bitmap = dynamic_cast<const TRPBitmap*>(Graphic))
+    FPixelsLeft -= int64_t{Bitmap->Width()} * Bitmap->Height();
+}
+
 TRPRTFErrorCode TRPRTFReader::MakePicture() {
   const std::unique_ptr<TRPRTFPicture> Picture = std::move(FPicture);
   if (!Picture || !OnNewPicture)
@@ -78,7 +90,13 @@ TRPRTFErrorCode TRPRTFReader::MakePicture() {
   // The field placed the picture from its file already.
   if (FRTFState.FFieldPictureIncluded)
     return rtf_ec_OK;
-  std::unique_ptr<TRPPicture> Graphic = Picture->MakeGraphic(PixelsPerInch, ExtractMetafileBitmaps);
+  std::unique_ptr<TRPPicture> Graphic;
+  // A picture that takes more memory than there is costs the picture, not the text.
+  try {
+    Graphic = Picture->MakeGraphic(PixelsPerInch, ExtractMetafileBitmaps, FPixelsLeft);
+  } catch (const std::bad_alloc&) {
+  }
+  ChargePixels(Graphic.get());
   if (!Graphic)
     FWarnings.Include(rtf_warn_InvalidPicture);
   bool Inserted = false;
@@ -114,16 +132,22 @@ TRPRTFErrorCode TRPRTFReader::IncludePicture(std::u16string_view Argument) {
     if (!Found || *Found == Path)
       continue;
     Path = *Found;
-    std::optional<std::string> Bytes = ReadPictureFile(Path);
-    const std::optional<TRPPictureFormat> Format =
-        Bytes ? RP_PictureFormatOf(*Bytes) : std::nullopt;
-    if (Format)
-      Graphic = RP_LoadPicture({*Format, std::move(*Bytes)}, {});
+    try {
+      std::optional<std::string> Bytes = ReadPictureFile(Path);
+      const std::optional<TRPPictureFormat> Format =
+          Bytes ? RP_PictureFormatOf(*Bytes) : std::nullopt;
+      TRPPictureLoadHints Hints;
+      Hints.MaxPixels = FPixelsLeft;
+      if (Format)
+        Graphic = RP_LoadPicture({*Format, std::move(*Bytes)}, Hints);
+    } catch (const std::bad_alloc&) {
+    }
     if (Graphic)
       break;
   }
   if (!Graphic)
     return rtf_ec_OK;
+  ChargePixels(Graphic.get());
   bool Inserted = false;
   const TRPRTFErrorCode Result = DeliverPicture(nullptr, Graphic, Path, Inserted);
   if (Inserted)

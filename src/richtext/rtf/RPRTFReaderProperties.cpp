@@ -163,6 +163,7 @@ void TRPRTFReaderProperties::TRead::InitReader() {
   Reader.SkipHiddenText = FOwner.SkipHiddenText;
   Reader.FConvertHighlight = static_cast<TRPRTFHighlightMode>(FOwner.ConvertHighlight);
   Reader.BasePath = FOwner.BasePath;
+  Reader.PicturePixelBudget = FOwner.PicturePixelBudget;
   Reader.DefCodePage = static_cast<uint32_t>(RPData.GetDefaultCodePage());
   Reader.TabAsSeparateChar = RPStyle.SpacesInTab == 0;
   Reader.OnNewText = [this](TRPRTFReader&, const std::string& Text, TRPRTFPosition Position) {

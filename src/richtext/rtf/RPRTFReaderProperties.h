@@ -64,6 +64,8 @@ public:
   bool UseSingleCellPadding = false;
   bool AutoHideTableGridLines = false;
   bool ExplicitTableWidth = false;
+  // The pixels all pictures of a read may have together.
+  int64_t PicturePixelBudget = RP_RTF_PICTURE_PIXEL_BUDGET;
   bool UseHypertextStyles = false;
   bool SkipHiddenText = true;
   bool LineBreaksAsParagraphs = false;

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
@@ -300,7 +301,8 @@ bool TRichPaneEdit::viewportEvent(QEvent* Event) {
   QString Text = QString::fromStdString(Link->Target);
   if (!Link->Hint.empty())
     Text = QString::fromStdString(Link->Hint) + QLatin1Char('\n') + Text;
-  QToolTip::showText(Help->globalPos(), Text, viewport());
+  // The document's words, never markup of its own.
+  QToolTip::showText(Help->globalPos(), Qt::convertFromPlainText(Text), viewport());
   return true;
 }
 

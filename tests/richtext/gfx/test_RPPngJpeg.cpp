@@ -262,7 +262,7 @@ TEST(RPPngJpeg, JpegCutInItsPixelsStillShows) {
 
 TEST(RPPngJpeg, WhatIsNotTheirPictureIsRefused) {
   const struct {
-    bool (*Decode)(std::string_view, TRPRaster&);
+    bool (*Decode)(std::string_view, TRPRaster&, int64_t);
     std::string OtherPicture;
   } Decoders[] = {{RP_DecodePng, EncodeJpeg()}, {RP_DecodeJpeg, EncodePng(PngCases[0])}};
   for (const auto& [Decode, OtherPicture] : Decoders)
@@ -270,7 +270,7 @@ TEST(RPPngJpeg, WhatIsNotTheirPictureIsRefused) {
          {std::string(), std::string("\x89PNG\r\n\x1a\n"), std::string("\xFF\xD8"),
           std::string("no picture at all"), OtherPicture}) {
       TRPRaster Out{5, 5, {1}};
-      EXPECT_FALSE(Decode(Input, Out)) << Input.size();
+      EXPECT_FALSE(Decode(Input, Out, RP_AnyPixels)) << Input.size();
       EXPECT_EQ(Out.Width, 0);
       EXPECT_TRUE(Out.Pixels.empty());
     }

@@ -110,6 +110,8 @@ TEST_F(RTFPictures, TakeTheSizeTheFileAsks) {
       {"junk in the data", Pict("\\pngblip", Png.substr(0, 60) + "zz" + Png.substr(60)),
        "bitmap 32x32 image 0x0"},
       {"no data", "{\\pict\\pngblip}", "bitmap 32x32 image 0x0"},
+      {"a keyword right after the data", Pict("\\pngblip", Png + "\\line"),
+       "png 200x100 image 0x0"},
       {"a picture inside a picture", "{\\pict\\pngblip{\\pict\\jpegblip ffd8}" + Png + "}",
        "png 200x100 image 0x0"},
   };
@@ -119,6 +121,28 @@ TEST_F(RTFPictures, TakeTheSizeTheFileAsks) {
     EXPECT_EQ(OnlyPicture(), Case.Picture);
     EXPECT_EQ(Paragraphs(Doc), Lines({"before  after"}));
   }
+}
+
+// Pictures are text: one in a table of the header or in a marker's text is none.
+TEST_F(RTFPictures, PicturesBelongToTheText) {
+  const std::string Picture = Pict("\\pngblip", Png200x100);
+  ASSERT_EQ(Load("{\\rtf1{\\fonttbl{\\f0 Arial" + Picture + ";}}{\\listtext{\\*\\shppict" +
+                 Picture + "}\\tab}item\\par}"),
+            rtf_ec_OK);
+  EXPECT_TRUE(Pictures().empty());
+  EXPECT_EQ(Paragraphs(Doc), Lines({"item"}));
+}
+
+// A few bytes of compressed data may ask for a picture of many megabytes: the pictures of a
+// read share a budget, and those past it show the mark for pictures that cannot be shown.
+TEST_F(RTFPictures, PicturesShareABudget) {
+  Doc.Props.PicturePixelBudget = 30000;
+  const std::string Picture = Pict("\\pngblip", Png200x100);
+  ASSERT_EQ(Load("{\\rtf1 " + Picture + Picture + "\\par}"), rtf_ec_OK);
+  const std::vector<const TRPGraphicItemInfo*> Found = Pictures();
+  ASSERT_EQ(Found.size(), 2u);
+  EXPECT_EQ(Found[0]->Image()->Width(), 200);
+  EXPECT_EQ(Found[1]->Image()->Width(), 32);
 }
 
 TEST_F(RTFPictures, FieldsShowWhatTheyCount) {
@@ -132,6 +156,17 @@ TEST_F(RTFPictures, FieldsShowWhatTheyCount) {
        R"({\rtf1 Figure {\field{\*\fldinst SEQ Figure \\* ROMAN \\r 3}{\fldrslt II}}, )"
        R"(Figure {\field{\*\fldinst SEQ Figure \\* ROMAN}{\fldrslt 9}}\par})",
        {"Figure III, Figure IV"}},
+      {"an instruction in pieces",
+       R"({\rtf1{\field{\*\fldinst {SEQ Figure }{\\* ROMAN }{\\r 3}}{\fldrslt 1}}\par})",
+       {"III"}},
+      {"fields in groups too deep to keep their own properties",
+       R"({\rtf1)" + std::string(1100, '{') +
+           R"({\field{\*\fldinst SEQ A}{\fldrslt 9}} {\field{\*\fldinst PAGEREF x}{\fldrslt 7}})" +
+           std::string(1100, '}') + "}",
+       {"1 7"}},
+      {"a word that begins like HYPERLINK is none",
+       R"({\rtf1{\field{\*\fldinst HYPERLINKED "https://x.org"}{\fldrslt t}}\par})",
+       {"t"}},
       {"a page reference is no page number",
        R"({\rtf1 see page {\field{\*\fldinst PAGEREF _Ref1 \h}{\fldrslt 7}}\par})",
        {"see page 7"}},
