@@ -172,6 +172,9 @@ public:
                       TRPItemDrawState State, TCustomRPData& RPData) override;
   // Draws the table with its top-left corner at (Left, Top).
   void PaintTo(int32_t Left, int32_t Top, TRPCanvas& Canvas, TRPItemDrawState State);
+  // The cell whose box holds the point (X, Y) of the formatted table, and the point in the
+  // coordinates of the cell's document (where its draw items are); nullptr between cells.
+  TRPTableCellData* CellAt(int32_t X, int32_t Y, int32_t& CellX, int32_t& CellY) const;
 
   // Forgets what formatting kept: after changing properties or cells of a table that was
   // formatted (grid operations do it themselves).
@@ -194,6 +197,7 @@ public:
 private:
   class TLayout;
   std::unique_ptr<TRPTableCellData> NewCell();
+  TPoint CellOrigin(const TRPTableCellData& Cell, int Row) const;
 
   TCustomRPData* FOwner;
   std::vector<std::unique_ptr<TRPTableRow>> FRows;

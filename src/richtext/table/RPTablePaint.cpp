@@ -121,6 +121,36 @@ std::pair<int, int> DrawItemsBetween(const TCustomRPFormattedData& Doc, int32_t 
 
 } // namespace
 
+// Where the cell's document begins in the table: inside the padding, lowered by its vertical
+// alignment.
+TPoint TRPTableItemInfo::CellOrigin(const TRPTableCellData& Cell, int Row) const {
+  const TRPStyle& RPStyle = *FOwner->GetRPStyle();
+  const TRPScreenAndDevice& sad = Fmt.Sad;
+  const int64_t HPadding =
+      std::clamp(RPStyle.GetAsDevicePixelsX(CellHPadding, &sad), 0, RP_TABLE_MAX_LENGTH);
+  const int64_t VPadding =
+      std::clamp(RPStyle.GetAsDevicePixelsY(CellVPadding, &sad), 0, RP_TABLE_MAX_LENGTH);
+  return {Clamp32(Cell.Left + HPadding),
+          Clamp32(Cell.Top + VPadding + GetExtraVOffs(Cell, Row, sad))};
+}
+
+TRPTableCellData* TRPTableItemInfo::CellAt(int32_t X, int32_t Y, int32_t& CellX,
+                                           int32_t& CellY) const {
+  if (!FOwner || !FOwner->GetRPStyle())
+    return nullptr;
+  TRPTableCellData* Found = nullptr;
+  ForEachCell([&](TRPTableCellData& Cell, int Row, int) {
+    if (Found || X < Cell.Left || Y < Cell.Top || int64_t{X} >= int64_t{Cell.Left} + Cell.Width ||
+        int64_t{Y} >= int64_t{Cell.Top} + Cell.Height)
+      return;
+    const TPoint Origin = CellOrigin(Cell, Row);
+    CellX = X - Origin.X;
+    CellY = Y - Origin.Y;
+    Found = &Cell;
+  });
+  return Found;
+}
+
 void TRPTableItemInfo::PaintTo(int32_t Left, int32_t Top, TRPCanvas& Canvas, TRPItemDrawState) {
   const TRPStyle* RPStyle = FOwner ? FOwner->GetRPStyle() : nullptr;
   if (!RPStyle)
@@ -185,8 +215,9 @@ void TRPTableItemInfo::PaintTo(int32_t Left, int32_t Top, TRPCanvas& Canvas, TRP
     FillBackground(Canvas, CellBox, Cell.Color, Cell.Opacity);
     if (!CellBox.IsEmpty() && Cell.DrawItems.Count() > 0) {
       // Only the lines that show are painted, and nothing outside the cell.
-      const int64_t OriginX = CellLeft + CHP;
-      const int64_t OriginY = CellTop + CVP + GetExtraVOffs(Cell, Row, sad);
+      const TPoint Origin = CellOrigin(Cell, Row);
+      const int64_t OriginX = int64_t{Left} + Origin.X;
+      const int64_t OriginY = int64_t{Top} + Origin.Y;
       const TRect Visible =
           Clip.IsEmpty()
               ? CellBox

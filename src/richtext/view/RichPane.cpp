@@ -6,6 +6,7 @@
 #include "richtext/gfx/RPGraphicInterface.h"
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
+#include "richtext/table/RPTable.h"
 
 namespace {
 
@@ -146,15 +147,31 @@ void TCustomRichPane::Paint(TRPCanvas& Canvas, const TRect& R) {
   GI.TextOut(Canvas, 0, LineHeight, std::u16string_view(Second), false);
 }
 
-std::optional<TRPLinkInfo> TCustomRichPane::LinkAt(int32_t X, int32_t Y) const {
-  const int DrawItemNo = FRPData->FindDrawItemAtPos(X + HPos(), Y + VOffs());
+namespace {
+
+// The link at the point (X, Y) of a formatted document, in a table's cells too.
+std::optional<TRPLinkInfo> LinkIn(const TCustomRPFormattedData& Doc, int32_t X, int32_t Y) {
+  const int DrawItemNo = Doc.FindDrawItemAtPos(X, Y);
   if (DrawItemNo < 0)
     return std::nullopt;
-  const TCustomRPItemInfo& Item = *FRPData->GetItem(FRPData->DrawItems[DrawItemNo].ItemNo);
+  const TRPDrawLineInfo& D = Doc.DrawItems[DrawItemNo];
+  const TCustomRPItemInfo& Item = *Doc.GetItem(D.ItemNo);
+  if (const auto* Table = dynamic_cast<const TRPTableItemInfo*>(&Item)) {
+    int32_t CellX = 0;
+    int32_t CellY = 0;
+    const TRPTableCellData* Cell = Table->CellAt(X - D.Left, Y - D.Top, CellX, CellY);
+    return Cell ? LinkIn(*Cell, CellX, CellY) : std::nullopt;
+  }
   // Only links carry a target.
   if (Item.Tag.empty())
     return std::nullopt;
   return TRPLinkInfo{Item.Tag, Item.Hint};
+}
+
+} // namespace
+
+std::optional<TRPLinkInfo> TCustomRichPane::LinkAt(int32_t X, int32_t Y) const {
+  return LinkIn(*FRPData, X + HPos(), Y + VOffs());
 }
 
 bool TCustomRichPane::ScrollToCheckpoint(std::string_view Name) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
@@ -183,6 +184,26 @@ TEST_F(Pane, LinksAreFoundUnderThePointerAndPlacesByTheirNames) {
   EXPECT_EQ(Core.VOffs(), 420);
   EXPECT_FALSE(Core.ScrollToCheckpoint("nowhere"));
   EXPECT_EQ(Core.VOffs(), 420);
+}
+
+TEST_F(Pane, LinksInTableCellsAreFound) {
+  ASSERT_TRUE(Core.LoadRTFFromStream(
+      R"({\rtf1\trowd\cellx1500\cellx3000\intbl plain\cell )"
+      R"({\field{\*\fldinst HYPERLINK "https://x.org"}{\fldrslt link}}\cell\row})"));
+  Core.Format();
+  const TRPDrawLineInfo& Table = Core.RPData().DrawItems[0];
+  const int32_t Y = Table.Top + Table.Height / 2;
+  std::vector<int32_t> Over;
+  for (int32_t X = 0; X < 400; ++X)
+    if (const std::optional<TRPLinkInfo> Link = Core.LinkAt(X, Y)) {
+      EXPECT_EQ(Link->Target, "https://x.org");
+      Over.push_back(X);
+    }
+  // Over the four letters of the second cell (8 pixels each at the reader's 10 points), which
+  // begins 100 pixels (1500 twips) after the first, at the margin of 5.
+  ASSERT_EQ(Over.size(), 32u);
+  EXPECT_EQ(Over.front(), 105);
+  EXPECT_EQ(Over.back(), 136);
 }
 
 } // namespace
