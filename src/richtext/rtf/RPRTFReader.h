@@ -87,7 +87,7 @@ enum TRPRTFProgressStage : uint8_t { rpprtfprStarting, rpprtfprRunning, rpprtfpr
 // The limits that keep a hostile file from exhausting memory.
 inline constexpr int32_t RP_RTF_MAX_GROUP_DEPTH = 1024;
 inline constexpr size_t RP_RTF_MAX_KEYWORD_LENGTH = 64;
-inline constexpr int64_t RP_RTF_PICTURE_PIXEL_BUDGET = int64_t{256} << 20;
+inline constexpr int64_t RP_RTF_PICTURE_PIXEL_BUDGET = int64_t{128} << 20;
 
 // The state of one open group: what RTF scopes by braces.
 class TRPRTFReaderState {
