@@ -24,7 +24,7 @@ run: build
 	  echo "No display: rendering the guide window to a PNG instead."; \
 	  $(RELEASE_DIR)/bin/guideshot $(RELEASE_DIR)/guide-window.png 2 1; \
 	  echo "The whole article, as the pane lays it out:"; \
-	  $(RELEASE_DIR)/bin/rtfview render entries/E000120.rtf --width 813 \
+	  $(RELEASE_DIR)/bin/rtfview render entries/E000120.rtf --width 862 \
 	    -o $(RELEASE_DIR)/article-E000120.png; \
 	fi
 

@@ -1,16 +1,17 @@
 // guideshot: renders the guide window to a PNG without a display.
 //
-//   guideshot OUT.png [STAGE [NODE]]
+//   guideshot OUT.png [--size WxH] [STAGE [NODE]]
 //
 // The window is created exactly as at start-up, with the articles beside this
-// executable. STAGE (0, 2, ..., 18) moves that far with "Next stage" first, so that
-// each page can be looked at; NODE then clicks that node (an absolute index) of the
-// page's tree on the first three pages, so that the pane shows its article. Prints the
-// PNG's absolute path.
+// executable, at its start-up size or at W x H pixels. STAGE (0, 2, ..., 18) moves that far with
+// "Next stage" first, so that each page can be looked at; NODE then clicks that node (an absolute
+// index) of the page's tree on the first three pages, so that the pane shows its article. Prints
+// the PNG's absolute path.
 #include <QApplication>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,23 +20,40 @@
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtGraphicInterface.h"
 
+namespace {
+int Usage() {
+  std::fprintf(stderr, "usage: guideshot OUT.png [--size WxH] [STAGE [NODE]]\n");
+  return 2;
+}
+} // namespace
+
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 4) {
-    std::fprintf(stderr, "usage: guideshot OUT.png [STAGE [NODE]]\n");
-    return 2;
-  }
   if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication Application(argc, argv);
+  QStringList Args = QApplication::arguments().mid(1);
+  QSize Size;
+  if (const qsizetype At = Args.indexOf(QStringLiteral("--size")); At >= 0) {
+    const QRegularExpressionMatch Match =
+        QRegularExpression(QStringLiteral("^(\\d{2,5})x(\\d{2,5})$")).match(Args.value(At + 1));
+    if (!Match.hasMatch())
+      return Usage();
+    Size = QSize(Match.captured(1).toInt(), Match.captured(2).toInt());
+    Args.remove(At, 2);
+  }
+  if (Args.isEmpty() || Args.size() > 3)
+    return Usage();
   RegisterPlatformFonts();
   RP_UseQtGraphicInterface();
   TForm2 Form2;
-  const int Stage = argc >= 3 ? std::atoi(argv[2]) : 0;
+  if (Size.isValid())
+    Form2.resize(Size);
+  const int Stage = Args.size() >= 2 ? Args[1].toInt() : 0;
   while (Form2.CurStage() < Stage && Form2.CurStage() < LastStage)
     Form2.NextStageButtonClick(Form2.NextStageButton);
   Form2.show();
-  if (argc == 4) {
-    const int Node = std::atoi(argv[3]);
+  if (Args.size() == 3) {
+    const int Node = Args[2].toInt();
     const auto Click = [Node](TGuideTreeView* Tree, auto&& Handler) {
       Tree->Select(Tree->NodeAt(Node));
       Handler(Tree);
@@ -50,9 +68,9 @@ int main(int argc, char** argv) {
     }
   }
   QApplication::processEvents();
-  const QString Out = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+  const QString Out = QFileInfo(Args[0]).absoluteFilePath();
   if (!Form2.grab().save(Out, "PNG")) {
-    std::fprintf(stderr, "guideshot: cannot write %s\n", argv[1]);
+    std::fprintf(stderr, "guideshot: cannot write %s\n", Out.toLocal8Bit().constData());
     return 1;
   }
   std::printf("%s\n", Out.toLocal8Bit().constData());

@@ -1,7 +1,10 @@
 #include "guide/GuideControls.h"
 
+#include <QButtonGroup>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolButton>
 #include <QTreeWidgetItemIterator>
 #include <vector>
 
@@ -31,6 +34,7 @@ void TGuideTreeView::AddNodes(std::span<const TNodeSpec> Nodes) {
     QTreeWidgetItem* Node =
         Level == 0 ? new QTreeWidgetItem(this) : new QTreeWidgetItem(Parents.at(Level - 1));
     Node->setText(0, QString::fromUtf8(Def.Text));
+    Node->setToolTip(0, Node->text(0));
     SetData(Node, 0);
     Parents.resize(Level);
     Parents.push_back(Node);
@@ -85,13 +89,12 @@ void TGuideTreeView::keyReleaseEvent(QKeyEvent* Event) {
     emit KeyUp(Event->key(), Event->modifiers());
 }
 
-TGuideListBox::TGuideListBox(QWidget* Parent, std::span<const char* const> Items, int ItemHeight,
-                             bool Checkable)
+TGuideListBox::TGuideListBox(QWidget* Parent, std::span<const char* const> Items, bool Checkable)
     : QListWidget(Parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   for (const char* Text : Items) {
     auto* Item = new QListWidgetItem(QString::fromUtf8(Text), this);
-    Item->setSizeHint(QSize(0, ItemHeight));
+    Item->setToolTip(Item->text());
     if (Checkable) {
       Item->setFlags(Item->flags() | Qt::ItemIsUserCheckable);
       Item->setCheckState(Qt::Unchecked);
@@ -104,10 +107,24 @@ int TGuideListBox::ItemIndex() const {
   return Items.isEmpty() ? -1 : row(Items.first());
 }
 
-void TGuideListBox::mousePressEvent(QMouseEvent* Event) {
-  QListWidget::mousePressEvent(Event);
-  if (Event->button() == Qt::LeftButton && itemAt(Event->position().toPoint()))
+void TGuideListBox::FitToItems() {
+  int Height = 2 * frameWidth();
+  for (int Row = 0; Row < count(); ++Row)
+    Height += sizeHintForRow(Row);
+  setMaximumHeight(Height);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+}
+
+void TGuideListBox::mouseReleaseEvent(QMouseEvent* Event) {
+  QListWidget::mouseReleaseEvent(Event);
+  if (Event->button() != Qt::LeftButton)
+    return;
+  // A click on an item's check box ticks it without making it current: the click is
+  // about the item under the pointer all the same.
+  if (QListWidgetItem* Item = itemAt(Event->position().toPoint())) {
+    setCurrentItem(Item);
     emit Click();
+  }
 }
 
 void TGuideListBox::keyPressEvent(QKeyEvent* Event) {
@@ -116,3 +133,28 @@ void TGuideListBox::keyPressEvent(QKeyEvent* Event) {
   if (ItemIndex() != Before)
     emit Click();
 }
+
+TStageTabs::TStageTabs(QWidget* Parent, const QStringList& Captions)
+    : QWidget(Parent), FGroup(new QButtonGroup(this)) {
+  auto* Grid = new QGridLayout(this);
+  Grid->setContentsMargins(0, 0, 0, 0);
+  Grid->setSpacing(2);
+  for (int Index = 0; Index < Captions.size(); ++Index) {
+    auto* Tab = new QToolButton(this);
+    Tab->setText(Captions[Index]);
+    Tab->setCheckable(true);
+    Tab->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    FGroup->addButton(Tab, Index);
+    Grid->addWidget(Tab, Index / 2, Index % 2);
+  }
+  connect(FGroup, &QButtonGroup::idClicked, this, &TStageTabs::Chosen);
+}
+
+int TStageTabs::Current() const { return FGroup->checkedId(); }
+
+void TStageTabs::SetCurrent(int Index) {
+  if (QAbstractButton* Tab = FGroup->button(Index))
+    Tab->setChecked(true);
+}
+
+QAbstractButton* TStageTabs::Tab(int Index) const { return FGroup->button(Index); }

@@ -1,11 +1,14 @@
-// Tree view and list box of the guide window, with the click and key-up events its
-// handlers are written against.
+// Tree view, list box and stage tabs of the guide window, with the click and key-up
+// events its handlers are written against.
 #pragma once
 
 #include <QListWidget>
 #include <QTreeWidget>
 #include <cstdint>
 #include <span>
+
+class QAbstractButton;
+class QButtonGroup;
 
 #include "guide/Vocabularies.h"
 
@@ -17,7 +20,7 @@ public:
   TGuideTreeView(QWidget* Parent, bool HideSelection);
 
   // Appends the nodes, each under the nearest earlier node one level up. Every node
-  // starts with Data 0.
+  // starts with Data 0 and shows its whole text as a tooltip (a narrow tree cuts it).
   void AddNodes(std::span<const TNodeSpec> Nodes);
 
   // Sets every node's Data to its absolute index.
@@ -50,18 +53,43 @@ class TGuideListBox : public QListWidget {
   Q_OBJECT
 
 public:
-  // With Checkable every item gets an unticked check box (the check-list box).
-  TGuideListBox(QWidget* Parent, std::span<const char* const> Items, int ItemHeight,
-                bool Checkable = false);
+  // With Checkable every item gets an unticked check box (the check-list box). Every item
+  // shows its whole text as a tooltip.
+  TGuideListBox(QWidget* Parent, std::span<const char* const> Items, bool Checkable = false);
 
   // Item index of the selected item, -1 for none.
   int ItemIndex() const;
 
+  // Asks for the height that shows every item, and no more.
+  void FitToItems();
+
 signals:
-  // A left click on an item, or a key that moved the selection.
+  // A left click on an item (the item is then the selected one, also when the click
+  // ticked its box), or a key that moved the selection.
   void Click();
 
 protected:
-  void mousePressEvent(QMouseEvent* Event) override;
+  void mouseReleaseEvent(QMouseEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
+};
+
+// The tabs of the stage pages: every caption whole, two to a row, in as many rows as it
+// takes (a single row of ten tabs would cut them). One tab is the current one.
+class TStageTabs : public QWidget {
+  Q_OBJECT
+
+public:
+  TStageTabs(QWidget* Parent, const QStringList& Captions);
+
+  int Current() const;
+  // Makes a tab current without raising Chosen.
+  void SetCurrent(int Index);
+  QAbstractButton* Tab(int Index) const;
+
+signals:
+  // The user chose the tab at Index.
+  void Chosen(int Index);
+
+private:
+  QButtonGroup* FGroup;
 };

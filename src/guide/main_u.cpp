@@ -1,16 +1,22 @@
 #include "guide/main_u.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QBoxLayout>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <algorithm>
 
 #include "catalogue/simplefuncs.h"
 #include "guide/GuideArticles.h"
@@ -20,51 +26,91 @@
 
 namespace {
 
-QFont TahomaFont(int PixelHeight) {
-  QFont Font(QStringLiteral("Tahoma"));
-  Font.setPixelSize(PixelHeight);
+// Headings and page questions: larger than the desktop's font, as large as it scales.
+QFont HeadingFont() {
+  QFont Font = QApplication::font();
+  Font.setPointSizeF(Font.pointSizeF() * 1.2);
   return Font;
 }
 
-QLabel* MakeLabel(QWidget* Parent, QRect Geometry, const char* Text) {
+QLabel* MakeLabel(QWidget* Parent, const char* Text) {
   auto* Label = new QLabel(QString::fromUtf8(Text), Parent);
-  Label->setFont(TahomaFont(16));
-  Label->setGeometry(Geometry);
-  Label->adjustSize(); // labels size themselves to their text
+  Label->setFont(HeadingFont());
+  Label->setWordWrap(true);
   return Label;
 }
 
-QPushButton* MakeButton(QWidget* Parent, QRect Geometry, const char* Text) {
-  auto* Button = new QPushButton(QString::fromUtf8(Text), Parent);
-  Button->setGeometry(Geometry);
-  return Button;
+QPushButton* MakeButton(QWidget* Parent, const char* Text) {
+  return new QPushButton(QString::fromUtf8(Text), Parent);
 }
 
-TGuideTreeView* MakeTree(QWidget* Parent, QRect Geometry, std::span<const TNodeSpec> Nodes,
+TGuideTreeView* MakeTree(QWidget* Parent, std::span<const TNodeSpec> Nodes,
                          bool HideSelection = false) {
   auto* Tree = new TGuideTreeView(Parent, HideSelection);
-  Tree->setGeometry(Geometry);
   Tree->AddNodes(Nodes);
   return Tree;
 }
 
-// The pointing hand of the "add entry" indicator, with a greyed image for its disabled state.
+// A page's controls one below the other; Stretch is the one that takes the page's
+// height (nullptr: none does, and the controls keep to the top).
+void StackPage(QWidget* Page, std::initializer_list<QWidget*> Controls, QWidget* Stretch) {
+  auto* Column = new QVBoxLayout(Page);
+  for (QWidget* Control : Controls)
+    Column->addWidget(Control, Control == Stretch ? 1 : 0);
+  if (!Stretch)
+    Column->addStretch(1);
+}
+
+QHBoxLayout* Row(std::initializer_list<QWidget*> Controls) {
+  auto* Line = new QHBoxLayout;
+  for (QWidget* Control : Controls)
+    Line->addWidget(Control);
+  Line->addStretch(1);
+  return Line;
+}
+
+// The pointing hand of the "add entry" indicator, with a greyed image for its disabled
+// state, sharp at twice the size too.
 QIcon PointingHandIcon() {
   QIcon Icon;
-  for (QIcon::Mode Mode : {QIcon::Normal, QIcon::Disabled}) {
-    QPixmap Glyph(18, 18);
-    Glyph.fill(Qt::transparent);
-    QPainter Painter(&Glyph);
-    QFont Font(QStringLiteral("DejaVu Sans"));
-    Font.setPixelSize(17);
-    Painter.setFont(Font);
-    Painter.setPen(Mode == QIcon::Normal ? QColor(0x20, 0x20, 0x80) : QColor(0xA0, 0xA0, 0xA0));
-    Painter.drawText(Glyph.rect(), Qt::AlignCenter, QString(QChar(0x261E)));
-    Painter.end();
-    Icon.addPixmap(Glyph, Mode);
-  }
+  for (int Size : {18, 36})
+    for (QIcon::Mode Mode : {QIcon::Normal, QIcon::Disabled}) {
+      QPixmap Glyph(Size, Size);
+      Glyph.fill(Qt::transparent);
+      QPainter Painter(&Glyph);
+      QFont Font(QStringLiteral("DejaVu Sans"));
+      Font.setPixelSize(Size - 1);
+      Painter.setFont(Font);
+      Painter.setPen(Mode == QIcon::Normal ? QColor(0x20, 0x20, 0x80) : QColor(0xA0, 0xA0, 0xA0));
+      Painter.drawText(Glyph.rect(), Qt::AlignCenter, QString(QChar(0x261E)));
+      Painter.end();
+      Icon.addPixmap(Glyph, Mode);
+    }
   return Icon;
 }
+
+// A paragraph of RTF saying Text, set apart from an article by its colour and weight.
+std::string NoticeRTF(const QString& Text) {
+  std::string Rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
+                    "{\\colortbl;\\red160\\green0\\blue0;}\\pard\\sb60\\sa180\\f0\\fs22\\cf1\\b ";
+  for (const QChar Unit : Text) {
+    const char16_t Code = Unit.unicode();
+    if (Code == '\\' || Code == '{' || Code == '}') {
+      Rtf += '\\';
+      Rtf += static_cast<char>(Code);
+    } else if (Code >= 0x20 && Code < 0x80) {
+      Rtf += static_cast<char>(Code);
+    } else {
+      Rtf += "\\u";
+      Rtf += std::to_string(static_cast<int16_t>(Code));
+      Rtf += '?';
+    }
+  }
+  Rtf += "\\par}";
+  return Rtf;
+}
+
+QString FileNameOf(TEntry entry) { return QString::fromStdString(GetEntryFileName(entry)); }
 
 } // namespace
 
@@ -78,83 +124,11 @@ TForm2::TForm2(QWidget* Parent, const QString& AppDir)
 }
 
 void TForm2::CreateControls() {
-  setWindowTitle(QStringLiteral("Form2"));
-  setFont(TahomaFont(11));
+  setWindowTitle(QStringLiteral("CompChem Guide"));
+  auto* Columns = new QHBoxLayout(this);
+  Columns->addWidget(CreateStageColumn(), 0);
+  Columns->addWidget(CreateArticleColumn(), 1);
   resize(1192, 821);
-
-  TabNameLabel = MakeLabel(this, {16, 8, 105, 19}, "TabNameLabel");
-
-  PageControl1 = new QTabWidget(this);
-  PageControl1->setGeometry(8, 41, 329, 641);
-  QWidget** Sheets[] = {&TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4, &TabSheet5,
-                        &TabSheet6, &TabSheet7, &TabSheet8, &TabSheet9, &TabSheet10};
-  const char* Captions[] = {
-      "Computation type",    "Required properties", "System type", "Charge, spin", "Gross formula",
-      "Structural features", "Computation method",  "Basis set",   "QC package",   "TabSheet10"};
-  for (int i = 0; i < 10; ++i) {
-    *Sheets[i] = new QWidget;
-    (*Sheets[i])->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
-    PageControl1->addTab(*Sheets[i], QString::fromUtf8(Captions[i]));
-  }
-
-  Label11 = MakeLabel(TabSheet1, {3, 3, 280, 19}, "What type of computation do you plan?");
-  CompTypeTree = MakeTree(TabSheet1, {8, 35, 265, 537}, CompTypeNodes);
-
-  Label2 = MakeLabel(TabSheet2, {7, 2, 298, 19}, "What propetries do you need to compute?");
-  JobsTreeView = MakeTree(TabSheet2, {0, 27, 265, 537}, JobNodes);
-
-  Label3 = MakeLabel(TabSheet3, {8, 7, 273, 19}, "What type of system do you deal with:");
-  SystemTypeTreeView = MakeTree(TabSheet3, {16, 40, 265, 537}, SystemTypeNodes, true);
-
-  Label12 = MakeLabel(TabSheet4, {3, 3, 299, 19}, "What charge and multiplicity do you have:");
-  ChargeSpinList = new TGuideListBox(TabSheet4, ChargeSpinItems, 13);
-  ChargeSpinList->setGeometry(11, 44, 281, 93);
-
-  Label4 = MakeLabel(TabSheet5, {16, 16, 230, 19}, "Gross formula of your molecule:");
-  BruttoEdit = new QLineEdit(TabSheet5);
-  BruttoEdit->setFont(TahomaFont(16));
-  BruttoEdit->setGeometry(16, 56, 257, 27);
-  Button1 = MakeButton(TabSheet5, {96, 104, 75, 25}, "Skip");
-
-  Label5 = MakeLabel(TabSheet6, {16, 24, 286, 19}, "Elements and features of your molecule:");
-  StructFeaturesList = new TGuideListBox(TabSheet6, StructFeatureItems, 13, true);
-  StructFeaturesList->setGeometry(16, 64, 286, 409);
-
-  Label6 = MakeLabel(TabSheet7, {16, 15, 156, 19}, "Computation method:");
-  TreeView3 = MakeTree(TabSheet7, {16, 40, 265, 537}, MethodNodes);
-
-  Label8 = MakeLabel(TabSheet8, {16, 3, 160, 19}, "Choose your basis set:");
-  BasisSetList = new TGuideListBox(TabSheet8, BasisSetItems, 13);
-  BasisSetList->setGeometry(16, 28, 281, 101);
-  Label9 = MakeLabel(TabSheet8, {16, 147, 124, 19}, "Diffuse functions:");
-  DiffListBox = new TGuideListBox(TabSheet8, DiffuseItems, 13);
-  DiffListBox->setGeometry(16, 172, 281, 37);
-
-  Label10 = MakeLabel(TabSheet9, {16, 11, 220, 19}, "What QC program do you use?");
-  TreeView5 = MakeTree(TabSheet9, {16, 37, 265, 537}, PackageNodes);
-
-  rps = std::make_unique<TRPStyle>();
-  InitGuideStyleSheet(*rps);
-  rpe = new TRichPaneEdit(this);
-  rpe->setGeometry(362, 24, 815, 577);
-  rpe->SetStyle(rps.get());
-  ConfigureGuidePane(rpe->Core());
-
-  Label1 = MakeLabel(this, {354, 623, 42, 19}, "1 of 3");
-  PrevEntryButton = MakeButton(this, {416, 620, 107, 25}, "Previous entry");
-  NextEntryButton = MakeButton(this, {529, 620, 104, 25}, "Next entry");
-  Button5 = MakeButton(this, {665, 620, 75, 25}, "Back");
-  Button5->setEnabled(false);
-  Label13 = MakeLabel(this, {362, 666, 95, 19}, "Stage 1 of 10");
-  PrevStageButton = MakeButton(this, {532, 663, 109, 25}, "Previous stage");
-  NextStageButton = MakeButton(this, {647, 663, 93, 25}, "Next stage");
-
-  AddEntryButton = new QToolButton(this);
-  AddEntryButton->setGeometry(746, 663, 25, 25);
-  AddEntryButton->setCheckable(true);
-  AddEntryButton->setChecked(true);
-  AddEntryButton->setAutoRaise(true);
-  AddEntryButton->setIcon(PointingHandIcon());
 
   QWidget::setTabOrder(PageControl1, PrevStageButton);
   QWidget::setTabOrder(PrevStageButton, NextStageButton);
@@ -163,22 +137,151 @@ void TForm2::CreateControls() {
   QWidget::setTabOrder(NextEntryButton, Button5);
 }
 
+// The heading, the stage tabs and the pages with the choices.
+QWidget* TForm2::CreateStageColumn() {
+  auto* Column = new QWidget(this);
+  TabNameLabel = MakeLabel(Column, "TabNameLabel");
+  QFont Bold = TabNameLabel->font();
+  Bold.setBold(true);
+  TabNameLabel->setFont(Bold);
+
+  PageControl1 = new QTabWidget(Column);
+  PageControl1->tabBar()->hide();
+  QWidget** Sheets[] = {&TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4, &TabSheet5,
+                        &TabSheet6, &TabSheet7, &TabSheet8, &TabSheet9, &TabSheet10};
+  const char* Captions[] = {
+      "Computation type",    "Required properties", "System type", "Charge, spin", "Gross formula",
+      "Structural features", "Computation method",  "Basis set",   "QC package",   "Summary"};
+  QStringList TabCaptions;
+  for (int i = 0; i < 10; ++i) {
+    *Sheets[i] = new QWidget;
+    (*Sheets[i])->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
+    PageControl1->addTab(*Sheets[i], QString::fromUtf8(Captions[i]));
+    TabCaptions << QString::fromUtf8(Captions[i]);
+  }
+  StageTabs = new TStageTabs(Column, TabCaptions);
+
+  Label11 = MakeLabel(TabSheet1, "What type of computation do you plan?");
+  CompTypeTree = MakeTree(TabSheet1, CompTypeNodes);
+  StackPage(TabSheet1, {Label11, CompTypeTree}, CompTypeTree);
+
+  Label2 = MakeLabel(TabSheet2, "What propetries do you need to compute?");
+  JobsTreeView = MakeTree(TabSheet2, JobNodes);
+  StackPage(TabSheet2, {Label2, JobsTreeView}, JobsTreeView);
+
+  Label3 = MakeLabel(TabSheet3, "What type of system do you deal with:");
+  SystemTypeTreeView = MakeTree(TabSheet3, SystemTypeNodes, true);
+  StackPage(TabSheet3, {Label3, SystemTypeTreeView}, SystemTypeTreeView);
+
+  Label12 = MakeLabel(TabSheet4, "What charge and multiplicity do you have:");
+  ChargeSpinList = new TGuideListBox(TabSheet4, ChargeSpinItems);
+  ChargeSpinList->FitToItems();
+  StackPage(TabSheet4, {Label12, ChargeSpinList}, nullptr);
+
+  Label4 = MakeLabel(TabSheet5, "Gross formula of your molecule:");
+  BruttoEdit = new QLineEdit(TabSheet5);
+  BruttoEdit->setFont(HeadingFont());
+  Button1 = MakeButton(TabSheet5, "Skip");
+  StackPage(TabSheet5, {Label4, BruttoEdit, Button1}, nullptr);
+  TabSheet5->layout()->setAlignment(Button1, Qt::AlignHCenter);
+
+  Label5 = MakeLabel(TabSheet6, "Elements and features of your molecule:");
+  StructFeaturesList = new TGuideListBox(TabSheet6, StructFeatureItems, true);
+  StackPage(TabSheet6, {Label5, StructFeaturesList}, StructFeaturesList);
+
+  Label6 = MakeLabel(TabSheet7, "Computation method:");
+  TreeView3 = MakeTree(TabSheet7, MethodNodes);
+  StackPage(TabSheet7, {Label6, TreeView3}, TreeView3);
+
+  Label8 = MakeLabel(TabSheet8, "Choose your basis set:");
+  BasisSetList = new TGuideListBox(TabSheet8, BasisSetItems);
+  BasisSetList->FitToItems();
+  Label9 = MakeLabel(TabSheet8, "Diffuse functions:");
+  DiffListBox = new TGuideListBox(TabSheet8, DiffuseItems);
+  DiffListBox->FitToItems();
+  StackPage(TabSheet8, {Label8, BasisSetList, Label9, DiffListBox}, nullptr);
+
+  Label10 = MakeLabel(TabSheet9, "What QC program do you use?");
+  TreeView5 = MakeTree(TabSheet9, PackageNodes);
+  StackPage(TabSheet9, {Label10, TreeView5}, TreeView5);
+
+  SummaryLabel = MakeLabel(TabSheet10, "Your choices, stage by stage:");
+  SummaryList = new QListWidget(TabSheet10);
+  SummaryList->setWordWrap(true);
+  SummaryList->setSpacing(2);
+  StackPage(TabSheet10, {SummaryLabel, SummaryList}, SummaryList);
+
+  auto* Layout = new QVBoxLayout(Column);
+  Layout->setContentsMargins(0, 0, 0, 0);
+  Layout->addWidget(TabNameLabel);
+  Layout->addWidget(StageTabs);
+  Layout->addWidget(PageControl1, 1);
+  Column->setMinimumWidth(300);
+  Column->setMaximumWidth(420);
+  return Column;
+}
+
+// The article pane with the entry and stage buttons below it.
+QWidget* TForm2::CreateArticleColumn() {
+  auto* Column = new QWidget(this);
+  rps = std::make_unique<TRPStyle>();
+  InitGuideStyleSheet(*rps);
+  rpe = new TRichPaneEdit(Column);
+  rpe->SetStyle(rps.get());
+  ConfigureGuidePane(rpe->Core());
+  rpe->setMinimumSize(320, 200);
+
+  Label1 = MakeLabel(Column, "");
+  Label1->setWordWrap(false);
+  Label1->setMinimumWidth(
+      QFontMetrics(Label1->font()).horizontalAdvance(QStringLiteral("00 of 00")));
+  PrevEntryButton = MakeButton(Column, "Previous entry");
+  NextEntryButton = MakeButton(Column, "Next entry");
+  Button5 = MakeButton(Column, "Back");
+  Label13 = MakeLabel(Column, "Stage 1 of 10");
+  Label13->setWordWrap(false);
+  PrevStageButton = MakeButton(Column, "Previous stage");
+  NextStageButton = MakeButton(Column, "Next stage");
+
+  AddEntryButton = new QToolButton(Column);
+  AddEntryButton->setCheckable(true);
+  AddEntryButton->setChecked(true);
+  AddEntryButton->setAutoRaise(true);
+  AddEntryButton->setIcon(PointingHandIcon());
+
+  auto* Layout = new QVBoxLayout(Column);
+  Layout->setContentsMargins(0, 0, 0, 0);
+  Layout->addWidget(rpe, 1);
+  Layout->addLayout(Row({Label1, PrevEntryButton, NextEntryButton, Button5}));
+  Layout->addLayout(Row({Label13, PrevStageButton, NextStageButton, AddEntryButton}));
+  return Column;
+}
+
 void TForm2::ConnectEvents() {
   connect(PrevStageButton, &QPushButton::clicked, this,
           [this] { PrevStageButtonClick(PrevStageButton); });
   connect(NextStageButton, &QPushButton::clicked, this,
           [this] { NextStageButtonClick(NextStageButton); });
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
+  connect(PrevEntryButton, &QPushButton::clicked, this,
+          [this] { PrevEntryButtonClick(PrevEntryButton); });
+  connect(NextEntryButton, &QPushButton::clicked, this,
+          [this] { NextEntryButtonClick(NextEntryButton); });
+  connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(Button5); });
+  connect(StageTabs, &TStageTabs::Chosen, PageControl1, &QTabWidget::setCurrentIndex);
+  connect(PageControl1, &QTabWidget::currentChanged, this,
+          [this](int Index) { PageControl1Change(Index); });
 
   connect(CompTypeTree, &TGuideTreeView::Click, this, [this] { CompTypeTreeClick(CompTypeTree); });
+  connect(JobsTreeView, &TGuideTreeView::Click, this, [this] { JobsTreeViewClick(JobsTreeView); });
   connect(SystemTypeTreeView, &TGuideTreeView::Click, this,
           [this] { SystemTypeTreeViewClick(SystemTypeTreeView); });
   connect(SystemTypeTreeView, &TGuideTreeView::KeyUp, this,
           [this](int Key, Qt::KeyboardModifiers Shift) {
             SystemTypeTreeViewKeyUp(SystemTypeTreeView, Key, Shift);
           });
-  for (TGuideTreeView* Tree : {JobsTreeView, TreeView3, TreeView5})
-    connect(Tree, &TGuideTreeView::Click, this, [this, Tree] { JobsTreeViewClick(Tree); });
+  for (TGuideTreeView* Tree : {TreeView3, TreeView5})
+    connect(Tree, &TGuideTreeView::Click, this, [this, Tree] { ArticlelessTreeClick(Tree); });
   for (TGuideTreeView* Tree : {CompTypeTree, JobsTreeView, TreeView3, TreeView5})
     connect(Tree, &TGuideTreeView::KeyUp, this, [this, Tree](int Key, Qt::KeyboardModifiers Shift) {
       JobsTreeViewKeyUp(Tree, Key, Shift);
@@ -188,8 +291,12 @@ void TForm2::ConnectEvents() {
           [this] { ChargeSpinListClick(ChargeSpinList); });
   connect(StructFeaturesList, &TGuideListBox::Click, this,
           [this] { StructFeaturesListClick(StructFeaturesList); });
+  // A ticked or cleared box changes the choices, not the article.
+  connect(StructFeaturesList, &QListWidget::itemChanged, this, [this] { UpdateComps(); });
   connect(BasisSetList, &TGuideListBox::Click, this, [this] { BasisSetListClick(BasisSetList); });
   connect(DiffListBox, &TGuideListBox::Click, this, [this] { DiffListBoxClick(DiffListBox); });
+  connect(SummaryList, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* Item) { SummaryListClick(Item); });
 }
 
 void TForm2::FormCreate(QObject*) {
@@ -198,8 +305,14 @@ void TForm2::FormCreate(QObject*) {
   FCurStage = 0;
   ShowCurMode();
   WatchAddEntryButtonEnabled();
-  const std::string Dir = QDir(FAppDir).filePath(QStringLiteral("entries/")).toStdString();
-  FEntries = GetFilesInDir(Dir, "*.rtf", true);
+  FEntriesDir = QDir(FAppDir).filePath(QStringLiteral("entries/"));
+  FEntriesDirFound = QFileInfo(FEntriesDir).isDir();
+  FEntries = GetFilesInDir(FEntriesDir.toStdString(), "*.rtf", true);
+  // Without its articles the guide can only say so.
+  if (!FEntriesDirFound) {
+    AddNotice(QStringLiteral("The folder of articles could not be found: ") + FEntriesDir);
+    rpe->Format();
+  }
 }
 
 void TForm2::PrevStageButtonClick(QObject*) {
@@ -210,7 +323,7 @@ void TForm2::PrevStageButtonClick(QObject*) {
 }
 
 void TForm2::NextStageButtonClick(QObject*) {
-  // There is no page after the last one: the button stays where it is.
+  // There is no page after the summary: the button stays where it is.
   if (FCurStage >= LastStage)
     return;
   if (FCurStage == 0)
@@ -230,21 +343,32 @@ void TForm2::Button1Click(QObject*) { NextStageButtonClick(this); }
 void TForm2::CompTypeTreeClick(QObject*) {
   ShowCurEntry(CompTypeTree, 0);
   UpdateCurCompType();
-  NextStageButton->setEnabled(FCurJobType != -1);
+  UpdateComps();
 }
 
 void TForm2::JobsTreeViewClick(QObject*) {
   ShowCurEntry(JobsTreeView, 1);
   UpdateCurJobType();
-  NextStageButton->setEnabled(FCurJobType != -1);
+  UpdateComps();
 }
 
-void TForm2::JobsTreeViewKeyUp(QObject*, int, Qt::KeyboardModifiers) { CompTypeTreeClick(nullptr); }
+// A released key may have moved the selection: the tree it was released in is read.
+void TForm2::JobsTreeViewKeyUp(QObject* Sender, int, Qt::KeyboardModifiers) {
+  if (Sender == JobsTreeView)
+    JobsTreeViewClick(Sender);
+  else if (Sender == TreeView3 || Sender == TreeView5)
+    ArticlelessTreeClick(Sender);
+  else
+    CompTypeTreeClick(nullptr);
+}
 
-void TForm2::SystemTypeTreeViewClick(QObject*) { ShowCurEntry(SystemTypeTreeView, 2); }
-
-void TForm2::SystemTypeTreeViewKeyUp(QObject*, int, Qt::KeyboardModifiers) {
+void TForm2::SystemTypeTreeViewClick(QObject*) {
   ShowCurEntry(SystemTypeTreeView, 2);
+  UpdateComps();
+}
+
+void TForm2::SystemTypeTreeViewKeyUp(QObject* Sender, int, Qt::KeyboardModifiers) {
+  SystemTypeTreeViewClick(Sender);
 }
 
 void TForm2::ChargeSpinListClick(QObject*) {
@@ -252,6 +376,7 @@ void TForm2::ChargeSpinListClick(QObject*) {
   // With nothing selected there is no row to read, and nothing is shown.
   if (FCurChargeSpin >= 0)
     ShowEntry(EntryAt(ChargeSpinNodesData, FCurChargeSpin));
+  UpdateComps();
 }
 
 void TForm2::StructFeaturesListClick(QObject*) {
@@ -259,14 +384,61 @@ void TForm2::StructFeaturesListClick(QObject*) {
   FCurStructFeatures = static_cast<TStructFeatureType>(Index);
   if (Index >= 0)
     ShowEntry(EntryAt(StructFeaturesNodesData, FCurStructFeatures));
+  UpdateComps();
 }
 
-void TForm2::BasisSetListClick(QObject*) { FCurBasisSet = BasisSetList->ItemIndex(); }
+void TForm2::BasisSetListClick(QObject*) {
+  FCurBasisSet = BasisSetList->ItemIndex();
+  UpdateComps();
+}
 
 void TForm2::DiffListBoxClick(QObject*) {
   FCurDiffFuncsSelected = DiffListBox->ItemIndex() == 1 ? 1 : 0;
   ShowEntry(FCurDiffFuncsSelected == 1 ? 6100 : 0);
   WatchAddEntryButtonEnabled();
+}
+
+// The pane is left as it is until these choices have articles of their own.
+void TForm2::ArticlelessTreeClick(QObject*) { UpdateComps(); }
+
+void TForm2::PageControl1Change(int PageIndex) {
+  StageTabs->SetCurrent(PageIndex);
+  if (PageIndex < 0 || PageIndex * 2 == FCurStage)
+    return;
+  FCurStage = PageIndex * 2;
+  ShowCurMode();
+  WatchAddEntryButtonEnabled();
+}
+
+void TForm2::PrevEntryButtonClick(QObject*) {
+  const std::vector<TEntry> Articles = ChoiceArticles();
+  const auto Shown = std::find(Articles.begin(), Articles.end(), FShownEntry);
+  if (Shown == Articles.end() && !Articles.empty())
+    ShowEntry(Articles.back());
+  else if (Shown != Articles.end() && Shown != Articles.begin())
+    ShowEntry(*(Shown - 1));
+}
+
+void TForm2::NextEntryButtonClick(QObject*) {
+  const std::vector<TEntry> Articles = ChoiceArticles();
+  auto Shown = std::find(Articles.begin(), Articles.end(), FShownEntry);
+  Shown = Shown == Articles.end() ? Articles.begin() : Shown + 1;
+  if (Shown != Articles.end())
+    ShowEntry(*Shown);
+}
+
+void TForm2::Button5Click(QObject*) {
+  if (FHistory.empty())
+    return;
+  const TArticleVisit Visit = FHistory.back();
+  FHistory.pop_back();
+  LoadEntry(Visit.Entry, Visit.VPos);
+}
+
+void TForm2::SummaryListClick(QListWidgetItem* Item) {
+  const TEntry Entry = Item ? Item->data(Qt::UserRole).toInt() : 0;
+  if (Entry != 0)
+    ShowEntry(Entry);
 }
 
 TJobType TForm2::GetCurJobType() const {
@@ -297,34 +469,77 @@ void TForm2::UpdateCurCompType() {
     FCurCompType = static_cast<TCompType>(n - 2);
 }
 
-void TForm2::ShowCurEntry(TGuideTreeView* treeview, int stage) {
-  const QTreeWidgetItem* Node = treeview ? treeview->Selected() : nullptr;
+TEntry TForm2::NodeEntry(const TGuideTreeView& Tree, int stage) const {
+  const QTreeWidgetItem* Node = Tree.Selected();
   if (!Node)
-    return;
+    return 0;
   const intptr_t n = TGuideTreeView::Data(Node);
   TEntry Entry = 0;
   switch (stage) {
   case 0: Entry = EntryAt(CompTypeNodesData, n); break;
   case 1: Entry = EntryAt(JobNodesData, n); break;
   case 2: Entry = EntryAt(SystemNodesData, n); break;
-  default: break;
+  default: return 0;
   }
-  ShowEntry(Entry == 0 ? DefaultEntry : Entry);
+  return Entry == 0 ? DefaultEntry : Entry;
+}
+
+void TForm2::ShowCurEntry(TGuideTreeView* treeview, int stage) {
+  if (treeview && treeview->Selected())
+    ShowEntry(NodeEntry(*treeview, stage));
 }
 
 void TForm2::ShowEntry(TEntry entry) {
   if (entry == 0)
     entry = DefaultEntry;
-  rpe->Clear();
-  const int Index = FindEntry(GetEntryFileName(entry));
-  if (Index == -1) {
-    rpe->Format();
+  const int32_t VPos = rpe->Core().VPos();
+  if (entry == FShownEntry) {
+    LoadEntry(entry, VPos);
     return;
   }
-  rpe->SetModified(false);
-  rpe->LoadRTF(FEntries[static_cast<size_t>(Index)]);
-  rpe->Format();
+  if (FShownEntry != 0)
+    FHistory.push_back({FShownEntry, VPos});
+  LoadEntry(entry, 0);
 }
+
+void TForm2::LoadEntry(TEntry entry, int32_t VPos) {
+  rpe->Clear();
+  FShownEntry = entry;
+  const QString Name = FileNameOf(entry);
+  const int Index = Name.isEmpty() ? -1 : FindEntry(Name.toStdString());
+  if (Index == -1) {
+    AddNotice(QStringLiteral("This article could not be found: ") +
+              (Name.isEmpty() ? QStringLiteral("entry %1").arg(entry) : Name));
+    if (!FEntriesDirFound)
+      AddNotice(QStringLiteral("The folder of articles could not be found: ") + FEntriesDir);
+  } else {
+    const std::string& Path = FEntries[static_cast<size_t>(Index)];
+    rpe->SetModified(false);
+    if (rpe->LoadRTF(Path)) {
+      TRichPaneRPData& Doc = rpe->Core().RPData();
+      std::u16string Title;
+      for (int i = 0; i < Doc.GetItemCount() && (i == 0 || !Doc.IsParaStart(i)); ++i)
+        Title += Doc.GetItemTextW(i);
+      FTitles[entry] = QString::fromStdU16String(Title).trimmed();
+    } else {
+      // What could be read is shown, below a word on why it is not all.
+      const bool Readable = QFileInfo(QString::fromStdString(Path)).isReadable();
+      rpe->Clear();
+      AddNotice(Readable ? QStringLiteral("This article is damaged; what could be read is shown")
+                         : QStringLiteral("This article could not be read: ") + Name);
+      if (Readable)
+        rpe->LoadRTF(Path);
+    }
+  }
+  // A different article starts at its top; the same one stays where the reader was.
+  rpe->Core().SetVPos(0, false);
+  rpe->Format();
+  if (VPos > 0)
+    rpe->Core().SetVPos(VPos, true);
+  UpdateComps();
+}
+
+void TForm2::AddNotice(const QString& Text) { rpe->Core().LoadRTFFromStream(NoticeRTF(Text)); }
 
 int TForm2::FindEntry(const std::string& entryname) const {
   return FindFileByName(FEntries, entryname);
@@ -333,19 +548,99 @@ int TForm2::FindEntry(const std::string& entryname) const {
 void TForm2::ShowCurMode() {
   PageControl1->setCurrentIndex(FCurStage / 2);
   TabNameLabel->setText(PageControl1->tabText(PageControl1->currentIndex()));
-  TabNameLabel->adjustSize();
+  if (FCurStage == LastStage)
+    FillSummary();
   UpdateComps();
 }
 
 void TForm2::UpdateComps() { UpdateCompsVisibility(); }
 
+// Every button is enabled exactly when it can act, and the counters say where the user is.
 void TForm2::UpdateCompsVisibility() {
-  PrevEntryButton->setEnabled(false);
-  NextEntryButton->setEnabled(false);
+  const std::vector<TEntry> Articles = ChoiceArticles();
+  const auto Shown = std::find(Articles.begin(), Articles.end(), FShownEntry);
+  const int Count = static_cast<int>(Articles.size());
+  const int Position = Shown == Articles.end() ? 0 : static_cast<int>(Shown - Articles.begin()) + 1;
+  if (Count == 0)
+    Label1->clear();
+  else if (Position == 0)
+    Label1->setText(QStringLiteral("\u2013 of %1").arg(Count));
+  else
+    Label1->setText(QStringLiteral("%1 of %2").arg(Position).arg(Count));
+  PrevEntryButton->setEnabled(Count > 0 && Position != 1);
+  NextEntryButton->setEnabled(Count > 0 && Position != Count);
+  Button5->setEnabled(!FHistory.empty());
+
+  Label13->setText(QStringLiteral("Stage %1 of %2").arg(FCurStage / 2 + 1).arg(LastStage / 2 + 1));
+  PrevStageButton->setEnabled(FCurStage > 0);
+  // On the properties page a heading is no job: one of its properties is to be chosen.
+  const bool HeadingChosen =
+      FCurStage == 2 && JobsTreeView->Selected() != nullptr && GetCurJobType() == -1;
+  NextStageButton->setEnabled(FCurStage < LastStage && !HeadingChosen);
 }
 
 void TForm2::WatchAddEntryButtonEnabled() {
   AddEntryButton->setEnabled(false);
   if (FCurStage == 14 && FCurChargeSpin == 1 && FCurDiffFuncsSelected == 1)
     AddEntryButton->setEnabled(true);
+}
+
+std::vector<TGuideChoice> TForm2::ChoicesMade() const {
+  std::vector<TGuideChoice> Choices;
+  const auto FromTree = [&Choices, this](int32_t Stage, const TGuideTreeView& Tree, int Table) {
+    if (const QTreeWidgetItem* Node = Tree.Selected())
+      Choices.push_back({Stage, Node->text(0), NodeEntry(Tree, Table)});
+  };
+  const auto FromRow = [&Choices](int32_t Stage, const QListWidget& List, int Row, TEntry Entry) {
+    Choices.push_back({Stage, List.item(Row)->text(), Entry == 0 ? DefaultEntry : Entry});
+  };
+  FromTree(0, *CompTypeTree, 0);
+  FromTree(2, *JobsTreeView, 1);
+  FromTree(4, *SystemTypeTreeView, 2);
+  if (const int Row = ChargeSpinList->ItemIndex(); Row >= 0)
+    FromRow(6, *ChargeSpinList, Row, EntryAt(ChargeSpinNodesData, Row));
+  if (const QString Formula = BruttoEdit->text().trimmed(); !Formula.isEmpty())
+    Choices.push_back({8, Formula, 0});
+  for (int Row = 0; Row < StructFeaturesList->count(); ++Row)
+    if (Row == StructFeaturesList->ItemIndex() ||
+        StructFeaturesList->item(Row)->checkState() == Qt::Checked)
+      FromRow(10, *StructFeaturesList, Row, EntryAt(StructFeaturesNodesData, Row));
+  FromTree(12, *TreeView3, -1);
+  if (const int Row = BasisSetList->ItemIndex(); Row >= 0)
+    Choices.push_back({14, BasisSetList->item(Row)->text(), 0});
+  if (const int Row = DiffListBox->ItemIndex(); Row >= 0)
+    FromRow(14, *DiffListBox, Row, Row == 1 ? 6100 : DefaultEntry);
+  FromTree(16, *TreeView5, -1);
+  return Choices;
+}
+
+std::vector<TEntry> TForm2::ChoiceArticles() const {
+  std::vector<TEntry> Articles;
+  for (const TGuideChoice& Choice : ChoicesMade())
+    if (Choice.Entry != 0 &&
+        std::find(Articles.begin(), Articles.end(), Choice.Entry) == Articles.end())
+      Articles.push_back(Choice.Entry);
+  return Articles;
+}
+
+QString TForm2::ArticleTitle(TEntry entry) const {
+  const auto Known = FTitles.find(entry);
+  return Known != FTitles.end() && !Known->second.isEmpty() ? Known->second : FileNameOf(entry);
+}
+
+void TForm2::FillSummary() {
+  SummaryList->clear();
+  for (const TGuideChoice& Choice : ChoicesMade()) {
+    const QString Article = Choice.Entry != 0
+                                ? QStringLiteral("Article: ") + ArticleTitle(Choice.Entry)
+                                : QStringLiteral("No article for this choice yet");
+    auto* Item =
+        new QListWidgetItem(PageControl1->tabText(Choice.Stage / 2) + QStringLiteral(": ") +
+                                Choice.Text + QLatin1Char('\n') + Article,
+                            SummaryList);
+    Item->setData(Qt::UserRole, Choice.Entry);
+    Item->setToolTip(Item->text());
+  }
+  if (SummaryList->count() == 0)
+    new QListWidgetItem(QStringLiteral("No choice has been made yet."), SummaryList);
 }

@@ -2,8 +2,10 @@
 // article in the rich-text pane.
 #pragma once
 
+#include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,11 +14,14 @@
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
 class TGuideListBox;
 class TGuideTreeView;
+class TStageTabs;
 class TRichPaneEdit;
 class TRPStyle;
 
@@ -25,8 +30,16 @@ using TCompType = int8_t;           // -1 none, 0..2
 using TChargeSpinType = int8_t;     // item index in ChargeSpinList
 using TStructFeatureType = uint8_t; // item index in StructFeaturesList
 
-// Stage counters move by 2; the last page is stage 18.
+// Stage counters move by 2; the last page, the summary, is stage 18.
 inline constexpr int32_t LastStage = 18;
+
+// A choice the user has made: the stage it was made at, its text, and the article it
+// shows (0 for a choice without an article of its own).
+struct TGuideChoice {
+  int32_t Stage;
+  QString Text;
+  TEntry Entry;
+};
 
 class TForm2 : public QWidget {
   Q_OBJECT
@@ -39,7 +52,9 @@ public:
 
   // Controls, named and laid out as the window's design has them.
   QLabel* TabNameLabel;
+  // The pages; their tabs are StageTabs, in several rows.
   QTabWidget* PageControl1;
+  TStageTabs* StageTabs;
   QWidget* TabSheet1;
   QWidget* TabSheet2;
   QWidget* TabSheet3;
@@ -71,6 +86,8 @@ public:
   TGuideListBox* DiffListBox;
   QLabel* Label10;
   TGuideTreeView* TreeView5;
+  QLabel* SummaryLabel;
+  QListWidget* SummaryList;
   TRichPaneEdit* rpe;
   std::unique_ptr<TRPStyle> rps;
   QLabel* Label1;
@@ -96,6 +113,15 @@ public:
   void StructFeaturesListClick(QObject* Sender);
   void BasisSetListClick(QObject* Sender);
   void DiffListBoxClick(QObject* Sender);
+  // A choice in the method or the package tree, which has no article of its own.
+  void ArticlelessTreeClick(QObject* Sender);
+  // A tab chosen: its page's stage becomes the current stage.
+  void PageControl1Change(int PageIndex);
+  void PrevEntryButtonClick(QObject* Sender);
+  void NextEntryButtonClick(QObject* Sender);
+  // "Back": the article shown before this one, where the user had scrolled to.
+  void Button5Click(QObject* Sender);
+  void SummaryListClick(QListWidgetItem* Item);
 
   TJobType GetCurJobType() const;
   void SetCurJobType(TJobType jobtype);
@@ -103,12 +129,20 @@ public:
   void UpdateCurCompType();
   // stage selects the table: 0 computation type, 1 job, 2 system.
   void ShowCurEntry(TGuideTreeView* treeview, int stage);
+  // Shows an article from its top; an article shown already keeps its place.
   void ShowEntry(TEntry entry);
   int FindEntry(const std::string& entryname) const;
   void ShowCurMode();
   void UpdateComps();
   void UpdateCompsVisibility();
   void WatchAddEntryButtonEnabled();
+
+  // The choices made so far, stage by stage; a tree's or list's selection is its choice,
+  // and so is every ticked structural feature.
+  std::vector<TGuideChoice> ChoicesMade() const;
+  // The articles of those choices in stage order, each once: what "Previous entry" and
+  // "Next entry" step through.
+  std::vector<TEntry> ChoiceArticles() const;
 
   // State, read by the tests as it is.
   const std::vector<std::string>& Entries() const { return FEntries; }
@@ -119,13 +153,37 @@ public:
   int32_t CurBasisSet() const { return FCurBasisSet; }
   int32_t CurDiffFuncsSelected() const { return FCurDiffFuncsSelected; }
   TStructFeatureType CurStructFeatures() const { return FCurStructFeatures; }
+  // The article in the pane, 0 for none.
+  TEntry ShownEntry() const { return FShownEntry; }
 
 private:
+  // An article left for another, for "Back".
+  struct TArticleVisit {
+    TEntry Entry;
+    int32_t VPos;
+  };
+
   void CreateControls();
+  QWidget* CreateStageColumn();
+  QWidget* CreateArticleColumn();
   void ConnectEvents();
+  // The article the selected node of a tree shows; 0 when nothing is selected or the tree
+  // has no entry table (stage selects it as for ShowCurEntry).
+  TEntry NodeEntry(const TGuideTreeView& Tree, int stage) const;
+  // Puts entry in the pane, scrolled to VPos, with a notice when it cannot be shown whole.
+  void LoadEntry(TEntry entry, int32_t VPos);
+  void AddNotice(const QString& Text);
+  // The article's title (its first paragraph), the file name of one never shown.
+  QString ArticleTitle(TEntry entry) const;
+  void FillSummary();
 
   QString FAppDir;
+  QString FEntriesDir;
+  bool FEntriesDirFound = false;
   std::vector<std::string> FEntries;
+  TEntry FShownEntry = 0;
+  std::vector<TArticleVisit> FHistory;
+  std::map<TEntry, QString> FTitles;
   int32_t FCurStage = 0;
   TJobType FCurJobType = 0;
   TCompType FCurCompType = 0;

@@ -30,6 +30,18 @@ QString Shown(const TForm2& Form) {
 
 QString Article(int Entry) { return QString::fromStdString(GetEntryFileName(Entry)); }
 
+// The text in the pane, its paragraphs on lines of their own.
+QString PaneText(TForm2& Form) {
+  TRichPaneRPData& Doc = Form.rpe->Core().RPData();
+  std::u16string Text;
+  for (int i = 0; i < Doc.GetItemCount(); ++i) {
+    if (i > 0 && Doc.IsParaStart(i))
+      Text += u'\n';
+    Text += Doc.GetItemTextW(i);
+  }
+  return QString::fromStdU16String(Text);
+}
+
 void Choose(TGuideTreeView* Tree, int AbsoluteIndex) { Tree->Select(Tree->NodeAt(AbsoluteIndex)); }
 
 void ChooseItem(TGuideListBox* List, int Row) { List->setCurrentRow(Row); }
@@ -66,15 +78,17 @@ private slots:
   }
 
   void startUpState() {
-    QCOMPARE(Form->windowTitle(), QStringLiteral("Form2"));
+    QCOMPARE(Form->windowTitle(), QStringLiteral("CompChem Guide"));
     QCOMPARE(Form->size(), QSize(1192, 821));
     QCOMPARE(Form->CurStage(), 0);
     QCOMPARE(Form->PageControl1->currentIndex(), 0);
     QCOMPARE(Form->TabNameLabel->text(), QStringLiteral("Computation type"));
+    QCOMPARE(Form->Label13->text(), QStringLiteral("Stage 1 of 10"));
+    QCOMPARE(Form->Label1->text(), QString());
     QCOMPARE(Shown(*Form), QString());
     QCOMPARE(Form->rpe->FormatCount(), 0);
     QVERIFY(Form->NextStageButton->isEnabled());
-    QVERIFY(Form->PrevStageButton->isEnabled());
+    QVERIFY(!Form->PrevStageButton->isEnabled());
     QVERIFY(!Form->PrevEntryButton->isEnabled());
     QVERIFY(!Form->NextEntryButton->isEnabled());
     QVERIFY(!Form->Button5->isEnabled());
@@ -88,25 +102,26 @@ private slots:
 
   void controlsAsDesigned() {
     QCOMPARE(Form->PageControl1->count(), 10);
-    const char* Captions[] = {"Computation type",   "Required properties", "System type",
-                              "Charge, spin",       "Gross formula",       "Structural features",
-                              "Computation method", "Basis set",           "QC package",
-                              "TabSheet10"};
-    for (int i = 0; i < 10; ++i)
+    const char* Captions[] = {"Computation type",   "Required properties",
+                              "System type",        "Charge, spin",
+                              "Gross formula",      "Structural features",
+                              "Computation method", "Basis set",
+                              "QC package",         "Summary"};
+    for (int i = 0; i < 10; ++i) {
       QCOMPARE(Form->PageControl1->tabText(i), QString::fromUtf8(Captions[i]));
-    QCOMPARE(Form->PageControl1->geometry(), QRect(8, 41, 329, 641));
-    QCOMPARE(Form->rpe->geometry(), QRect(362, 24, 815, 577));
-    QCOMPARE(Form->JobsTreeView->geometry(), QRect(0, 27, 265, 537));
+      QCOMPARE(Form->StageTabs->Tab(i)->text(), QString::fromUtf8(Captions[i]));
+    }
     QCOMPARE(Form->JobsTreeView->parentWidget(), Form->TabSheet2);
-    QCOMPARE(Form->DiffListBox->geometry(), QRect(16, 172, 281, 37));
-    QCOMPARE(Form->AddEntryButton->geometry(), QRect(746, 663, 25, 25));
     QCOMPARE(Form->Label2->text(), QStringLiteral("What propetries do you need to compute?"));
-    QCOMPARE(Form->Label1->text(), QStringLiteral("1 of 3"));
-    QCOMPARE(Form->Label13->text(), QStringLiteral("Stage 1 of 10"));
     QCOMPARE(Form->Button1->text(), QStringLiteral("Skip"));
-    QCOMPARE(Form->Label2->font().pixelSize(), 16);
-    QCOMPARE(Form->font().pixelSize(), 11);
     QCOMPARE(Form->JobsTreeView->indentation(), 19);
+    // Trees and lists are in the desktop's font; a cut item shows its whole text as a tip.
+    QCOMPARE(Form->TreeView3->font(), QApplication::font());
+    QCOMPARE(Form->StructFeaturesList->font(), QApplication::font());
+    QTreeWidgetItem* Longest = Form->JobsTreeView->NodeAt(11);
+    QCOMPARE(Longest->toolTip(0), Longest->text(0));
+    QCOMPARE(Form->StructFeaturesList->item(15)->toolTip(),
+             QStringLiteral("Stacking (interactions between conjugated systems)"));
     // Tab order: page control, then the stage buttons, then the entry buttons.
     QWidget* BeforePrevStage = Form->PrevStageButton->previousInFocusChain();
     QVERIFY(BeforePrevStage == Form->PageControl1 ||
@@ -184,14 +199,17 @@ private slots:
 
     const char* Captions[] = {"Required properties", "System type",         "Charge, spin",
                               "Gross formula",       "Structural features", "Computation method",
-                              "Basis set",           "QC package",          "TabSheet10"};
+                              "Basis set",           "QC package",          "Summary"};
     for (int i = 0; i < 9; ++i) {
       QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
       QCOMPARE(Form->CurStage(), 2 * (i + 1));
       QCOMPARE(Form->PageControl1->currentIndex(), i + 1);
       QCOMPARE(Form->TabNameLabel->text(), QString::fromUtf8(Captions[i]));
+      QCOMPARE(Form->Label13->text(), QStringLiteral("Stage %1 of 10").arg(i + 2));
+      QVERIFY(Form->StageTabs->Tab(i + 1)->isChecked());
     }
-    // There is no page after the tenth.
+    // There is no page after the summary.
+    QVERIFY(!Form->NextStageButton->isEnabled());
     Form->NextStageButtonClick(Form->NextStageButton);
     QCOMPARE(Form->CurStage(), LastStage);
     QCOMPARE(Form->PageControl1->currentIndex(), 9);
@@ -204,33 +222,65 @@ private slots:
     QVERIFY(!Form->PrevEntryButton->isEnabled());
   }
 
-  void clickingATabMovesNothingElse() {
-    Form->PageControl1->setCurrentIndex(3);
+  // A tab chosen with the mouse makes its page's stage the current one.
+  void choosingATabMakesItsStageCurrent() {
+    Form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+    QTest::mouseClick(Form->StageTabs->Tab(5), Qt::LeftButton);
+    QCOMPARE(Form->CurStage(), 10);
+    QCOMPARE(Form->PageControl1->currentIndex(), 5);
+    QCOMPARE(Form->TabNameLabel->text(), QStringLiteral("Structural features"));
+    QCOMPARE(Form->Label13->text(), QStringLiteral("Stage 6 of 10"));
+    QVERIFY(Form->PrevStageButton->isEnabled());
+    QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
+    QCOMPARE(Form->CurStage(), 12);
+    QVERIFY(Form->StageTabs->Tab(6)->isChecked());
+    // The basis-set tab looks at the indicator as the stage buttons do.
+    ChooseItem(Form->ChargeSpinList, 1);
+    Form->ChargeSpinListClick(Form->ChargeSpinList);
+    ChooseItem(Form->DiffListBox, 1);
+    QTest::mouseClick(Form->StageTabs->Tab(7), Qt::LeftButton);
+    Form->DiffListBoxClick(Form->DiffListBox);
+    QVERIFY(Form->AddEntryButton->isEnabled());
+    QTest::mouseClick(Form->StageTabs->Tab(0), Qt::LeftButton);
     QCOMPARE(Form->CurStage(), 0);
-    QCOMPARE(Form->TabNameLabel->text(), QStringLiteral("Computation type"));
-    Form->NextStageButtonClick(Form->NextStageButton);
-    QCOMPARE(Form->PageControl1->currentIndex(), 1);
+    QVERIFY(!Form->AddEntryButton->isEnabled());
+    QVERIFY(!Form->PrevStageButton->isEnabled());
   }
 
-  void nextStageButtonFollowsTheJobType() {
-    // Leaving stage 0 with nothing chosen in the job tree sets the job type to -1 ...
-    Form->NextStageButtonClick(Form->NextStageButton);
+  void nextStageButtonIsNeverStuck() {
+    Form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+    const auto ClickNode = [](TGuideTreeView* Tree, int AbsoluteIndex) {
+      QTreeWidgetItem* Node = Tree->NodeAt(AbsoluteIndex);
+      for (QTreeWidgetItem* Up = Node->parent(); Up; Up = Up->parent())
+        Up->setExpanded(true);
+      QTest::mouseClick(Tree->viewport(), Qt::LeftButton, {}, Tree->visualItemRect(Node).center());
+    };
+    // Leaving the first page with no job chosen sets the job type to -1 ...
+    ClickNode(Form->CompTypeTree, 0); // "Molecular mechanics"
+    QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
     QCOMPARE(Form->CurJobType(), TJobType(-1));
-    Form->PrevStageButtonClick(Form->PrevStageButton);
-    // ... so any computation type now disables "Next stage".
-    Choose(Form->CompTypeTree, 1);
-    Form->CompTypeTreeClick(Form->CompTypeTree);
+    QTest::mouseClick(Form->PrevStageButton, Qt::LeftButton);
+    // ... and a computation type chosen then still leaves the way forward open.
+    ClickNode(Form->CompTypeTree, 1); // "Quantum chemistry"
     QCOMPARE(Shown(*Form), Article(420));
-    QVERIFY(!Form->NextStageButton->isEnabled());
+    QVERIFY(Form->NextStageButton->isEnabled());
+    QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
+    QCOMPARE(Form->CurStage(), 2);
 
-    Choose(Form->JobsTreeView, 0); // the root "1 molecule"
-    Form->JobsTreeViewClick(Form->JobsTreeView);
+    // On the properties page a heading is not a property: one of its children is.
+    ClickNode(Form->JobsTreeView, 0); // "1 molecule"
     QCOMPARE(Shown(*Form), Article(60));
     QVERIFY(!Form->NextStageButton->isEnabled());
-    Choose(Form->JobsTreeView, 1); // "Molecular gometries"
-    Form->JobsTreeViewClick(Form->JobsTreeView);
+    ClickNode(Form->JobsTreeView, 1); // "Molecular gometries"
     QCOMPARE(Shown(*Form), Article(120));
     QCOMPARE(Form->CurJobType(), TJobType(0));
+    QVERIFY(Form->NextStageButton->isEnabled());
+    // Elsewhere a heading chosen on that page holds nothing up.
+    ClickNode(Form->JobsTreeView, 8);
+    QVERIFY(!Form->NextStageButton->isEnabled());
+    QTest::mouseClick(Form->PrevStageButton, Qt::LeftButton);
     QVERIFY(Form->NextStageButton->isEnabled());
   }
 
@@ -238,6 +288,7 @@ private slots:
     const int Expected[16] = {-1, 0, 1, 2, 3, 4, 5, 6, -1, 7, 8, 9, 10, 11, 12, 13};
     const int Articles[16] = {60,  120, 130, 140, 100, 110, 150, 160,
                               200, 210, 230, 220, 60,  240, 60,  60};
+    Form->NextStageButtonClick(Form->NextStageButton); // the properties page
     for (int i = 0; i < 16; ++i) {
       Choose(Form->JobsTreeView, i);
       QCOMPARE(Form->GetCurJobType(), TJobType(Expected[i]));
@@ -297,37 +348,39 @@ private slots:
     QVERIFY(Form->focusWidget() != Form->SystemTypeTreeView);
   }
 
-  void keyUpShowsTheComputationTypeArticle() {
+  // A released key reads the tree it was released in; the method and package trees have
+  // no articles, and leave the pane as it is.
+  void keysAndClicksReadTheirOwnTree() {
     Form->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
     Choose(Form->CompTypeTree, 3);
-    Form->NextStageButtonClick(Form->NextStageButton);
+    Form->CompTypeTree->setFocus();
+    QTest::keyClick(Form->CompTypeTree, Qt::Key_Down);
+    QCOMPARE(Shown(*Form), Article(440)); // "Monte-Carlo"
+    QCOMPARE(Form->CurCompType(), TCompType(2));
+
+    QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
     Choose(Form->JobsTreeView, 4);
     Form->JobsTreeView->setFocus();
     QTest::keyClick(Form->JobsTreeView, Qt::Key_Down);
-    // The job tree moved to "Absorption electronic spectrum", but the article shown is
-    // that of the computation type chosen on the first page.
     QCOMPARE(Form->JobsTreeView->Selected(), Form->JobsTreeView->NodeAt(5));
-    QCOMPARE(Shown(*Form), Article(430));
-    QCOMPARE(Form->CurCompType(), TCompType(1));
+    QCOMPARE(Shown(*Form), Article(110)); // "Absorption electronic spectrum"
+    QCOMPARE(Form->CurJobType(), TJobType(4));
 
-    Form->rpe->Clear();
-    Form->CompTypeTree->clearSelection();
-    QTest::keyClick(Form->JobsTreeView, Qt::Key_Up);
-    QCOMPARE(Shown(*Form), QString());
-    QCOMPARE(Form->CurCompType(), TCompType(-1));
-    // No job was chosen when stage 0 was left, so the job type is -1.
-    QVERIFY(!Form->NextStageButton->isEnabled());
-  }
-
-  void otherTreesShowTheJobArticle() {
-    Form->TreeView3->Select(Form->TreeView3->NodeAt(47));
-    Form->JobsTreeViewClick(Form->TreeView3);
-    QCOMPARE(Shown(*Form), QString());
-    Choose(Form->JobsTreeView, 11);
-    Form->JobsTreeViewClick(Form->TreeView5);
-    QCOMPARE(Shown(*Form), Article(220));
-    QCOMPARE(Form->CurJobType(), TJobType(9));
+    for (TGuideTreeView* Tree : {Form->TreeView3, Form->TreeView5}) {
+      Form->PageControl1->setCurrentWidget(Tree->parentWidget());
+      const int Formatted = Form->rpe->FormatCount();
+      Tree->expandAll();
+      QTreeWidgetItem* Node = Tree->NodeAt(Tree == Form->TreeView3 ? 47 : 3); // B3LYP, G09A
+      Tree->scrollToItem(Node);
+      QApplication::processEvents();
+      QTest::mouseClick(Tree->viewport(), Qt::LeftButton, {}, Tree->visualItemRect(Node).center());
+      QCOMPARE(Tree->Selected(), Node);
+      Tree->setFocus();
+      QTest::keyClick(Tree, Qt::Key_Down);
+      QCOMPARE(Shown(*Form), Article(110));
+      QCOMPARE(Form->rpe->FormatCount(), Formatted);
+    }
   }
 
   void mouseClicksReachTheHandlers() {
@@ -445,21 +498,221 @@ private slots:
     QCOMPARE(Form->FindEntry("e000060.RTF"), Form->FindEntry("E000060.rtf"));
     QVERIFY(Form->FindEntry("E000060.rtf") >= 0);
     QCOMPARE(Form->FindEntry("E000061.rtf"), -1);
-    // An article that does not exist leaves the pane empty and repainted.
-    Form->ShowEntry(1234567);
-    QCOMPARE(Shown(*Form), QString());
-    QCOMPARE(Form->rpe->FormatCount(), Before + 2);
   }
 
-  void missingEntriesDirectory() {
+  // What cannot be shown whole is said in the pane, above whatever could be read.
+  void failuresAreSaid() {
+    Form->ShowEntry(1234567);
+    QCOMPARE(Shown(*Form), QString());
+    QCOMPARE(PaneText(*Form), QStringLiteral("This article could not be found: E1234567.rtf"));
+
+    FAppDir->AddFile("entries/" + GetEntryFileName(130), "{\\rtf1 Half {\\b an article");
+    TForm2 Damaged(nullptr, QString::fromStdString(FAppDir->Str()));
+    Damaged.ShowEntry(130);
+    QCOMPARE(
+        PaneText(Damaged),
+        QStringLiteral("This article is damaged; what could be read is shown\nHalf an article"));
+
     TTempDir Empty;
     TForm2 Bare(nullptr, QString::fromStdString(Empty.Str()));
     QVERIFY(Bare.Entries().empty());
+    const QString Folder = QString::fromStdString(Empty.Str() + "/entries/");
+    QCOMPARE(PaneText(Bare),
+             QStringLiteral("The folder of articles could not be found: ") + Folder);
     Choose(Bare.JobsTreeView, 1);
     Bare.JobsTreeViewClick(Bare.JobsTreeView);
-    QCOMPARE(Shown(Bare), QString());
-    QCOMPARE(Bare.rpe->FormatCount(), 1);
+    QCOMPARE(PaneText(Bare), QStringLiteral("This article could not be found: E000120.rtf\n"
+                                            "The folder of articles could not be found: ") +
+                                 Folder);
     QVERIFY(Bare.NextStageButton->isEnabled());
+  }
+
+  // "k of n" counts the articles of the choices made, in stage order; the entry buttons
+  // step through them, and "Back" goes through the articles shown.
+  void entryButtonsAndBack() {
+    Form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+    Choose(Form->CompTypeTree, 1);
+    Form->CompTypeTreeClick(Form->CompTypeTree); // 420
+    QCOMPARE(Form->Label1->text(), QStringLiteral("1 of 1"));
+    QVERIFY(!Form->PrevEntryButton->isEnabled());
+    QVERIFY(!Form->NextEntryButton->isEnabled());
+    QVERIFY(!Form->Button5->isEnabled());
+    ChooseItem(Form->ChargeSpinList, 1);
+    Form->ChargeSpinListClick(Form->ChargeSpinList); // 3110
+    Choose(Form->JobsTreeView, 7);
+    Form->JobsTreeViewClick(Form->JobsTreeView); // 160
+    QCOMPARE(Form->Label1->text(), QStringLiteral("2 of 3"));
+    QVERIFY(Form->Button5->isEnabled());
+
+    QTest::mouseClick(Form->NextEntryButton, Qt::LeftButton);
+    QCOMPARE(Shown(*Form), Article(3110));
+    QCOMPARE(Form->Label1->text(), QStringLiteral("3 of 3"));
+    QVERIFY(!Form->NextEntryButton->isEnabled());
+    QTest::mouseClick(Form->PrevEntryButton, Qt::LeftButton);
+    QTest::mouseClick(Form->PrevEntryButton, Qt::LeftButton);
+    QCOMPARE(Shown(*Form), Article(420));
+    QVERIFY(!Form->PrevEntryButton->isEnabled());
+
+    // Back: 160, 3110, 160, 3110, 160, 420 were shown before this.
+    const int Before[] = {160, 3110, 160, 3110, 420};
+    for (int Entry : Before) {
+      QTest::mouseClick(Form->Button5, Qt::LeftButton);
+      QCOMPARE(Shown(*Form), Article(Entry));
+    }
+    QVERIFY(!Form->Button5->isEnabled());
+    // An article that is no choice's any more is outside the count; the buttons lead back in.
+    Form->ShowEntry(6100);
+    QCOMPARE(Form->Label1->text(), QStringLiteral("\u2013 of 3"));
+    QTest::mouseClick(Form->NextEntryButton, Qt::LeftButton);
+    QCOMPARE(Shown(*Form), Article(420));
+  }
+
+  // Ticking a box with the mouse reads the row that was clicked.
+  void tickingABoxReadsItsRow() {
+    Form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+    Form->PageControl1->setCurrentIndex(5);
+    TGuideListBox& List = *Form->StructFeaturesList;
+    const auto ClickBox = [&List](int Row) {
+      const QRect Item = List.visualItemRect(List.item(Row));
+      QStyleOptionViewItem Option;
+      Option.initFrom(&List);
+      Option.rect = Item;
+      Option.features |= QStyleOptionViewItem::HasCheckIndicator;
+      const QRect Box =
+          List.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &Option, &List);
+      QTest::mouseClick(List.viewport(), Qt::LeftButton, {}, Box.center());
+    };
+    QTest::mouseClick(List.viewport(), Qt::LeftButton, {},
+                      List.visualItemRect(List.item(2)).center());
+    QCOMPARE(Shown(*Form), Article(15110));
+    ClickBox(9);
+    QCOMPARE(List.item(9)->checkState(), Qt::Checked);
+    QCOMPARE(Form->CurStructFeatures(), TStructFeatureType(9));
+    QCOMPARE(Shown(*Form), Article(15150));
+    ClickBox(4);
+    QCOMPARE(List.item(4)->checkState(), Qt::Checked);
+    QCOMPARE(Shown(*Form), Article(60));
+    // The ticked rows are choices: their articles count.
+    QCOMPARE(Form->ChoiceArticles(), (std::vector<TEntry>{60, 15150}));
+  }
+
+  // A different article opens at its top; the same one, resized or chosen again, and an
+  // article gone back to, keep their place.
+  void articlesOpenAtTheirTop() {
+    TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
+    ShowGeometryArticle(Real);
+    QVERIFY(QTest::qWaitForWindowExposed(&Real));
+    TCustomRichPane& Core = Real.rpe->Core();
+    Real.rpe->verticalScrollBar()->setValue(120);
+    QCOMPARE(Core.VPos(), 120);
+    const int Width = Real.rpe->width();
+    Real.resize(Real.width() + 40, Real.height());
+    QTRY_COMPARE(Real.rpe->width(), Width + 40);
+    QVERIFY(Core.VPos() > 100);
+    const int32_t Kept = Core.VPos();
+    Real.JobsTreeViewClick(Real.JobsTreeView);
+    QCOMPARE(Core.VPos(), Kept);
+
+    Choose(Real.JobsTreeView, 2);
+    Real.JobsTreeViewClick(Real.JobsTreeView);
+    QCOMPARE(Shown(Real), Article(130));
+    QCOMPARE(Core.VPos(), 0);
+    QTest::mouseClick(Real.Button5, Qt::LeftButton);
+    QCOMPARE(Shown(Real), Article(120));
+    QCOMPARE(Core.VPos(), Kept);
+  }
+
+  // The last page lists every choice with its article; a click shows that article again.
+  void summaryAfterAWalkThroughAllStages() {
+    Form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+    Choose(Form->CompTypeTree, 1);
+    Form->CompTypeTreeClick(Form->CompTypeTree);
+    QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
+    Choose(Form->JobsTreeView, 1);
+    Form->JobsTreeViewClick(Form->JobsTreeView);
+    QTest::mouseClick(Form->NextStageButton, Qt::LeftButton); // "Gas phase" comes chosen
+    QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
+    ChooseItem(Form->ChargeSpinList, 1);
+    Form->ChargeSpinListClick(Form->ChargeSpinList);
+    QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
+    QTest::keyClicks(Form->BruttoEdit, QStringLiteral("C6H5O-"));
+    QTest::mouseClick(Form->Button1, Qt::LeftButton);
+    ChooseItem(Form->StructFeaturesList, 9);
+    Form->StructFeaturesListClick(Form->StructFeaturesList);
+    QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
+    Choose(Form->TreeView3, 47);
+    QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
+    ChooseItem(Form->BasisSetList, 1);
+    ChooseItem(Form->DiffListBox, 1);
+    Form->DiffListBoxClick(Form->DiffListBox);
+    QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
+    Choose(Form->TreeView5, 3);
+    QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
+
+    QCOMPARE(Form->CurStage(), LastStage);
+    QCOMPARE(Form->TabNameLabel->text(), QStringLiteral("Summary"));
+    QVERIFY(!Form->NextStageButton->isEnabled());
+    QStringList Rows;
+    for (int i = 0; i < Form->SummaryList->count(); ++i)
+      Rows << Form->SummaryList->item(i)->text().replace(QLatin1Char('\n'), QStringLiteral(" | "));
+    // The articles here are empty: their titles are their file names.
+    const QStringList Expected = {
+        "Computation type: Quantum chemistry | Article: E000420.rtf",
+        "Required properties: Molecular gometries | Article: E000120.rtf",
+        "System type: Gas phase | Article: E001100.rtf",
+        "Charge, spin: Anion | Article: E003110.rtf",
+        "Gross formula: C6H5O- | No article for this choice yet",
+        "Structural features: Transition metal atoms (d-elements) | Article: E015150.rtf",
+        "Computation method: B3LYP | No article for this choice yet",
+        "Basis set: 6-31G | No article for this choice yet",
+        "Basis set: With diffuse functions | Article: E006100.rtf",
+        "QC package: G09A | No article for this choice yet"};
+    QCOMPARE(Rows, Expected);
+    QCOMPARE(Form->Label1->text(), QStringLiteral("6 of 6"));
+    QListWidgetItem* Job = Form->SummaryList->item(1);
+    QTest::mouseClick(Form->SummaryList->viewport(), Qt::LeftButton, {},
+                      Form->SummaryList->visualItemRect(Job).center());
+    QCOMPARE(Shown(*Form), Article(120));
+    QCOMPARE(Form->Label1->text(), QStringLiteral("2 of 6"));
+    QCOMPARE(Form->CurStage(), LastStage);
+  }
+
+  // The window grows and shrinks: the pane takes the room, every control stays inside.
+  void theWindowResizes() {
+    Form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+    QVERIFY(Form->minimumSizeHint().width() <= 800);
+    QVERIFY(Form->minimumSizeHint().height() <= 600);
+    for (QSize Size : {QSize(800, 600), QSize(1600, 1000)}) {
+      Form->resize(Size);
+      QTRY_COMPARE(Form->size(), Size);
+      for (int Page = 0; Page < Form->PageControl1->count(); ++Page) {
+        Form->PageControl1->setCurrentIndex(Page);
+        QApplication::processEvents();
+        for (QWidget* Control : Form->findChildren<QWidget*>()) {
+          if (!Control->isVisible() || Control->isWindow())
+            continue;
+          const QRect InWindow(Control->mapTo(Form.get(), QPoint(0, 0)), Control->size());
+          QVERIFY2(Form->rect().contains(InWindow),
+                   qPrintable(Control->metaObject()->className() + QStringLiteral(" ") +
+                              Control->objectName() +
+                              QStringLiteral(" at %1x%2").arg(Size.width()).arg(Size.height())));
+        }
+      }
+      // Every tab's caption is whole.
+      for (int i = 0; i < 10; ++i)
+        QVERIFY(Form->StageTabs->Tab(i)->width() >= Form->StageTabs->Tab(i)->sizeHint().width());
+    }
+    // The pane takes what the window gains.
+    Form->resize(800, 600);
+    QTRY_COMPARE(Form->width(), 800);
+    const QSize Small = Form->rpe->size();
+    Form->resize(1000, 700);
+    QTRY_COMPARE(Form->width(), 1000);
+    QCOMPARE(Form->rpe->size(), Small + QSize(200, 100));
   }
 
   // The bundled articles, shown in the pane.
