@@ -46,6 +46,22 @@ void Choose(TGuideTreeView* Tree, int AbsoluteIndex) { Tree->Select(Tree->NodeAt
 
 void ChooseItem(TGuideListBox* List, int Row) { List->setCurrentRow(Row); }
 
+// A left click on a node as a user makes it: its branch opened and scrolled into view.
+void ClickNode(TGuideTreeView* Tree, int AbsoluteIndex) {
+  QTreeWidgetItem* Node = Tree->NodeAt(AbsoluteIndex);
+  for (QTreeWidgetItem* Up = Node->parent(); Up; Up = Up->parent())
+    Up->setExpanded(true);
+  Tree->scrollToItem(Node);
+  QApplication::processEvents();
+  QTest::mouseClick(Tree->viewport(), Qt::LeftButton, {}, Tree->visualItemRect(Node).center());
+}
+
+void ClickRow(QListWidget* List, int Row) {
+  QListWidgetItem* Item = List->item(Row);
+  List->scrollToItem(Item);
+  QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, List->visualItemRect(Item).center());
+}
+
 // The window shown with the bundled article on geometries ("Molecular gometries").
 void ShowGeometryArticle(TForm2& Form) {
   Form.show();
@@ -251,12 +267,6 @@ private slots:
   void nextStageButtonIsNeverStuck() {
     Form->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
-    const auto ClickNode = [](TGuideTreeView* Tree, int AbsoluteIndex) {
-      QTreeWidgetItem* Node = Tree->NodeAt(AbsoluteIndex);
-      for (QTreeWidgetItem* Up = Node->parent(); Up; Up = Up->parent())
-        Up->setExpanded(true);
-      QTest::mouseClick(Tree->viewport(), Qt::LeftButton, {}, Tree->visualItemRect(Node).center());
-    };
     // Leaving the first page with no job chosen sets the job type to -1 ...
     ClickNode(Form->CompTypeTree, 0); // "Molecular mechanics"
     QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
@@ -370,12 +380,9 @@ private slots:
     for (TGuideTreeView* Tree : {Form->TreeView3, Form->TreeView5}) {
       Form->PageControl1->setCurrentWidget(Tree->parentWidget());
       const int Formatted = Form->rpe->FormatCount();
-      Tree->expandAll();
-      QTreeWidgetItem* Node = Tree->NodeAt(Tree == Form->TreeView3 ? 47 : 3); // B3LYP, G09A
-      Tree->scrollToItem(Node);
-      QApplication::processEvents();
-      QTest::mouseClick(Tree->viewport(), Qt::LeftButton, {}, Tree->visualItemRect(Node).center());
-      QCOMPARE(Tree->Selected(), Node);
+      const int Node = Tree == Form->TreeView3 ? 47 : 3; // B3LYP, G09A
+      ClickNode(Tree, Node);
+      QCOMPARE(Tree->Selected(), Tree->NodeAt(Node));
       Tree->setFocus();
       QTest::keyClick(Tree, Qt::Key_Down);
       QCOMPARE(Shown(*Form), Article(110));
@@ -532,16 +539,15 @@ private slots:
   void entryButtonsAndBack() {
     Form->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
-    Choose(Form->CompTypeTree, 1);
-    Form->CompTypeTreeClick(Form->CompTypeTree); // 420
+    ClickNode(Form->CompTypeTree, 1); // 420
     QCOMPARE(Form->Label1->text(), QStringLiteral("1 of 1"));
     QVERIFY(!Form->PrevEntryButton->isEnabled());
     QVERIFY(!Form->NextEntryButton->isEnabled());
     QVERIFY(!Form->Button5->isEnabled());
-    ChooseItem(Form->ChargeSpinList, 1);
-    Form->ChargeSpinListClick(Form->ChargeSpinList); // 3110
-    Choose(Form->JobsTreeView, 7);
-    Form->JobsTreeViewClick(Form->JobsTreeView); // 160
+    QTest::mouseClick(Form->StageTabs->Tab(3), Qt::LeftButton);
+    ClickRow(Form->ChargeSpinList, 1); // 3110
+    QTest::mouseClick(Form->StageTabs->Tab(1), Qt::LeftButton);
+    ClickNode(Form->JobsTreeView, 7); // 160
     QCOMPARE(Form->Label1->text(), QStringLiteral("2 of 3"));
     QVERIFY(Form->Button5->isEnabled());
 
@@ -612,11 +618,11 @@ private slots:
     QTRY_COMPARE(Real.rpe->width(), Width + 40);
     QVERIFY(Core.VPos() > 100);
     const int32_t Kept = Core.VPos();
-    Real.JobsTreeViewClick(Real.JobsTreeView);
+    Real.PageControl1->setCurrentIndex(1);
+    ClickNode(Real.JobsTreeView, 1);
     QCOMPARE(Core.VPos(), Kept);
 
-    Choose(Real.JobsTreeView, 2);
-    Real.JobsTreeViewClick(Real.JobsTreeView);
+    ClickNode(Real.JobsTreeView, 2);
     QCOMPARE(Shown(Real), Article(130));
     QCOMPARE(Core.VPos(), 0);
     QTest::mouseClick(Real.Button5, Qt::LeftButton);
@@ -628,28 +634,23 @@ private slots:
   void summaryAfterAWalkThroughAllStages() {
     Form->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
-    Choose(Form->CompTypeTree, 1);
-    Form->CompTypeTreeClick(Form->CompTypeTree);
+    ClickNode(Form->CompTypeTree, 1);
     QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
-    Choose(Form->JobsTreeView, 1);
-    Form->JobsTreeViewClick(Form->JobsTreeView);
+    ClickNode(Form->JobsTreeView, 1);
     QTest::mouseClick(Form->NextStageButton, Qt::LeftButton); // "Gas phase" comes chosen
     QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
-    ChooseItem(Form->ChargeSpinList, 1);
-    Form->ChargeSpinListClick(Form->ChargeSpinList);
+    ClickRow(Form->ChargeSpinList, 1);
     QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
     QTest::keyClicks(Form->BruttoEdit, QStringLiteral("C6H5O-"));
     QTest::mouseClick(Form->Button1, Qt::LeftButton);
-    ChooseItem(Form->StructFeaturesList, 9);
-    Form->StructFeaturesListClick(Form->StructFeaturesList);
+    ClickRow(Form->StructFeaturesList, 9);
     QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
-    Choose(Form->TreeView3, 47);
+    ClickNode(Form->TreeView3, 47);
     QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
-    ChooseItem(Form->BasisSetList, 1);
-    ChooseItem(Form->DiffListBox, 1);
-    Form->DiffListBoxClick(Form->DiffListBox);
+    ClickRow(Form->BasisSetList, 1);
+    ClickRow(Form->DiffListBox, 1);
     QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
-    Choose(Form->TreeView5, 3);
+    ClickNode(Form->TreeView5, 3);
     QTest::mouseClick(Form->NextStageButton, Qt::LeftButton);
 
     QCOMPARE(Form->CurStage(), LastStage);
@@ -672,9 +673,7 @@ private slots:
         "QC package: G09A | No article for this choice yet"};
     QCOMPARE(Rows, Expected);
     QCOMPARE(Form->Label1->text(), QStringLiteral("6 of 6"));
-    QListWidgetItem* Job = Form->SummaryList->item(1);
-    QTest::mouseClick(Form->SummaryList->viewport(), Qt::LeftButton, {},
-                      Form->SummaryList->visualItemRect(Job).center());
+    ClickRow(Form->SummaryList, 1);
     QCOMPARE(Shown(*Form), Article(120));
     QCOMPARE(Form->Label1->text(), QStringLiteral("2 of 6"));
     QCOMPARE(Form->CurStage(), LastStage);
