@@ -3,10 +3,11 @@
 //   guideshot OUT.png [--size WxH] [STAGE [NODE]]
 //
 // The window is created exactly as at start-up, with the articles beside this
-// executable, at its start-up size or at W x H pixels. STAGE (0, 2, ..., 18) moves that far with
-// "Next stage" first, so that each page can be looked at; NODE then clicks that node (an absolute
-// index) of the page's tree on the first three pages, so that the pane shows its article. Prints
-// the PNG's absolute path.
+// executable, at its start-up size on a screen with room for it, or at W x H pixels (at
+// least the window's smallest size, said on stderr when larger). STAGE (0, 2, ..., 18) moves that
+// far with "Next stage" first, so that each page can be looked at; NODE then clicks that node (an
+// absolute index) of the page's tree on the first three pages, so that the pane shows its article.
+// Prints the PNG's absolute path.
 #include <QApplication>
 #include <QFileInfo>
 #include <QPixmap>
@@ -46,8 +47,7 @@ int main(int argc, char** argv) {
   RegisterPlatformFonts();
   RP_UseQtGraphicInterface();
   TForm2 Form2;
-  if (Size.isValid())
-    Form2.resize(Size);
+  Form2.resize(Size.isValid() ? Size : TForm2::StartSize);
   const int Stage = Args.size() >= 2 ? Args[1].toInt() : 0;
   while (Form2.CurStage() < Stage && Form2.CurStage() < LastStage)
     Form2.NextStageButtonClick(Form2.NextStageButton);
@@ -68,6 +68,10 @@ int main(int argc, char** argv) {
     }
   }
   QApplication::processEvents();
+  if (Form2.size() != Size && Size.isValid())
+    std::fprintf(stderr, "guideshot: the window is at least %dx%d; rendered at %dx%d\n",
+                 Form2.minimumSizeHint().width(), Form2.minimumSizeHint().height(), Form2.width(),
+                 Form2.height());
   const QString Out = QFileInfo(Args[0]).absoluteFilePath();
   if (!Form2.grab().save(Out, "PNG")) {
     std::fprintf(stderr, "guideshot: cannot write %s\n", Out.toLocal8Bit().constData());

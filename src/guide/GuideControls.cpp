@@ -83,9 +83,19 @@ void TGuideTreeView::mouseReleaseEvent(QMouseEvent* Event) {
     emit Click();
 }
 
+void TGuideTreeView::keyPressEvent(QKeyEvent* Event) {
+  if (!Event->isAutoRepeat())
+    FSelectedAtKeyPress = Selected();
+  QTreeWidget::keyPressEvent(Event);
+}
+
 void TGuideTreeView::keyReleaseEvent(QKeyEvent* Event) {
   QTreeWidget::keyReleaseEvent(Event);
-  if (!Event->isAutoRepeat())
+  if (Event->isAutoRepeat() || !FSelectedAtKeyPress)
+    return;
+  const bool Moved = *FSelectedAtKeyPress != Selected();
+  FSelectedAtKeyPress.reset();
+  if (Moved)
     emit KeyUp(Event->key(), Event->modifiers());
 }
 

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QTreeWidget>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 class QAbstractButton;
@@ -41,12 +42,19 @@ public:
 signals:
   // A left click anywhere in the tree, after the selection has followed it.
   void Click();
-  // A key released in the tree (auto-repeat excluded).
+  // A key pressed in the tree and released, when it moved the selection (auto-repeat
+  // excluded: the release after the last repeat tells).
   void KeyUp(int Key, Qt::KeyboardModifiers Shift);
 
 protected:
   void mouseReleaseEvent(QMouseEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
   void keyReleaseEvent(QKeyEvent* Event) override;
+
+private:
+  // The selection when a key went down in the tree; none for a key pressed elsewhere
+  // (such as the Tab that brought the focus here).
+  std::optional<QTreeWidgetItem*> FSelectedAtKeyPress;
 };
 
 class TGuideListBox : public QListWidget {

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -128,7 +129,11 @@ void TForm2::CreateControls() {
   auto* Columns = new QHBoxLayout(this);
   Columns->addWidget(CreateStageColumn(), 0);
   Columns->addWidget(CreateArticleColumn(), 1);
-  resize(1192, 821);
+  // The design's size, as far as the screen has room for it.
+  QSize Size = StartSize;
+  if (const QScreen* Screen = screen())
+    Size = Size.boundedTo(Screen->availableGeometry().size());
+  resize(Size);
 
   QWidget::setTabOrder(PageControl1, PrevStageButton);
   QWidget::setTabOrder(PrevStageButton, NextStageButton);
@@ -216,8 +221,6 @@ QWidget* TForm2::CreateStageColumn() {
   Layout->addWidget(TabNameLabel);
   Layout->addWidget(StageTabs);
   Layout->addWidget(PageControl1, 1);
-  Column->setMinimumWidth(300);
-  Column->setMaximumWidth(420);
   return Column;
 }
 
@@ -295,8 +298,9 @@ void TForm2::ConnectEvents() {
   connect(StructFeaturesList, &QListWidget::itemChanged, this, [this] { UpdateComps(); });
   connect(BasisSetList, &TGuideListBox::Click, this, [this] { BasisSetListClick(BasisSetList); });
   connect(DiffListBox, &TGuideListBox::Click, this, [this] { DiffListBoxClick(DiffListBox); });
-  connect(SummaryList, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem* Item) { SummaryListClick(Item); });
+  // A row clicked, or chosen with the keys and Enter.
+  for (auto Signal : {&QListWidget::itemClicked, &QListWidget::itemActivated})
+    connect(SummaryList, Signal, this, [this](QListWidgetItem* Item) { SummaryListClick(Item); });
 }
 
 void TForm2::FormCreate(QObject*) {
@@ -432,7 +436,7 @@ void TForm2::Button5Click(QObject*) {
     return;
   const TArticleVisit Visit = FHistory.back();
   FHistory.pop_back();
-  LoadEntry(Visit.Entry, Visit.VPos);
+  LoadEntry(Visit);
 }
 
 void TForm2::SummaryListClick(QListWidgetItem* Item) {
@@ -492,17 +496,18 @@ void TForm2::ShowCurEntry(TGuideTreeView* treeview, int stage) {
 void TForm2::ShowEntry(TEntry entry) {
   if (entry == 0)
     entry = DefaultEntry;
-  const int32_t VPos = rpe->Core().VPos();
+  const TArticleVisit Here{FShownEntry, rpe->Core().VPos(), rpe->Core().HPos()};
   if (entry == FShownEntry) {
-    LoadEntry(entry, VPos);
+    LoadEntry(Here);
     return;
   }
   if (FShownEntry != 0)
-    FHistory.push_back({FShownEntry, VPos});
-  LoadEntry(entry, 0);
+    FHistory.push_back(Here);
+  LoadEntry({entry, 0, 0});
 }
 
-void TForm2::LoadEntry(TEntry entry, int32_t VPos) {
+void TForm2::LoadEntry(const TArticleVisit& Visit) {
+  const TEntry entry = Visit.Entry;
   rpe->Clear();
   FShownEntry = entry;
   const QString Name = FileNameOf(entry);
@@ -515,13 +520,7 @@ void TForm2::LoadEntry(TEntry entry, int32_t VPos) {
   } else {
     const std::string& Path = FEntries[static_cast<size_t>(Index)];
     rpe->SetModified(false);
-    if (rpe->LoadRTF(Path)) {
-      TRichPaneRPData& Doc = rpe->Core().RPData();
-      std::u16string Title;
-      for (int i = 0; i < Doc.GetItemCount() && (i == 0 || !Doc.IsParaStart(i)); ++i)
-        Title += Doc.GetItemTextW(i);
-      FTitles[entry] = QString::fromStdU16String(Title).trimmed();
-    } else {
+    if (!rpe->LoadRTF(Path)) {
       // What could be read is shown, below a word on why it is not all.
       const bool Readable = QFileInfo(QString::fromStdString(Path)).isReadable();
       rpe->Clear();
@@ -531,11 +530,15 @@ void TForm2::LoadEntry(TEntry entry, int32_t VPos) {
         rpe->LoadRTF(Path);
     }
   }
-  // A different article starts at its top; the same one stays where the reader was.
-  rpe->Core().SetVPos(0, false);
+  // Laid out from the top left, then scrolled to where the reader was in it, if anywhere.
+  TCustomRichPane& Pane = rpe->Core();
+  Pane.SetVPos(0, false);
+  Pane.SetHPos(0);
   rpe->Format();
-  if (VPos > 0)
-    rpe->Core().SetVPos(VPos, true);
+  if (Visit.VPos > 0)
+    Pane.SetVPos(Visit.VPos, true);
+  if (Visit.HPos > 0)
+    Pane.SetHPos(Visit.HPos);
   UpdateComps();
 }
 
@@ -601,10 +604,15 @@ std::vector<TGuideChoice> TForm2::ChoicesMade() const {
     FromRow(6, *ChargeSpinList, Row, EntryAt(ChargeSpinNodesData, Row));
   if (const QString Formula = BruttoEdit->text().trimmed(); !Formula.isEmpty())
     Choices.push_back({8, Formula, 0});
+  // The ticked features; with none ticked, the one selected.
+  std::vector<int> Features;
   for (int Row = 0; Row < StructFeaturesList->count(); ++Row)
-    if (Row == StructFeaturesList->ItemIndex() ||
-        StructFeaturesList->item(Row)->checkState() == Qt::Checked)
-      FromRow(10, *StructFeaturesList, Row, EntryAt(StructFeaturesNodesData, Row));
+    if (StructFeaturesList->item(Row)->checkState() == Qt::Checked)
+      Features.push_back(Row);
+  if (Features.empty() && StructFeaturesList->ItemIndex() >= 0)
+    Features.push_back(StructFeaturesList->ItemIndex());
+  for (int Row : Features)
+    FromRow(10, *StructFeaturesList, Row, EntryAt(StructFeaturesNodesData, Row));
   FromTree(12, *TreeView3, -1);
   if (const int Row = BasisSetList->ItemIndex(); Row >= 0)
     Choices.push_back({14, BasisSetList->item(Row)->text(), 0});
@@ -623,9 +631,26 @@ std::vector<TEntry> TForm2::ChoiceArticles() const {
   return Articles;
 }
 
-QString TForm2::ArticleTitle(TEntry entry) const {
+QString TForm2::ArticleTitle(TEntry entry) {
   const auto Known = FTitles.find(entry);
-  return Known != FTitles.end() && !Known->second.isEmpty() ? Known->second : FileNameOf(entry);
+  if (Known != FTitles.end())
+    return Known->second;
+  // The article's first paragraph, read as the pane reads it (on a sheet of its own).
+  QString Title;
+  if (const int Index = FindEntry(GetEntryFileName(entry)); Index >= 0) {
+    TRPStyle Sheet;
+    InitGuideStyleSheet(Sheet);
+    TGuideArticleDocument Doc(Sheet);
+    Doc.LoadRTF(FEntries[static_cast<size_t>(Index)]);
+    std::u16string Text;
+    for (int i = 0; i < Doc.GetItemCount() && (i == 0 || !Doc.IsParaStart(i)); ++i)
+      Text += Doc.GetItemTextW(i);
+    Title = QString::fromStdU16String(Text).simplified();
+  }
+  if (Title.isEmpty())
+    Title = FileNameOf(entry);
+  FTitles.emplace(entry, Title);
+  return Title;
 }
 
 void TForm2::FillSummary() {

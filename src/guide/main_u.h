@@ -2,6 +2,7 @@
 // article in the rich-text pane.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -137,8 +138,8 @@ public:
   void UpdateCompsVisibility();
   void WatchAddEntryButtonEnabled();
 
-  // The choices made so far, stage by stage; a tree's or list's selection is its choice,
-  // and so is every ticked structural feature.
+  // The choices made so far, stage by stage: a tree's or list's selection, the formula
+  // typed, and the ticked structural features (the selected one when none is ticked).
   std::vector<TGuideChoice> ChoicesMade() const;
   // The articles of those choices in stage order, each once: what "Previous entry" and
   // "Next entry" step through.
@@ -156,11 +157,15 @@ public:
   // The article in the pane, 0 for none.
   TEntry ShownEntry() const { return FShownEntry; }
 
+  // The window's size at start-up when the screen has room for it.
+  static constexpr QSize StartSize{1192, 821};
+
 private:
-  // An article left for another, for "Back".
+  // An article and where the reader was in it (scroll positions), for "Back".
   struct TArticleVisit {
     TEntry Entry;
     int32_t VPos;
+    int32_t HPos;
   };
 
   void CreateControls();
@@ -170,11 +175,12 @@ private:
   // The article the selected node of a tree shows; 0 when nothing is selected or the tree
   // has no entry table (stage selects it as for ShowCurEntry).
   TEntry NodeEntry(const TGuideTreeView& Tree, int stage) const;
-  // Puts entry in the pane, scrolled to VPos, with a notice when it cannot be shown whole.
-  void LoadEntry(TEntry entry, int32_t VPos);
+  // Puts an article in the pane, scrolled as the visit says, with a notice when it cannot
+  // be shown whole.
+  void LoadEntry(const TArticleVisit& Visit);
   void AddNotice(const QString& Text);
-  // The article's title (its first paragraph), the file name of one never shown.
-  QString ArticleTitle(TEntry entry) const;
+  // The article's title (its first paragraph), or its file name when it has none.
+  QString ArticleTitle(TEntry entry);
   void FillSummary();
 
   QString FAppDir;

@@ -64,6 +64,7 @@ void ClickRow(QListWidget* List, int Row) {
 
 // The window shown with the bundled article on geometries ("Molecular gometries").
 void ShowGeometryArticle(TForm2& Form) {
+  Form.resize(TForm2::StartSize);
   Form.show();
   Choose(Form.JobsTreeView, 1);
   Form.JobsTreeViewClick(Form.JobsTreeView);
@@ -95,7 +96,8 @@ private slots:
 
   void startUpState() {
     QCOMPARE(Form->windowTitle(), QStringLiteral("CompChem Guide"));
-    QCOMPARE(Form->size(), QSize(1192, 821));
+    // The design's size, as far as the screen has room (the test screen is smaller).
+    QCOMPARE(Form->size(), TForm2::StartSize.boundedTo(Form->screen()->availableGeometry().size()));
     QCOMPARE(Form->CurStage(), 0);
     QCOMPARE(Form->PageControl1->currentIndex(), 0);
     QCOMPARE(Form->TabNameLabel->text(), QStringLiteral("Computation type"));
@@ -388,6 +390,14 @@ private slots:
       QCOMPARE(Shown(*Form), Article(110));
       QCOMPARE(Form->rpe->FormatCount(), Formatted);
     }
+
+    // A key that moves nothing reads nothing: the Tab that brings the focus back, a Shift.
+    QTest::mouseClick(Form->StageTabs->Tab(1), Qt::LeftButton);
+    Form->JobsTreeView->setFocus();
+    const int Formatted = Form->rpe->FormatCount();
+    QTest::keyRelease(Form->JobsTreeView, Qt::Key_Tab);
+    QTest::keyClick(Form->JobsTreeView, Qt::Key_Shift);
+    QCOMPARE(Form->rpe->FormatCount(), Formatted);
   }
 
   void mouseClicksReachTheHandlers() {
@@ -567,11 +577,19 @@ private slots:
       QCOMPARE(Shown(*Form), Article(Entry));
     }
     QVERIFY(!Form->Button5->isEnabled());
-    // An article that is no choice's any more is outside the count; the buttons lead back in.
-    Form->ShowEntry(6100);
-    QCOMPARE(Form->Label1->text(), QStringLiteral("\u2013 of 3"));
-    QTest::mouseClick(Form->NextEntryButton, Qt::LeftButton);
-    QCOMPARE(Shown(*Form), Article(420));
+    // An article that is no choice's is outside the count; the buttons lead back in.
+    for (QPushButton* Button : {Form->NextEntryButton, Form->PrevEntryButton}) {
+      QTest::mouseClick(Form->StageTabs->Tab(7), Qt::LeftButton);
+      ClickRow(Form->DiffListBox, 1);
+      QCOMPARE(Shown(*Form), Article(6100));
+      ClickRow(Form->DiffListBox, 0); // the diffuse choice now shows the general article
+      QTest::mouseClick(Form->Button5, Qt::LeftButton);
+      QCOMPARE(Shown(*Form), Article(6100));
+      QCOMPARE(Form->Label1->text(), QStringLiteral("\u2013 of 4"));
+      QVERIFY(Button->isEnabled());
+      QTest::mouseClick(Button, Qt::LeftButton);
+      QCOMPARE(Shown(*Form), Article(Button == Form->NextEntryButton ? 420 : 60));
+    }
   }
 
   // Ticking a box with the mouse reads the row that was clicked.
@@ -600,8 +618,12 @@ private slots:
     ClickBox(4);
     QCOMPARE(List.item(4)->checkState(), Qt::Checked);
     QCOMPARE(Shown(*Form), Article(60));
-    // The ticked rows are choices: their articles count.
+    // The ticked rows are the choices; a box cleared again is no choice.
     QCOMPARE(Form->ChoiceArticles(), (std::vector<TEntry>{60, 15150}));
+    ClickBox(9);
+    QCOMPARE(List.item(9)->checkState(), Qt::Unchecked);
+    QCOMPARE(Form->ChoiceArticles(), (std::vector<TEntry>{60}));
+    QCOMPARE(Form->Label1->text(), QStringLiteral("\u2013 of 1"));
   }
 
   // A different article opens at its top; the same one, resized or chosen again, and an
@@ -628,6 +650,40 @@ private slots:
     QTest::mouseClick(Real.Button5, Qt::LeftButton);
     QCOMPARE(Shown(Real), Article(120));
     QCOMPARE(Core.VPos(), Kept);
+
+    // Sideways too: in a narrow window the article's table is wider than the pane.
+    Real.resize(800, 600);
+    QTRY_VERIFY(Real.rpe->horizontalScrollBar()->maximum() > 100);
+    Real.rpe->horizontalScrollBar()->setValue(100);
+    QCOMPARE(Core.HPos(), 100);
+    ClickNode(Real.JobsTreeView, 3);
+    QCOMPARE(Core.HPos(), 0);
+    QTest::mouseClick(Real.Button5, Qt::LeftButton);
+    QCOMPARE(Core.HPos(), 100);
+  }
+
+  // The summary gives the titles of the articles; Enter on a row shows that article too.
+  void summaryTitlesAndKeys() {
+    TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
+    Real.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&Real));
+    ClickNode(Real.CompTypeTree, 1);
+    QTest::mouseClick(Real.StageTabs->Tab(5), Qt::LeftButton);
+    Real.StructFeaturesList->setFocus();
+    QTest::keyClick(Real.StructFeaturesList, Qt::Key_Down);  // "Weak H-bonds", shown
+    QTest::keyClick(Real.StructFeaturesList, Qt::Key_End);   // "Stacking ...", shown
+    QTest::keyClick(Real.StructFeaturesList, Qt::Key_Space); // ticked
+    QTest::mouseClick(Real.StageTabs->Tab(9), Qt::LeftButton);
+    QCOMPARE(Real.SummaryList->count(), 2);
+    QCOMPARE(Real.SummaryList->item(0)->text(),
+             QStringLiteral("Computation type: Quantum chemistry\nArticle: Quantum chemistry"));
+    QCOMPARE(Real.SummaryList->item(1)->text(),
+             QStringLiteral("Structural features: Stacking (interactions between conjugated "
+                            "systems)\nArticle: How to use this guide"));
+    Real.SummaryList->setFocus();
+    Real.SummaryList->setCurrentRow(0);
+    QTest::keyClick(Real.SummaryList, Qt::Key_Return);
+    QCOMPARE(Shown(Real), Article(420));
   }
 
   // The last page lists every choice with its article; a click shows that article again.
@@ -705,6 +761,21 @@ private slots:
       for (int i = 0; i < 10; ++i)
         QVERIFY(Form->StageTabs->Tab(i)->width() >= Form->StageTabs->Tab(i)->sizeHint().width());
     }
+    // With a larger desktop font every caption is still whole, the window only wider.
+    const QFont Desktop = QApplication::font();
+    QFont Large = Desktop;
+    Large.setPointSizeF(Desktop.pointSizeF() * 1.5);
+    QApplication::setFont(Large);
+    {
+      TForm2 Big(nullptr, QString::fromStdString(FAppDir->Str()));
+      Big.resize(800, 600);
+      Big.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&Big));
+      for (int i = 0; i < 10; ++i)
+        QVERIFY(Big.StageTabs->Tab(i)->width() >= Big.StageTabs->Tab(i)->sizeHint().width());
+    }
+    QApplication::setFont(Desktop);
+
     // The pane takes what the window gains.
     Form->resize(800, 600);
     QTRY_COMPARE(Form->width(), 800);
