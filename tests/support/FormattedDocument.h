@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <utility>
@@ -36,12 +38,16 @@ public:
   int32_t GetHOffs() const override { return HOffs; }
   TRPColor GetColor() const override { return Color; }
   bool IsFocused() const override { return Focused; }
+  // Sel when a test sets it, else the document's own selection.
   void GetSelBounds(int& StartNo, int& StartOffs, int& EndNo, int& EndOffs) const override {
-    StartNo = Sel[0];
-    StartOffs = Sel[1];
-    EndNo = Sel[2];
-    EndOffs = Sel[3];
+    if (!Sel)
+      return TCustomRPFormattedData::GetSelBounds(StartNo, StartOffs, EndNo, EndOffs);
+    StartNo = (*Sel)[0];
+    StartOffs = (*Sel)[1];
+    EndNo = (*Sel)[2];
+    EndOffs = (*Sel)[3];
   }
+  int32_t GetClientHeight() const override { return ClientHeight; }
   void ScrollTo(int32_t Y) override { ScrolledTo.push_back(Y); }
   bool SetDocumentAreaSize(int32_t AWidth, int32_t AHeight) override {
     AreaSizes.push_back({AWidth, AHeight});
@@ -57,8 +63,9 @@ public:
   int32_t HOffs = 0;
   TRPColor Color = clNone;
   bool Focused = true;
+  int32_t ClientHeight = 300;
   // StartNo, StartOffs, EndNo, EndOffs in draw items.
-  int Sel[4] = {-1, 0, -1, 0};
+  std::optional<std::array<int, 4>> Sel;
   std::vector<int32_t> ScrolledTo;
   std::vector<std::pair<int32_t, int32_t>> AreaSizes;
   // Answers SetDocumentAreaSize: true when the client area changed.

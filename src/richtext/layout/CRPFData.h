@@ -11,8 +11,12 @@
 #include "richtext/layout/DLines.h"
 #include "richtext/model/CRPData.h"
 
+#include <memory>
+#include <vector>
+
 class TRPCanvas;
 class TRPFontInfoCache;
+class TRPTextView;
 
 // Where a position in a hidden item (which has no draw item) goes.
 enum TRPDItemPosition : uint8_t { rpdpStrict, rpdpBetterAbove, rpdpBetterBelow };
@@ -51,6 +55,51 @@ enum TRPOption : uint8_t {
   rpoPercentEncodedURL
 };
 using TRPOptions = EnumSet<TRPOption>;
+
+// Mouse buttons and the keys and buttons held with a mouse event.
+enum TRPMouseButton : uint8_t { rpmbLeft, rpmbRight, rpmbMiddle };
+enum TRPShiftKey : uint8_t { rpshShift, rpshCtrl, rpshAlt, rpshLeftButton };
+using TRPShiftState = EnumSet<TRPShiftKey>;
+
+// How a drag selection in word mode treats the word it started in (S) and the word under
+// its moving end (E).
+enum TRPSelectingState : uint8_t { rpsesInWord, rpsesOutsideWord, rpsesFreeMode, rpsesParaMode };
+
+// The word-snapping record of a drag selection in word or paragraph mode, from the press
+// to the release. Positions are draw items and offsets in them.
+struct TRPSelectingInfo {
+  int DrawItemSNo = -1;
+  int DrawItemSOffs = 0;
+  // The word pressed in, when the press was inside one.
+  int DrawItemSWordOffs1 = -1;
+  int DrawItemSWordOffs2 = -1;
+  // The last end position recorded in the end word, and that word (-1: none).
+  int DrawItemENo = -1;
+  int DrawItemEOffs = 0;
+  int DrawItemEWordOffs1 = -1;
+  int DrawItemEWordOffs2 = -1;
+  TRPSelectingState SWordState = rpsesFreeMode;
+  TRPSelectingState EWordState = rpsesInWord;
+
+  bool IsInStartWord(int No, int Offs) const {
+    return No == DrawItemSNo && DrawItemSWordOffs1 <= Offs && Offs <= DrawItemSWordOffs2;
+  }
+  bool IsBeforeStartWord(int No, int Offs) const {
+    return No < DrawItemSNo || (No == DrawItemSNo && Offs < DrawItemSWordOffs1);
+  }
+  bool IsAfterStartWord(int No, int Offs) const {
+    return No > DrawItemSNo || (No == DrawItemSNo && Offs > DrawItemSWordOffs2);
+  }
+};
+
+// A position in a formatted document: a draw item and an offset in it (1-based in text,
+// 0 before and 1 after anything else).
+struct TRPDrawItemPos {
+  int No = -1;
+  int Offs = 0;
+  bool operator==(const TRPDrawItemPos&) const = default;
+  auto operator<=>(const TRPDrawItemPos&) const = default;
+};
 
 // A place where a line may wrap: before character Offs (0-based) of item ItemNo. Offs 0
 // is the place before the item, the item's length the place after it.
@@ -99,10 +148,10 @@ public:
   virtual bool IsEnabled() const { return true; }
   // The selection in draw items (offsets 1-based within the draw item), the start before
   // the end; StartNo and EndNo are -1 when nothing is selected.
-  virtual void GetSelBounds(int& StartNo, int& StartOffs, int& EndNo, int& EndOffs) const {
-    StartNo = EndNo = -1;
-    StartOffs = EndOffs = 0;
-  }
+  virtual void GetSelBounds(int& StartNo, int& StartOffs, int& EndNo, int& EndOffs) const;
+  // Everything counts as selected: rpstCompletelySelected, or what the document stands
+  // in says so (a cell of a selected table).
+  virtual bool IsCompletelySelected() const { return State.Contains(rpstCompletelySelected); }
 
   // ---- painting (rectangles in the canvas's coordinates)
   // Paints the invalid rectangle R of the control's canvas: the background and the draw
@@ -120,6 +169,50 @@ public:
 
   // Empties the document: no items, no draw items, the height of the two margins.
   void Clear() override;
+
+  // ---- selection with the mouse. Points X, Y are client coordinates of the control
+  // (document coordinates less the scroll position); a cell's are its own.
+  // The position nearest to the document point (X, Y): (-1, -1) without draw items. With
+  // Strict only a draw item whose box holds the point counts (else No is -1).
+  TRPDrawItemPos FindDrawItemForSel(int32_t X, int32_t Y, bool Strict = false) const;
+  // The anchor (where the selection started) and the moving end, or normalised: the start
+  // before the end in document order.
+  void GetSelectionBounds(TRPDrawItemPos& Start, TRPDrawItemPos& End, bool Normalize) const;
+  // In items and item offsets, converted to draw items.
+  void SetSelectionBounds(int StartItemNo, int StartItemOffs, int EndItemNo, int EndItemOffs);
+  // Something is selected: anchor and end differ, and are not the end of one draw item and
+  // the start of the next on the same line. With UsePartialSelected, a selection inside a
+  // table counts too.
+  bool SelectionExists(bool UsePartialSelected = true) const;
+  void Deselect();
+  void SelectAll();
+  // Selects the word at the client point (a picture or other object whole); an empty
+  // selection there on a delimiter. False when no draw item holds the point.
+  bool SelectWordAt(int32_t X, int32_t Y);
+  // The draw item under the client point, for hover and clicks; -1 for none.
+  void SearchHotItem(int32_t X, int32_t Y);
+  // The client point is left of the left margin, where a press selects lines.
+  bool IsInLineSelectMargin(int32_t X) const;
+
+  void MouseDown(TRPMouseButton Button, TRPShiftState Shift, int32_t X, int32_t Y);
+  // The point may lie outside the client area while a drag selection goes on.
+  void MouseMove(TRPShiftState Shift, int32_t X, int32_t Y);
+  void MouseUp(TRPMouseButton Button, TRPShiftState Shift, int32_t X, int32_t Y);
+  void DblClick(int32_t X, int32_t Y);
+  // Widens the selection to whole paragraphs.
+  void TripleClick();
+
+  // The draw item under the pointer (-1: none), and the one pressed on until the release.
+  int LastDIMovedAbove = -1;
+  int ClickedDrawItemNo() const { return FClickedDrawItemNo; }
+
+  // ---- what selecting asks of the control
+  // The client area's height (the width is GetWidth), which drag points are kept inside.
+  virtual int32_t GetClientHeight() const { return 0; }
+  // Repaints the document now that its selection changed.
+  virtual void InvalidateSelection() {}
+  // The selection was made or changed by the user (the control's OnSelect).
+  virtual void DoSelect() {}
 
   // ---- formatting
   // Breaks the whole document into lines for the current width.
@@ -191,7 +284,54 @@ public:
   // Line starts at or before the draw item that holds the position.
   int GetLineNo(int ItemNo, int ItemOffs) const;
 
+  // ---- shared by hit testing and painting
+  // Caret x before every character of text draw item i and after its last, relative to its
+  // left edge (justification spacing included), with the item's style applied to Canvas
+  // and Text the draw item's characters as drawn.
+  std::vector<int32_t> GetDrawItemCarets(TRPCanvas& Canvas, int i, const TRPTextView& Text) const;
+  // The characters of text draw item i as they are drawn (soft hyphens, capitals, a hyphen
+  // at a wrap); UTF-16LE bytes for a Unicode item.
+  std::string GetDrawItemDisplayText(int i);
+  // The draw items that start and end i's screen line.
+  int GetLineStartDrawItem(int i) const;
+  int GetLineEndDrawItem(int i) const;
+
+protected:
+  // A table or another item holding a selection of its own inside, or nullptr.
+  TCustomRPItemInfo* FPartialSelectedItem = nullptr;
+
 private:
+  // The drag rule and the line rule for the hit position; true when the selection changed.
+  bool AdjustSelectionByMode(TRPDrawItemPos Pos);
+  bool AdjustLineSelection(TRPDrawItemPos Pos);
+  // With the selection over more than one paragraph, it takes them whole.
+  void ExtendSelectionToParagraphs(bool Always);
+  // A press that starts a selection at the client point (X, Y) (not the drag check).
+  void StartSelection(TRPShiftState Shift, int32_t X, int32_t Y);
+  void EndSelecting();
+  // The release point, or any client point, kept inside the client area.
+  TPoint ClientToDocClamped(int32_t X, int32_t Y) const;
+  bool IsDelimiter(int ItemNo, int32_t Index) const;
+  bool IsInsideWord(TRPDrawItemPos Pos) const;
+  // The word around Pos in its draw item, as offsets before its first and after its last
+  // character.
+  void GetWordBounds(TRPDrawItemPos Pos, int& Offs1, int& Offs2) const;
+  // The character of text draw item i under document x X (0-based in the draw item), -1
+  // when X is outside its characters.
+  int32_t CharAtX(int i, int32_t X) const;
+  bool IsWithinSelection(TRPDrawItemPos Pos) const;
+  // Collapses the selection at the hit position of the client point.
+  void CollapseAt(int32_t X, int32_t Y);
+
+  int FSelStartNo = -1;
+  int FSelStartOffs = 0;
+  int FSelEndNo = -1;
+  int FSelEndOffs = 0;
+  std::unique_ptr<TRPSelectingInfo> FSelectingInfo;
+  int FClickedDrawItemNo = -1;
+  // Where a press that may become a drag happened (client coordinates).
+  TPoint FPressPoint;
+
   // The item's first draw item, -1 when it has none or the number is stale.
   int ValidDrawItemNo(int ItemNo) const;
   bool IsTextDrawItem(int DrawItemNo) const;

@@ -116,6 +116,8 @@ bool TCustomRPFormattedData::Format_(bool OnlyResized, bool ForceFormat, bool No
       (!GetParentData() || DocumentWidth == OldDocumentWidth))
     return false;
 
+  // Draw items are numbered anew: what was selected in the old ones is gone.
+  Deselect();
   DrawItems.Clear();
   const int Count = GetItemCount();
   for (int i = 0; i < Count; ++i)
@@ -163,6 +165,7 @@ bool TCustomRPFormattedData::Format_(bool OnlyResized, bool ForceFormat, bool No
 }
 
 void TCustomRPFormattedData::Clear() {
+  Deselect();
   DrawItems.Clear();
   LastItemFormatted = -1;
   TCustomRPData::Clear();

@@ -104,7 +104,7 @@ private:
   // Selected: the range the selection covers, or nullptr for an unselected run.
   void DrawText(const TTextRun& Run, const THorizontalRange* Selected);
   void ApplyTextColors(int StyleNo, TRPTextDrawState DrawState);
-  void DrawSelectedPart(const TTextRun& Run, int First, int Last);
+  void DrawSelectedPart(int i, const TTextRun& Run, int First, int Last);
   void DrawParaMark(int i);
 
   // ---- selection
@@ -130,6 +130,7 @@ private:
   TRPTextDrawState FTextState;
   TRPItemDrawState FItemState;
   int FSelStartNo = -1, FSelStartOffs = 0, FSelEndNo = -1, FSelEndOffs = 0;
+  const bool FCompletelySelected;
   // The vertical bounds of the line being painted.
   TVerticalBounds FLine;
   int FLastDrawnStyleNo = NoStyle;
@@ -144,7 +145,7 @@ TRPDocumentPainter::TRPDocumentPainter(TCustomRPFormattedData& Doc, TRPCanvas& C
       FXShift(Doc.GetHOffs() + ClipRect.Left + ExtraXOffs),
       FYShift(Doc.GetVOffs() + ClipRect.Top + ExtraYOffs),
       FUseClipRect(!ClipRect.IsEmpty()), FClip{FYShift, FYShift + ClipRect.Height()},
-      FBiDiMode(Doc.GetBiDiMode()) {
+      FBiDiMode(Doc.GetBiDiMode()), FCompletelySelected(Doc.IsCompletelySelected()) {
   FTextState.Set(rptsControlFocused, Doc.IsFocused());
   FTextState.Set(rptstControlDisabled, !Doc.IsEnabled());
   FItemState.Set(rpidsControlFocused, Doc.IsFocused());
@@ -397,10 +398,7 @@ void TRPDocumentPainter::DrawTextItem(int i) {
   const TCustomRPItemInfo& Item = *FDoc.GetItem(D.ItemNo);
   const int StyleNo = FDoc.GetDrawItemStyle(i);
   ApplyTextStyle(StyleNo);
-  std::string Text = RP_ReturnProcessedString(
-      FItems.GetString(i, FDoc), Item.Unicode(), FSheet.TextStyles.Items(StyleNo),
-      FDoc.IsDrawItemLastOnWrappedLine(i), false, FDoc.ShowsSoftHyphens(),
-      FDoc.GetItemCodePage(D.ItemNo));
+  std::string Text = FDoc.GetDrawItemDisplayText(i);
   // A space that a wrap took away is shown at the end of its line.
   if (FShowSpecialCharacters && RichPaneSwitches.RichPaneShowGhostSpaces &&
       FDoc.IsSpaceBetweenDrawItems(i))
@@ -415,7 +413,7 @@ void TRPDocumentPainter::DrawTextItem(int i) {
   }
   DrawText(Run, nullptr);
   if (First <= Last)
-    DrawSelectedPart(Run, First, Last);
+    DrawSelectedPart(i, Run, First, Last);
 }
 
 void TRPDocumentPainter::DrawText(const TTextRun& Run, const THorizontalRange* Selected) {
@@ -445,16 +443,13 @@ void TRPDocumentPainter::ApplyTextColors(int StyleNo, TRPTextDrawState DrawState
 
 // The whole run again, selected, clipped to characters First..Last (justification
 // spacing included), so that no glyph moves.
-void TRPDocumentPainter::DrawSelectedPart(const TTextRun& Run, int First, int Last) {
+void TRPDocumentPainter::DrawSelectedPart(int i, const TTextRun& Run, int First, int Last) {
   const TRPDrawLineInfo& D = Run.Piece;
-  std::vector<int32_t> Carets(static_cast<size_t>(Run.Text.Length()) + 1);
-  FGI.GetCaretPositions(FCanvas, Run.Text, D.GetSpaceCount(),
-                        std::max(0, D.Width - D.GetSpaceAtLeft() - D.GetTextWidth()), false, Carets,
-                        D.GetLeftNoExpandIndex() - 1, D.GetRightNoExpandIndex() - 1);
+  const std::vector<int32_t> Carets = FDoc.GetDrawItemCarets(FCanvas, i, Run.Text);
   Last = std::min(Last, Run.Text.Length());
   if (First > Last)
     return;
-  const int32_t X = D.Left + D.GetSpaceAtLeft() - FXShift;
+  const int32_t X = D.Left - FXShift;
   const THorizontalRange Range{X + Carets[static_cast<size_t>(First - 1)],
                                X + Carets[static_cast<size_t>(Last)]};
   const TCanvasStateKeeper Keeper(FCanvas, FGI);
@@ -514,14 +509,18 @@ bool TRPDocumentPainter::HasSelection() const {
 // Offset 0 of the last draw item ends the selection before the item, offset 1 of the
 // first starts it after the item.
 bool TRPDocumentPainter::IsNonTextSelected(int i) const {
+  if (FCompletelySelected)
+    return true;
   return HasSelection() && FSelStartNo <= i && i <= FSelEndNo &&
          !(i == FSelEndNo && FSelEndOffs == 0) && !(i == FSelStartNo && FSelStartOffs == 1);
 }
 
 std::pair<int, int> TRPDocumentPainter::SelectedChars(int i) const {
+  const int Length = FItems[i].Length;
+  if (FCompletelySelected)
+    return {1, Length};
   if (!HasSelection() || i < FSelStartNo || i > FSelEndNo)
     return {1, 0};
-  const int Length = FItems[i].Length;
   const int First = i == FSelStartNo && FSelStartOffs > 1 ? FSelStartOffs : 1;
   const int Last = i == FSelEndNo && Length >= FSelEndOffs ? FSelEndOffs - 1 : Length;
   return {First, Last};

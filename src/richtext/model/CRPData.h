@@ -72,7 +72,14 @@ enum TRPState : uint8_t {
   rpstLastParaAborted,
   rpstFormatting,
   rpstSkipFormatting,
-  rpstFormattingPart
+  rpstFormattingPart,
+  // A drag selection is under way; it selects whole lines.
+  rpstMakingSelection,
+  rpstLineSelection,
+  // A press inside the selection waits to see whether it becomes a drag.
+  rpstStartingDragDrop,
+  // Everything counts as selected (a cell of a selected table, a cell selected whole).
+  rpstCompletelySelected
 };
 using TRPStates = EnumSet<TRPState>;
 

@@ -302,6 +302,9 @@ public:
   TRPTextView TextView() const;
   // Characters for text items, 1 for every other item.
   int32_t ItemLength() const;
+  // An item holding a selection of its own inside (a table's cells), and forgetting it.
+  virtual bool HasInnerSelection() const { return false; }
+  virtual void ClearInnerSelection() {}
   bool IsTextItem() const { return StyleNo >= 0; }
 
   // ---- options

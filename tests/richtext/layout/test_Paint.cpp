@@ -108,10 +108,7 @@ protected:
     return Doc.DrawItems[Doc.DrawItems.Count() - 1];
   }
   void Select(int StartNo, int StartOffs, int EndNo, int EndOffs) {
-    Doc.Sel[0] = StartNo;
-    Doc.Sel[1] = StartOffs;
-    Doc.Sel[2] = EndNo;
-    Doc.Sel[3] = EndOffs;
+    Doc.Sel = {StartNo, StartOffs, EndNo, EndOffs};
   }
   // Paints the page's first 50 pixels straight onto the canvas.
   TLog Paint(const TRect& ClipRect = {0, 0, 110, 50}) {
