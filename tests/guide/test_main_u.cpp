@@ -16,6 +16,7 @@
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/view/RichPaneEdit.h"
+#include "support/DrawItemChecks.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -871,6 +872,86 @@ private slots:
     MoveTo(Off);
     QCOMPARE(Pane.viewport()->cursor().shape(), Qt::IBeamCursor);
     QTest::mouseClick(Pane.viewport(), Qt::LeftButton, {}, Off);
+    QCOMPARE(Opened.size(), 1);
+  }
+
+  // Dragging selects, a double click takes a word and a third click its paragraph; Ctrl+A
+  // everything; a drag that starts on a link selects and opens nothing.
+  void selectingWithTheMouse() {
+    TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
+    ShowGeometryArticle(Real);
+    QVERIFY(QTest::qWaitForWindowExposed(&Real));
+    TRichPaneEdit& Pane = *Real.rpe;
+    TCustomRichPane& Core = Pane.Core();
+    const TCustomRPFormattedData& Doc = Core.RPData();
+    QWidget* View = Pane.viewport();
+    qint64 Now = 1000;
+    Pane.Clock = [&Now] { return Now; };
+    QStringList Opened;
+    Pane.OpenUrl = [&Opened](const QUrl& Url) {
+      Opened << Url.toString();
+      return true;
+    };
+    int Selections = 0;
+    connect(&Pane, &TRichPaneEdit::selectionChanged, [&Selections] { ++Selections; });
+    const auto Selected = [&Doc] { return QString::fromStdU16String(SelectedText(Doc)); };
+    // A point of the heading, "Molecular geometries", at a fraction of its width.
+    const TRPDrawLineInfo& Title = Doc.DrawItems[0];
+    const auto InTitle = [&](double Fraction) {
+      return QPoint(Title.Left + static_cast<int>(Title.Width * Fraction),
+                    Title.Top + Title.Height / 2);
+    };
+
+    QTest::mousePress(View, Qt::LeftButton, {}, InTitle(0.02));
+    QMouseEvent Move(QEvent::MouseMove, InTitle(0.99), View->mapToGlobal(InTitle(0.99)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(View, &Move);
+    QTest::mouseRelease(View, Qt::LeftButton, {}, InTitle(0.99));
+    QCOMPARE(Selected(), QStringLiteral("Molecular geometries"));
+    QCOMPARE(Selections, 1);
+
+    QTest::mouseDClick(View, Qt::LeftButton, {}, InTitle(0.8));
+    QCOMPARE(Selected(), QStringLiteral("geometries"));
+    // The third click soon after: the paragraph.
+    QTest::mouseClick(View, Qt::LeftButton, {}, InTitle(0.8));
+    QTRY_COMPARE(Selected(), QStringLiteral("Molecular geometries"));
+    // Too late for a triple click: a click, which selects nothing.
+    QTest::mouseDClick(View, Qt::LeftButton, {}, InTitle(0.8));
+    Now += QApplication::doubleClickInterval() + 1;
+    QTest::mouseClick(View, Qt::LeftButton, {}, InTitle(0.8));
+    QApplication::processEvents();
+    QCOMPARE(Selected(), QString());
+
+    QTest::keyClick(&Pane, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(Selected().startsWith(QStringLiteral("Molecular geometries|In short|")));
+    QVERIFY(Selected().size() > 5000);
+
+    // Left of the text the pointer selects lines.
+    QMouseEvent Margin(QEvent::MouseMove, QPoint(2, InTitle(0.5).y()),
+                       View->mapToGlobal(QPoint(2, 0)), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(View, &Margin);
+    QCOMPARE(View->cursor().shape(), Qt::BitmapCursor);
+
+    // From a link, a drag selects and follows nothing.
+    int Link = -1;
+    for (int i = 0; i < Doc.DrawItems.Count() && Link < 0; ++i)
+      if (Doc.GetItem(Doc.DrawItems[i].ItemNo)->Tag.starts_with("https://doi.org/"))
+        Link = i;
+    QVERIFY(Link >= 0);
+    const TRPDrawLineInfo& D = Doc.DrawItems[Link];
+    Core.ScrollTo(D.Top);
+    const QPoint From(D.Left - Core.HPos() + 3, D.Top - Core.VOffs() + D.Height / 2);
+    const QPoint To = From + QPoint(60, 0);
+    QTest::mousePress(View, Qt::LeftButton, {}, From);
+    QMouseEvent Drag(QEvent::MouseMove, To, View->mapToGlobal(To), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(View, &Drag);
+    QTest::mouseRelease(View, Qt::LeftButton, {}, To);
+    QVERIFY(!Selected().isEmpty());
+    QVERIFY(Opened.isEmpty());
+    // A click on it selects nothing and opens it.
+    QTest::mouseClick(View, Qt::LeftButton, {}, From);
+    QCOMPARE(Selected(), QString());
     QCOMPARE(Opened.size(), 1);
   }
 };

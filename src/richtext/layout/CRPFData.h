@@ -297,8 +297,10 @@ public:
   int GetLineEndDrawItem(int i) const;
 
 protected:
-  // A table or another item holding a selection of its own inside, or nullptr.
+  // A table or another item holding a selection of its own inside, or nullptr, and its draw
+  // item.
   TCustomRPItemInfo* FPartialSelectedItem = nullptr;
+  int FPartialSelectedDrawItemNo = -1;
 
 private:
   // The drag rule and the line rule for the hit position; true when the selection changed.
@@ -308,6 +310,10 @@ private:
   void ExtendSelectionToParagraphs(bool Always);
   // A press that starts a selection at the client point (X, Y) (not the drag check).
   void StartSelection(TRPShiftState Shift, int32_t X, int32_t Y);
+  // Passes a move or release at the document point to the item selecting inside; false
+  // when the point has left it (the selection then runs from the item to the point).
+  bool ContinueInnerSelection(TPoint Doc, bool Released);
+  void DropPartialSelection();
   void EndSelecting();
   // The release point, or any client point, kept inside the client area.
   TPoint ClientToDocClamped(int32_t X, int32_t Y) const;

@@ -199,8 +199,13 @@ void TCustomRPFormattedData::Deselect() {
   State.Exclude(rpstMakingSelection);
   State.Exclude(rpstLineSelection);
   State.Exclude(rpstStartingDragDrop);
+  DropPartialSelection();
+}
+
+void TCustomRPFormattedData::DropPartialSelection() {
   if (FPartialSelectedItem)
     std::exchange(FPartialSelectedItem, nullptr)->ClearInnerSelection();
+  FPartialSelectedDrawItemNo = -1;
 }
 
 void TCustomRPFormattedData::SelectAll() {
@@ -264,8 +269,14 @@ bool TCustomRPFormattedData::SelectWordAt(int32_t X, int32_t Y) {
   Deselect();
   const TRPDrawLineInfo& D = DrawItems[Hit.No];
   if (!IsTextDrawItem(Hit.No)) {
-    if (GetItem(D.ItemNo)->StyleNo == rpsListMarker)
+    TCustomRPItemInfo& Item = *GetItem(D.ItemNo);
+    if (Item.StyleNo == rpsListMarker)
       return false;
+    if (Item.SelectInnerWordAt(DocX - D.Left, DocY - D.Top)) {
+      FPartialSelectedItem = &Item;
+      FPartialSelectedDrawItemNo = Hit.No;
+      return true;
+    }
     FSelStartNo = FSelEndNo = Hit.No;
     FSelStartOffs = 0;
     FSelEndOffs = 1;
@@ -460,9 +471,24 @@ void TCustomRPFormattedData::MouseDown(TRPMouseButton Button, TRPShiftState Shif
 }
 
 void TCustomRPFormattedData::StartSelection(TRPShiftState Shift, int32_t X, int32_t Y) {
-  if (FPartialSelectedItem)
-    std::exchange(FPartialSelectedItem, nullptr)->ClearInnerSelection();
+  DropPartialSelection();
   const int32_t DocX = X + GetHOffs(), DocY = Y + GetVOffs();
+  // Inside a table the press selects in its cells.
+  const int Hot = FindDrawItemAtPos(DocX, DocY);
+  if (Hot >= 0 && !Shift.Contains(rpshShift) && !IsInLineSelectMargin(X)) {
+    const TRPDrawLineInfo& D = DrawItems[Hot];
+    TCustomRPItemInfo& Item = *GetItem(D.ItemNo);
+    if (Item.BeginInnerSelection(DocX - D.Left, DocY - D.Top)) {
+      FSelStartNo = FSelEndNo = -1;
+      FSelStartOffs = FSelEndOffs = 0;
+      FSelectingInfo.reset();
+      FPartialSelectedItem = &Item;
+      FPartialSelectedDrawItemNo = Hot;
+      State.Include(rpstMakingSelection);
+      InvalidateSelection();
+      return;
+    }
+  }
   const TRPDrawItemPos Hit = FindDrawItemForSel(DocX, DocY);
   const bool Extend = Shift.Contains(rpshShift) && FSelStartNo >= 0;
   FSelEndNo = Hit.No;
@@ -522,6 +548,8 @@ void TCustomRPFormattedData::MouseMove(TRPShiftState Shift, int32_t X, int32_t Y
   if (!State.Contains(rpstMakingSelection))
     return;
   const TPoint Doc = ClientToDocClamped(X, Y);
+  if (ContinueInnerSelection(Doc, false))
+    return;
   const TRPDrawItemPos Hit = FindDrawItemForSel(Doc.X, Doc.Y);
   if (Hit.No < 0)
     return;
@@ -547,7 +575,8 @@ void TCustomRPFormattedData::MouseUp(TRPMouseButton Button, TRPShiftState, int32
     InvalidateSelection();
   } else if (Button == rpmbLeft && State.Contains(rpstMakingSelection)) {
     const TPoint Doc = ClientToDocClamped(X, Y);
-    const TRPDrawItemPos Hit = FindDrawItemForSel(Doc.X, Doc.Y);
+    const TRPDrawItemPos Hit =
+        ContinueInnerSelection(Doc, true) ? TRPDrawItemPos{} : FindDrawItemForSel(Doc.X, Doc.Y);
     if (Hit.No >= 0) {
       if (State.Contains(rpstLineSelection))
         AdjustLineSelection(Hit);
@@ -560,7 +589,7 @@ void TCustomRPFormattedData::MouseUp(TRPMouseButton Button, TRPShiftState, int32
     if (!SelectionExists(false) && FClickedDrawItemNo >= 0 &&
         FClickedDrawItemNo == LastDIMovedAbove && !IsTextDrawItem(FClickedDrawItemNo) &&
         GetItem(DrawItems[FClickedDrawItemNo].ItemNo)->StyleNo != rpsListMarker &&
-        !GetItem(DrawItems[FClickedDrawItemNo].ItemNo)->HasInnerSelection()) {
+        !FPartialSelectedItem) {
       FSelStartNo = FSelEndNo = FClickedDrawItemNo;
       FSelStartOffs = 0;
       FSelEndOffs = 1;
@@ -569,7 +598,10 @@ void TCustomRPFormattedData::MouseUp(TRPMouseButton Button, TRPShiftState, int32
     InvalidateSelection();
   } else if (Button == rpmbRight && GetOptions().Contains(rpoRClickDeselects)) {
     const TPoint Doc = ClientToDocClamped(X, Y);
-    if (!(SelectionExists() && IsWithinSelection(FindDrawItemForSel(Doc.X, Doc.Y)))) {
+    const TRPDrawItemPos Hit = FindDrawItemForSel(Doc.X, Doc.Y);
+    const bool Inside =
+        FPartialSelectedItem ? Hit.No == FPartialSelectedDrawItemNo : IsWithinSelection(Hit);
+    if (!(SelectionExists() && Inside)) {
       CollapseAt(X, Y);
       DoSelect();
       InvalidateSelection();
@@ -592,10 +624,33 @@ void TCustomRPFormattedData::DblClick(int32_t X, int32_t Y) {
 
 void TCustomRPFormattedData::TripleClick() {
   const TRPOptions Options = GetOptions();
-  if (!Options.Contains(rpoDblClickSelectsWord) || !Options.Contains(rpoAllowSelection) ||
-      FSelStartNo < 0 || FSelEndNo < 0)
+  if (!Options.Contains(rpoDblClickSelectsWord) || !Options.Contains(rpoAllowSelection))
     return;
-  ExtendSelectionToParagraphs(true);
+  if (FPartialSelectedItem)
+    FPartialSelectedItem->InnerTripleClick();
+  else if (FSelStartNo >= 0 && FSelEndNo >= 0)
+    ExtendSelectionToParagraphs(true);
+  else
+    return;
   DoSelect();
   InvalidateSelection();
+}
+
+bool TCustomRPFormattedData::ContinueInnerSelection(TPoint Doc, bool Released) {
+  if (!FPartialSelectedItem || FPartialSelectedDrawItemNo < 0 ||
+      FPartialSelectedDrawItemNo >= DrawItems.Count())
+    return false;
+  const TRPDrawLineInfo& D = DrawItems[FPartialSelectedDrawItemNo];
+  if (Doc.Y >= D.Top && Doc.Y < D.Top + D.Height) {
+    FPartialSelectedItem->ContinueInnerSelection(Doc.X - D.Left, Doc.Y - D.Top, Released);
+    InvalidateSelection();
+    return true;
+  }
+  // Out of the item: from it, whole, to the pointer.
+  const int ItemDrawItemNo = FPartialSelectedDrawItemNo;
+  const bool Above = Doc.Y < D.Top;
+  DropPartialSelection();
+  FSelStartNo = ItemDrawItemNo;
+  FSelStartOffs = Above ? 1 : 0;
+  return false;
 }

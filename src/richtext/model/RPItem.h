@@ -302,9 +302,19 @@ public:
   TRPTextView TextView() const;
   // Characters for text items, 1 for every other item.
   int32_t ItemLength() const;
-  // An item holding a selection of its own inside (a table's cells), and forgetting it.
+  // ---- selecting inside the item (a table's cells); points are relative to the item's
+  // top-left corner
   virtual bool HasInnerSelection() const { return false; }
   virtual void ClearInnerSelection() {}
+  // A press at the point starts a selection inside; false when there is nothing to select
+  // there (the item is then a part of the document's selection, whole).
+  virtual bool BeginInnerSelection(int32_t /*X*/, int32_t /*Y*/) { return false; }
+  // The pointer moved to the point, or was released there, while that selection goes on.
+  virtual void ContinueInnerSelection(int32_t /*X*/, int32_t /*Y*/, bool /*Released*/) {}
+  // A double click at the point selects a word inside; false when there is none to select.
+  virtual bool SelectInnerWordAt(int32_t /*X*/, int32_t /*Y*/) { return false; }
+  // A triple click widens the selection inside to its paragraphs.
+  virtual void InnerTripleClick() {}
   bool IsTextItem() const { return StyleNo >= 0; }
 
   // ---- options

@@ -176,6 +176,21 @@ public:
   // coordinates of the cell's document (where its draw items are); nullptr between cells.
   TRPTableCellData* CellAt(int32_t X, int32_t Y, int32_t& CellX, int32_t& CellY) const;
 
+  // ---- selecting: text in the cell pressed in, or whole cells from it to the cell under
+  // the pointer (points relative to the table's top-left corner)
+  bool HasInnerSelection() const override;
+  void ClearInnerSelection() override;
+  bool BeginInnerSelection(int32_t X, int32_t Y) override;
+  void ContinueInnerSelection(int32_t X, int32_t Y, bool Released) override;
+  bool SelectInnerWordAt(int32_t X, int32_t Y) override;
+  void InnerTripleClick() override;
+  // The cell the selection started in, or nullptr.
+  TRPTableCellData* SelectingCell() const;
+  // Cells are selected whole.
+  bool CellsSelected() const { return FCellsSelected; }
+  // The table is being painted as a part of its document's selection.
+  bool PaintedSelected() const { return FPaintedSelected; }
+
   // Forgets what formatting kept: after changing properties or cells of a table that was
   // formatted (grid operations do it themselves).
   void Changed() {
@@ -198,6 +213,18 @@ private:
   class TLayout;
   std::unique_ptr<TRPTableCellData> NewCell();
   TPoint CellOrigin(const TRPTableCellData& Cell, int Row) const;
+  // The cell whose box holds the point, with its slot and the point in its document's
+  // coordinates; nullptr between cells.
+  TRPTableCellData* CellPlaceAt(int32_t X, int32_t Y, int& Row, int& Col, int32_t& CellX,
+                                int32_t& CellY) const;
+  // Marks the cells from the anchor's slot to (Row, Col) as selected whole (Row -1: none).
+  void SelectCellsTo(int Row, int Col);
+
+  // Where the selection started: a cell's slot (-1: none).
+  int FSelRow = -1;
+  int FSelCol = -1;
+  bool FCellsSelected = false;
+  bool FPaintedSelected = false;
 
   TCustomRPData* FOwner;
   std::vector<std::unique_ptr<TRPTableRow>> FRows;

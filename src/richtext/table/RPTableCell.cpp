@@ -78,3 +78,13 @@ int32_t TRPTableCellData::ContentHeight(const TRPScreenAndDevice& sad, TRPCanvas
   return Font.EmptyLineHeight + RPStyle->GetAsDevicePixelsY(Para.SpaceBefore(), &sad) +
          RPStyle->GetAsDevicePixelsY(Para.SpaceAfter(), &sad);
 }
+
+bool TRPTableCellData::IsFocused() const {
+  const auto* Parent = dynamic_cast<const TCustomRPFormattedData*>(FTable.Owner());
+  return Parent && Parent->IsFocused();
+}
+
+bool TRPTableCellData::IsCompletelySelected() const {
+  return TCustomRPFormattedData::IsCompletelySelected() || SelectedWhole ||
+         FTable.PaintedSelected();
+}

@@ -3,6 +3,7 @@
 // document the table stands in.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,11 +35,15 @@ public:
   TCustomRPData* GetParentData() const override;
   TRPCanvas* GetCanvas() const override;
   TRPOptions GetOptions() const override;
+  bool IsFocused() const override;
   int32_t GetWidth() const override { return FFormatWidth; }
   int32_t GetLeftMargin() const override { return 0; }
   int32_t GetRightMargin() const override { return 0; }
   int32_t GetTopMargin() const override { return 0; }
   int32_t GetBottomMargin() const override { return 0; }
+  int32_t GetClientHeight() const override { return std::max(Height, DocumentHeight); }
+  // Selected whole: by the table's cell selection, or as a part of a selected table.
+  bool IsCompletelySelected() const override;
 
   TRPTableItemInfo& Table() const { return FTable; }
   // The properties and a copy of the items of Source.
@@ -71,6 +76,8 @@ public:
   TRPDocRotation Rotation = rprotNone;
   std::string Hint;
   std::string Tag;
+  // Among the cells the table's selection takes whole.
+  bool SelectedWhole = false;
 
   // The cell's rectangle in the table, in device pixels, set by formatting.
   int32_t Left = 0;

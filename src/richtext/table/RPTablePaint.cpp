@@ -136,25 +136,42 @@ TPoint TRPTableItemInfo::CellOrigin(const TRPTableCellData& Cell, int Row) const
 
 TRPTableCellData* TRPTableItemInfo::CellAt(int32_t X, int32_t Y, int32_t& CellX,
                                            int32_t& CellY) const {
+  int Row = -1, Col = -1;
+  return CellPlaceAt(X, Y, Row, Col, CellX, CellY);
+}
+
+TRPTableCellData* TRPTableItemInfo::CellPlaceAt(int32_t X, int32_t Y, int& Row, int& Col,
+                                                int32_t& CellX, int32_t& CellY) const {
   if (!FOwner || !FOwner->GetRPStyle())
     return nullptr;
   TRPTableCellData* Found = nullptr;
-  ForEachCell([&](TRPTableCellData& Cell, int Row, int) {
+  ForEachCell([&](TRPTableCellData& Cell, int r, int c) {
     if (Found || X < Cell.Left || Y < Cell.Top || int64_t{X} >= int64_t{Cell.Left} + Cell.Width ||
         int64_t{Y} >= int64_t{Cell.Top} + Cell.Height)
       return;
-    const TPoint Origin = CellOrigin(Cell, Row);
+    const TPoint Origin = CellOrigin(Cell, r);
     CellX = X - Origin.X;
     CellY = Y - Origin.Y;
+    Row = r;
+    Col = c;
     Found = &Cell;
   });
   return Found;
 }
 
-void TRPTableItemInfo::PaintTo(int32_t Left, int32_t Top, TRPCanvas& Canvas, TRPItemDrawState) {
+void TRPTableItemInfo::PaintTo(int32_t Left, int32_t Top, TRPCanvas& Canvas,
+                               TRPItemDrawState State) {
   const TRPStyle* RPStyle = FOwner ? FOwner->GetRPStyle() : nullptr;
   if (!RPStyle)
     return;
+  // Cells paint themselves selected while the table is.
+  FPaintedSelected = State.Contains(rpidsSelected);
+  const struct TPaintedSelectedReset {
+    bool& Flag;
+    ~TPaintedSelectedReset() { Flag = false; }
+  } Reset{FPaintedSelected};
+  const TRPColor SelColor =
+      State.Contains(rpidsControlFocused) ? RPStyle->SelColor : RPStyle->InactiveSelColor;
   // The lengths as formatting converted them.
   const TRPScreenAndDevice& sad = Fmt.Sad;
   const auto X = [&](TRPStyleLength Value) -> int64_t {
@@ -212,7 +229,10 @@ void TRPTableItemInfo::PaintTo(int32_t Left, int32_t Top, TRPCanvas& Canvas, TRP
                                     CellTop + Cell.Height + CBWy);
     if (!Clip.IsEmpty() && !Intersects(WithBorder, Clip))
       return;
-    FillBackground(Canvas, CellBox, Cell.Color, Cell.Opacity);
+    if (Cell.IsCompletelySelected() && SelColor != clNone)
+      FillBackground(Canvas, CellBox, SelColor, RP_OPAQUE);
+    else
+      FillBackground(Canvas, CellBox, Cell.Color, Cell.Opacity);
     if (!CellBox.IsEmpty() && Cell.DrawItems.Count() > 0) {
       // Only the lines that show are painted, and nothing outside the cell.
       const TPoint Origin = CellOrigin(Cell, Row);

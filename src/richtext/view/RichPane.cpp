@@ -78,6 +78,12 @@ TRPCanvas* TRichPaneRPData::GetCanvas() const { return FPane.PaneHost().Measurin
 int32_t TRichPaneRPData::GetVOffs() const { return FPane.VOffs(); }
 int32_t TRichPaneRPData::GetHOffs() const { return FPane.HPos(); }
 void TRichPaneRPData::ScrollTo(int32_t Y) { FPane.ScrollTo(Y); }
+int32_t TRichPaneRPData::GetClientHeight() const { return FPane.PaneHost().ClientHeight(); }
+void TRichPaneRPData::InvalidateSelection() { FPane.PaneHost().InvalidateClient(); }
+void TRichPaneRPData::DoSelect() {
+  if (FPane.OnSelect)
+    FPane.OnSelect();
+}
 void TRichPaneRPData::AdjustVScrollUnits() { FPane.AdjustVScrollUnits(DocumentHeight); }
 TRPColor TRichPaneRPData::GetColor() const {
   return FPane.Color != clNone || !FPane.Style ? FPane.Color : FPane.Style->Color;
@@ -187,4 +193,40 @@ bool TCustomRichPane::ScrollToCheckpoint(std::string_view Name) {
     return true;
   }
   return false;
+}
+
+// ---------------------------------------------------------------- the mouse
+
+void TCustomRichPane::MouseDown(TRPMouseButton Button, TRPShiftState Shift, int32_t X, int32_t Y) {
+  FRPData->MouseDown(Button, Shift, X, Y);
+  if (Button == rpmbLeft)
+    StartAutoScroll();
+}
+
+void TCustomRichPane::MouseMove(TRPShiftState Shift, int32_t X, int32_t Y) {
+  FRPData->MouseMove(Shift, X, Y);
+}
+
+void TCustomRichPane::MouseUp(TRPMouseButton Button, TRPShiftState Shift, int32_t X, int32_t Y) {
+  FRPData->MouseUp(Button, Shift, X, Y);
+  if (Button == rpmbLeft)
+    StopAutoScroll();
+}
+
+void TCustomRichPane::DblClick(int32_t X, int32_t Y) { FRPData->DblClick(X, Y); }
+
+void TCustomRichPane::TripleClick() { FRPData->TripleClick(); }
+
+void TCustomRichPane::SelectAll() {
+  FRPData->SelectAll();
+  FRPData->DoSelect();
+  FHost.InvalidateClient();
+}
+
+TRPPointerKind TCustomRichPane::PointerAt(int32_t X, int32_t Y) const {
+  if (FRPData->State.Contains(rpstMakingSelection))
+    return FRPData->State.Contains(rpstLineSelection) ? rppkLineSelect : rppkText;
+  if (FRPData->IsInLineSelectMargin(X))
+    return rppkLineSelect;
+  return LinkAt(X, Y) ? rppkLink : rppkText;
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,6 +54,9 @@ public:
   TRPCanvas* GetCanvas() const override;
   int32_t GetVOffs() const override;
   int32_t GetHOffs() const override;
+  int32_t GetClientHeight() const override;
+  void InvalidateSelection() override;
+  void DoSelect() override;
   void ScrollTo(int32_t Y) override;
   void AdjustVScrollUnits() override;
   bool SetDocumentAreaSize(int32_t Width, int32_t Height) override;
@@ -80,6 +84,9 @@ struct TRPLinkAction {
 };
 TRPLinkAction RP_LinkAction(std::string_view Target);
 
+// The pointer's shape over a place of the pane.
+enum TRPPointerKind : uint8_t { rppkText, rppkLink, rppkLineSelect };
+
 class TCustomRichPane : public TRPScroller {
 public:
   explicit TCustomRichPane(TRPPaneHost& Host);
@@ -103,6 +110,20 @@ public:
   // Scrolls the place named Name (a bookmark) to the top of the window; false when the
   // document has no such place.
   bool ScrollToCheckpoint(std::string_view Name);
+
+  // ---- the mouse (client points): selecting, and automatic scrolling while the left
+  // button is held
+  void MouseDown(TRPMouseButton Button, TRPShiftState Shift, int32_t X, int32_t Y);
+  void MouseMove(TRPShiftState Shift, int32_t X, int32_t Y);
+  void MouseUp(TRPMouseButton Button, TRPShiftState Shift, int32_t X, int32_t Y);
+  void DblClick(int32_t X, int32_t Y);
+  void TripleClick();
+  void SelectAll();
+  bool SelectionExists() const { return FRPData->SelectionExists(); }
+  // What the pointer shows at the client point (X, Y).
+  TRPPointerKind PointerAt(int32_t X, int32_t Y) const;
+  // Called when the user made or changed the selection.
+  std::function<void()> OnSelect;
 
   TRichPaneRPData& RPData() { return *FRPData; }
   TRPRTFReaderProperties& GetRTFReadProperties();

@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QTextDocument>
 #include <QToolTip>
@@ -20,7 +23,13 @@
 
 TRichPaneEdit::TRichPaneEdit(QWidget* Parent)
     : QAbstractScrollArea(Parent),
-      OpenUrl([](const QUrl& Url) { return QDesktopServices::openUrl(Url); }), FCore(*this),
+      OpenUrl([](const QUrl& Url) { return QDesktopServices::openUrl(Url); }),
+      Clock([Timer = std::make_shared<QElapsedTimer>()] {
+        if (!Timer->isValid())
+          Timer->start();
+        return Timer->elapsed();
+      }),
+      FCore(*this),
       FMeasuringCanvas(std::make_unique<TRPQtCanvas>(1, 1, RichPaneSwitches.ScreenPixelsPerInch,
                                                      RichPaneSwitches.ScreenPixelsPerInch)) {
   setFrameShape(QFrame::StyledPanel);
@@ -44,6 +53,7 @@ TRichPaneEdit::TRichPaneEdit(QWidget* Parent)
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   // Without a caret to move, the keys scroll the view.
   FCore.KeyboardScroll = true;
+  FCore.OnSelect = [this] { emit selectionChanged(); };
   FAutoScrollTimer.setTimerType(Qt::CoarseTimer);
   connect(&FAutoScrollTimer, &QTimer::timeout, this, [this] { FCore.AutoScrollTick(); });
 }
@@ -129,9 +139,12 @@ std::optional<int> TRichPaneEdit::WheelScrollLines() const {
   return QApplication::wheelScrollLines();
 }
 
+// Auto-scrolling moved the text under a pointer that stayed where it was (perhaps
+// outside, below or above the pane): the selection follows.
 void TRichPaneEdit::SimulateMouseMove() {
+  Guarded("select", [this] { FCore.MouseMove(FLastShift, FLastPointer.x(), FLastPointer.y()); });
   if (viewport()->rect().contains(FLastPointer))
-    PointerMoved(FLastPointer);
+    UpdateHover(FLastPointer);
 }
 
 TRPCanvas* TRichPaneEdit::MeasuringCanvas() { return FMeasuringCanvas.get(); }
@@ -224,19 +237,68 @@ bool TRichPaneEdit::eventFilter(QObject* Watched, QEvent* Event) {
   return QAbstractScrollArea::eventFilter(Watched, Event);
 }
 
-void TRichPaneEdit::PointerMoved(QPoint Position) {
+namespace {
+
+TRPShiftState ShiftOf(const QMouseEvent& Event) {
+  TRPShiftState Shift;
+  const Qt::KeyboardModifiers Keys = Event.modifiers();
+  Shift.Set(rpshShift, Keys.testFlag(Qt::ShiftModifier));
+  Shift.Set(rpshCtrl, Keys.testFlag(Qt::ControlModifier));
+  Shift.Set(rpshAlt, Keys.testFlag(Qt::AltModifier));
+  Shift.Set(rpshLeftButton, Event.buttons().testFlag(Qt::LeftButton));
+  return Shift;
+}
+
+std::optional<TRPMouseButton> ButtonOf(const QMouseEvent& Event) {
+  switch (Event.button()) {
+  case Qt::LeftButton: return rpmbLeft;
+  case Qt::RightButton: return rpmbRight;
+  case Qt::MiddleButton: return rpmbMiddle;
+  default: return std::nullopt;
+  }
+}
+
+// The arrow mirrored, pointing up and to the right: a press here selects whole lines.
+QCursor LineSelectCursor() {
+  static const QCursor Cursor = [] {
+    QPixmap Arrow(32, 32);
+    Arrow.fill(Qt::transparent);
+    QPainter Painter(&Arrow);
+    Painter.setRenderHint(QPainter::Antialiasing);
+    const QPointF Outline[] = {{31, 1}, {31, 18}, {27, 14}, {23, 22}, {20, 21}, {24, 13}, {18, 13}};
+    Painter.setPen(QPen(Qt::white, 1.5));
+    Painter.setBrush(Qt::black);
+    Painter.drawPolygon(Outline, static_cast<int>(std::size(Outline)));
+    Painter.end();
+    return QCursor(Arrow, 31, 1);
+  }();
+  return Cursor;
+}
+
+} // namespace
+
+void TRichPaneEdit::PointerMoved(QPoint Position, const QMouseEvent& Event) {
   FLastPointer = Position;
+  FLastShift = ShiftOf(Event);
   FCore.UpdateAutoScrollDeltas(Position.x(), Position.y());
   UpdateHover(Position);
 }
 
 void TRichPaneEdit::UpdateHover(QPoint Position) {
+  const TRPPointerKind Pointer = FCore.PointerAt(Position.x(), Position.y());
+  if (Pointer != FPointer) {
+    FPointer = Pointer;
+    switch (Pointer) {
+    case rppkText: viewport()->setCursor(Qt::IBeamCursor); break;
+    case rppkLink: viewport()->setCursor(Qt::PointingHandCursor); break;
+    case rppkLineSelect: viewport()->setCursor(LineSelectCursor()); break;
+    }
+  }
   const std::optional<TRPLinkInfo> Link = FCore.LinkAt(Position.x(), Position.y());
   const std::string Target = Link ? Link->Target : std::string();
   if (Target == FHoveredLink)
     return;
   FHoveredLink = Target;
-  viewport()->setCursor(Link ? Qt::PointingHandCursor : Qt::IBeamCursor);
   emit linkHovered(QString::fromStdString(Target));
 }
 
@@ -254,19 +316,38 @@ void TRichPaneEdit::FollowLink(const TRPLinkInfo& Link) {
   }
 }
 
+bool TRichPaneEdit::IsThirdClick(const QMouseEvent& Event) const {
+  return Event.button() == Qt::LeftButton && FDoubleClickTime >= 0 &&
+         Clock() - FDoubleClickTime <= QApplication::doubleClickInterval() &&
+         (Event.position().toPoint() - FDoubleClickPoint).manhattanLength() <=
+             QApplication::startDragDistance();
+}
+
 void TRichPaneEdit::mousePressEvent(QMouseEvent* Event) {
   setFocus(Qt::MouseFocusReason);
-  PointerMoved(Event->position().toPoint());
-  if (Event->button() == Qt::LeftButton) {
-    FPressPoint = Event->position().toPoint();
-    FPressedLink = FCore.LinkAt(FPressPoint.x(), FPressPoint.y());
-    FCore.StartAutoScroll();
-  }
+  const QPoint Position = Event->position().toPoint();
+  PointerMoved(Position, *Event);
   Event->accept();
+  if (IsThirdClick(*Event)) {
+    FDoubleClickTime = -1;
+    QMetaObject::invokeMethod(
+        this, [this] { Guarded("select", [this] { FCore.TripleClick(); }); }, Qt::QueuedConnection);
+    return;
+  }
+  const std::optional<TRPMouseButton> Button = ButtonOf(*Event);
+  if (!Button)
+    return;
+  if (*Button == rpmbLeft) {
+    FPressPoint = Position;
+    FPressedLink = FCore.LinkAt(Position.x(), Position.y());
+  }
+  Guarded("select", [&] { FCore.MouseDown(*Button, ShiftOf(*Event), Position.x(), Position.y()); });
 }
 
 void TRichPaneEdit::mouseMoveEvent(QMouseEvent* Event) {
-  PointerMoved(Event->position().toPoint());
+  const QPoint Position = Event->position().toPoint();
+  PointerMoved(Position, *Event);
+  Guarded("select", [&] { FCore.MouseMove(ShiftOf(*Event), Position.x(), Position.y()); });
   // A drag whose release went elsewhere has ended.
   if (!(Event->buttons() & Qt::LeftButton))
     FCore.StopAutoScroll();
@@ -275,16 +356,20 @@ void TRichPaneEdit::mouseMoveEvent(QMouseEvent* Event) {
 
 void TRichPaneEdit::mouseReleaseEvent(QMouseEvent* Event) {
   const QPoint Position = Event->position().toPoint();
-  PointerMoved(Position);
-  if (Event->button() == Qt::LeftButton) {
-    FCore.StopAutoScroll();
-    const std::optional<TRPLinkInfo> Pressed = std::exchange(FPressedLink, std::nullopt);
-    const std::optional<TRPLinkInfo> Released = FCore.LinkAt(Position.x(), Position.y());
-    if (Pressed && Released && Pressed->Target == Released->Target &&
-        (Position - FPressPoint).manhattanLength() < QApplication::startDragDistance())
-      FollowLink(*Released);
-  }
+  PointerMoved(Position, *Event);
   Event->accept();
+  const std::optional<TRPMouseButton> Button = ButtonOf(*Event);
+  if (!Button)
+    return;
+  Guarded("select", [&] { FCore.MouseUp(*Button, ShiftOf(*Event), Position.x(), Position.y()); });
+  if (*Button != rpmbLeft)
+    return;
+  // A click on a link, not a drag that selected something, follows it.
+  const std::optional<TRPLinkInfo> Pressed = std::exchange(FPressedLink, std::nullopt);
+  const std::optional<TRPLinkInfo> Released = FCore.LinkAt(Position.x(), Position.y());
+  if (Pressed && Released && Pressed->Target == Released->Target && !FCore.SelectionExists() &&
+      (Position - FPressPoint).manhattanLength() < QApplication::startDragDistance())
+    FollowLink(*Released);
 }
 
 // The tooltip over a link: its hint, if its writer gave one, and where it leads.
@@ -306,10 +391,25 @@ bool TRichPaneEdit::viewportEvent(QEvent* Event) {
   return true;
 }
 
-// Not a second press: the base handler would start another drag.
-void TRichPaneEdit::mouseDoubleClickEvent(QMouseEvent* Event) { Event->accept(); }
+// Not a second press: the base handler would start another selection.
+void TRichPaneEdit::mouseDoubleClickEvent(QMouseEvent* Event) {
+  Event->accept();
+  if (Event->button() != Qt::LeftButton)
+    return;
+  const QPoint Position = Event->position().toPoint();
+  PointerMoved(Position, *Event);
+  FDoubleClickTime = Clock();
+  FDoubleClickPoint = Position;
+  FPressedLink.reset();
+  Guarded("select", [&] { FCore.DblClick(Position.x(), Position.y()); });
+}
 
 void TRichPaneEdit::keyPressEvent(QKeyEvent* Event) {
+  if (Event->matches(QKeySequence::SelectAll)) {
+    Guarded("select", [this] { FCore.SelectAll(); });
+    Event->accept();
+    return;
+  }
   std::optional<TRPScrollKey> Key;
   switch (Event->key()) {
   case Qt::Key_PageUp: Key = rpskPageUp; break;

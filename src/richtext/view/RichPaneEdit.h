@@ -42,10 +42,14 @@ public:
 
   // Opens a link's URL; the desktop's browser or mail program unless replaced.
   std::function<bool(const QUrl& Url)> OpenUrl;
+  // Milliseconds of a steady clock, which tells a triple click from two clicks.
+  std::function<qint64()> Clock;
 
 signals:
   // The pointer came onto a link (its target) or left it (empty), for a status line.
   void linkHovered(const QString& Target);
+  // The user selected something, or changed or removed the selection.
+  void selectionChanged();
 
 protected:
   void paintEvent(QPaintEvent* Event) override;
@@ -87,9 +91,12 @@ private:
   // The wheel turned by Delta eighths of a degree (accumulated into notches); false when
   // the pane does not handle the wheel.
   bool Wheel(int Delta);
-  void PointerMoved(QPoint Position);
+  // The pointer is at Position (client coordinates), with the buttons and keys of Event.
+  void PointerMoved(QPoint Position, const QMouseEvent& Event);
   // The pointer's shape and the hovered link follow what is under Position.
   void UpdateHover(QPoint Position);
+  // The press that follows a double click at once is the third click of a triple click.
+  bool IsThirdClick(const QMouseEvent& Event) const;
   void FollowLink(const TRPLinkInfo& Link);
   // Runs a pane operation from an event handler, which nothing may leave: a failure is
   // reported and the pane shows what it has. False when it failed.
@@ -99,10 +106,16 @@ private:
   std::unique_ptr<TRPCanvas> FMeasuringCanvas;
   QTimer FAutoScrollTimer;
   QPoint FLastPointer{-1, -1};
+  // The keys and buttons of the last mouse event, for the moves auto-scrolling simulates.
+  TRPShiftState FLastShift;
+  // When and where the last double click was (Clock), -1 for long ago.
+  qint64 FDoubleClickTime = -1;
+  QPoint FDoubleClickPoint;
   // The link a left press began on: a release on the same link, without a drag, follows it.
   std::optional<TRPLinkInfo> FPressedLink;
   QPoint FPressPoint;
   std::string FHoveredLink;
+  TRPPointerKind FPointer = rppkText;
   int FWheelRemainder = 0;
   std::string FLoadedFileName;
   int FFormatCount = 0;

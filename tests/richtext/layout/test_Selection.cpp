@@ -30,28 +30,7 @@ protected:
     Release(X2, Y2);
   }
 
-  // The selected text: "|" between screen lines, "[]" for an object.
-  std::u16string Selected() const {
-    if (!Doc.SelectionExists())
-      return u"";
-    TRPDrawItemPos S, E;
-    Doc.GetSelectionBounds(S, E, true);
-    std::u16string Out;
-    for (int i = S.No; i <= E.No; ++i) {
-      const TRPDrawLineInfo& D = Doc.DrawItems[i];
-      if (i > S.No && D.FromNewLine)
-        Out += u'|';
-      const TCustomRPItemInfo& Item = *Doc.GetItem(D.ItemNo);
-      if (!Item.IsTextItem()) {
-        if (!(i == E.No && E.Offs == 0) && !(i == S.No && S.Offs == 1))
-          Out += u"[]";
-        continue;
-      }
-      const int From = i == S.No ? S.Offs : 1, To = i == E.No ? E.Offs : D.Length + 1;
-      Out += Item.TextView().Mid(D.Offs - 1 + From - 1, To - From).ToUnits();
-    }
-    return Out;
-  }
+  std::u16string Selected() const { return SelectedText(Doc); }
 };
 
 TEST_F(Selecting, HitTestingFindsTheNearestCaret) {

@@ -389,3 +389,117 @@ TEST_F(Tables, CellsPaintTheirDocumentsInsideThem) {
 }
 
 } // namespace
+
+namespace {
+
+// Selecting with the mouse: text inside the cell pressed in, whole cells once the pointer
+// goes into another, the table whole once it leaves the table.
+class TableSelection : public Tables {
+protected:
+  TableSelection() {
+    Doc.Options = {rpoAllowSelection, rpoDblClickSelectsWord, rpoRClickDeselects};
+    Doc.Width = 400;
+    Doc.AddNL(u"before", 0, 0);
+    auto Owned = TRPTableItemInfo::CreateEx(2, 2, &Doc);
+    T = Owned.get();
+    const char16_t* Texts[2][2] = {{u"alpha beta", u"gamma"}, {u"delta", u"eps"}};
+    for (int r = 0; r < 2; ++r)
+      for (int c = 0; c < 2; ++c)
+        SetText(*T->Cells(r, c), Texts[r][c]);
+    Doc.AddItem(u"", std::move(Owned));
+    Doc.AddNL(u"after", 0, 0);
+    TFormattingTest::Format();
+  }
+  // The document point of character k of the first line of cell (r, c), plus DX.
+  TPoint At(int r, int c, int k, int32_t DX = 2) const {
+    const TRPDrawLineInfo& D = Doc.DrawItems[1];
+    const TRPTableCellData& Cell = *T->Cells(r, c);
+    int32_t CellX = 0, CellY = 0;
+    const int32_t X = Cell.Left + Cell.Width / 2, Y = Cell.Top + Cell.Height / 2;
+    T->CellAt(X, Y, CellX, CellY);
+    return {D.Left + X - CellX + 10 * k + DX, D.Top + Y - CellY + 10};
+  }
+  void Press(TPoint P) { Doc.MouseDown(rpmbLeft, {rpshLeftButton}, P.X, P.Y); }
+  void DragTo(TPoint P) { Doc.MouseMove({rpshLeftButton}, P.X, P.Y); }
+  void Release(TPoint P) { Doc.MouseUp(rpmbLeft, {}, P.X, P.Y); }
+  // "rc" of the cells selected whole.
+  std::string WholeCells() const {
+    std::string Result;
+    T->ForEachCell([&](const TRPTableCellData& Cell, int r, int c) {
+      if (Cell.SelectedWhole)
+        Result += std::to_string(r) + std::to_string(c) + " ";
+    });
+    return Result;
+  }
+  std::u16string CellSelection(int r, int c) const {
+    const TRPTableCellData& Cell = *T->Cells(r, c);
+    if (!Cell.SelectionExists())
+      return u"";
+    TRPDrawItemPos S, E;
+    Cell.GetSelectionBounds(S, E, true);
+    EXPECT_EQ(S.No, E.No);
+    return Cell.GetItem(Cell.DrawItems[S.No].ItemNo)
+        ->TextView()
+        .Mid(S.Offs - 1, E.Offs - S.Offs)
+        .ToUnits();
+  }
+
+  TRPTableItemInfo* T = nullptr;
+};
+
+TEST_F(TableSelection, TextInACellThenWholeCellsThenTheTable) {
+  Press(At(0, 0, 7)); // inside "beta"
+  DragTo(At(0, 0, 1));
+  EXPECT_EQ(CellSelection(0, 0), u"alpha beta");
+  EXPECT_TRUE(Doc.SelectionExists());
+  EXPECT_FALSE(Doc.SelectionExists(false));
+  DragTo(At(1, 1, 1));
+  EXPECT_TRUE(T->CellsSelected());
+  EXPECT_EQ(WholeCells(), "00 01 10 11 ");
+  DragTo(At(0, 1, 1));
+  EXPECT_EQ(WholeCells(), "00 01 ");
+  // Back in the first cell: its text again.
+  DragTo(At(0, 0, 8));
+  EXPECT_EQ(WholeCells(), "");
+  EXPECT_EQ(CellSelection(0, 0), u"e");
+  // Below the table: the table whole and the text up to the pointer.
+  const TRPDrawLineInfo& After = Doc.DrawItems[2];
+  Release({After.Left + 22, After.Top + 5});
+  EXPECT_FALSE(T->HasInnerSelection());
+  TRPDrawItemPos S, E;
+  Doc.GetSelectionBounds(S, E, true);
+  EXPECT_EQ(S, (TRPDrawItemPos{1, 0}));
+  EXPECT_EQ(E, (TRPDrawItemPos{2, 3}));
+  // A press elsewhere removes it all.
+  Press({10, 10});
+  Release({10, 10});
+  EXPECT_FALSE(Doc.SelectionExists());
+}
+
+TEST_F(TableSelection, ClicksInCells) {
+  Doc.DblClick(At(0, 0, 7).X, At(0, 0, 7).Y);
+  EXPECT_EQ(CellSelection(0, 0), u"beta");
+  Doc.TripleClick();
+  EXPECT_EQ(CellSelection(0, 0), u"alpha beta");
+  // A right click in the table keeps the selection in its cell, elsewhere removes it.
+  Doc.MouseUp(rpmbRight, {}, At(1, 1, 0).X, At(1, 1, 0).Y);
+  EXPECT_EQ(CellSelection(0, 0), u"alpha beta");
+  Doc.MouseUp(rpmbRight, {}, 10, 10);
+  EXPECT_EQ(CellSelection(0, 0), u"");
+  EXPECT_FALSE(Doc.SelectionExists());
+  // A click in a cell selects nothing, and not the table.
+  Press(At(1, 0, 2));
+  Release(At(1, 0, 2));
+  EXPECT_FALSE(Doc.SelectionExists());
+  // Selected whole as a part of the document, the table paints its cells selected.
+  Doc.SelectAll();
+  Doc.Focused = true;
+  Canvas.ClearLog();
+  Doc.PaintTo(Canvas, TRect{}, false, false, 0, 0, 0, -1);
+  EXPECT_FALSE(T->PaintedSelected());
+  // Every cell in the selection colour (the first one's box here).
+  EXPECT_NE(Canvas.LogText().find("FillRect 7,27,199,49 #FF00000D"), std::string::npos)
+      << Canvas.LogText();
+}
+
+} // namespace

@@ -1,0 +1,82 @@
+// Selecting in a table: text inside the cell pressed in, or, once the pointer goes into
+// another cell, whole cells from the first to the one under the pointer.
+#include <algorithm>
+
+#include "richtext/table/RPTable.h"
+
+TRPTableCellData* TRPTableItemInfo::SelectingCell() const { return Cells(FSelRow, FSelCol); }
+
+bool TRPTableItemInfo::HasInnerSelection() const {
+  const TRPTableCellData* Cell = SelectingCell();
+  return FCellsSelected || (Cell && Cell->SelectionExists(false));
+}
+
+void TRPTableItemInfo::ClearInnerSelection() {
+  if (TRPTableCellData* Cell = SelectingCell())
+    Cell->Deselect();
+  SelectCellsTo(-1, -1);
+  FSelRow = FSelCol = -1;
+}
+
+bool TRPTableItemInfo::BeginInnerSelection(int32_t X, int32_t Y) {
+  ClearInnerSelection();
+  int Row = -1, Col = -1;
+  int32_t CellX = 0, CellY = 0;
+  TRPTableCellData* Cell = CellPlaceAt(X, Y, Row, Col, CellX, CellY);
+  if (!Cell)
+    return false;
+  FSelRow = Row;
+  FSelCol = Col;
+  Cell->MouseDown(rpmbLeft, {rpshLeftButton}, CellX, CellY);
+  return true;
+}
+
+void TRPTableItemInfo::ContinueInnerSelection(int32_t X, int32_t Y, bool Released) {
+  TRPTableCellData* Anchor = SelectingCell();
+  if (!Anchor)
+    return;
+  // Beside the table, the nearest of its cells; between two cells, as it was.
+  X = std::clamp(X, 0, std::max(Fmt.FWidth - 1, 0));
+  Y = std::clamp(Y, 0, std::max(Fmt.FHeight - 1, 0));
+  int Row = -1, Col = -1;
+  int32_t CellX = 0, CellY = 0;
+  TRPTableCellData* Cell = CellPlaceAt(X, Y, Row, Col, CellX, CellY);
+  if (Cell == Anchor) {
+    SelectCellsTo(-1, -1);
+    if (Released)
+      Anchor->MouseUp(rpmbLeft, {}, CellX, CellY);
+    else
+      Anchor->MouseMove({rpshLeftButton}, CellX, CellY);
+  } else if (Cell) {
+    SelectCellsTo(Row, Col);
+  }
+  if (Released && FCellsSelected)
+    Anchor->Deselect();
+}
+
+void TRPTableItemInfo::SelectCellsTo(int Row, int Col) {
+  FCellsSelected = Row >= 0 && FSelRow >= 0;
+  const int Top = std::min(Row, FSelRow), Bottom = std::max(Row, FSelRow);
+  const int Left = std::min(Col, FSelCol), Right = std::max(Col, FSelCol);
+  ForEachCell([&](TRPTableCellData& Cell, int r, int c) {
+    Cell.SelectedWhole = FCellsSelected && r <= Bottom && r + RowSpanAt(Cell, r) - 1 >= Top &&
+                         c <= Right && c + ColSpanAt(Cell, c) - 1 >= Left;
+  });
+}
+
+bool TRPTableItemInfo::SelectInnerWordAt(int32_t X, int32_t Y) {
+  ClearInnerSelection();
+  int Row = -1, Col = -1;
+  int32_t CellX = 0, CellY = 0;
+  TRPTableCellData* Cell = CellPlaceAt(X, Y, Row, Col, CellX, CellY);
+  if (!Cell || !Cell->SelectWordAt(CellX, CellY))
+    return false;
+  FSelRow = Row;
+  FSelCol = Col;
+  return true;
+}
+
+void TRPTableItemInfo::InnerTripleClick() {
+  if (TRPTableCellData* Cell = SelectingCell(); Cell && !FCellsSelected)
+    Cell->TripleClick();
+}
