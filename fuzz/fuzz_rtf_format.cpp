@@ -16,6 +16,11 @@
 // the canvas must show no text of its own, and every off-screen buffer must give back
 // every drawing state it saved.
 //
+// Then the document is selected with the mouse as a reader would: a drag between two
+// points taken from the input (and on below the pane, where it scrolls), a double and a
+// triple click, a right click, and everything; every selection must lie inside the draw
+// items, and painting it shows no failure either.
+//
 // FuzzLoad.h says which bits of the first two bytes choose which settings.
 #include <cstddef>
 #include <cstdint>
@@ -149,6 +154,46 @@ void Paint(FuzzLoad::TFuzzPane& P, TFuzzGraphicInterface& GI) {
     Fail("painting left saved states on %d buffers", GI.UnbalancedBuffers);
 }
 
+void CheckSelection(const TCustomRPFormattedData& Doc, const char* After) {
+  TRPDrawItemPos Start, End;
+  Doc.GetSelectionBounds(Start, End, true);
+  for (const TRPDrawItemPos& Pos : {Start, End}) {
+    if (Pos.No < 0)
+      continue;
+    if (Pos.No >= Doc.DrawItems.Count())
+      Fail("after %s the selection is at draw item %d of %d", After, Pos.No, Doc.DrawItems.Count());
+    if (Pos.Offs < Doc.GetOffsBeforeDrawItem(Pos.No) || Pos.Offs > Doc.GetOffsAfterDrawItem(Pos.No))
+      Fail("after %s the selection is at offset %d of draw item %d", After, Pos.Offs, Pos.No);
+  }
+}
+
+void Select(FuzzLoad::TFuzzPane& P, TFuzzGraphicInterface& GI, const uint8_t* Data, size_t Size) {
+  TCustomRichPane& Pane = P.Pane;
+  const TCustomRPFormattedData& Doc = Pane.RPData();
+  const int32_t W = P.Host.ClientWidth(), H = P.Host.ClientHeight();
+  const auto PointAt = [&](size_t i) {
+    return TPoint{static_cast<int32_t>(Data[i % Size] * W / 255),
+                  static_cast<int32_t>(Data[(i + 1) % Size] * H / 255)};
+  };
+  const TPoint A = PointAt(2), B = PointAt(4);
+  Pane.MouseDown(rpmbLeft, {rpshLeftButton}, A.X, A.Y);
+  Pane.MouseMove({rpshLeftButton}, B.X, B.Y);
+  Pane.MouseMove({rpshLeftButton}, B.X, H + 40);
+  Pane.AutoScrollTick();
+  Pane.MouseMove({rpshLeftButton}, B.X, H + 40);
+  Pane.MouseUp(rpmbLeft, {}, B.X, B.Y);
+  CheckSelection(Doc, "a drag");
+  Pane.DblClick(B.X, B.Y);
+  CheckSelection(Doc, "a double click");
+  Pane.TripleClick();
+  CheckSelection(Doc, "a triple click");
+  Pane.MouseUp(rpmbRight, {}, A.X, A.Y);
+  CheckSelection(Doc, "a right click");
+  Pane.SelectAll();
+  CheckSelection(Doc, "selecting all");
+  Paint(P, GI);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
@@ -170,5 +215,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   }
   Format(P);
   Paint(P, GI);
+  Select(P, GI, Data, Size);
   return 0;
 }

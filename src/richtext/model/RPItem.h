@@ -311,7 +311,8 @@ public:
   virtual bool BeginInnerSelection(int32_t /*X*/, int32_t /*Y*/) { return false; }
   // The pointer moved to the point, or was released there, while that selection goes on.
   virtual void ContinueInnerSelection(int32_t /*X*/, int32_t /*Y*/, bool /*Released*/) {}
-  // A double click at the point selects a word inside; false when there is none to select.
+  // A double click at the point selects the word there inside (nothing beside a word);
+  // false when the point is not inside anything that selects.
   virtual bool SelectInnerWordAt(int32_t /*X*/, int32_t /*Y*/) { return false; }
   // A triple click widens the selection inside to its paragraphs.
   virtual void InnerTripleClick() {}

@@ -69,8 +69,10 @@ bool TRPTableItemInfo::SelectInnerWordAt(int32_t X, int32_t Y) {
   int Row = -1, Col = -1;
   int32_t CellX = 0, CellY = 0;
   TRPTableCellData* Cell = CellPlaceAt(X, Y, Row, Col, CellX, CellY);
-  if (!Cell || !Cell->SelectWordAt(CellX, CellY))
+  if (!Cell)
     return false;
+  // Beside the cell's text there is no word: nothing is selected.
+  Cell->SelectWordAt(CellX, CellY);
   FSelRow = Row;
   FSelCol = Col;
   return true;
