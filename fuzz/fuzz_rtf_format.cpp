@@ -17,9 +17,9 @@
 // every drawing state it saved.
 //
 // Then the document is selected with the mouse as a reader would: a drag between two
-// points taken from the input (and on below the pane, where it scrolls), a double and a
-// triple click, a right click, and everything; every selection must lie inside the draw
-// items, and painting it shows no failure either.
+// points taken from the input (and on below the pane, where it scrolls), one with Shift, a
+// double and a triple click, a right click, and everything; every selection, in table cells
+// too, must lie inside the draw items, and painting it shows no failure either.
 //
 // FuzzLoad.h says which bits of the first two bytes choose which settings.
 #include <cstddef>
@@ -30,6 +30,7 @@
 
 #include "FuzzLoad.h"
 #include "richtext/layout/CRPFData.h"
+#include "richtext/table/RPTable.h"
 #include "support/FakeCanvas.h"
 
 namespace {
@@ -154,6 +155,7 @@ void Paint(FuzzLoad::TFuzzPane& P, TFuzzGraphicInterface& GI) {
     Fail("painting left saved states on %d buffers", GI.UnbalancedBuffers);
 }
 
+// The selection of Doc and of every table cell in it, at any depth.
 void CheckSelection(const TCustomRPFormattedData& Doc, const char* After) {
   TRPDrawItemPos Start, End;
   Doc.GetSelectionBounds(Start, End, true);
@@ -165,6 +167,10 @@ void CheckSelection(const TCustomRPFormattedData& Doc, const char* After) {
     if (Pos.Offs < Doc.GetOffsBeforeDrawItem(Pos.No) || Pos.Offs > Doc.GetOffsAfterDrawItem(Pos.No))
       Fail("after %s the selection is at offset %d of draw item %d", After, Pos.Offs, Pos.No);
   }
+  for (int i = 0; i < Doc.GetItemCount(); ++i)
+    if (const auto* Table = dynamic_cast<const TRPTableItemInfo*>(Doc.GetItem(i)))
+      Table->ForEachCell(
+          [After](const TRPTableCellData& Cell, int, int) { CheckSelection(Cell, After); });
 }
 
 void Select(FuzzLoad::TFuzzPane& P, TFuzzGraphicInterface& GI, const uint8_t* Data, size_t Size) {
@@ -183,6 +189,10 @@ void Select(FuzzLoad::TFuzzPane& P, TFuzzGraphicInterface& GI, const uint8_t* Da
   Pane.MouseMove({rpshLeftButton}, B.X, H + 40);
   Pane.MouseUp(rpmbLeft, {}, B.X, B.Y);
   CheckSelection(Doc, "a drag");
+  Pane.MouseDown(rpmbLeft, {rpshLeftButton, rpshShift}, A.X, B.Y);
+  Pane.MouseMove({rpshLeftButton, rpshShift}, B.X, A.Y);
+  Pane.MouseUp(rpmbLeft, {rpshShift}, B.X, A.Y);
+  CheckSelection(Doc, "a shift drag");
   Pane.DblClick(B.X, B.Y);
   CheckSelection(Doc, "a double click");
   Pane.TripleClick();

@@ -830,6 +830,12 @@ private slots:
                       Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(Viewport, &Below);
     QTRY_VERIFY_WITH_TIMEOUT(Core.VOffs() >= 130, 2000);
+    // The drag selects as it scrolls: down to the line at the pane's bottom.
+    const TCustomRPFormattedData& Doc = Core.RPData();
+    QTRY_VERIFY(SelectedText(Doc).size() > 200);
+    TRPDrawItemPos Start, End;
+    Doc.GetSelectionBounds(Start, End, true);
+    QVERIFY(Doc.DrawItems[End.No].Top > Core.VOffs() + Viewport->height() - 60);
     QFocusEvent FocusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(&Pane, &FocusOut);
     QVERIFY(!Core.AutoScrolling());
@@ -953,6 +959,15 @@ private slots:
     QTest::mouseClick(View, Qt::LeftButton, {}, From);
     QCOMPARE(Selected(), QString());
     QCOMPARE(Opened.size(), 1);
+    // So does a click that shakes a little.
+    QTest::mousePress(View, Qt::LeftButton, {}, From);
+    QMouseEvent Shake(QEvent::MouseMove, From + QPoint(4, 0),
+                      View->mapToGlobal(From + QPoint(4, 0)), Qt::NoButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(View, &Shake);
+    QTest::mouseRelease(View, Qt::LeftButton, {}, From + QPoint(4, 0));
+    QCOMPARE(Selected(), QString());
+    QCOMPARE(Opened.size(), 2);
   }
 };
 

@@ -193,6 +193,8 @@ public:
   void SearchHotItem(int32_t X, int32_t Y);
   // The client point is left of the left margin, where a press selects lines.
   bool IsInLineSelectMargin(int32_t X) const;
+  // The client point lies within the selection (its borders included), inside a table too.
+  bool IsInSelection(int32_t X, int32_t Y) const;
 
   void MouseDown(TRPMouseButton Button, TRPShiftState Shift, int32_t X, int32_t Y);
   // The point may lie outside the client area while a drag selection goes on.
@@ -310,6 +312,11 @@ private:
   void ExtendSelectionToParagraphs(bool Always);
   // A press that starts a selection at the client point (X, Y) (not the drag check).
   void StartSelection(TRPShiftState Shift, int32_t X, int32_t Y);
+  // The word-snapping record of a drag from Start, which starts in a word only when
+  // MayBeInWord.
+  void StartSnapping(TRPDrawItemPos Start, bool MayBeInWord);
+  // The position under a drag's document point.
+  TRPDrawItemPos DragHit(TPoint Doc) const;
   // Passes a move or release at the document point to the item selecting inside; false
   // when the point has left it (the selection then runs from the item to the point).
   bool ContinueInnerSelection(TPoint Doc, bool Released);
@@ -337,6 +344,8 @@ private:
   int FClickedDrawItemNo = -1;
   // Where a press that may become a drag happened (client coordinates).
   TPoint FPressPoint;
+  // The drag left the table it started in, which its anchor now stands for whole.
+  bool FAnchorWholeItem = false;
 
   // The item's first draw item, -1 when it has none or the number is stale.
   int ValidDrawItemNo(int ItemNo) const;

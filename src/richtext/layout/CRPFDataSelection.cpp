@@ -72,8 +72,19 @@ TRPDrawItemPos TCustomRPFormattedData::FindDrawItemForSel(int32_t X, int32_t Y, 
     else
       b = m - 1;
   }
-  const int First = GetLineStartDrawItem(a);
-  const int Last = GetLineEndDrawItem(a);
+  // A tall item of a later line may reach above the tops of that line's other items.
+  int First = GetLineStartDrawItem(a);
+  int Last = GetLineEndDrawItem(a);
+  while (Last + 1 < Count) {
+    const int NextLast = GetLineEndDrawItem(Last + 1);
+    int32_t NextTop = INT32_MAX;
+    for (int i = Last + 1; i <= NextLast; ++i)
+      NextTop = std::min(NextTop, DrawItems[i].Top - DrawItems[i].GetExtraSpaceAbove());
+    if (NextTop > Y)
+      break;
+    First = Last + 1;
+    Last = NextLast;
+  }
   // Left to right on screen: the one whose extent holds X, else the nearer end.
   int Found = -1;
   int Leftmost = First, Rightmost = First;
@@ -199,6 +210,7 @@ void TCustomRPFormattedData::Deselect() {
   State.Exclude(rpstMakingSelection);
   State.Exclude(rpstLineSelection);
   State.Exclude(rpstStartingDragDrop);
+  FAnchorWholeItem = false;
   DropPartialSelection();
 }
 
@@ -216,6 +228,15 @@ void TCustomRPFormattedData::SelectAll() {
   FSelStartOffs = GetOffsBeforeDrawItem(0);
   FSelEndNo = DrawItems.Count() - 1;
   FSelEndOffs = GetOffsAfterDrawItem(FSelEndNo);
+}
+
+bool TCustomRPFormattedData::IsInSelection(int32_t X, int32_t Y) const {
+  const TPoint Doc = ClientToDocClamped(X, Y);
+  if (!FPartialSelectedItem)
+    return IsWithinSelection(FindDrawItemForSel(Doc.X, Doc.Y));
+  const TRPDrawLineInfo& D = DrawItems[FPartialSelectedDrawItemNo];
+  return FindDrawItemAtPos(Doc.X, Doc.Y) == FPartialSelectedDrawItemNo &&
+         FPartialSelectedItem->IsInInnerSelection(Doc.X - D.Left, Doc.Y - D.Top);
 }
 
 bool TCustomRPFormattedData::IsWithinSelection(TRPDrawItemPos Pos) const {
@@ -266,12 +287,12 @@ bool TCustomRPFormattedData::SelectWordAt(int32_t X, int32_t Y) {
   const TRPDrawItemPos Hit = FindDrawItemForSel(DocX, DocY, true);
   if (Hit.No < 0)
     return false;
-  Deselect();
   const TRPDrawLineInfo& D = DrawItems[Hit.No];
+  if (GetItem(D.ItemNo)->StyleNo == rpsListMarker)
+    return false;
+  Deselect();
   if (!IsTextDrawItem(Hit.No)) {
     TCustomRPItemInfo& Item = *GetItem(D.ItemNo);
-    if (Item.StyleNo == rpsListMarker)
-      return false;
     if (Item.SelectInnerWordAt(DocX - D.Left, DocY - D.Top)) {
       FPartialSelectedItem = &Item;
       FPartialSelectedDrawItemNo = Hit.No;
@@ -471,8 +492,15 @@ void TCustomRPFormattedData::MouseDown(TRPMouseButton Button, TRPShiftState Shif
 }
 
 void TCustomRPFormattedData::StartSelection(TRPShiftState Shift, int32_t X, int32_t Y) {
-  DropPartialSelection();
   const int32_t DocX = X + GetHOffs(), DocY = Y + GetVOffs();
+  FAnchorWholeItem = false;
+  // Shift after a selection inside a table extends from the table.
+  if (Shift.Contains(rpshShift) && FPartialSelectedItem) {
+    const TRPDrawLineInfo& D = DrawItems[FPartialSelectedDrawItemNo];
+    FSelStartNo = FPartialSelectedDrawItemNo;
+    FSelStartOffs = DocY < D.Top ? 1 : 0;
+  }
+  DropPartialSelection();
   // Inside a table the press selects in its cells.
   const int Hot = FindDrawItemAtPos(DocX, DocY);
   if (Hot >= 0 && !Shift.Contains(rpshShift) && !IsInLineSelectMargin(X)) {
@@ -508,25 +536,54 @@ void TCustomRPFormattedData::StartSelection(TRPShiftState Shift, int32_t X, int3
     State.Include(rpstLineSelection);
     AdjustLineSelection(Hit);
   } else if (Sheet.SelectionMode != rpsmChar) {
-    FSelectingInfo = std::make_unique<TRPSelectingInfo>();
-    TRPSelectingInfo& Info = *FSelectingInfo;
-    Info.DrawItemSNo = Info.DrawItemENo = Hit.No;
-    Info.DrawItemSOffs = Info.DrawItemEOffs = Hit.Offs;
+    if (!Extend) {
+      StartSnapping(Hit, Sheet.SelectionMode == rpsmWord);
+    } else {
+      // Extending, words are seen from the anchor, which stays; the word pressed in is
+      // the end's, exact until the pointer leaves it.
+      StartSnapping({FSelStartNo, FSelStartOffs}, false);
+      if (IsInsideWord(Hit)) {
+        TRPSelectingInfo& Info = *FSelectingInfo;
+        Info.DrawItemENo = Hit.No;
+        Info.DrawItemEOffs = Hit.Offs;
+        GetWordBounds(Hit, Info.DrawItemEWordOffs1, Info.DrawItemEWordOffs2);
+        Info.EWordState = rpsesFreeMode;
+      }
+    }
     if (Sheet.SelectionMode == rpsmParagraph) {
-      Info.SWordState = Info.EWordState = rpsesParaMode;
+      FSelectingInfo->SWordState = FSelectingInfo->EWordState = rpsesParaMode;
       if (Extend)
         ExtendSelectionToParagraphs(false);
-    } else if (IsInsideWord(Hit)) {
-      GetWordBounds(Hit, Info.DrawItemSWordOffs1, Info.DrawItemSWordOffs2);
-      Info.SWordState = rpsesInWord;
-    } else {
-      Info.SWordState = rpsesFreeMode;
     }
   }
   InvalidateSelection();
 }
 
+void TCustomRPFormattedData::StartSnapping(TRPDrawItemPos Start, bool MayBeInWord) {
+  FSelectingInfo = std::make_unique<TRPSelectingInfo>();
+  TRPSelectingInfo& Info = *FSelectingInfo;
+  Info.DrawItemSNo = Info.DrawItemENo = Start.No;
+  Info.DrawItemSOffs = Info.DrawItemEOffs = Start.Offs;
+  // Outside a word the start word is the start position itself.
+  Info.DrawItemSWordOffs1 = Info.DrawItemSWordOffs2 = Start.Offs;
+  if (MayBeInWord && IsInsideWord(Start)) {
+    GetWordBounds(Start, Info.DrawItemSWordOffs1, Info.DrawItemSWordOffs2);
+    Info.SWordState = rpsesInWord;
+  } else {
+    Info.SWordState = rpsesFreeMode;
+  }
+}
+
+TRPDrawItemPos TCustomRPFormattedData::DragHit(TPoint Doc) const {
+  TRPDrawItemPos Hit = FindDrawItemForSel(Doc.X, Doc.Y);
+  // Back over the table the drag left, the table stays selected whole.
+  if (FAnchorWholeItem && Hit.No == FSelStartNo)
+    Hit.Offs = 1 - FSelStartOffs;
+  return Hit;
+}
+
 void TCustomRPFormattedData::EndSelecting() {
+  FAnchorWholeItem = false;
   State.Exclude(rpstMakingSelection);
   State.Exclude(rpstLineSelection);
   FSelectingInfo.reset();
@@ -550,7 +607,7 @@ void TCustomRPFormattedData::MouseMove(TRPShiftState Shift, int32_t X, int32_t Y
   const TPoint Doc = ClientToDocClamped(X, Y);
   if (ContinueInnerSelection(Doc, false))
     return;
-  const TRPDrawItemPos Hit = FindDrawItemForSel(Doc.X, Doc.Y);
+  const TRPDrawItemPos Hit = DragHit(Doc);
   if (Hit.No < 0)
     return;
   const bool Changed =
@@ -575,8 +632,7 @@ void TCustomRPFormattedData::MouseUp(TRPMouseButton Button, TRPShiftState, int32
     InvalidateSelection();
   } else if (Button == rpmbLeft && State.Contains(rpstMakingSelection)) {
     const TPoint Doc = ClientToDocClamped(X, Y);
-    const TRPDrawItemPos Hit =
-        ContinueInnerSelection(Doc, true) ? TRPDrawItemPos{} : FindDrawItemForSel(Doc.X, Doc.Y);
+    const TRPDrawItemPos Hit = ContinueInnerSelection(Doc, true) ? TRPDrawItemPos{} : DragHit(Doc);
     if (Hit.No >= 0) {
       if (State.Contains(rpstLineSelection))
         AdjustLineSelection(Hit);
@@ -585,23 +641,10 @@ void TCustomRPFormattedData::MouseUp(TRPMouseButton Button, TRPShiftState, int32
     }
     EndSelecting();
     SearchHotItem(X, Y);
-    // A click on a picture or another object selects it whole.
-    if (!SelectionExists(false) && FClickedDrawItemNo >= 0 &&
-        FClickedDrawItemNo == LastDIMovedAbove && !IsTextDrawItem(FClickedDrawItemNo) &&
-        GetItem(DrawItems[FClickedDrawItemNo].ItemNo)->StyleNo != rpsListMarker &&
-        !FPartialSelectedItem) {
-      FSelStartNo = FSelEndNo = FClickedDrawItemNo;
-      FSelStartOffs = 0;
-      FSelEndOffs = 1;
-    }
     DoSelect();
     InvalidateSelection();
   } else if (Button == rpmbRight && GetOptions().Contains(rpoRClickDeselects)) {
-    const TPoint Doc = ClientToDocClamped(X, Y);
-    const TRPDrawItemPos Hit = FindDrawItemForSel(Doc.X, Doc.Y);
-    const bool Inside =
-        FPartialSelectedItem ? Hit.No == FPartialSelectedDrawItemNo : IsWithinSelection(Hit);
-    if (!(SelectionExists() && Inside)) {
+    if (!(SelectionExists() && IsInSelection(X, Y))) {
       CollapseAt(X, Y);
       DoSelect();
       InvalidateSelection();
@@ -646,11 +689,14 @@ bool TCustomRPFormattedData::ContinueInnerSelection(TPoint Doc, bool Released) {
     InvalidateSelection();
     return true;
   }
-  // Out of the item: from it, whole, to the pointer.
+  // Out of the item: from it, whole, to the pointer, which snaps to words as before.
   const int ItemDrawItemNo = FPartialSelectedDrawItemNo;
   const bool Above = Doc.Y < D.Top;
   DropPartialSelection();
-  FSelStartNo = ItemDrawItemNo;
-  FSelStartOffs = Above ? 1 : 0;
+  FSelStartNo = FSelEndNo = ItemDrawItemNo;
+  FSelStartOffs = FSelEndOffs = Above ? 1 : 0;
+  FAnchorWholeItem = true;
+  if (GetRPStyle()->SelectionMode == rpsmWord)
+    StartSnapping({FSelStartNo, FSelStartOffs}, false);
   return false;
 }

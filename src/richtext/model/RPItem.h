@@ -316,6 +316,8 @@ public:
   virtual bool SelectInnerWordAt(int32_t /*X*/, int32_t /*Y*/) { return false; }
   // A triple click widens the selection inside to its paragraphs.
   virtual void InnerTripleClick() {}
+  // The point lies within the selection inside.
+  virtual bool IsInInnerSelection(int32_t /*X*/, int32_t /*Y*/) const { return false; }
   bool IsTextItem() const { return StyleNo >= 0; }
 
   // ---- options

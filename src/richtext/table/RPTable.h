@@ -184,6 +184,7 @@ public:
   void ContinueInnerSelection(int32_t X, int32_t Y, bool Released) override;
   bool SelectInnerWordAt(int32_t X, int32_t Y) override;
   void InnerTripleClick() override;
+  bool IsInInnerSelection(int32_t X, int32_t Y) const override;
   // The cell the selection started in, or nullptr.
   TRPTableCellData* SelectingCell() const;
   // Cells are selected whole.

@@ -8,7 +8,7 @@ TRPTableCellData* TRPTableItemInfo::SelectingCell() const { return Cells(FSelRow
 
 bool TRPTableItemInfo::HasInnerSelection() const {
   const TRPTableCellData* Cell = SelectingCell();
-  return FCellsSelected || (Cell && Cell->SelectionExists(false));
+  return FCellsSelected || (Cell && Cell->SelectionExists(true));
 }
 
 void TRPTableItemInfo::ClearInnerSelection() {
@@ -47,11 +47,31 @@ void TRPTableItemInfo::ContinueInnerSelection(int32_t X, int32_t Y, bool Release
       Anchor->MouseUp(rpmbLeft, {}, CellX, CellY);
     else
       Anchor->MouseMove({rpshLeftButton}, CellX, CellY);
-  } else if (Cell) {
-    SelectCellsTo(Row, Col);
+    return;
   }
-  if (Released && FCellsSelected)
+  if (Cell)
+    SelectCellsTo(Row, Col);
+  if (!Released)
+    return;
+  // Released elsewhere (between cells, or in another cell): the first cell's drag ends
+  // at its nearest point, and gives way to whole cells if there are.
+  const TPoint Origin = CellOrigin(*Anchor, FSelRow);
+  const int32_t InX = std::clamp(X, Anchor->Left, Anchor->Left + std::max(Anchor->Width - 1, 0));
+  const int32_t InY = std::clamp(Y, Anchor->Top, Anchor->Top + std::max(Anchor->Height - 1, 0));
+  Anchor->MouseUp(rpmbLeft, {}, InX - Origin.X, InY - Origin.Y);
+  if (FCellsSelected)
     Anchor->Deselect();
+}
+
+bool TRPTableItemInfo::IsInInnerSelection(int32_t X, int32_t Y) const {
+  int Row = -1, Col = -1;
+  int32_t CellX = 0, CellY = 0;
+  const TRPTableCellData* Cell = CellPlaceAt(X, Y, Row, Col, CellX, CellY);
+  if (!Cell)
+    return false;
+  if (FCellsSelected)
+    return Cell->SelectedWhole;
+  return Cell == SelectingCell() && Cell->IsInSelection(CellX, CellY);
 }
 
 void TRPTableItemInfo::SelectCellsTo(int Row, int Col) {

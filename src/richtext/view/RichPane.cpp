@@ -223,6 +223,12 @@ void TCustomRichPane::SelectAll() {
   FHost.InvalidateClient();
 }
 
+void TCustomRichPane::Deselect() {
+  FRPData->Deselect();
+  FRPData->DoSelect();
+  FHost.InvalidateClient();
+}
+
 TRPPointerKind TCustomRichPane::PointerAt(int32_t X, int32_t Y) const {
   if (FRPData->State.Contains(rpstMakingSelection))
     return FRPData->State.Contains(rpstLineSelection) ? rppkLineSelect : rppkText;

@@ -119,6 +119,8 @@ public:
   void DblClick(int32_t X, int32_t Y);
   void TripleClick();
   void SelectAll();
+  // Removes the selection.
+  void Deselect();
   bool SelectionExists() const { return FRPData->SelectionExists(); }
   // What the pointer shows at the client point (X, Y).
   TRPPointerKind PointerAt(int32_t X, int32_t Y) const;

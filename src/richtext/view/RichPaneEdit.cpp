@@ -362,14 +362,18 @@ void TRichPaneEdit::mouseReleaseEvent(QMouseEvent* Event) {
   if (!Button)
     return;
   Guarded("select", [&] { FCore.MouseUp(*Button, ShiftOf(*Event), Position.x(), Position.y()); });
+  UpdateHover(Position);
   if (*Button != rpmbLeft)
     return;
-  // A click on a link, not a drag that selected something, follows it.
+  // A click on a link, not a drag from it, follows it; what a shaky hand selected goes.
   const std::optional<TRPLinkInfo> Pressed = std::exchange(FPressedLink, std::nullopt);
   const std::optional<TRPLinkInfo> Released = FCore.LinkAt(Position.x(), Position.y());
-  if (Pressed && Released && Pressed->Target == Released->Target && !FCore.SelectionExists() &&
-      (Position - FPressPoint).manhattanLength() < QApplication::startDragDistance())
+  if (Pressed && Released && Pressed->Target == Released->Target &&
+      (Position - FPressPoint).manhattanLength() < QApplication::startDragDistance()) {
+    if (FCore.SelectionExists())
+      Guarded("select", [this] { FCore.Deselect(); });
     FollowLink(*Released);
+  }
 }
 
 // The tooltip over a link: its hint, if its writer gave one, and where it leads.

@@ -96,10 +96,33 @@ TEST_F(Selecting, DraggingSnapsToWords) {
   // A press on a space starts free: the anchor does not move, the end still snaps.
   Drag(Caret(3) + 2, Y, Caret(15) + 3, Y);
   EXPECT_EQ(Selected(), u" selection next");
-  // Shift extends from the anchor.
+  // Shift extends from the anchor, to the exact place inside the word pressed in, and
+  // dragged out of it by words, never moving the anchor.
   Press(Caret(1), Y, {rpshShift});
   Release(Caret(1), Y);
   EXPECT_EQ(Selected(), u"he");
+  Press(Caret(16), Y, {rpshShift});
+  DragTo(Caret(10), Y);
+  EXPECT_EQ(Selected(), u" selection");
+  DragTo(Caret(1), Y);
+  EXPECT_EQ(Selected(), u"the");
+  Release(Caret(1), Y);
+  // Backwards from a space: the end takes the word before it whole.
+  Drag(Caret(3) + 2, Y, Caret(1) + 2, Y);
+  EXPECT_EQ(Selected(), u"the");
+}
+
+// A tall picture on a line: its upper part belongs to that line, not to the one above.
+TEST_F(Selecting, ATallItemBelongsToItsLine) {
+  Doc.AddNL(u"first", 0, 0);
+  Doc.AddNL(u"xy", 0, 0);
+  Doc.AddItemR({}, std::make_unique<TBoxItem>(&Doc, 30, 60));
+  Format();
+  const TRPDrawLineInfo& Box = Doc.DrawItems[2];
+  ASSERT_LT(Box.Top, Doc.DrawItems[1].Top);
+  EXPECT_EQ(Doc.FindDrawItemForSel(Box.Left + 20, Box.Top + 2), (TRPDrawItemPos{2, 1}));
+  Doc.DblClick(Box.Left + 20, Box.Top + 2);
+  EXPECT_EQ(Selected(), u"[]");
 }
 
 TEST_F(Selecting, CharacterAndParagraphModes) {
@@ -185,12 +208,12 @@ TEST_F(Selecting, ClicksInsideAndOutsideTheSelection) {
   Press(Caret(10), Y);
   DragTo(Caret(16) + 2, Y);
   EXPECT_EQ(Selected(), u"selection next");
-  // A click on an object selects it whole.
+  // A click on an object selects nothing (a double click does).
   Doc.AddItemR({}, std::make_unique<TBoxItem>(&Doc, 30, 20));
   Format();
   const TRPDrawLineInfo& Box = Doc.DrawItems[1];
   Drag(Box.Left + 3, Box.Top + 3, Box.Left + 3, Box.Top + 3);
-  EXPECT_EQ(Selected(), u"[]");
+  EXPECT_EQ(Selected(), u"");
 }
 
 TEST_F(Selecting, SelectAllAndFormattingAnew) {

@@ -462,14 +462,35 @@ TEST_F(TableSelection, TextInACellThenWholeCellsThenTheTable) {
   DragTo(At(0, 0, 8));
   EXPECT_EQ(WholeCells(), "");
   EXPECT_EQ(CellSelection(0, 0), u"e");
-  // Below the table: the table whole and the text up to the pointer.
+  // Below the table: the table whole and the words up to the pointer; back over the table,
+  // still the table whole.
   const TRPDrawLineInfo& After = Doc.DrawItems[2];
-  Release({After.Left + 22, After.Top + 5});
+  DragTo({After.Left + 22, After.Top + 5});
   EXPECT_FALSE(T->HasInnerSelection());
   TRPDrawItemPos S, E;
   Doc.GetSelectionBounds(S, E, true);
   EXPECT_EQ(S, (TRPDrawItemPos{1, 0}));
-  EXPECT_EQ(E, (TRPDrawItemPos{2, 3}));
+  EXPECT_EQ(E, (TRPDrawItemPos{2, 6}));
+  for (const TPoint P : {At(0, 0, 1), At(0, 1, 3)}) {
+    DragTo(P);
+    Doc.GetSelectionBounds(S, E, true);
+    EXPECT_EQ(S, (TRPDrawItemPos{1, 0}));
+    EXPECT_EQ(E, (TRPDrawItemPos{1, 1}));
+  }
+  Release(At(0, 1, 3));
+  // A press in the selected table waits for a drag; released, it collapses there.
+  Press(At(1, 0, 1));
+  EXPECT_TRUE(Doc.State.Contains(rpstStartingDragDrop));
+  Release(At(1, 0, 1));
+  EXPECT_FALSE(Doc.SelectionExists());
+  // Shift extends from the table.
+  Press(At(1, 0, 1));
+  Release(At(1, 0, 1));
+  Doc.MouseDown(rpmbLeft, {rpshLeftButton, rpshShift}, 12, 10);
+  Doc.MouseUp(rpmbLeft, {}, 12, 10);
+  Doc.GetSelectionBounds(S, E, true);
+  EXPECT_EQ(S, (TRPDrawItemPos{0, 2}));
+  EXPECT_EQ(E, (TRPDrawItemPos{1, 1}));
   // A press elsewhere removes it all.
   Press({10, 10});
   Release({10, 10});
@@ -481,12 +502,19 @@ TEST_F(TableSelection, ClicksInCells) {
   EXPECT_EQ(CellSelection(0, 0), u"beta");
   Doc.TripleClick();
   EXPECT_EQ(CellSelection(0, 0), u"alpha beta");
-  // A right click in the table keeps the selection in its cell, elsewhere removes it.
-  Doc.MouseUp(rpmbRight, {}, At(1, 1, 0).X, At(1, 1, 0).Y);
+  // A right click on the selected text keeps it, in another cell removes it.
+  Doc.MouseUp(rpmbRight, {}, At(0, 0, 3).X, At(0, 0, 3).Y);
   EXPECT_EQ(CellSelection(0, 0), u"alpha beta");
-  Doc.MouseUp(rpmbRight, {}, 10, 10);
+  Doc.MouseUp(rpmbRight, {}, At(1, 1, 0).X, At(1, 1, 0).Y);
   EXPECT_EQ(CellSelection(0, 0), u"");
   EXPECT_FALSE(Doc.SelectionExists());
+  // Released between two cells, the drag in the first ends there.
+  Press(At(0, 0, 7));
+  const TRPTableCellData& Second = *T->Cells(0, 1);
+  const TRPDrawLineInfo& D = Doc.DrawItems[1];
+  Release({D.Left + Second.Left - 1, At(0, 0, 0).Y});
+  EXPECT_FALSE(T->Cells(0, 0)->State.Contains(rpstMakingSelection));
+  EXPECT_EQ(CellSelection(0, 0), u"eta"); // at the cell's end: still inside "beta"
   // A click in a cell selects nothing, and not the table.
   Press(At(1, 0, 2));
   Release(At(1, 0, 2));
