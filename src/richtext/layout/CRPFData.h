@@ -204,6 +204,8 @@ public:
   // Widens the selection to whole paragraphs.
   void TripleClick();
 
+  // The item holding a selection of its own inside (a table), or nullptr.
+  TCustomRPItemInfo* PartialSelectedItem() const { return FPartialSelectedItem; }
   // The draw item under the pointer (-1: none), and the one pressed on until the release.
   int LastDIMovedAbove = -1;
   int ClickedDrawItemNo() const { return FClickedDrawItemNo; }

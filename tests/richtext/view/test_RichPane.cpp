@@ -8,6 +8,8 @@
 
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
+#include "richtext/table/RPTable.h"
+#include "richtext/view/RPTextWriter.h"
 #include "richtext/view/RichPane.h"
 #include "support/DrawItemChecks.h"
 #include "support/FakeGraphicInterface.h"
@@ -204,6 +206,49 @@ TEST_F(Pane, LinksInTableCellsAreFound) {
   ASSERT_EQ(Over.size(), 32u);
   EXPECT_EQ(Over.front(), 105);
   EXPECT_EQ(Over.back(), 136);
+}
+
+// What a copy gives as text: line ends between paragraphs and at line breaks, tabs, the
+// marker of a list item the selection starts in, tables a row a line, nothing hidden.
+TEST_F(Pane, TheTextOfASelection) {
+  Core.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
+  Core.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  ASSERT_TRUE(Core.LoadRTFFromStream(
+      R"({\rtf1\ansi\deff0{\*\listtable{\list\listtemplateid1{\listlevel\levelnfc0)"
+      R"(\levelstartat1{\leveltext\'02\'00.;}{\levelnumbers\'01;}\fi-360\li720}\listid7}})"
+      R"({\*\listoverridetable{\listoverride\listid7\listoverridecount0\ls1}})"
+      R"(\pard first\tab tabbed\line broken{\v hidden}\par)"
+      R"(\pard\ls1 one item\par)"
+      R"(\pard\trowd\cellx1500\cellx3000\intbl a1\cell b1\cell\row)"
+      R"(\trowd\cellx1500\cellx3000\intbl a2\cell b2 two\par paragraphs\cell\row)"
+      R"(\pard last\par})"));
+  Core.Format();
+  TRichPaneRPData& Doc = Core.RPData();
+  const std::u16string All = u"first\ttabbed\r\nbroken\r\n1. one item\r\na1\tb1\r\n"
+                             u"a2\tb2 two paragraphs\r\nlast";
+  EXPECT_EQ(RP_DocumentText(Doc), All);
+  EXPECT_EQ(RP_SelectionText(Doc), u"");
+  Core.SelectAll();
+  EXPECT_EQ(RP_SelectionText(Doc), All);
+  // From inside the list item: its marker first.
+  int Item = 0;
+  while (Doc.GetItemTextW(Item) != u"one item")
+    ++Item;
+  Doc.SetSelectionBounds(Item, 5, Item, 9);
+  EXPECT_EQ(RP_SelectionText(Doc), u"1. item");
+  // Inside the table: a cell's text, or whole cells.
+  const TRPDrawLineInfo& Table = Doc.DrawItems[Doc.GetItem(Item + 1)->DrawItemNo];
+  auto& T = dynamic_cast<TRPTableItemInfo&>(*Doc.GetItem(Table.ItemNo));
+  const auto CellPoint = [&](int r, int c) {
+    const TRPTableCellData& Cell = *T.Cells(r, c);
+    return TPoint{Table.Left + Cell.Left + 12, Table.Top + Cell.Top + 8};
+  };
+  Core.DblClick(CellPoint(0, 1).X, CellPoint(0, 1).Y);
+  EXPECT_EQ(RP_SelectionText(Doc), u"b1");
+  Core.MouseDown(rpmbLeft, {rpshLeftButton}, CellPoint(0, 1).X, CellPoint(0, 1).Y);
+  Core.MouseMove({rpshLeftButton}, CellPoint(1, 1).X, CellPoint(1, 1).Y);
+  Core.MouseUp(rpmbLeft, {}, CellPoint(1, 1).X, CellPoint(1, 1).Y);
+  EXPECT_EQ(RP_SelectionText(Doc), u"b1\r\nb2 two paragraphs");
 }
 
 } // namespace

@@ -1,0 +1,119 @@
+#include "richtext/view/RPTextWriter.h"
+
+#include "richtext/layout/CRPFData.h"
+#include "richtext/model/RPItem.h"
+#include "richtext/table/RPTable.h"
+
+namespace {
+
+constexpr int32_t RuleWidth = 80;
+constexpr std::u16string_view LineEnd = u"\r\n";
+
+class TTextWriter {
+public:
+  explicit TTextWriter(std::u16string& Out) : FOut(Out) {}
+
+  // Items FirstItem..LastItem of Doc, the first from caret offset FirstOffs, the last up
+  // to LastOffs. InCell: paragraphs and rows are joined by spaces.
+  void WriteRange(TCustomRPData& Doc, int FirstItem, int FirstOffs, int LastItem, int LastOffs,
+                  bool InCell) {
+    int ParaStart = FirstItem;
+    while (ParaStart > 0 && !Doc.IsParaStart(ParaStart))
+      --ParaStart;
+    if (ParaStart != FirstItem && Doc.GetItem(ParaStart)->StyleNo == rpsListMarker)
+      FOut += Doc.GetItem(ParaStart)->AsText(0, Doc);
+    for (int i = FirstItem; i <= LastItem; ++i) {
+      TCustomRPItemInfo& Item = *Doc.GetItem(i);
+      if (Doc.IsHiddenItem(i))
+        continue;
+      if (i > FirstItem && !Item.SameAsPrev())
+        FOut += InCell ? std::u16string_view(u" ") : LineEnd;
+      const int From = i == FirstItem ? FirstOffs : Doc.GetOffsBeforeItem(i);
+      const int To = i == LastItem ? LastOffs : Doc.GetOffsAfterItem(i);
+      if (Item.IsTextItem()) {
+        if (To > From)
+          FOut += Doc.GetItemTextW(i).substr(static_cast<size_t>(From - 1),
+                                             static_cast<size_t>(To - From));
+      } else if (From < To) {
+        WriteObject(Doc, Item, InCell);
+      }
+    }
+  }
+
+  void WriteDocument(TCustomRPData& Doc, bool InCell) {
+    if (Doc.GetItemCount() > 0)
+      WriteRange(Doc, 0, Doc.GetOffsBeforeItem(0), Doc.GetItemCount() - 1,
+                 Doc.GetOffsAfterItem(Doc.GetItemCount() - 1), InCell);
+  }
+
+  // The rows of Table that hold cells Take chooses, with those cells.
+  template <typename TTake>
+  void WriteTable(const TRPTableItemInfo& Table, bool InCell, TTake Take) {
+    bool FirstRow = true;
+    for (int r = 0; r < Table.RowCount(); ++r) {
+      std::u16string Row;
+      int Cells = 0;
+      for (int c = 0; c < Table.ColCount(); ++c)
+        if (TRPTableCellData* Cell = Table.Cells(r, c); Cell && Take(*Cell)) {
+          if (Cells++ > 0)
+            Row += InCell ? u' ' : u'\t';
+          TTextWriter(Row).WriteDocument(*Cell, true);
+        }
+      if (Cells == 0)
+        continue;
+      if (!FirstRow)
+        FOut += InCell ? std::u16string_view(u" ") : LineEnd;
+      FOut += Row;
+      FirstRow = false;
+    }
+  }
+
+  // What is selected inside a table: text in one of its cells, or whole cells.
+  void WriteTableSelection(const TRPTableItemInfo& Table) {
+    if (Table.CellsSelected())
+      WriteTable(Table, false, [](const TRPTableCellData& Cell) { return Cell.SelectedWhole; });
+    else if (TRPTableCellData* Cell = Table.SelectingCell())
+      FOut += RP_SelectionText(*Cell);
+  }
+
+private:
+  void WriteObject(TCustomRPData& Doc, TCustomRPItemInfo& Item, bool InCell) {
+    if (const auto* Table = dynamic_cast<const TRPTableItemInfo*>(&Item)) {
+      WriteTable(*Table, InCell, [](const TRPTableCellData&) { return true; });
+      return;
+    }
+    if (Item.StyleNo == rpsTab || Item.StyleNo == rpsListMarker)
+      FOut += Item.AsText(0, Doc);
+    else if (dynamic_cast<const TRPBreakItemInfo*>(&Item))
+      FOut += Item.AsText(RuleWidth, Doc);
+  }
+
+  std::u16string& FOut;
+};
+
+} // namespace
+
+std::u16string RP_SelectionText(TCustomRPFormattedData& Doc) {
+  std::u16string Out;
+  TTextWriter Writer(Out);
+  if (const auto* Table = dynamic_cast<const TRPTableItemInfo*>(Doc.PartialSelectedItem())) {
+    Writer.WriteTableSelection(*Table);
+    return Out;
+  }
+  if (!Doc.SelectionExists(false))
+    return Out;
+  TRPDrawItemPos Start, End;
+  Doc.GetSelectionBounds(Start, End, true);
+  int FirstItem = -1, FirstOffs = 0, LastItem = -1, LastOffs = 0;
+  Doc.DrawItem2Item(Start.No, Start.Offs, FirstItem, FirstOffs);
+  Doc.DrawItem2Item(End.No, End.Offs, LastItem, LastOffs);
+  if (FirstItem >= 0 && LastItem >= 0)
+    Writer.WriteRange(Doc, FirstItem, FirstOffs, LastItem, LastOffs, false);
+  return Out;
+}
+
+std::u16string RP_DocumentText(TCustomRPData& Doc) {
+  std::u16string Out;
+  TTextWriter(Out).WriteDocument(Doc, false);
+  return Out;
+}

@@ -1,0 +1,17 @@
+// Plain text of a document or of its selection, as a copy puts it on the clipboard: CR LF
+// between paragraphs and at line breaks, a tab for a tab, a list marker's text, a horizontal
+// line as 80 "-" (or "=" when it is 2 pixels or thicker), a table a row a line with a tab
+// between its cells (a cell's paragraphs and the tables inside it joined by spaces); pictures
+// and hidden text give nothing.
+#pragma once
+
+#include <string>
+
+class TCustomRPData;
+class TCustomRPFormattedData;
+
+// The selection, in a table's cells too; empty when nothing is selected. A selection that
+// starts inside a list item starts with the item's marker.
+std::u16string RP_SelectionText(TCustomRPFormattedData& Doc);
+// Every item.
+std::u16string RP_DocumentText(TCustomRPData& Doc);
