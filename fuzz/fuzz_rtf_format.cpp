@@ -19,7 +19,9 @@
 // Then the document is selected with the mouse as a reader would: a drag between two
 // points taken from the input (and on below the pane, where it scrolls), one with Shift, a
 // double and a triple click, a right click, and everything; every selection, in table cells
-// too, must lie inside the draw items, and painting it shows no failure either.
+// too, must lie inside the draw items, its text can be written (everything selected gives at
+// least half the document's text: hidden text aside, the same), and painting it shows no
+// failure either.
 //
 // FuzzLoad.h says which bits of the first two bytes choose which settings.
 #include <cstddef>
@@ -31,6 +33,7 @@
 #include "FuzzLoad.h"
 #include "richtext/layout/CRPFData.h"
 #include "richtext/table/RPTable.h"
+#include "richtext/view/RPTextWriter.h"
 #include "support/FakeCanvas.h"
 
 namespace {
@@ -197,10 +200,13 @@ void Select(FuzzLoad::TFuzzPane& P, TFuzzGraphicInterface& GI, const uint8_t* Da
   CheckSelection(Doc, "a double click");
   Pane.TripleClick();
   CheckSelection(Doc, "a triple click");
+  RP_SelectionText(Pane.RPData());
   Pane.MouseUp(rpmbRight, {}, A.X, A.Y);
   CheckSelection(Doc, "a right click");
   Pane.SelectAll();
   CheckSelection(Doc, "selecting all");
+  if (RP_SelectionText(Pane.RPData()).size() < RP_DocumentText(Pane.RPData()).size() / 2)
+    Fail("the text of everything selected is less than half the document's");
   Paint(P, GI);
 }
 

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -38,6 +39,7 @@
 #include "richtext/table/RPTable.h"
 #include "richtext/table/RPTableLayoutDump.h"
 #include "richtext/view/RPFixedPaneHost.h"
+#include "richtext/view/RPTextWriter.h"
 #include "richtext/view/RichPane.h"
 
 namespace fs = std::filesystem;
@@ -55,6 +57,7 @@ constexpr int32_t MaxRenderWidth = 10000;
 const char* const Usage = R"(Usage: rtfview COMMAND ARGUMENT
        rtfview render FILE --width N [--marks] -o OUT.png
        rtfview layout FILE --width N [--marks]
+       rtfview convert FILE --to text [-o OUT]
 
 Loads RTF the way the guide window does (styles are added to the style sheet as
 needed) and shows the result.
@@ -107,6 +110,12 @@ Commands:
               belongs to neither line. A table's line is followed by its rows,
               one per line: number, top y, height, and its cells side by side,
               each with its x range and its lines' text between bars.
+  convert FILE --to text [-o OUT]
+              Writes the whole document as a copy of all of it puts it on the
+              clipboard: text in UTF-8, paragraphs and line breaks ended by CR LF,
+              tabs, list markers' text, a table a row a line with tabs between
+              its cells; into OUT, or to the standard output. What was read
+              before a load error is still written (and the exit code is 1).
   --help      This text.
 
 The style sheet starts as the guide's: text style 0 "Times New Roman" 12 pt
@@ -420,6 +429,51 @@ void PrintDump(TGuideArticleDocument& Doc, const TRPStyle& Sheet, const TLoadRes
 
 // ------------------------------------------------------------------ commands
 
+int UsageError(const std::string& Message);
+
+// convert: the document through the copy's writer.
+int ConvertFile(const std::vector<std::string>& Args) {
+  std::string File, To, Out;
+  for (size_t i = 1; i < Args.size(); ++i) {
+    const bool Option = Args[i] == "--to" || Args[i] == "-o";
+    if (Option && i + 1 < Args.size()) {
+      std::string& Value = Args[i] == "--to" ? To : Out;
+      Value = Args[++i];
+    } else if (File.empty() && !Args[i].starts_with('-')) {
+      File = Args[i];
+    } else {
+      return UsageError("unexpected '" + Args[i] + "'");
+    }
+  }
+  if (File.empty() || To != "text")
+    return UsageError("convert needs a FILE and --to text");
+  std::error_code Error;
+  if (!fs::is_regular_file(File, Error)) {
+    std::cerr << "rtfview: " << File << ": no such file\n";
+    return ExitUsage;
+  }
+  TRPStyle Sheet;
+  InitGuideStyleSheet(Sheet);
+  TGuideArticleDocument Doc(Sheet);
+  const TLoadResult Result = Load(Doc, Sheet, File);
+  const std::string Text = Utf8(RP_DocumentText(Doc));
+  if (Out.empty()) {
+    std::cout << Text;
+  } else {
+    std::ofstream Stream(Out, std::ios::binary);
+    Stream << Text;
+    if (!Stream) {
+      std::cerr << "rtfview: cannot write " << Out << '\n';
+      return ExitFailed;
+    }
+  }
+  if (Result.Code != rtf_ec_OK) {
+    std::cerr << "rtfview: " << File << ": " << ErrorCodeName(Result.Code) << '\n';
+    return ExitFailed;
+  }
+  return ExitOK;
+}
+
 // text and dump: one file, whose result only decides the exit code.
 int ShowFile(const fs::path& File, bool Dump) {
   std::error_code Error;
@@ -693,6 +747,14 @@ int main(int argc, char** argv) {
       return UsageError(Problem);
     try {
       return Render ? RenderFile(Pane, argv[0]) : LayoutFile(Pane, argv[0]);
+    } catch (const std::exception& E) {
+      std::cerr << "rtfview: " << E.what() << '\n';
+      return ExitFailed;
+    }
+  }
+  if (Args[0] == "convert") {
+    try {
+      return ConvertFile(Args);
     } catch (const std::exception& E) {
       std::cerr << "rtfview: " << E.what() << '\n';
       return ExitFailed;

@@ -1,6 +1,9 @@
+#include <QClipboard>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -968,6 +971,49 @@ private slots:
     QTest::mouseRelease(View, Qt::LeftButton, {}, From + QPoint(4, 0));
     QCOMPARE(Selected(), QString());
     QCOMPARE(Opened.size(), 2);
+  }
+
+  // Ctrl+C (Shift allowed, Alt not) and Ctrl+Insert put the selection's text on the
+  // clipboard; with nothing selected the clipboard keeps what it had. The context menu copies
+  // and selects all.
+  void copyingPutsTheSelectionOnTheClipboard() {
+    TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
+    ShowGeometryArticle(Real);
+    QVERIFY(QTest::qWaitForWindowExposed(&Real));
+    TRichPaneEdit& Pane = *Real.rpe;
+    QWidget* View = Pane.viewport();
+    const TCustomRPFormattedData& Doc = Pane.Core().RPData();
+    const TRPDrawLineInfo& Title = Doc.DrawItems[0];
+    const QPoint Word(Title.Left + Title.Width * 8 / 10, Title.Top + Title.Height / 2);
+    QClipboard& Clipboard = *QGuiApplication::clipboard();
+    Clipboard.setText(QStringLiteral("before"));
+    Pane.setFocus();
+    QTest::keyClick(&Pane, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(Clipboard.text(), QStringLiteral("before"));
+    QTest::mouseDClick(View, Qt::LeftButton, {}, Word);
+    QTest::keyClick(&Pane, Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(Clipboard.text(), QStringLiteral("before"));
+    QTest::keyClick(&Pane, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(Clipboard.text(), QStringLiteral("geometries"));
+    QCOMPARE(Clipboard.mimeData()->data(QStringLiteral("text/plain;charset=utf-8")),
+             QByteArray("geometries"));
+    Pane.Core().TripleClick();
+    QTest::keyClick(&Pane, Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(Clipboard.text(), QStringLiteral("Molecular geometries"));
+
+    // The menu where the right button goes: outside the selection, nothing to copy.
+    const QPoint Outside(View->width() - 5, View->height() - 5);
+    QContextMenuEvent AtOutside(QContextMenuEvent::Mouse, Outside, View->mapToGlobal(Outside));
+    QApplication::sendEvent(View, &AtOutside);
+    auto* Menu = Pane.findChild<QMenu*>();
+    QVERIFY(Menu);
+    const QList<QAction*> Actions = Menu->actions();
+    QCOMPARE(Actions.size(), 2);
+    QVERIFY(!Actions[0]->isEnabled());
+    Actions[1]->trigger(); // Select all
+    Menu->close();
+    QVERIFY(Pane.CopyDef());
+    QVERIFY(Clipboard.text().startsWith(QStringLiteral("Molecular geometries\r\nIn short\r\n")));
   }
 };
 

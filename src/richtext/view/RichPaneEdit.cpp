@@ -1,11 +1,15 @@
 #include "richtext/view/RichPaneEdit.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -20,6 +24,7 @@
 
 #include "platform/qt/QtCanvas.h"
 #include "richtext/model/RPTypes.h"
+#include "richtext/view/RPTextWriter.h"
 
 TRichPaneEdit::TRichPaneEdit(QWidget* Parent)
     : QAbstractScrollArea(Parent),
@@ -408,7 +413,46 @@ void TRichPaneEdit::mouseDoubleClickEvent(QMouseEvent* Event) {
   Guarded("select", [&] { FCore.DblClick(Position.x(), Position.y()); });
 }
 
+bool TRichPaneEdit::CopyDef() {
+  // Nothing selected, or nothing made: the clipboard keeps what it had.
+  if (!FCore.SelectionExists())
+    return false;
+  QString Text;
+  if (!Guarded("copy", [&] { Text = QString::fromStdU16String(RP_SelectionText(FCore.RPData())); }))
+    return false;
+  auto* Data = new QMimeData;
+  Data->setData(QStringLiteral("text/plain;charset=utf-8"), Text.toUtf8());
+  Data->setText(Text);
+  QGuiApplication::clipboard()->setMimeData(Data);
+  return true;
+}
+
+// Copy and Select all, where the right button was released (after it kept or removed the
+// selection as a right click does).
+void TRichPaneEdit::contextMenuEvent(QContextMenuEvent* Event) {
+  Event->accept();
+  if (Event->reason() == QContextMenuEvent::Mouse)
+    Guarded("select", [&] { FCore.MouseUp(rpmbRight, {}, Event->pos().x(), Event->pos().y()); });
+  auto* Menu = new QMenu(this);
+  Menu->setAttribute(Qt::WA_DeleteOnClose);
+  QAction* Copy = Menu->addAction(tr("&Copy"), this, [this] { CopyDef(); });
+  Copy->setShortcut(QKeySequence::Copy);
+  Copy->setEnabled(FCore.SelectionExists());
+  QAction* All = Menu->addAction(tr("Select &all"), this,
+                                 [this] { Guarded("select", [this] { FCore.SelectAll(); }); });
+  All->setShortcut(QKeySequence::SelectAll);
+  Menu->popup(Event->globalPos());
+}
+
 void TRichPaneEdit::keyPressEvent(QKeyEvent* Event) {
+  // Ctrl+C or Ctrl+Insert, with Shift or without, never with Alt.
+  const Qt::KeyboardModifiers Keys = Event->modifiers();
+  if ((Event->key() == Qt::Key_C || Event->key() == Qt::Key_Insert) &&
+      Keys.testFlag(Qt::ControlModifier) && !Keys.testFlag(Qt::AltModifier)) {
+    CopyDef();
+    Event->accept();
+    return;
+  }
   if (Event->matches(QKeySequence::SelectAll)) {
     Guarded("select", [this] { FCore.SelectAll(); });
     Event->accept();

@@ -40,6 +40,10 @@ public:
   // How many times the document was formatted.
   int FormatCount() const { return FFormatCount; }
 
+  // Puts the selection on the clipboard (its text, as UTF-8); false, and the clipboard as
+  // it was, when nothing is selected.
+  bool CopyDef();
+
   // Opens a link's URL; the desktop's browser or mail program unless replaced.
   std::function<bool(const QUrl& Url)> OpenUrl;
   // Milliseconds of a steady clock, which tells a triple click from two clicks.
@@ -61,6 +65,7 @@ protected:
   void mouseReleaseEvent(QMouseEvent* Event) override;
   void mouseDoubleClickEvent(QMouseEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
+  void contextMenuEvent(QContextMenuEvent* Event) override;
   void focusOutEvent(QFocusEvent* Event) override;
   void hideEvent(QHideEvent* Event) override;
   void changeEvent(QEvent* Event) override;
