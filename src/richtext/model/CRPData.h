@@ -314,6 +314,10 @@ public:
   // Registers the marker AItemNo after the nearest marker before it in this document
   // and counts its list from there.
   void AddMarkerInList(int ItemNo);
+  // Puts the tree's list markers and sequence fields in document order again and counts
+  // them anew: items moved into table cells were registered before the table's place was
+  // known. On the absolute root document.
+  void SortSpecialItems();
   // Takes a marker out of the marker list it is in; the rest of the list is counted
   // again unless the document is being cleared.
   void DeleteMarkerFromList(TCustomRPItemInfo& Item, bool Clearing);

@@ -66,6 +66,40 @@ void TCustomRPData::AddMarkerInList(int ItemNo) {
     List->RecalcCounters(Index, *RPStyle, false);
 }
 
+namespace {
+
+void CollectSpecialItems(TCustomRPData& Doc, std::vector<TRPMarkerItemInfo*>& Markers,
+                         std::vector<TRPSeqItemInfo*>& Seqs) {
+  for (int i = 0; i < Doc.GetItemCount(); ++i) {
+    TCustomRPItemInfo* Item = Doc.GetItem(i);
+    if (TRPMarkerItemInfo* Marker = AsMarker(Item))
+      Markers.push_back(Marker);
+    else if (auto* Seq = dynamic_cast<TRPSeqItemInfo*>(Item))
+      Seqs.push_back(Seq);
+    else
+      Item->ForEachInnerDocument(
+          [&](TCustomRPData& Inner) { CollectSpecialItems(Inner, Markers, Seqs); });
+  }
+}
+
+} // namespace
+
+void TCustomRPData::SortSpecialItems() {
+  if (GetAbsoluteRootData() != this || (!FMarkers && !FSeqList))
+    return;
+  std::vector<TRPMarkerItemInfo*> Markers;
+  std::vector<TRPSeqItemInfo*> Seqs;
+  CollectSpecialItems(*this, Markers, Seqs);
+  if (FMarkers && GetRPStyle()) {
+    FMarkers->Reorder(Markers);
+    FMarkers->RecalcCounters(0, *GetRPStyle(), true);
+  }
+  if (FSeqList) {
+    FSeqList->Reorder(Seqs);
+    FSeqList->RecalcCounters(0);
+  }
+}
+
 void TCustomRPData::DeleteMarkerFromList(TCustomRPItemInfo& Item, bool Clearing) {
   TRPMarkerItemInfo* Marker = AsMarker(&Item);
   const std::shared_ptr<TRPMarkerList> List = Marker ? Marker->MarkerList() : nullptr;

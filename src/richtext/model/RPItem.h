@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -316,6 +317,8 @@ public:
   virtual bool SelectInnerWordAt(int32_t /*X*/, int32_t /*Y*/) { return false; }
   // A triple click widens the selection inside to its paragraphs.
   virtual void InnerTripleClick() {}
+  // Calls Action for every document the item holds (a table's cells), in document order.
+  virtual void ForEachInnerDocument(const std::function<void(TCustomRPData&)>& /*Action*/) {}
   // The point lies within the selection inside.
   virtual bool IsInInnerSelection(int32_t /*X*/, int32_t /*Y*/) const { return false; }
   bool IsTextItem() const { return StyleNo >= 0; }

@@ -65,6 +65,23 @@ public:
     return Index;
   }
 
+  // Puts the items in the order of Order, which holds them (others are ignored); items
+  // Order leaves out keep their order after it.
+  void Reorder(const std::vector<TItem*>& Order) {
+    std::vector<TItem*> Items;
+    Items.reserve(FItems.size());
+    for (TItem* Item : Order)
+      if (IndexOf(*Item) >= 0)
+        Items.push_back(Item);
+    for (TItem* Item : Items)
+      Item->FListLink.CachedIndex = -2; // taken
+    for (TItem* Item : FItems)
+      if (Item->FListLink.CachedIndex != -2)
+        Items.push_back(Item);
+    FItems = std::move(Items);
+    Renumber(0);
+  }
+
   // The list Item is registered in, or nullptr.
   static std::shared_ptr<TList> ListOf(const TItem& Item) {
     std::shared_ptr<TList> List = Item.FListLink.List.lock();

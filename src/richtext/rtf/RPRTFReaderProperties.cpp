@@ -851,6 +851,8 @@ TRPRTFErrorCode TRPRTFReaderProperties::ReadFromSource(IRPByteSource& Source,
     TRead Read(*this, RPData);
     const TRPRTFErrorCode Result = Read.Run(Source);
     Warnings = Read.Warnings();
+    if (TCustomRPData* Root = RPData.GetAbsoluteRootData())
+      Root->SortSpecialItems();
     return Result;
   } catch (...) {
     return rtf_ec_Exception;

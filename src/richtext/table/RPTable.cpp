@@ -339,3 +339,7 @@ void TRPTableItemInfo::ConvertToDifferentUnits(TRPStyleUnits NewUnits, const TRP
       Cell.GetItem(i)->ConvertToDifferentUnits(NewUnits, RPStyle);
   });
 }
+
+void TRPTableItemInfo::ForEachInnerDocument(const std::function<void(TCustomRPData&)>& Action) {
+  ForEachCell([&](TRPTableCellData& Cell, int, int) { Action(Cell); });
+}

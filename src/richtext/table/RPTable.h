@@ -200,6 +200,7 @@ public:
   }
 
   // ---- the cells' items as the document's
+  void ForEachInnerDocument(const std::function<void(TCustomRPData&)>& Action) override;
   void MarkStylesInUse(TRPDeleteUnusedStylesData& Data) override;
   void UpdateStyles(const TRPDeleteUnusedStylesData& Data) override;
   void ConvertToDifferentUnits(TRPStyleUnits NewUnits, const TRPStyle& RPStyle) override;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "richtext/gfx/RPCodePage.h"
 #include "richtext/model/RPListInfo.h"
 #include "richtext/model/RPMarker.h"
 #include "richtext/model/RPStyle.h"
@@ -253,6 +254,29 @@ TEST_F(Lists, NotesInsideNumberedParagraphs) {
   EXPECT_EQ(Twips(Level.LeftIndent), 1440);
   EXPECT_EQ(Twips(Sheet.ParaStyles[Doc.GetItem(1)->ParaNo].LeftIndent), 1440);
   EXPECT_EQ(Doc.GetItem(0)->ParaNo, Doc.GetItem(1)->ParaNo);
+}
+
+// Items in table cells count where they stand: before the table's rows, after them, and
+// cell by cell (a cell's items reach the cell when its row is read, after the text around).
+TEST_F(Lists, ItemsInTableCellsCountInDocumentOrder) {
+  ASSERT_EQ(Load(Rtf(WordList, R"(\pard\fi-360\li720\ls1 one\par)"
+                               R"(\trowd\cellx1500\cellx3000\pard\intbl\fi-360\li720\ls1 a1\cell)"
+                               R"(\pard\intbl\fi-360\li720\ls1 b1\cell\row)"
+                               R"(\trowd\cellx1500\cellx3000\pard\intbl\fi-360\li720\ls1 a2\cell)"
+                               R"(\pard\intbl b2\cell\row)"
+                               R"(\pard\fi-360\li720\ls1 after\par)")),
+            rtf_ec_OK);
+  std::vector<std::string> Markers;
+  const auto Collect = [&](auto& Self, TCustomRPData& Part) -> void {
+    for (int i = 0; i < Part.GetItemCount(); ++i) {
+      TCustomRPItemInfo& Item = *Part.GetItem(i);
+      if (Item.StyleNo == rpsListMarker)
+        Markers.push_back(RP_UnicodeToAnsi(Item.AsText(0, Part), CP_UTF8));
+      Item.ForEachInnerDocument([&](TCustomRPData& Inner) { Self(Self, Inner); });
+    }
+  };
+  Collect(Collect, Doc);
+  EXPECT_EQ(Markers, (Lines{"1. ", "2. ", "3. ", "4. ", "5. "}));
 }
 
 TEST_F(Lists, MissingLevelsAreIndentedAStepFurtherEach) {
