@@ -76,9 +76,9 @@ private:
   bool EndsBelowClip(int i) const;
 
   // ---- lines and paragraphs
-  int LineStart(int i) const;
-  int LineEnd(int i) const;
-  TVerticalBounds LineBounds(int i) const { return Extent(LineStart(i), LineEnd(i)); }
+  TVerticalBounds LineBounds(int i) const {
+    return Extent(FDoc.GetLineStartDrawItem(i), FDoc.GetLineEndDrawItem(i));
+  }
   int32_t LineTop(int i) const { return LineBounds(i).Top; }
   TVerticalBounds Extent(int First, int Last) const;
   int ParaStart(int i) const;
@@ -192,7 +192,7 @@ int TRPDocumentPainter::FirstToPaint(bool StrictTop) const {
     return First;
   while (First < FItems.Count() && FItems[First].Top < FClip.Top)
     ++First;
-  return First < FItems.Count() ? LineStart(First) : First;
+  return First < FItems.Count() ? FDoc.GetLineStartDrawItem(First) : First;
 }
 
 // The last draw item before the first line that starts below the clip rectangle.
@@ -209,18 +209,6 @@ bool TRPDocumentPainter::EndsBelowClip(int i) const {
 }
 
 // ---------------------------------------------------------------- lines and paragraphs
-
-int TRPDocumentPainter::LineStart(int i) const {
-  while (i > 0 && !FItems[i].FromNewLine)
-    --i;
-  return i;
-}
-
-int TRPDocumentPainter::LineEnd(int i) const {
-  while (i + 1 < FItems.Count() && !FItems[i + 1].FromNewLine)
-    ++i;
-  return i;
-}
 
 // From the smallest top to the largest bottom of draw items First..Last, with the extra
 // space of line spacing.
@@ -306,7 +294,7 @@ TRect TRPDocumentPainter::ParagraphBox(int First, int Last, const TParaInfo& Par
 
 // One rectangle for each run of text draw items of one style on one line.
 void TRPDocumentPainter::DrawTextBacks(int First, int Last) {
-  int i = FSheet.TextBackgroundKind == rptbkLines ? LineStart(First) : First;
+  int i = FSheet.TextBackgroundKind == rptbkLines ? FDoc.GetLineStartDrawItem(First) : First;
   while (i <= Last) {
     if (!FDoc.GetItem(FItems[i].ItemNo)->IsTextItem()) {
       ++i;

@@ -219,6 +219,9 @@ private:
   // coordinates; nullptr between cells.
   TRPTableCellData* CellPlaceAt(int32_t X, int32_t Y, int& Row, int& Col, int32_t& CellX,
                                 int32_t& CellY) const;
+  // A selection starting at the point: the cell there, which becomes the anchor, with the
+  // point in its document's coordinates; nullptr between cells.
+  TRPTableCellData* StartInCell(int32_t X, int32_t Y, int32_t& CellX, int32_t& CellY);
   // Marks the cells from the anchor's slot to (Row, Col) as selected whole (Row -1: none).
   void SelectCellsTo(int Row, int Col);
 

@@ -18,17 +18,21 @@ void TRPTableItemInfo::ClearInnerSelection() {
   FSelRow = FSelCol = -1;
 }
 
-bool TRPTableItemInfo::BeginInnerSelection(int32_t X, int32_t Y) {
+TRPTableCellData* TRPTableItemInfo::StartInCell(int32_t X, int32_t Y, int32_t& CellX,
+                                                int32_t& CellY) {
   ClearInnerSelection();
-  int Row = -1, Col = -1;
-  int32_t CellX = 0, CellY = 0;
-  TRPTableCellData* Cell = CellPlaceAt(X, Y, Row, Col, CellX, CellY);
+  TRPTableCellData* Cell = CellPlaceAt(X, Y, FSelRow, FSelCol, CellX, CellY);
   if (!Cell)
-    return false;
-  FSelRow = Row;
-  FSelCol = Col;
-  Cell->MouseDown(rpmbLeft, {rpshLeftButton}, CellX, CellY);
-  return true;
+    FSelRow = FSelCol = -1;
+  return Cell;
+}
+
+bool TRPTableItemInfo::BeginInnerSelection(int32_t X, int32_t Y) {
+  int32_t CellX = 0, CellY = 0;
+  TRPTableCellData* Cell = StartInCell(X, Y, CellX, CellY);
+  if (Cell)
+    Cell->MouseDown(rpmbLeft, {rpshLeftButton}, CellX, CellY);
+  return Cell != nullptr;
 }
 
 void TRPTableItemInfo::ContinueInnerSelection(int32_t X, int32_t Y, bool Released) {
@@ -85,17 +89,12 @@ void TRPTableItemInfo::SelectCellsTo(int Row, int Col) {
 }
 
 bool TRPTableItemInfo::SelectInnerWordAt(int32_t X, int32_t Y) {
-  ClearInnerSelection();
-  int Row = -1, Col = -1;
   int32_t CellX = 0, CellY = 0;
-  TRPTableCellData* Cell = CellPlaceAt(X, Y, Row, Col, CellX, CellY);
-  if (!Cell)
-    return false;
+  TRPTableCellData* Cell = StartInCell(X, Y, CellX, CellY);
   // Beside the cell's text there is no word: nothing is selected.
-  Cell->SelectWordAt(CellX, CellY);
-  FSelRow = Row;
-  FSelCol = Col;
-  return true;
+  if (Cell)
+    Cell->SelectWordAt(CellX, CellY);
+  return Cell != nullptr;
 }
 
 void TRPTableItemInfo::InnerTripleClick() {
