@@ -9,6 +9,7 @@
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/table/RPTable.h"
+#include "richtext/view/RPRTFEscape.h"
 #include "richtext/view/RPTextWriter.h"
 #include "richtext/view/RichPane.h"
 #include "support/DrawItemChecks.h"
@@ -249,6 +250,27 @@ TEST_F(Pane, TheTextOfASelection) {
   Core.MouseMove({rpshLeftButton}, CellPoint(1, 1).X, CellPoint(1, 1).Y);
   Core.MouseUp(rpmbLeft, {}, CellPoint(1, 1).X, CellPoint(1, 1).Y);
   EXPECT_EQ(RP_SelectionText(Doc), u"b1\r\nb2 two paragraphs");
+}
+
+// What the RTF writer escapes, our reader reads back as it was.
+TEST_F(Pane, EscapedTextReadsBack) {
+  const std::u16string Texts[] = {
+      u"plain {braces} \\ back", u"\u041F\u0440\u0438\u0432\u0435\u0442",
+      u"\u65E5\u672C\u8A9E and \u20AC", u"\U0001F600 \u2014 \u00A0\u00AD",
+      u"\u201Cquoted\u201D \u2018too\u2019 \u2022"};
+  for (const int CodePage : {1252, 1251, 932}) {
+    for (const std::u16string& Text : Texts) {
+      int Uc = 1;
+      const std::string Rtf = "{\\rtf1\\ansi\\ansicpg" + std::to_string(CodePage) + "\\uc1 " +
+                              RP_RTFEscapeUnicode(Text, CodePage, Uc) + "}";
+      Core.Clear();
+      ASSERT_TRUE(Core.LoadRTFFromStream(Rtf)) << Rtf;
+      std::u16string Read;
+      for (int i = 0; i < Core.RPData().GetItemCount(); ++i)
+        Read += Core.RPData().GetItemTextW(i);
+      EXPECT_EQ(Read, Text) << Rtf;
+    }
+  }
 }
 
 } // namespace
