@@ -41,9 +41,8 @@ public:
   }
 
   void WriteDocument(TCustomRPData& Doc, bool InCell) {
-    if (Doc.GetItemCount() > 0)
-      WriteRange(Doc, 0, Doc.GetOffsBeforeItem(0), Doc.GetItemCount() - 1,
-                 Doc.GetOffsAfterItem(Doc.GetItemCount() - 1), InCell);
+    if (const std::optional<TRPItemRange> All = RP_AllItems(Doc))
+      WriteRange(Doc, All->FirstItem, All->FirstOffs, All->LastItem, All->LastOffs, InCell);
   }
 
   // The rows of Table that hold cells Take chooses, with those cells.
@@ -100,15 +99,9 @@ std::u16string RP_SelectionText(TCustomRPFormattedData& Doc) {
     Writer.WriteTableSelection(*Table);
     return Out;
   }
-  if (!Doc.SelectionExists(false))
-    return Out;
-  TRPDrawItemPos Start, End;
-  Doc.GetSelectionBounds(Start, End, true);
-  int FirstItem = -1, FirstOffs = 0, LastItem = -1, LastOffs = 0;
-  Doc.DrawItem2Item(Start.No, Start.Offs, FirstItem, FirstOffs);
-  Doc.DrawItem2Item(End.No, End.Offs, LastItem, LastOffs);
-  if (FirstItem >= 0 && LastItem >= 0)
-    Writer.WriteRange(Doc, FirstItem, FirstOffs, LastItem, LastOffs, false);
+  if (const std::optional<TRPItemRange> Range = RP_SelectedItems(Doc))
+    Writer.WriteRange(Doc, Range->FirstItem, Range->FirstOffs, Range->LastItem, Range->LastOffs,
+                      false);
   return Out;
 }
 
@@ -116,4 +109,26 @@ std::u16string RP_DocumentText(TCustomRPData& Doc) {
   std::u16string Out;
   TTextWriter(Out).WriteDocument(Doc, false);
   return Out;
+}
+
+std::optional<TRPItemRange> RP_SelectedItems(TCustomRPFormattedData& Doc) {
+  if (!Doc.SelectionExists(false))
+    return std::nullopt;
+  TRPDrawItemPos Start, End;
+  Doc.GetSelectionBounds(Start, End, true);
+  TRPItemRange Range;
+  int LastItem = -1;
+  Doc.DrawItem2Item(Start.No, Start.Offs, Range.FirstItem, Range.FirstOffs);
+  Doc.DrawItem2Item(End.No, End.Offs, LastItem, Range.LastOffs);
+  Range.LastItem = LastItem;
+  if (Range.FirstItem < 0 || LastItem < 0)
+    return std::nullopt;
+  return Range;
+}
+
+std::optional<TRPItemRange> RP_AllItems(TCustomRPData& Doc) {
+  const int Count = Doc.GetItemCount();
+  if (Count == 0)
+    return std::nullopt;
+  return TRPItemRange{0, Doc.GetOffsBeforeItem(0), Count - 1, Doc.GetOffsAfterItem(Count - 1)};
 }

@@ -5,6 +5,7 @@
 // and hidden text give nothing.
 #pragma once
 
+#include <optional>
 #include <string>
 
 class TCustomRPData;
@@ -15,3 +16,15 @@ class TCustomRPFormattedData;
 std::u16string RP_SelectionText(TCustomRPFormattedData& Doc);
 // Every item.
 std::u16string RP_DocumentText(TCustomRPData& Doc);
+
+// Items FirstItem..LastItem, from caret offset FirstOffs of the first to LastOffs of the last.
+struct TRPItemRange {
+  int FirstItem = 0;
+  int FirstOffs = 0;
+  int LastItem = 0;
+  int LastOffs = 0;
+};
+// The selected items of the document itself (not inside a table); none without a selection.
+std::optional<TRPItemRange> RP_SelectedItems(TCustomRPFormattedData& Doc);
+// Every item; none in an empty document.
+std::optional<TRPItemRange> RP_AllItems(TCustomRPData& Doc);

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "richtext/gfx/RPColor.h"
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/table/RPTable.h"
 #include "richtext/view/RPRTFEscape.h"
+#include "richtext/view/RPRTFWriter.h"
 #include "richtext/view/RPTextWriter.h"
 #include "richtext/view/RichPane.h"
 #include "support/DrawItemChecks.h"
@@ -271,6 +273,69 @@ TEST_F(Pane, EscapedTextReadsBack) {
       EXPECT_EQ(Read, Text) << Rtf;
     }
   }
+}
+
+// What the RTF writer writes, our reader reads back: the text, the runs' fonts, sizes,
+// weights, slants and colours, the paragraphs' alignment and indents, links and places.
+TEST_F(Pane, WrittenRTFReadsBack) {
+  Core.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
+  Core.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  ASSERT_TRUE(Core.LoadRTFFromStream(
+      R"({\rtf1\ansi\ansicpg1252\deff0{\fonttbl{\f0 Times New Roman;}{\f1 Odd\} Name;})"
+      R"({\f2\fcharset204 Arial;}}{\colortbl;\red200\green0\blue0;\red0\green0\blue255;})"
+      R"(\pard\qc\sb120 {\f1\fs28 Title\}}\par)"
+      R"(\pard\li720\fi-360 plain {\b bold} {\i\cf1 red} {\f2\lang1049 \'cf\'f0\'e8\'e2\'e5\'f2}\tab x\line y\par)"
+      R"(\pard {\*\bkmkstart here}{\*\bkmkend here}{\field{\*\fldinst HYPERLINK "https://doi.org/10.1/x?a=\"q\"" \\l "frag"}{\fldrslt link}} \u26085?\par})"));
+  Core.Format();
+  TRichPaneRPData& Doc = Core.RPData();
+  Core.SelectAll();
+  const std::string Rtf = RP_SelectionRTF(Doc);
+  EXPECT_TRUE(Rtf.starts_with("{\\rtf1\\fbidis\\ansi\\ansicpg1252\\uc1\\deff0")) << Rtf;
+  EXPECT_NE(Rtf.find("Odd\\} Name;}"), std::string::npos) << Rtf;
+
+  TFakePaneHost Host2;
+  TRPStyle Sheet2;
+  Sheet2.GraphicInterface = &GI;
+  TCustomRichPane Copy(Host2);
+  Copy.Style = &Sheet2;
+  Copy.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
+  Copy.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  ASSERT_TRUE(Copy.LoadRTFFromStream(Rtf)) << Rtf;
+  TRichPaneRPData& Back = Copy.RPData();
+  EXPECT_EQ(RP_DocumentText(Back), RP_DocumentText(Doc));
+  ASSERT_EQ(Back.GetItemCount(), Doc.GetItemCount()) << Rtf;
+  for (int i = 0; i < Doc.GetItemCount(); ++i) {
+    const TCustomRPItemInfo& A = *Doc.GetItem(i);
+    const TCustomRPItemInfo& B = *Back.GetItem(i);
+    EXPECT_EQ(B.Tag, A.Tag) << i;
+    EXPECT_EQ(B.BR(), A.BR()) << i;
+    EXPECT_EQ(B.Checkpoint != nullptr, A.Checkpoint != nullptr) << i;
+    if (!A.IsTextItem())
+      continue;
+    const TFontInfo& FA = Sheet.TextStyles[Doc.GetItemStyle(i)];
+    const TFontInfo& FB = Sheet2.TextStyles[Back.GetItemStyle(i)];
+    EXPECT_EQ(FB.FontName, FA.FontName) << i;
+    EXPECT_EQ(FB.SizeDouble, FA.SizeDouble) << i;
+    EXPECT_EQ(FB.Style, FA.Style) << i;
+    EXPECT_EQ(RP_ColorToRGB(FB.Color), RP_ColorToRGB(FA.Color)) << i;
+    const TParaInfo& PA = Sheet.ParaStyles[Doc.GetItemPara(i)];
+    const TParaInfo& PB = Sheet2.ParaStyles[Back.GetItemPara(i)];
+    EXPECT_EQ(PB.Alignment, PA.Alignment) << i;
+    EXPECT_EQ(Sheet2.GetAsTwips(PB.LeftIndent), Sheet.GetAsTwips(PA.LeftIndent)) << i;
+    EXPECT_EQ(Sheet2.GetAsTwips(PB.FirstIndent), Sheet.GetAsTwips(PA.FirstIndent)) << i;
+    EXPECT_EQ(Sheet2.GetAsTwips(PB.SpaceBefore()), Sheet.GetAsTwips(PA.SpaceBefore())) << i;
+  }
+
+  // A part of a run: only that part, in its run's format.
+  int Bold = 0;
+  while (Doc.GetItemTextW(Bold) != u"bold")
+    ++Bold;
+  Doc.SetSelectionBounds(Bold, 2, Bold, 4);
+  const std::string Part = RP_SelectionRTF(Doc);
+  Copy.Clear();
+  ASSERT_TRUE(Copy.LoadRTFFromStream(Part)) << Part;
+  EXPECT_EQ(RP_DocumentText(Back), u"ol");
+  EXPECT_TRUE(Sheet2.TextStyles[Back.GetItemStyle(0)].Style.Contains(fsBold));
 }
 
 } // namespace
