@@ -12,6 +12,7 @@
 #include "richtext/layout/CRPFData.h"
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPStyle.h"
+#include "richtext/table/RPTable.h"
 #include "richtext/view/RPRTFEscape.h"
 #include "richtext/view/RPTextWriter.h"
 
@@ -26,50 +27,82 @@ std::string Keyword(std::string_view Name, int64_t Value) {
   return Out;
 }
 
+// Where a range is being written: the formats in force and what came before.
+struct TRangeState {
+  TCustomRPData& Doc;
+  // Inside a table's cell: paragraphs are marked as such.
+  bool InTable = false;
+  int LastPara = -1;
+  int LastStyle = -1;
+  bool WrittenAny = false;
+  // The last thing written was a table, which ends its own paragraph.
+  bool AfterTable = false;
+};
+
 class TRTFWriter {
 public:
-  explicit TRTFWriter(TCustomRPData& Doc)
-      : FDoc(Doc), FSheet(*Doc.GetRPStyle()),
-        FCodePage(FSheet.DefCodePage > 0 ? FSheet.DefCodePage : DefaultCodePage) {}
+  explicit TRTFWriter(const TRPStyle& Sheet)
+      : FSheet(Sheet), FCodePage(Sheet.DefCodePage > 0 ? Sheet.DefCodePage : DefaultCodePage) {}
 
-  std::string Write(const TRPItemRange& Range) {
-    std::string Body;
-    for (int i = Range.FirstItem; i <= Range.LastItem; ++i) {
-      const int From = i == Range.FirstItem ? Range.FirstOffs : FDoc.GetOffsBeforeItem(i);
-      const int To = i == Range.LastItem ? Range.LastOffs : FDoc.GetOffsAfterItem(i);
-      // Nothing of the first item when the selection starts at its very end.
-      if (i == Range.FirstItem && i < Range.LastItem && From >= FDoc.GetOffsAfterItem(i))
-        continue;
-      WriteItem(Body, i, From, To, i == Range.FirstItem || FirstWritten);
-    }
-    if (Range.LastItem == FDoc.GetItemCount() - 1 &&
-        Range.LastOffs >= FDoc.GetOffsAfterItem(Range.LastItem))
+  // A whole RTF document of the range; "\par" at its end when the range reaches the end.
+  std::string Document(TCustomRPData& Doc, const TRPItemRange& Range) {
+    std::string Body = WriteRange(Doc, Range, false);
+    if (Range.LastItem == Doc.GetItemCount() - 1 &&
+        Range.LastOffs >= Doc.GetOffsAfterItem(Range.LastItem))
       Body += "\\par";
     return Header() + Body + "}";
   }
 
+  // A whole RTF document of the cells of Table that Take chooses, as a table.
+  template <typename TTake> std::string CellsDocument(TRPTableItemInfo& Table, TTake Take) {
+    std::string Body;
+    WriteTable(Body, Table, Take);
+    return Header() + Body + "}";
+  }
+
 private:
-  void WriteItem(std::string& Out, int ItemNo, int From, int To, bool First) {
-    TCustomRPItemInfo& Item = *FDoc.GetItem(ItemNo);
-    if (FDoc.IsHiddenItem(ItemNo))
-      return;
-    if (!First || FWrittenAny) {
-      if (!Item.SameAsPrev()) {
-        Out += "\r\n";
-        Out += Item.BR() ? "\\line " : "\\par ";
-      }
+  std::string WriteRange(TCustomRPData& Doc, const TRPItemRange& Range, bool InTable) {
+    TRangeState State{Doc, InTable};
+    std::string Out;
+    for (int i = Range.FirstItem; i <= Range.LastItem; ++i) {
+      const int From = i == Range.FirstItem ? Range.FirstOffs : Doc.GetOffsBeforeItem(i);
+      const int To = i == Range.LastItem ? Range.LastOffs : Doc.GetOffsAfterItem(i);
+      // Nothing of the first item when the selection starts at its very end.
+      if (i == Range.FirstItem && i < Range.LastItem && From >= Doc.GetOffsAfterItem(i))
+        continue;
+      WriteItem(Out, State, i, From, To);
     }
-    FirstWritten = true;
-    if (!Item.SameAsPrev() || !FWrittenAny) {
-      const int ParaNo = FDoc.GetItemPara(ItemNo);
-      if (ParaNo != FLastPara) {
+    return Out;
+  }
+
+  void WriteItem(std::string& Out, TRangeState& State, int ItemNo, int From, int To) {
+    TCustomRPData& Doc = State.Doc;
+    TCustomRPItemInfo& Item = *Doc.GetItem(ItemNo);
+    if (Doc.IsHiddenItem(ItemNo))
+      return;
+    if (auto* Table = dynamic_cast<TRPTableItemInfo*>(&Item)) {
+      if (From < To)
+        WriteWholeTable(Out, State, *Table);
+      return;
+    }
+    if (State.WrittenAny && !Item.SameAsPrev()) {
+      Out += "\r\n";
+      if (!State.AfterTable)
+        Out += Item.BR() ? "\\line " : "\\par ";
+    }
+    State.AfterTable = false;
+    if (!Item.SameAsPrev() || !State.WrittenAny) {
+      const int ParaNo = Doc.GetItemPara(ItemNo);
+      if (ParaNo != State.LastPara) {
         Out += "\\pard";
         Out += ParaFormat(ParaNo);
+        if (State.InTable)
+          Out += "\\intbl";
         Out += ' ';
-        FLastPara = ParaNo;
+        State.LastPara = ParaNo;
       }
     }
-    FWrittenAny = true;
+    State.WrittenAny = true;
     if (Item.Checkpoint && !Item.Checkpoint->Name.empty()) {
       const std::string Name = BookmarkName(Item.Checkpoint->Name);
       Out += "{\\*\\bkmkstart " + Name + "}{\\*\\bkmkend " + Name + "}";
@@ -81,15 +114,15 @@ private:
       Out += "\"}{\\fldrslt ";
     }
     if (Item.IsTextItem()) {
-      const int StyleNo = FDoc.GetItemStyle(ItemNo);
-      if (StyleNo != FLastStyle || Link) {
+      const int StyleNo = Doc.GetItemStyle(ItemNo);
+      if (StyleNo != State.LastStyle || Link) {
         Out += "\\plain";
         Out += CharFormat(StyleNo);
         Out += ' ';
-        FLastStyle = Link ? -1 : StyleNo;
+        State.LastStyle = Link ? -1 : StyleNo;
       }
       if (To > From)
-        WriteText(Out, ItemNo, StyleNo, From, To);
+        WriteText(Out, Doc, ItemNo, StyleNo, From, To);
     } else if (Item.StyleNo == rpsTab && From < To) {
       Out += "\\tab ";
     }
@@ -97,23 +130,102 @@ private:
       Out += "}}";
   }
 
-  void WriteText(std::string& Out, int ItemNo, int StyleNo, int From, int To) {
-    const TCustomRPItemInfo& Item = *FDoc.GetItem(ItemNo);
-    const int CodePage = FDoc.GetStyleCodePage(StyleNo);
+  void WriteText(std::string& Out, TCustomRPData& Doc, int ItemNo, int StyleNo, int From, int To) {
+    const TCustomRPItemInfo& Item = *Doc.GetItem(ItemNo);
+    const int StyleCodePage = Doc.GetStyleCodePage(StyleNo);
+    const int CodePage = StyleCodePage > 0 ? StyleCodePage : FCodePage;
+    const auto Start = static_cast<size_t>(From - 1), Count = static_cast<size_t>(To - From);
     if (Item.Unicode()) {
-      const std::u16string Text = FDoc.GetItemTextW(ItemNo);
+      const std::u16string Text = Doc.GetItemTextW(ItemNo);
       int Uc = 1;
-      Out += RP_RTFEscapeUnicode(std::u16string_view(Text).substr(static_cast<size_t>(From - 1),
-                                                                  static_cast<size_t>(To - From)),
-                                 CodePage > 0 ? CodePage : FCodePage, Uc);
+      Out += RP_RTFEscapeUnicode(std::u16string_view(Text).substr(Start, Count), CodePage, Uc);
       if (Uc != 1)
         Out += "\\uc1 ";
     } else {
-      Out += RP_RTFEscapeAnsi(
-          std::string_view(FDoc.GetItemTextR(ItemNo))
-              .substr(static_cast<size_t>(From - 1), static_cast<size_t>(To - From)),
-          CodePage > 0 ? CodePage : FCodePage);
+      Out += RP_RTFEscapeAnsi(std::string_view(Doc.GetItemTextR(ItemNo)).substr(Start, Count),
+                              CodePage);
     }
+  }
+
+  // ---- tables
+
+  // A table in a document: a row of cells a row. One inside a cell gives its cells'
+  // paragraphs, a row a paragraph with tabs between its cells.
+  void WriteWholeTable(std::string& Out, TRangeState& State, TRPTableItemInfo& Table) {
+    if (State.InTable) {
+      for (int r = 0; r < Table.RowCount(); ++r)
+        for (int c = 0; c < Table.ColCount(); ++c)
+          if (TRPTableCellData* Cell = Table.Cells(r, c))
+            if (const std::optional<TRPItemRange> Range = RP_AllItems(*Cell)) {
+              if (State.WrittenAny)
+                Out += c == 0 ? "\\par " : "\\tab ";
+              Out += WriteRange(*Cell, *Range, true);
+              State.WrittenAny = true;
+            }
+      State.LastPara = State.LastStyle = -1;
+      return;
+    }
+    if (State.WrittenAny && !State.AfterTable)
+      Out += "\r\n\\par ";
+    WriteTable(Out, Table, [](const TRPTableCellData&) { return true; });
+    State.WrittenAny = State.AfterTable = true;
+    State.LastPara = State.LastStyle = -1;
+  }
+
+  // The rows that hold cells Take chooses, with those cells (and the places merged cells
+  // cover).
+  template <typename TTake> void WriteTable(std::string& Out, TRPTableItemInfo& Table, TTake Take) {
+    const TRPTableItemFormattingInfo& Fmt = Table.Fmt;
+    const bool Formatted = static_cast<int>(Fmt.ColStarts.size()) == Table.ColCount() &&
+                           static_cast<int>(Fmt.ColWidths.size()) == Table.ColCount();
+    const int32_t Gap = FSheet.GetAsTwips(Table.CellHPadding);
+    for (int r = 0; r < Table.RowCount(); ++r) {
+      std::string Definition = "\r\n\\trowd" + Keyword("\\trgaph", Gap) + "\\trleft0";
+      std::string Cells;
+      int Taken = 0;
+      for (int c = 0; c < Table.ColCount(); ++c) {
+        int MainRow = -1, MainCol = -1;
+        TRPTableCellData* Cell = Table.GetMainCell(r, c, MainRow, MainCol);
+        if (!Cell || !Take(*Cell))
+          continue;
+        ++Taken;
+        if (MainRow != r)
+          Definition += "\\clvmrg";
+        else if (Table.RowSpanAt(*Cell, r) > 1)
+          Definition += "\\clvmgf";
+        if (MainCol != c)
+          Definition += "\\clmrg";
+        else if (Table.ColSpanAt(*Cell, c) > 1)
+          Definition += "\\clmgf";
+        if (Cell->Color != clNone)
+          Definition += Keyword("\\clcbpat", ColorIndex(Cell->Color));
+        if (Table.CellBorderWidth > 0 && Table.CellBorderColor != clNone)
+          for (const char* Side : {"t", "l", "b", "r"})
+            Definition += std::string("\\clbrdr") + Side + "\\brdrs" +
+                          Keyword("\\brdrw", FSheet.GetAsTwips(Table.CellBorderWidth)) +
+                          Keyword("\\brdrcf", ColorIndex(Table.CellBorderColor));
+        // Right edges as laid out (15 twips a pixel), or an inch a column.
+        const int64_t Right = Formatted ? (int64_t{Fmt.ColStarts[static_cast<size_t>(c)]} +
+                                           Fmt.ColWidths[static_cast<size_t>(c)]) *
+                                                  15 +
+                                              2 * Gap
+                                        : int64_t{c + 1} * 1440;
+        Definition += Keyword("\\cellx", Right);
+        if (MainRow == r && MainCol == c)
+          if (const std::optional<TRPItemRange> Range = RP_AllItems(*Cell))
+            Cells += WriteRange(*Cell, *Range, true);
+        if (Cells.empty())
+          Cells += "\\pard\\intbl ";
+        Cells += "\\cell ";
+      }
+      if (Taken > 0) {
+        Out += Definition;
+        Out += "\r\n";
+        Out += Cells;
+        Out += "\\row";
+      }
+    }
+    Out += "\r\n";
   }
 
   // ---- formatting
@@ -265,25 +377,32 @@ private:
     return Out.empty() ? std::string("_") : Out;
   }
 
-  TCustomRPData& FDoc;
   const TRPStyle& FSheet;
   const int FCodePage;
   std::vector<std::pair<std::string, uint8_t>> FFonts;
   std::vector<TRPColor> FColors;
-  int FLastPara = -1;
-  int FLastStyle = -1;
-  bool FWrittenAny = false;
-  bool FirstWritten = false;
 };
 
 } // namespace
 
 std::string RP_SelectionRTF(TCustomRPFormattedData& Doc) {
+  if (!Doc.GetRPStyle())
+    return {};
+  // Inside a table: the text selected in a cell, or the cells selected whole.
+  if (auto* Table = dynamic_cast<TRPTableItemInfo*>(Doc.PartialSelectedItem())) {
+    if (Table->CellsSelected())
+      return TRTFWriter(*Doc.GetRPStyle()).CellsDocument(*Table, [](const TRPTableCellData& Cell) {
+        return Cell.SelectedWhole;
+      });
+    TRPTableCellData* Cell = Table->SelectingCell();
+    return Cell ? RP_SelectionRTF(*Cell) : std::string();
+  }
   const std::optional<TRPItemRange> Range = RP_SelectedItems(Doc);
-  return Range && Doc.GetRPStyle() ? TRTFWriter(Doc).Write(*Range) : std::string();
+  return Range ? TRTFWriter(*Doc.GetRPStyle()).Document(Doc, *Range) : std::string();
 }
 
 std::string RP_DocumentRTF(TCustomRPData& Doc) {
   const std::optional<TRPItemRange> Range = RP_AllItems(Doc);
-  return Range && Doc.GetRPStyle() ? TRTFWriter(Doc).Write(*Range) : std::string();
+  return Range && Doc.GetRPStyle() ? TRTFWriter(*Doc.GetRPStyle()).Document(Doc, *Range)
+                                   : std::string();
 }

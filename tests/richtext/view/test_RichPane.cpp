@@ -338,4 +338,47 @@ TEST_F(Pane, WrittenRTFReadsBack) {
   EXPECT_TRUE(Sheet2.TextStyles[Back.GetItemStyle(0)].Style.Contains(fsBold));
 }
 
+// Tables go into RTF as rows of cells, merged cells merged, and come back with their text;
+// cells selected whole go as a table of those cells.
+TEST_F(Pane, WrittenTablesReadBack) {
+  Core.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
+  Core.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  ASSERT_TRUE(Core.LoadRTFFromStream(
+      R"({\rtf1\ansi before\par)"
+      R"(\trowd\cellx1500\cellx3000\intbl a1\cell {\b b1}\cell\row)"
+      R"(\trowd\clmgf\cellx1500\clmrg\cellx3000\intbl merged\par two\cell\cell\row)"
+      R"(\trowd\cellx1500\cellx3000\intbl a3\cell b3\cell\row)"
+      R"(\pard after\par})"));
+  Core.Format();
+  TRichPaneRPData& Doc = Core.RPData();
+  const std::string Rtf = RP_DocumentRTF(Doc);
+  TFakePaneHost Host2;
+  TRPStyle Sheet2;
+  Sheet2.GraphicInterface = &GI;
+  TCustomRichPane Copy(Host2);
+  Copy.Style = &Sheet2;
+  Copy.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
+  Copy.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  ASSERT_TRUE(Copy.LoadRTFFromStream(Rtf)) << Rtf;
+  EXPECT_EQ(RP_DocumentText(Copy.RPData()), u"before\r\na1\tb1\r\nmerged two\r\na3\tb3\r\nafter")
+      << Rtf;
+  EXPECT_EQ(RP_DocumentText(Copy.RPData()), RP_DocumentText(Doc));
+
+  // Whole cells of the second column.
+  Copy.Format();
+  const TRPDrawLineInfo& Table = Doc.DrawItems[1];
+  auto& T = dynamic_cast<TRPTableItemInfo&>(*Doc.GetItem(Table.ItemNo));
+  const auto CellPoint = [&](int r, int c) {
+    const TRPTableCellData& Cell = *T.Cells(r, c);
+    return TPoint{Table.Left + Cell.Left + 12, Table.Top + Cell.Top + 8};
+  };
+  Core.MouseDown(rpmbLeft, {rpshLeftButton}, CellPoint(0, 1).X, CellPoint(0, 1).Y);
+  Core.MouseMove({rpshLeftButton}, CellPoint(2, 1).X, CellPoint(2, 1).Y);
+  Core.MouseUp(rpmbLeft, {}, CellPoint(2, 1).X, CellPoint(2, 1).Y);
+  const std::string Cells = RP_SelectionRTF(Doc);
+  Copy.Clear();
+  ASSERT_TRUE(Copy.LoadRTFFromStream(Cells)) << Cells;
+  EXPECT_EQ(RP_DocumentText(Copy.RPData()), u"b1\r\nmerged two\r\nb3") << Cells;
+}
+
 } // namespace
