@@ -11,6 +11,8 @@
 #include "richtext/gfx/RPCodePage.h"
 #include "richtext/layout/CRPFData.h"
 #include "richtext/model/RPItem.h"
+#include "richtext/model/RPListInfo.h"
+#include "richtext/model/RPMarker.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/table/RPTable.h"
 #include "richtext/view/RPRTFEscape.h"
@@ -91,18 +93,33 @@ private:
         Out += Item.BR() ? "\\line " : "\\par ";
     }
     State.AfterTable = false;
+    const auto* Marker =
+        Item.StyleNo == rpsListMarker ? dynamic_cast<const TRPMarkerItemInfo*>(&Item) : nullptr;
     if (!Item.SameAsPrev() || !State.WrittenAny) {
       const int ParaNo = Doc.GetItemPara(ItemNo);
-      if (ParaNo != State.LastPara) {
+      if (ParaNo != State.LastPara || Marker) {
         Out += "\\pard";
         Out += ParaFormat(ParaNo);
+        if (Marker)
+          Out += ListFormat(*Marker);
         if (State.InTable)
           Out += "\\intbl";
         Out += ' ';
-        State.LastPara = ParaNo;
+        // After a list item the next paragraph states its own format again.
+        State.LastPara = Marker ? -1 : ParaNo;
       }
     }
     State.WrittenAny = true;
+    if (Marker) {
+      // The marker's text for readers without lists; ours makes the marker from \ls.
+      std::u16string Text = Item.AsText(0, Doc);
+      while (!Text.empty() && Text.back() == u' ')
+        Text.pop_back();
+      int Uc = 1;
+      Out += "{\\listtext\\plain " + RP_RTFEscapeUnicode(Text, FCodePage, Uc) + "\\tab}";
+      State.LastStyle = -1;
+      return;
+    }
     if (Item.Checkpoint && !Item.Checkpoint->Name.empty()) {
       const std::string Name = BookmarkName(Item.Checkpoint->Name);
       Out += "{\\*\\bkmkstart " + Name + "}{\\*\\bkmkend " + Name + "}";
@@ -228,6 +245,100 @@ private:
     Out += "\r\n";
   }
 
+  // ---- lists
+
+  // The paragraph keywords of a list item: its list and level, and the level's indents.
+  std::string ListFormat(const TRPMarkerItemInfo& Marker) {
+    if (Marker.ListNo < 0 || Marker.ListNo >= FSheet.ListStyles.Count())
+      return {};
+    if (std::find(FLists.begin(), FLists.end(), Marker.ListNo) == FLists.end())
+      FLists.push_back(Marker.ListNo);
+    std::string Out = Keyword("\\ls", Marker.ListNo + 1) + Keyword("\\ilvl", Marker.Level);
+    if (const TRPListLevel* Level = Marker.GetLevelInfo(FSheet))
+      Out += Keyword("\\fi", FSheet.GetAsTwips(Level->MarkerIndent - Level->LeftIndent)) +
+             Keyword("\\li", FSheet.GetAsTwips(Level->LeftIndent));
+    return Out;
+  }
+
+  // A level's pattern ("%0:s." and the like) as \leveltext and \levelnumbers.
+  std::string LevelTexts(const TRPListLevel& Level) {
+    const bool Numbered = Level.ListType >= rplstDecimal && Level.ListType <= rplstUpperRoman;
+    const std::u16string& Pattern =
+        Level.ListType == rplstUnicodeBullet ? Level.FormatStringW : Level.FormatString;
+    std::string Text, Numbers;
+    int Length = 0;
+    const auto Digit = [](char16_t Ch) { return Ch >= u'0' && Ch <= u'9'; };
+    int Next = 0;
+    for (size_t i = 0; i < Pattern.size(); ++i) {
+      // A placeholder ("%s" the next level's number, "%N:s" level N's, with a width or a
+      // precision perhaps) becomes the level's number; "%%" is a percent sign.
+      if (Numbered && Pattern[i] == u'%' && i + 1 < Pattern.size()) {
+        size_t j = i + 1;
+        int Index = -1;
+        if (Digit(Pattern[j])) {
+          size_t k = j;
+          int Value = 0;
+          while (k < Pattern.size() && Digit(Pattern[k]) && Value < 100)
+            Value = Value * 10 + (Pattern[k++] - u'0');
+          if (k < Pattern.size() && Pattern[k] == u':') {
+            Index = Value;
+            j = k + 1;
+          }
+        }
+        while (j < Pattern.size() &&
+               (Pattern[j] == u'-' || Pattern[j] == u'.' || Digit(Pattern[j])))
+          ++j;
+        if (j < Pattern.size() && (Pattern[j] == u's' || Pattern[j] == u'S')) {
+          const int Placeholder = Index >= 0 ? Index : Next;
+          Next = Placeholder + 1;
+          Text +=
+              RP_RTFEscapeAnsi(std::string(1, static_cast<char>(std::min(Placeholder, 8))), 1252);
+          ++Length;
+          Numbers += RP_RTFEscapeAnsi(std::string(1, static_cast<char>(Length)), 1252);
+          i = j;
+          continue;
+        }
+        if (Pattern[i + 1] == u'%')
+          ++i;
+      }
+      int Uc = 1;
+      Text += RP_RTFEscapeUnicode(Pattern.substr(i, 1), FCodePage, Uc);
+      ++Length;
+    }
+    return "{\\leveltext" + RP_RTFEscapeAnsi(std::string(1, static_cast<char>(Length)), 1252) +
+           Text + ";}{\\levelnumbers" + Numbers + ";}";
+  }
+
+  std::string ListTables() {
+    if (FLists.empty())
+      return {};
+    std::string Out = "{\\*\\listtable";
+    for (const int ListNo : FLists) {
+      const TRPListInfo& List = FSheet.ListStyles.Items(ListNo);
+      Out += Keyword("{\\list\\listtemplateid", ListNo + 1);
+      for (int l = 0; l < List.Levels.Count(); ++l) {
+        const TRPListLevel& Level = List.Levels[l];
+        static const int Formats[] = {23, 23, 23, 0, 4, 3, 2, 1, 0, 23};
+        const int Format = Formats[std::min<size_t>(Level.ListType, std::size(Formats) - 1)];
+        Out += Keyword("{\\listlevel\\levelnfc", Format) + Keyword("\\levelnfcn", Format) +
+               Keyword("\\leveljc", Level.MarkerAlignment == rpmaRight    ? 2
+                                    : Level.MarkerAlignment == rpmaCenter ? 1
+                                                                          : 0) +
+               Keyword("\\levelstartat", Level.StartFrom) + LevelTexts(Level);
+        if (Level.HasFont() && Level.UsesFont())
+          Out += Keyword("\\f", FontIndex(Level.GetFont().Name, Level.GetFont().Charset));
+        Out += Keyword("\\fi", FSheet.GetAsTwips(Level.MarkerIndent - Level.LeftIndent)) +
+               Keyword("\\li", FSheet.GetAsTwips(Level.LeftIndent)) + "}";
+      }
+      Out += Keyword("\\listid", ListNo + 1) + "}";
+    }
+    Out += "}{\\*\\listoverridetable";
+    for (const int ListNo : FLists)
+      Out += Keyword("{\\listoverride\\listid", ListNo + 1) + "\\listoverridecount0" +
+             Keyword("\\ls", ListNo + 1) + "}";
+    return Out + "}\r\n";
+  }
+
   // ---- formatting
 
   std::string CharFormat(int StyleNo) {
@@ -326,6 +437,8 @@ private:
   }
 
   std::string Header() {
+    // The list tables name their fonts: they are made before the font table is written.
+    const std::string Lists = ListTables();
     if (FFonts.empty())
       FontIndex(FSheet.TextStyles.Items(0).FontName, FSheet.TextStyles.Items(0).Charset);
     std::string Out = "{\\rtf1\\fbidis\\ansi" + Keyword("\\ansicpg", FCodePage) +
@@ -345,7 +458,7 @@ private:
              Keyword("\\blue", (RGB >> 16) & 0xFF) + ";";
     }
     Out += "}\r\n";
-    return Out;
+    return Out + Lists;
   }
 
   // A link's target as the instruction quotes it: a backslash or a quote inside gets a
@@ -381,6 +494,8 @@ private:
   const int FCodePage;
   std::vector<std::pair<std::string, uint8_t>> FFonts;
   std::vector<TRPColor> FColors;
+  // The list styles the text uses, in the order first met.
+  std::vector<int> FLists;
 };
 
 } // namespace

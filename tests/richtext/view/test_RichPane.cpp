@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -379,6 +380,32 @@ TEST_F(Pane, WrittenTablesReadBack) {
   Copy.Clear();
   ASSERT_TRUE(Copy.LoadRTFFromStream(Cells)) << Cells;
   EXPECT_EQ(RP_DocumentText(Copy.RPData()), u"b1\r\nmerged two\r\nb3") << Cells;
+}
+
+// Every article, written as RTF and read back, gives its text again: paragraphs, runs,
+// list markers with their numbers and bullets, tables and links.
+TEST_F(Pane, EveryArticleReadsBackFromItsRTF) {
+  Core.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
+  Core.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  int Articles = 0;
+  for (const auto& Entry : std::filesystem::directory_iterator(COMPCHEM_ENTRIES_DIR)) {
+    if (Entry.path().extension() != ".rtf")
+      continue;
+    ++Articles;
+    Core.Clear();
+    ASSERT_TRUE(Core.LoadRTF(Entry.path().string())) << Entry.path();
+    const std::string Rtf = RP_DocumentRTF(Core.RPData());
+    TFakePaneHost Host2;
+    TRPStyle Sheet2;
+    Sheet2.GraphicInterface = &GI;
+    TCustomRichPane Copy(Host2);
+    Copy.Style = &Sheet2;
+    Copy.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
+    Copy.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+    ASSERT_TRUE(Copy.LoadRTFFromStream(Rtf)) << Entry.path();
+    EXPECT_EQ(RP_DocumentText(Copy.RPData()), RP_DocumentText(Core.RPData())) << Entry.path();
+  }
+  EXPECT_GT(Articles, 20);
 }
 
 } // namespace
