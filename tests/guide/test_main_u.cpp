@@ -1000,6 +1000,11 @@ private slots:
     Pane.Core().TripleClick();
     QTest::keyClick(&Pane, Qt::Key_Insert, Qt::ControlModifier);
     QCOMPARE(Clipboard.text(), QStringLiteral("Molecular geometries"));
+    // As RTF too, under both names, with the heading's font and size.
+    const QByteArray Rtf = Clipboard.mimeData()->data(QStringLiteral("text/rtf"));
+    QVERIFY(Rtf.startsWith("{\\rtf1\\fbidis\\ansi\\ansicpg1252"));
+    QVERIFY(Rtf.contains("Molecular geometries"));
+    QCOMPARE(Clipboard.mimeData()->data(QStringLiteral("application/rtf")), Rtf);
 
     // The menu where the right button goes: outside the selection, nothing to copy.
     const QPoint Outside(View->width() - 5, View->height() - 5);

@@ -24,6 +24,7 @@
 
 #include "platform/qt/QtCanvas.h"
 #include "richtext/model/RPTypes.h"
+#include "richtext/view/RPRTFWriter.h"
 #include "richtext/view/RPTextWriter.h"
 
 TRichPaneEdit::TRichPaneEdit(QWidget* Parent)
@@ -414,15 +415,23 @@ void TRichPaneEdit::mouseDoubleClickEvent(QMouseEvent* Event) {
 }
 
 bool TRichPaneEdit::CopyDef() {
-  // Nothing selected, or nothing made: the clipboard keeps what it had.
+  // Nothing selected, or a format that could not be made: the clipboard keeps what it had.
   if (!FCore.SelectionExists())
     return false;
   QString Text;
-  if (!Guarded("copy", [&] { Text = QString::fromStdU16String(RP_SelectionText(FCore.RPData())); }))
+  QByteArray Rtf;
+  if (!Guarded("copy", [&] {
+        TRichPaneRPData& Doc = FCore.RPData();
+        Text = QString::fromStdU16String(RP_SelectionText(Doc));
+        const std::string Written = RP_SelectionRTF(Doc);
+        Rtf = QByteArray(Written.data(), static_cast<qsizetype>(Written.size()));
+      }))
     return false;
   auto* Data = new QMimeData;
   Data->setData(QStringLiteral("text/plain;charset=utf-8"), Text.toUtf8());
   Data->setText(Text);
+  Data->setData(QStringLiteral("text/rtf"), Rtf);
+  Data->setData(QStringLiteral("application/rtf"), Rtf);
   QGuiApplication::clipboard()->setMimeData(Data);
   return true;
 }
