@@ -20,8 +20,8 @@
 // points taken from the input (and on below the pane, where it scrolls), one with Shift, a
 // double and a triple click, a right click, and everything; every selection, in table cells
 // too, must lie inside the draw items, its text can be written (everything selected gives at
-// least half the document's text: hidden text aside, the same), and painting it shows no
-// failure either.
+// least half the document's text: hidden text aside, the same), everything written as RTF
+// reads back completely, and painting it shows no failure either.
 //
 // FuzzLoad.h says which bits of the first two bytes choose which settings.
 #include <cstddef>
@@ -33,6 +33,7 @@
 #include "FuzzLoad.h"
 #include "richtext/layout/CRPFData.h"
 #include "richtext/table/RPTable.h"
+#include "richtext/view/RPRTFWriter.h"
 #include "richtext/view/RPTextWriter.h"
 #include "support/FakeCanvas.h"
 
@@ -205,6 +206,11 @@ void Select(FuzzLoad::TFuzzPane& P, TFuzzGraphicInterface& GI, const uint8_t* Da
   CheckSelection(Doc, "a right click");
   Pane.SelectAll();
   CheckSelection(Doc, "selecting all");
+  // Everything as RTF, read back into a pane of its own: it must read completely.
+  const std::string Rtf = RP_SelectionRTF(Pane.RPData());
+  FuzzLoad::TFuzzPane Copy(P.Options, &GI);
+  if (!Rtf.empty() && Copy.Pane.RPData().LoadRTFFromStream(Rtf) != rtf_ec_OK)
+    Fail("the RTF written of everything does not read back");
   if (RP_SelectionText(Pane.RPData()).size() < RP_DocumentText(Pane.RPData()).size() / 2)
     Fail("the text of everything selected is less than half the document's");
   Paint(P, GI);

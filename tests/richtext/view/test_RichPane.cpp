@@ -327,6 +327,13 @@ TEST_F(Pane, WrittenRTFReadsBack) {
     EXPECT_EQ(Sheet2.GetAsTwips(PB.SpaceBefore()), Sheet.GetAsTwips(PA.SpaceBefore())) << i;
   }
 
+  // A link whose target has quotes and backslashes keeps it whole.
+  Copy.Clear();
+  TRichPaneRPData Quoted(Core);
+  Quoted.AddNLTag(u"link", 0, 0, "https://x.org/a\\b?q=\"v\"#place");
+  ASSERT_TRUE(Copy.LoadRTFFromStream(RP_DocumentRTF(Quoted)));
+  EXPECT_EQ(Back.GetItem(0)->Tag, "https://x.org/a\\b?q=\"v\"#place");
+
   // A part of a run: only that part, in its run's format.
   int Bold = 0;
   while (Doc.GetItemTextW(Bold) != u"bold")
