@@ -21,6 +21,20 @@
 
 namespace {
 
+// A second pane on a sheet of its own, reading as the guide's pane does: where what a writer
+// wrote is read back.
+struct TReadBack {
+  explicit TReadBack(TRPGraphicInterface& GI) : Pane(Host) {
+    Sheet.GraphicInterface = &GI;
+    Pane.Style = &Sheet;
+    Pane.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
+    Pane.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  }
+  TFakePaneHost Host;
+  TRPStyle Sheet;
+  TCustomRichPane Pane;
+};
+
 class Pane : public ::testing::Test {
 protected:
   Pane() : Core(Host) {
@@ -294,13 +308,9 @@ TEST_F(Pane, WrittenRTFReadsBack) {
   EXPECT_TRUE(Rtf.starts_with("{\\rtf1\\fbidis\\ansi\\ansicpg1252\\uc1\\deff0")) << Rtf;
   EXPECT_NE(Rtf.find("Odd\\} Name;}"), std::string::npos) << Rtf;
 
-  TFakePaneHost Host2;
-  TRPStyle Sheet2;
-  Sheet2.GraphicInterface = &GI;
-  TCustomRichPane Copy(Host2);
-  Copy.Style = &Sheet2;
-  Copy.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
-  Copy.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  TReadBack Second(GI);
+  TCustomRichPane& Copy = Second.Pane;
+  TRPStyle& Sheet2 = Second.Sheet;
   ASSERT_TRUE(Copy.LoadRTFFromStream(Rtf)) << Rtf;
   TRichPaneRPData& Back = Copy.RPData();
   EXPECT_EQ(RP_DocumentText(Back), RP_DocumentText(Doc));
@@ -360,13 +370,8 @@ TEST_F(Pane, WrittenTablesReadBack) {
   Core.Format();
   TRichPaneRPData& Doc = Core.RPData();
   const std::string Rtf = RP_DocumentRTF(Doc);
-  TFakePaneHost Host2;
-  TRPStyle Sheet2;
-  Sheet2.GraphicInterface = &GI;
-  TCustomRichPane Copy(Host2);
-  Copy.Style = &Sheet2;
-  Copy.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
-  Copy.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  TReadBack Second(GI);
+  TCustomRichPane& Copy = Second.Pane;
   ASSERT_TRUE(Copy.LoadRTFFromStream(Rtf)) << Rtf;
   EXPECT_EQ(RP_DocumentText(Copy.RPData()), u"before\r\na1\tb1\r\nmerged two\r\na3\tb3\r\nafter")
       << Rtf;
@@ -402,13 +407,8 @@ TEST_F(Pane, EveryArticleReadsBackFromItsRTF) {
     Core.Clear();
     ASSERT_TRUE(Core.LoadRTF(Entry.path().string())) << Entry.path();
     const std::string Rtf = RP_DocumentRTF(Core.RPData());
-    TFakePaneHost Host2;
-    TRPStyle Sheet2;
-    Sheet2.GraphicInterface = &GI;
-    TCustomRichPane Copy(Host2);
-    Copy.Style = &Sheet2;
-    Copy.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
-    Copy.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+    TReadBack Second(GI);
+    TCustomRichPane& Copy = Second.Pane;
     ASSERT_TRUE(Copy.LoadRTFFromStream(Rtf)) << Entry.path();
     EXPECT_EQ(RP_DocumentText(Copy.RPData()), RP_DocumentText(Core.RPData())) << Entry.path();
   }
