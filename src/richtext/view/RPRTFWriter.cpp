@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "richtext/gfx/RPCodePage.h"
+#include "richtext/gfx/RPPicture.h"
 #include "richtext/layout/CRPFData.h"
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPListInfo.h"
 #include "richtext/model/RPMarker.h"
+#include "richtext/model/RPRectItems.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/table/RPTable.h"
 #include "richtext/view/RPRTFEscape.h"
@@ -142,6 +144,9 @@ private:
         WriteText(Out, Doc, ItemNo, StyleNo, From, To);
     } else if (Item.StyleNo == rpsTab && From < To) {
       Out += "\\tab ";
+    } else if (const auto* Graphic = dynamic_cast<const TRPGraphicItemInfo*>(&Item);
+               Graphic && From < To) {
+      WritePicture(Out, *Graphic);
     }
     if (Link)
       Out += "}}";
@@ -162,6 +167,47 @@ private:
       Out += RP_RTFEscapeAnsi(std::string_view(Doc.GetItemTextR(ItemNo)).substr(Start, Count),
                               CodePage);
     }
+  }
+
+  // ---- pictures
+
+  // A picture as the bytes it was read from, in hex, at the size it is shown; one without
+  // them (the mark of a picture that could not be read) is left out.
+  void WritePicture(std::string& Out, const TRPGraphicItemInfo& Graphic) {
+    const TRPPicture* Picture = Graphic.Image();
+    const TRPPictureSource* Source = Picture ? Picture->Source() : nullptr;
+    if (!Source || Source->Bytes.empty())
+      return;
+    const int64_t Width = Picture->Width(), Height = Picture->Height();
+    Out += "{\\pict";
+    switch (Source->Format) {
+    case rppfPng: Out += "\\pngblip"; break;
+    case rppfJpeg: Out += "\\jpegblip"; break;
+    case rppfDib: Out += "\\dibitmap0"; break;
+    case rppfDdb: Out += "\\wbitmap0"; break;
+    case rppfWmf: Out += "\\wmetafile8"; break;
+    case rppfEmf: Out += "\\emfblip"; break;
+    }
+    // Metafiles give their size in hundredths of a millimetre, bitmaps in pixels.
+    const bool Metafile = Source->Format == rppfWmf || Source->Format == rppfEmf;
+    Out += Keyword("\\picw", Metafile ? Width * 2540 / 96 : Width) +
+           Keyword("\\pich", Metafile ? Height * 2540 / 96 : Height) +
+           Keyword("\\picwgoal", int64_t{Graphic.GetImageWidth(FSheet)} * 15) +
+           Keyword("\\pichgoal", int64_t{Graphic.GetImageHeight(FSheet)} * 15);
+    // A device-independent bitmap goes without the file header a file may have had.
+    const size_t First =
+        Source->Format == rppfDib && Source->Bytes.size() > 14 && Source->Bytes.starts_with("BM")
+            ? 14
+            : 0;
+    static const char Digits[] = "0123456789abcdef";
+    for (size_t i = First; i < Source->Bytes.size(); ++i) {
+      if ((i - First) % 64 == 0)
+        Out += "\r\n";
+      const auto Byte = static_cast<uint8_t>(Source->Bytes[i]);
+      Out += Digits[Byte >> 4];
+      Out += Digits[Byte & 15];
+    }
+    Out += "}";
   }
 
   // ---- tables

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "richtext/gfx/RPColor.h"
+#include "richtext/gfx/RPPicture.h"
 #include "richtext/model/RPItem.h"
+#include "richtext/model/RPRectItems.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/table/RPTable.h"
 #include "richtext/view/RPRTFEscape.h"
@@ -20,6 +22,22 @@
 #include "support/FakePaneHost.h"
 
 namespace {
+
+// The bytes every picture of a document was read from, in document order.
+std::vector<std::string> PictureBytes(TCustomRPData& Doc) {
+  std::vector<std::string> Bytes;
+  for (int i = 0; i < Doc.GetItemCount(); ++i) {
+    TCustomRPItemInfo& Item = *Doc.GetItem(i);
+    if (const auto* Graphic = dynamic_cast<const TRPGraphicItemInfo*>(&Item))
+      if (const TRPPictureSource* Source = Graphic->Image() ? Graphic->Image()->Source() : nullptr)
+        Bytes.push_back(Source->Bytes);
+    Item.ForEachInnerDocument([&](TCustomRPData& Inner) {
+      const std::vector<std::string> Inside = PictureBytes(Inner);
+      Bytes.insert(Bytes.end(), Inside.begin(), Inside.end());
+    });
+  }
+  return Bytes;
+}
 
 // A second pane on a sheet of its own, reading as the guide's pane does: where what a writer
 // wrote is read back.
@@ -394,12 +412,12 @@ TEST_F(Pane, WrittenTablesReadBack) {
   EXPECT_EQ(RP_DocumentText(Copy.RPData()), u"b1\r\nmerged two\r\nb3") << Cells;
 }
 
-// Every article, written as RTF and read back, gives its text again: paragraphs, runs,
-// list markers with their numbers and bullets, tables and links.
+// Every article, written as RTF and read back, gives its text again (paragraphs, runs, list
+// markers with their numbers and bullets, tables and links) and its figures' very bytes.
 TEST_F(Pane, EveryArticleReadsBackFromItsRTF) {
   Core.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
   Core.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
-  int Articles = 0;
+  int Articles = 0, Figures = 0;
   for (const auto& Entry : std::filesystem::directory_iterator(COMPCHEM_ENTRIES_DIR)) {
     if (Entry.path().extension() != ".rtf")
       continue;
@@ -411,8 +429,12 @@ TEST_F(Pane, EveryArticleReadsBackFromItsRTF) {
     TCustomRichPane& Copy = Second.Pane;
     ASSERT_TRUE(Copy.LoadRTFFromStream(Rtf)) << Entry.path();
     EXPECT_EQ(RP_DocumentText(Copy.RPData()), RP_DocumentText(Core.RPData())) << Entry.path();
+    const std::vector<std::string> Pictures = PictureBytes(Core.RPData());
+    EXPECT_EQ(PictureBytes(Copy.RPData()), Pictures) << Entry.path();
+    Figures += static_cast<int>(Pictures.size());
   }
   EXPECT_GT(Articles, 20);
+  EXPECT_GE(Figures, 6);
 }
 
 } // namespace
