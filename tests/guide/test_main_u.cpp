@@ -1,5 +1,6 @@
 #include <QClipboard>
 #include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,6 +18,7 @@
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtGraphicInterface.h"
 #include "richtext/model/RPItem.h"
+#include "richtext/model/RPRectItems.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/view/RichPaneEdit.h"
 #include "support/DrawItemChecks.h"
@@ -1019,6 +1021,34 @@ private slots:
     Menu->close();
     QVERIFY(Pane.CopyDef());
     QVERIFY(Clipboard.text().startsWith(QStringLiteral("Molecular geometries\r\nIn short\r\n")));
+  }
+
+  // A figure selected alone goes to the clipboard as a picture and as RTF, without text.
+  void copyingAFigure() {
+    TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
+    Real.resize(TForm2::StartSize);
+    Real.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&Real));
+    ClickNode(Real.CompTypeTree, 1); // "Quantum chemistry", with its ladder of methods
+    TRichPaneEdit& Pane = *Real.rpe;
+    TCustomRichPane& Core = Pane.Core();
+    const TCustomRPFormattedData& Doc = Core.RPData();
+    int Figure = -1;
+    for (int i = 0; i < Doc.DrawItems.Count() && Figure < 0; ++i)
+      if (dynamic_cast<const TRPGraphicItemInfo*>(Doc.GetItem(Doc.DrawItems[i].ItemNo)))
+        Figure = i;
+    QVERIFY(Figure >= 0);
+    const TRPDrawLineInfo& D = Doc.DrawItems[Figure];
+    Core.ScrollTo(D.Top);
+    const QPoint At(D.Left - Core.HPos() + D.Width / 2, D.Top - Core.VOffs() + D.Height / 2);
+    QTest::mouseDClick(Pane.viewport(), Qt::LeftButton, {}, At);
+    QClipboard& Clipboard = *QGuiApplication::clipboard();
+    QTest::keyClick(&Pane, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData& Data = *Clipboard.mimeData();
+    QVERIFY(Data.hasImage());
+    QCOMPARE(qvariant_cast<QImage>(Data.imageData()).width(), 480);
+    QVERIFY(!Data.hasText());
+    QVERIFY(Data.data(QStringLiteral("text/rtf")).contains("\\pngblip"));
   }
 };
 

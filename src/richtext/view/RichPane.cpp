@@ -1,4 +1,6 @@
 #include "richtext/view/RichPane.h"
+#include "richtext/model/RPRectItems.h"
+#include "richtext/view/RPTextWriter.h"
 
 #include <cctype>
 
@@ -221,6 +223,14 @@ void TCustomRichPane::SelectAll() {
   FRPData->SelectAll();
   FRPData->DoSelect();
   FHost.InvalidateClient();
+}
+
+const TRPPicture* TCustomRichPane::SelectedPicture() const {
+  const std::optional<TRPItemRange> Range = RP_SelectedItems(*FRPData);
+  if (!Range || Range->FirstItem != Range->LastItem || Range->FirstOffs >= Range->LastOffs)
+    return nullptr;
+  const auto* Graphic = dynamic_cast<const TRPGraphicItemInfo*>(FRPData->GetItem(Range->FirstItem));
+  return Graphic ? Graphic->Image() : nullptr;
 }
 
 void TCustomRichPane::Deselect() {

@@ -20,6 +20,7 @@
 #include "richtext/view/RPScroller.h"
 
 class TRPCanvas;
+class TRPPicture;
 class TRPStyle;
 class TCustomRichPane;
 
@@ -122,6 +123,8 @@ public:
   // Removes the selection.
   void Deselect();
   bool SelectionExists() const { return FRPData->SelectionExists(); }
+  // The picture when the selection is exactly one picture, else nullptr.
+  const TRPPicture* SelectedPicture() const;
   // What the pointer shows at the client point (X, Y).
   TRPPointerKind PointerAt(int32_t X, int32_t Y) const;
   // Called when the user made or changed the selection.

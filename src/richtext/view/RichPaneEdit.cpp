@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QHelpEvent>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -23,6 +24,7 @@
 #include <utility>
 
 #include "platform/qt/QtCanvas.h"
+#include "richtext/gfx/RPBitmap.h"
 #include "richtext/model/RPTypes.h"
 #include "richtext/view/RPRTFWriter.h"
 #include "richtext/view/RPTextWriter.h"
@@ -428,8 +430,16 @@ bool TRichPaneEdit::CopyDef() {
       }))
     return false;
   auto* Data = new QMimeData;
-  Data->setData(QStringLiteral("text/plain;charset=utf-8"), Text.toUtf8());
-  Data->setText(Text);
+  // One picture goes as that picture (and RTF), any other selection as text (and RTF).
+  if (const auto* Bitmap = dynamic_cast<const TRPBitmap*>(FCore.SelectedPicture());
+      Bitmap && !Bitmap->Pixels().empty()) {
+    const QImage Image(reinterpret_cast<const uchar*>(Bitmap->Pixels().data()), Bitmap->Width(),
+                       Bitmap->Height(), Bitmap->Width() * 4, QImage::Format_ARGB32);
+    Data->setImageData(Image.copy());
+  } else {
+    Data->setData(QStringLiteral("text/plain;charset=utf-8"), Text.toUtf8());
+    Data->setText(Text);
+  }
   Data->setData(QStringLiteral("text/rtf"), Rtf);
   Data->setData(QStringLiteral("application/rtf"), Rtf);
   QGuiApplication::clipboard()->setMimeData(Data);

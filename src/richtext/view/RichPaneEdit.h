@@ -40,8 +40,9 @@ public:
   // How many times the document was formatted.
   int FormatCount() const { return FFormatCount; }
 
-  // Puts the selection on the clipboard as text (UTF-8) and as RTF; false, and the clipboard
-  // as it was, when nothing is selected or a format could not be made.
+  // Puts the selection on the clipboard as text (UTF-8), or as the picture when it is one
+  // picture, and as RTF; false, and the clipboard as it was, when nothing is selected or a
+  // format could not be made.
   bool CopyDef();
 
   // Opens a link's URL; the desktop's browser or mail program unless replaced.
