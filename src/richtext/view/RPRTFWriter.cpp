@@ -71,8 +71,10 @@ private:
     for (int i = Range.FirstItem; i <= Range.LastItem; ++i) {
       const int From = i == Range.FirstItem ? Range.FirstOffs : Doc.GetOffsBeforeItem(i);
       const int To = i == Range.LastItem ? Range.LastOffs : Doc.GetOffsAfterItem(i);
-      // Nothing of the first item when the selection starts at its very end.
-      if (i == Range.FirstItem && i < Range.LastItem && From >= Doc.GetOffsAfterItem(i))
+      // Nothing of the first item when the selection starts at its very end (an empty
+      // item, whose start is its end, is a paragraph all the same).
+      if (i == Range.FirstItem && i < Range.LastItem && From >= Doc.GetOffsAfterItem(i) &&
+          Doc.GetOffsAfterItem(i) > Doc.GetOffsBeforeItem(i))
         continue;
       WriteItem(Out, State, i, From, To);
     }
