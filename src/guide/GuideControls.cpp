@@ -160,8 +160,6 @@ TStageTabs::TStageTabs(QWidget* Parent, const QStringList& Captions)
   connect(FGroup, &QButtonGroup::idClicked, this, &TStageTabs::Chosen);
 }
 
-int TStageTabs::Current() const { return FGroup->checkedId(); }
-
 void TStageTabs::SetCurrent(int Index) {
   if (QAbstractButton* Tab = FGroup->button(Index))
     Tab->setChecked(true);

@@ -89,7 +89,6 @@ class TStageTabs : public QWidget {
 public:
   TStageTabs(QWidget* Parent, const QStringList& Captions);
 
-  int Current() const;
   // Makes a tab current without raising Chosen.
   void SetCurrent(int Index);
   QAbstractButton* Tab(int Index) const;

@@ -154,8 +154,6 @@ public:
   int32_t CurBasisSet() const { return FCurBasisSet; }
   int32_t CurDiffFuncsSelected() const { return FCurDiffFuncsSelected; }
   TStructFeatureType CurStructFeatures() const { return FCurStructFeatures; }
-  // The article in the pane, 0 for none.
-  TEntry ShownEntry() const { return FShownEntry; }
 
   // The window's size at start-up when the screen has room for it.
   static constexpr QSize StartSize{1192, 821};

@@ -206,9 +206,8 @@ public:
 
   // The item holding a selection of its own inside (a table), or nullptr.
   TCustomRPItemInfo* PartialSelectedItem() const { return FPartialSelectedItem; }
-  // The draw item under the pointer (-1: none), and the one pressed on until the release.
+  // The draw item under the pointer, -1 for none.
   int LastDIMovedAbove = -1;
-  int ClickedDrawItemNo() const { return FClickedDrawItemNo; }
 
   // ---- what selecting asks of the control
   // The client area's height (the width is GetWidth), which drag points are kept inside.
@@ -331,6 +330,13 @@ private:
   // The word around Pos in its draw item, as offsets before its first and after its last
   // character.
   void GetWordBounds(TRPDrawItemPos Pos, int& Offs1, int& Offs2) const;
+  // The characters of text draw item i as drawn, and the carets they make on the measuring
+  // canvas in the item's style (GetDrawItemCarets).
+  struct TMeasuredText {
+    std::string Text;
+    std::vector<int32_t> Carets;
+  };
+  TMeasuredText MeasureDrawItem(int i) const;
   // The character of text draw item i under document x X (0-based in the draw item), -1
   // when X is outside its characters.
   int32_t CharAtX(int i, int32_t X) const;
@@ -343,7 +349,6 @@ private:
   int FSelEndNo = -1;
   int FSelEndOffs = 0;
   std::unique_ptr<TRPSelectingInfo> FSelectingInfo;
-  int FClickedDrawItemNo = -1;
   // Where a press that may become a drag happened (client coordinates).
   TPoint FPressPoint;
   // The drag left the table it started in, which its anchor now stands for whole.

@@ -114,13 +114,10 @@ TRPDrawItemPos TCustomRPFormattedData::FindDrawItemForSel(int32_t X, int32_t Y, 
   if (D.Length == 0)
     return {Found, 1};
   // The caret position nearest to X; on a tie the earlier, unless the later lies left of X.
-  std::string Text = const_cast<TCustomRPFormattedData*>(this)->GetDrawItemDisplayText(Found);
-  const TRPTextView View = Item.Unicode() ? TRPTextView::Utf16LE(Text) : TRPTextView::Ansi(Text);
-  TRPCanvas& Canvas = *GetCanvas();
-  GetRPStyle()->ApplyStyle(
-      Canvas, const_cast<TCustomRPFormattedData*>(this)->GetDrawItemStyle(Found), GetBiDiMode(),
-      GetFlags().Contains(rpflCanUseCustomPPI), nullptr, false, false, false);
-  const std::vector<int32_t> Carets = GetDrawItemCarets(Canvas, Found, View);
+  const TMeasuredText Measured = MeasureDrawItem(Found);
+  const std::vector<int32_t>& Carets = Measured.Carets;
+  const TRPTextView View =
+      Item.Unicode() ? TRPTextView::Utf16LE(Measured.Text) : TRPTextView::Ansi(Measured.Text);
   int32_t Best = 0;
   int64_t BestDistance = INT64_MAX;
   for (int32_t k = 0; k < static_cast<int32_t>(Carets.size()); ++k) {
@@ -138,16 +135,22 @@ TRPDrawItemPos TCustomRPFormattedData::FindDrawItemForSel(int32_t X, int32_t Y, 
   return {Found, std::clamp(Best + 1, 1, D.Length + 1)};
 }
 
+TCustomRPFormattedData::TMeasuredText TCustomRPFormattedData::MeasureDrawItem(int i) const {
+  auto& Self = const_cast<TCustomRPFormattedData&>(*this);
+  TMeasuredText Measured{Self.GetDrawItemDisplayText(i), {}};
+  const TRPTextView View = GetItem(DrawItems[i].ItemNo)->Unicode()
+                               ? TRPTextView::Utf16LE(Measured.Text)
+                               : TRPTextView::Ansi(Measured.Text);
+  TRPCanvas& Canvas = *GetCanvas();
+  GetRPStyle()->ApplyStyle(Canvas, Self.GetDrawItemStyle(i), GetBiDiMode(),
+                           GetFlags().Contains(rpflCanUseCustomPPI), nullptr, false, false, false);
+  Measured.Carets = GetDrawItemCarets(Canvas, i, View);
+  return Measured;
+}
+
 int32_t TCustomRPFormattedData::CharAtX(int i, int32_t X) const {
   const TRPDrawLineInfo& D = DrawItems[i];
-  const TCustomRPItemInfo& Item = *GetItem(D.ItemNo);
-  std::string Text = const_cast<TCustomRPFormattedData*>(this)->GetDrawItemDisplayText(i);
-  const TRPTextView View = Item.Unicode() ? TRPTextView::Utf16LE(Text) : TRPTextView::Ansi(Text);
-  TRPCanvas& Canvas = *GetCanvas();
-  GetRPStyle()->ApplyStyle(Canvas, const_cast<TCustomRPFormattedData*>(this)->GetDrawItemStyle(i),
-                           GetBiDiMode(), GetFlags().Contains(rpflCanUseCustomPPI), nullptr, false,
-                           false, false);
-  const std::vector<int32_t> Carets = GetDrawItemCarets(Canvas, i, View);
+  const std::vector<int32_t> Carets = MeasureDrawItem(i).Carets;
   for (int32_t k = 0; k < D.Length && k + 1 < static_cast<int32_t>(Carets.size()); ++k)
     if (D.Left + Carets[static_cast<size_t>(k)] <= X &&
         X < D.Left + Carets[static_cast<size_t>(k) + 1])
@@ -475,7 +478,6 @@ void TCustomRPFormattedData::SearchHotItem(int32_t X, int32_t Y) {
 void TCustomRPFormattedData::MouseDown(TRPMouseButton Button, TRPShiftState Shift, int32_t X,
                                        int32_t Y) {
   SearchHotItem(X, Y);
-  FClickedDrawItemNo = LastDIMovedAbove;
   if (Button != rpmbLeft || !GetOptions().Contains(rpoAllowSelection))
     return;
   State.Exclude(rpstLineSelection);
@@ -650,7 +652,6 @@ void TCustomRPFormattedData::MouseUp(TRPMouseButton Button, TRPShiftState, int32
       InvalidateSelection();
     }
   }
-  FClickedDrawItemNo = -1;
 }
 
 void TCustomRPFormattedData::DblClick(int32_t X, int32_t Y) {
