@@ -68,12 +68,14 @@ void ClickRow(QListWidget* List, int Row) {
   QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, List->visualItemRect(Item).center());
 }
 
-// The window shown with the bundled article on geometries ("Molecular gometries").
-void ShowGeometryArticle(TForm2& Form) {
+// The window shown with the bundled article on geometries ("Molecular gometries"); false when
+// the window did not come up.
+bool ShowGeometryArticle(TForm2& Form) {
   Form.resize(TForm2::StartSize);
   Form.show();
   Choose(Form.JobsTreeView, 1);
   Form.JobsTreeViewClick(Form.JobsTreeView);
+  return QTest::qWaitForWindowExposed(&Form);
 }
 
 } // namespace
@@ -636,8 +638,7 @@ private slots:
   // article gone back to, keep their place.
   void articlesOpenAtTheirTop() {
     TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
-    ShowGeometryArticle(Real);
-    QVERIFY(QTest::qWaitForWindowExposed(&Real));
+    QVERIFY(ShowGeometryArticle(Real));
     TCustomRichPane& Core = Real.rpe->Core();
     Real.rpe->verticalScrollBar()->setValue(120);
     QCOMPARE(Core.VPos(), 120);
@@ -794,7 +795,7 @@ private slots:
   // The bundled articles, shown in the pane.
   void aChoiceShowsItsArticle() {
     TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
-    ShowGeometryArticle(Real);
+    QVERIFY(ShowGeometryArticle(Real));
     QCOMPARE(Shown(Real), QStringLiteral("E000120.rtf"));
     TCustomRichPane& Pane = Real.rpe->Core();
     const TCustomRPFormattedData& Doc = Pane.RPData();
@@ -810,7 +811,7 @@ private slots:
 
   void thePaneScrolls() {
     TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
-    ShowGeometryArticle(Real);
+    QVERIFY(ShowGeometryArticle(Real));
     TRichPaneEdit& Pane = *Real.rpe;
     TCustomRichPane& Core = Pane.Core();
     // The wheel over the scroll bar scrolls as over the text: two units a notch.
@@ -852,7 +853,7 @@ private slots:
   // A click on a reference's DOI opens the browser; the pointer shows it is a link.
   void clickingALinkOpensIt() {
     TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
-    ShowGeometryArticle(Real);
+    QVERIFY(ShowGeometryArticle(Real));
     TRichPaneEdit& Pane = *Real.rpe;
     TCustomRichPane& Core = Pane.Core();
     const TCustomRPFormattedData& Doc = Core.RPData();
@@ -890,8 +891,7 @@ private slots:
   // everything; a drag that starts on a link selects and opens nothing.
   void selectingWithTheMouse() {
     TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
-    ShowGeometryArticle(Real);
-    QVERIFY(QTest::qWaitForWindowExposed(&Real));
+    QVERIFY(ShowGeometryArticle(Real));
     TRichPaneEdit& Pane = *Real.rpe;
     TCustomRichPane& Core = Pane.Core();
     const TCustomRPFormattedData& Doc = Core.RPData();
@@ -980,8 +980,7 @@ private slots:
   // and selects all.
   void copyingPutsTheSelectionOnTheClipboard() {
     TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
-    ShowGeometryArticle(Real);
-    QVERIFY(QTest::qWaitForWindowExposed(&Real));
+    QVERIFY(ShowGeometryArticle(Real));
     TRichPaneEdit& Pane = *Real.rpe;
     QWidget* View = Pane.viewport();
     const TCustomRPFormattedData& Doc = Pane.Core().RPData();

@@ -40,14 +40,19 @@ std::vector<std::string> PictureBytes(TCustomRPData& Doc) {
   return Bytes;
 }
 
+// The pane reads styles as the guide's does: those its sheet lacks are added to it.
+void AddStylesAsNeeded(TCustomRichPane& Pane) {
+  Pane.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
+  Pane.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+}
+
 // A second pane on a sheet of its own, reading as the guide's pane does: where what a writer
 // wrote is read back.
 struct TReadBack {
   explicit TReadBack(TRPGraphicInterface& GI) : Pane(Host) {
     Sheet.GraphicInterface = &GI;
     Pane.Style = &Sheet;
-    Pane.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
-    Pane.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+    AddStylesAsNeeded(Pane);
   }
   TFakePaneHost Host;
   TRPStyle Sheet;
@@ -121,8 +126,7 @@ TEST_F(Pane, AClearedPaneShowsOnlyTheBackground) {
 
 TEST_F(Pane, LoadingAppendsAndAMissingFileAddsNothing) {
   const std::string Article = COMPCHEM_ENTRIES_DIR "/E000120.rtf";
-  Core.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
-  Core.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  AddStylesAsNeeded(Core);
   ASSERT_TRUE(Core.LoadRTF(Article));
   const int Once = Core.RPData().GetItemCount();
   ASSERT_GT(Once, 10);
@@ -248,8 +252,7 @@ TEST_F(Pane, LinksInTableCellsAreFound) {
 // What a copy gives as text: line ends between paragraphs and at line breaks, tabs, the
 // marker of a list item the selection starts in, tables a row a line, nothing hidden.
 TEST_F(Pane, TheTextOfASelection) {
-  Core.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
-  Core.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  AddStylesAsNeeded(Core);
   ASSERT_TRUE(Core.LoadRTFFromStream(
       R"({\rtf1\ansi\deff0{\*\listtable{\list\listtemplateid1{\listlevel\levelnfc0)"
       R"(\levelstartat1{\leveltext\'02\'00.;}{\levelnumbers\'01;}\fi-360\li720}\listid7}})"
@@ -312,8 +315,7 @@ TEST_F(Pane, EscapedTextReadsBack) {
 // What the RTF writer writes, our reader reads back: the text, the runs' fonts, sizes,
 // weights, slants and colours, the paragraphs' alignment and indents, links and places.
 TEST_F(Pane, WrittenRTFReadsBack) {
-  Core.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
-  Core.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  AddStylesAsNeeded(Core);
   ASSERT_TRUE(Core.LoadRTFFromStream(
       R"({\rtf1\ansi\ansicpg1252\deff0{\fonttbl{\f0 Times New Roman;}{\f1 Odd\} Name;})"
       R"({\f2\fcharset204 Arial;}}{\colortbl;\red200\green0\blue0;\red0\green0\blue255;})"
@@ -378,8 +380,7 @@ TEST_F(Pane, WrittenRTFReadsBack) {
 // Tables go into RTF as rows of cells, merged cells merged, and come back with their text;
 // cells selected whole go as a table of those cells.
 TEST_F(Pane, WrittenTablesReadBack) {
-  Core.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
-  Core.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  AddStylesAsNeeded(Core);
   ASSERT_TRUE(Core.LoadRTFFromStream(
       R"({\rtf1\ansi before\par)"
       R"(\trowd\cellx1500\cellx3000\intbl a1\cell {\b b1}\cell\row)"
@@ -418,8 +419,7 @@ TEST_F(Pane, WrittenTablesReadBack) {
 // links) and its pictures' very bytes. Not yet: a horizontal rule, and a bullet level whose
 // pattern holds a placeholder.
 TEST_F(Pane, EveryDocumentReadsBackFromItsRTF) {
-  Core.GetRTFReadProperties().TextStyleMode = rprsAddIfNeeded;
-  Core.GetRTFReadProperties().ParaStyleMode = rprsAddIfNeeded;
+  AddStylesAsNeeded(Core);
   const std::set<std::string> NotYet = {"testRTFVarious.rtf", "testRTFTIKA_2899.rtf"};
   int Documents = 0, Figures = 0;
   std::vector<std::filesystem::path> Files;
