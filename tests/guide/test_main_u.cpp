@@ -68,6 +68,23 @@ void ClickRow(QListWidget* List, int Row) {
   QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, List->visualItemRect(Item).center());
 }
 
+// Scrolls the pane to the first draw item whose item Take chooses, and gives the client point
+// DX pixels into it (half its width for -1), half way down; (-1, -1) when there is none.
+template <typename TTake> QPoint ScrollToFirst(TCustomRichPane& Core, TTake Take, int DX) {
+  const TCustomRPFormattedData& Doc = Core.RPData();
+  for (int i = 0; i < Doc.DrawItems.Count(); ++i) {
+    const TRPDrawLineInfo& D = Doc.DrawItems[i];
+    if (!Take(*Doc.GetItem(D.ItemNo)))
+      continue;
+    Core.ScrollTo(D.Top);
+    return {D.Left - Core.HPos() + (DX < 0 ? D.Width / 2 : DX),
+            D.Top - Core.VOffs() + D.Height / 2};
+  }
+  return {-1, -1};
+}
+
+bool IsDoiLink(const TCustomRPItemInfo& Item) { return Item.Tag.starts_with("https://doi.org/"); }
+
 // The window shown with the bundled article on geometries ("Molecular gometries"); false when
 // the window did not come up.
 bool ShowGeometryArticle(TForm2& Form) {
@@ -856,15 +873,8 @@ private slots:
     QVERIFY(ShowGeometryArticle(Real));
     TRichPaneEdit& Pane = *Real.rpe;
     TCustomRichPane& Core = Pane.Core();
-    const TCustomRPFormattedData& Doc = Core.RPData();
-    int Link = -1;
-    for (int i = 0; i < Doc.DrawItems.Count() && Link < 0; ++i)
-      if (Doc.GetItem(Doc.DrawItems[i].ItemNo)->Tag.starts_with("https://doi.org/"))
-        Link = i;
-    QVERIFY(Link >= 0);
-    const TRPDrawLineInfo& D = Doc.DrawItems[Link];
-    Core.ScrollTo(D.Top);
-    const QPoint At(D.Left - Core.HPos() + 3, D.Top - Core.VOffs() + D.Height / 2);
+    const QPoint At = ScrollToFirst(Core, IsDoiLink, 3);
+    QVERIFY(At.x() >= 0);
     QStringList Opened;
     Pane.OpenUrl = [&Opened](const QUrl& Url) {
       Opened << Url.toString();
@@ -878,7 +888,7 @@ private slots:
     MoveTo(At);
     QCOMPARE(Pane.viewport()->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseClick(Pane.viewport(), Qt::LeftButton, {}, At);
-    QCOMPARE(Opened, QStringList{QString::fromStdString(Doc.GetItem(D.ItemNo)->Tag)});
+    QCOMPARE(Opened, QStringList{QString::fromStdString(Core.LinkAt(At.x(), At.y())->Target)});
     // Off the link the pointer is the text's again, and a click opens nothing.
     const QPoint Off(Pane.viewport()->width() - 3, At.y());
     MoveTo(Off);
@@ -944,14 +954,8 @@ private slots:
     QCOMPARE(View->cursor().shape(), Qt::BitmapCursor);
 
     // From a link, a drag selects and follows nothing.
-    int Link = -1;
-    for (int i = 0; i < Doc.DrawItems.Count() && Link < 0; ++i)
-      if (Doc.GetItem(Doc.DrawItems[i].ItemNo)->Tag.starts_with("https://doi.org/"))
-        Link = i;
-    QVERIFY(Link >= 0);
-    const TRPDrawLineInfo& D = Doc.DrawItems[Link];
-    Core.ScrollTo(D.Top);
-    const QPoint From(D.Left - Core.HPos() + 3, D.Top - Core.VOffs() + D.Height / 2);
+    const QPoint From = ScrollToFirst(Core, IsDoiLink, 3);
+    QVERIFY(From.x() >= 0);
     const QPoint To = From + QPoint(60, 0);
     QTest::mousePress(View, Qt::LeftButton, {}, From);
     QMouseEvent Drag(QEvent::MouseMove, To, View->mapToGlobal(To), Qt::NoButton, Qt::LeftButton,
@@ -1031,15 +1035,13 @@ private slots:
     ClickNode(Real.CompTypeTree, 1); // "Quantum chemistry", with its ladder of methods
     TRichPaneEdit& Pane = *Real.rpe;
     TCustomRichPane& Core = Pane.Core();
-    const TCustomRPFormattedData& Doc = Core.RPData();
-    int Figure = -1;
-    for (int i = 0; i < Doc.DrawItems.Count() && Figure < 0; ++i)
-      if (dynamic_cast<const TRPGraphicItemInfo*>(Doc.GetItem(Doc.DrawItems[i].ItemNo)))
-        Figure = i;
-    QVERIFY(Figure >= 0);
-    const TRPDrawLineInfo& D = Doc.DrawItems[Figure];
-    Core.ScrollTo(D.Top);
-    const QPoint At(D.Left - Core.HPos() + D.Width / 2, D.Top - Core.VOffs() + D.Height / 2);
+    const QPoint At = ScrollToFirst(
+        Core,
+        [](const TCustomRPItemInfo& Item) {
+          return dynamic_cast<const TRPGraphicItemInfo*>(&Item) != nullptr;
+        },
+        -1);
+    QVERIFY(At.x() >= 0);
     QTest::mouseDClick(Pane.viewport(), Qt::LeftButton, {}, At);
     QClipboard& Clipboard = *QGuiApplication::clipboard();
     QTest::keyClick(&Pane, Qt::Key_C, Qt::ControlModifier);
