@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   Hints.DdbWidth = Data[1] | Data[2] << 8;
   Hints.DdbHeight = Data[3] | Data[4] << 8;
   static constexpr int32_t BitsPixel[] = {1, 24, 32};
-  Hints.DdbBitsPixel = BitsPixel[Data[5] % 3];
+  Source.DdbBitsPixel = BitsPixel[Data[5] % 3];
   Hints.MetafileWidth = Hints.DdbWidth;
   Hints.MetafileHeight = Hints.DdbHeight;
 

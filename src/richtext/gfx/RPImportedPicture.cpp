@@ -39,8 +39,8 @@ std::unique_ptr<TRPPicture> RP_LoadPicture(TRPPictureSource Source,
   case rppfJpeg: Decoded = RP_DecodeJpeg(Bytes, Raster, Hints.MaxPixels); break;
   case rppfDib: Decoded = RP_DecodeDib(Bytes, Raster, Hints.MaxPixels); break;
   case rppfDdb:
-    Decoded = RP_DecodeDdb(Bytes, Hints.DdbWidth, Hints.DdbHeight, Hints.DdbBitsPixel,
-                           Hints.DdbPlanes, Hints.DdbWidthBytes, Raster, Hints.MaxPixels);
+    Decoded = RP_DecodeDdb(Bytes, Hints.DdbWidth, Hints.DdbHeight, Source.DdbBitsPixel,
+                           Source.DdbPlanes, Source.DdbWidthBytes, Raster, Hints.MaxPixels);
     break;
   case rppfWmf:
   case rppfEmf: {

@@ -41,12 +41,9 @@ private:
 
 // What the document says about a picture beyond its bytes.
 struct TRPPictureLoadHints {
-  // A device-dependent bitmap's geometry.
+  // A device-dependent bitmap's size (its layout is the source's).
   int32_t DdbWidth = 0;
   int32_t DdbHeight = 0;
-  int32_t DdbBitsPixel = 1;
-  int32_t DdbPlanes = 1;
-  int32_t DdbWidthBytes = 0;
   // The size the document gives a metafile, in pixels, for one that gives none itself.
   int32_t MetafileWidth = 0;
   int32_t MetafileHeight = 0;

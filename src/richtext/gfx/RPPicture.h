@@ -19,6 +19,11 @@ enum TRPPictureFormat : uint8_t { rppfPng, rppfJpeg, rppfDib, rppfDdb, rppfWmf, 
 struct TRPPictureSource {
   TRPPictureFormat Format = rppfPng;
   std::string Bytes;
+  // A device-dependent bitmap's layout, which its bytes do not carry (its size is the
+  // picture's).
+  int32_t DdbBitsPixel = 1;
+  int32_t DdbPlanes = 1;
+  int32_t DdbWidthBytes = 0;
 };
 
 // How a bitmap picks its transparent colour: from its bottom-left pixel, or the one

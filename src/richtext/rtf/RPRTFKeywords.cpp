@@ -301,6 +301,7 @@ constexpr std::array<TRPRTFsymbol, rgsymRtfCount> rgsymRtf = {{
     {"richpanecbhtw", 0, false, rtf_kwd_Prop, ipropRPCellBestHeightTw, rtf_af_None},
     {"richpanecbw", 0, false, rtf_kwd_Prop, ipropRPCellBestWidth, rtf_af_None},
     {"richpanecbwtw", 0, false, rtf_kwd_Prop, ipropRPCellBestWidthTw, rtf_af_None},
+    {"richpanehr", 15, false, rtf_kwd_Prop, ipropRPRule, rtf_af_None},
     {"richpanetbw", 0, false, rtf_kwd_Prop, ipropRPTableBestWidth, rtf_af_None},
     {"richpanetbwtw", 0, false, rtf_kwd_Prop, ipropRPTableBestWidthTw, rtf_af_None},
     {"row", 0, true, rtf_kwd_Prop, ipropRowEnd, rtf_af_None},

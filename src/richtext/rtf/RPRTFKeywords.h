@@ -289,6 +289,7 @@ enum TRTFIPROP : uint8_t {
   ipropRPTableBestWidthTw,
   ipropFontCodePage,
   ipropSmallCaps,
+  ipropRPRule,
   ipropMax
 };
 
@@ -308,7 +309,7 @@ struct TRPRTFsymbol {
   TRPRTFKeywordAffect AffectTo;
 };
 
-inline constexpr int rgsymRtfCount = 413;
+inline constexpr int rgsymRtfCount = 414;
 
 // Every keyword, in ascending byte-wise order of Keyword (unsigned bytes, case
 // matters, a word before every longer word it begins).

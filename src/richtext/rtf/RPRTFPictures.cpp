@@ -105,12 +105,10 @@ TRPRTFPicture::MakeGraphic(int32_t PixelsPerInch, bool ExtractMetafileBitmaps, i
   TRPPictureLoadHints Hints;
   Hints.DdbWidth = FPicW;
   Hints.DdbHeight = FPicH;
-  Hints.DdbBitsPixel = FWBMBitsPixel;
-  Hints.DdbPlanes = FWBMPlanes;
-  Hints.DdbWidthBytes = FWBMWidthBytes;
   Hints.MetafileWidth = TwipsToPixels(SuggestedWidthTw, PixelsPerInch);
   Hints.MetafileHeight = TwipsToPixels(SuggestedHeightTw, PixelsPerInch);
   Hints.ExtractMetafileBitmaps = ExtractMetafileBitmaps;
   Hints.MaxPixels = MaxPixels;
-  return RP_LoadPicture({FormatOf(FType), std::move(FData)}, Hints);
+  return RP_LoadPicture(
+      {FormatOf(FType), std::move(FData), FWBMBitsPixel, FWBMPlanes, FWBMWidthBytes}, Hints);
 }

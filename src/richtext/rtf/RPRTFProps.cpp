@@ -505,6 +505,7 @@ bool ApplySectDocProp(IRPRTFPropReader& Reader, TRPRTFPropState& State, TRPRTFDo
   case ipropPage:
   case ipropNoteCharacter:
   case ipropThisIsEndnote:
+  case ipropRPRule:
   case ipropPNSecLvl: Result = Reader.ReaderProp(Reader.Destination(), Prop, Value); break;
   default: return false;
   }

@@ -1542,6 +1542,15 @@ TRPRTFErrorCode TRPRTFReader::ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, in
       FPosition = rtf_ts_ContinuePara;
     }
     break;
+  case ipropRPRule:
+    if (OnRule) {
+      if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+        return Result;
+      FRTFState.Props.ParaProps.Finalize();
+      OnRule(*this, FPosition, Value);
+      FPosition = rtf_ts_ContinuePara;
+    }
+    break;
   case ipropThisIsEndnote:
     if (FRTFState.FInNote && OnNote)
       OnNote(*this, rtf_ne_EndNote, FPosition);

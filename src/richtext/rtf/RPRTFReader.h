@@ -154,6 +154,10 @@ using TRPRTFNewPictureEvent = std::function<void(
 // A SEQ field to place where the text goes on; its stored result is skipped.
 using TRPRTFNewSeqEvent =
     std::function<void(TRPRTFReader& Sender, TRPRTFPosition Position, const TRPRTFSeq& Seq)>;
+// A horizontal rule of the engine's own keyword, WidthTw twips thick, to place as a line of
+// its own.
+using TRPRTFRuleEvent =
+    std::function<void(TRPRTFReader& Sender, TRPRTFPosition Position, int32_t WidthTw)>;
 using TRPRTFBookmarkEvent =
     std::function<void(TRPRTFReader& Sender, const std::u16string& BookmarkName)>;
 
@@ -212,6 +216,8 @@ public:
   TRPRTFNewPictureEvent OnNewPicture;
   // Without a handler sequence fields show their stored result.
   TRPRTFNewSeqEvent OnNewSeq;
+  // Without a handler rules are skipped.
+  TRPRTFRuleEvent OnRule;
 
   // What the header declared, for the builder.
   const TRPRTFReaderState& RTFState() const { return FRTFState; }

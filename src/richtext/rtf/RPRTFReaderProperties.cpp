@@ -1,5 +1,6 @@
 #include "richtext/rtf/RPRTFReaderProperties.h"
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <utility>
@@ -68,6 +69,7 @@ private:
   // A sequence number in the run's text style. Word's own note sequences keep their names
   // apart from ours.
   void NewSeq(TRPRTFPosition Position, const TRPRTFSeq& Seq);
+  void NewRule(TRPRTFPosition Position, int32_t WidthTw);
   // The picture's display size from what the file asked for.
   void SizePicture(TRPGraphicItemInfo& Item, const TRPRTFPicture& Picture) const;
   // Inside a HYPERLINK field: the link's target as the document keeps it (Tag), its hint,
@@ -192,6 +194,9 @@ void TRPRTFReaderProperties::TRead::InitReader() {
   };
   Reader.OnNewSeq = [this](TRPRTFReader&, TRPRTFPosition Position, const TRPRTFSeq& Seq) {
     NewSeq(Position, Seq);
+  };
+  Reader.OnRule = [this](TRPRTFReader&, TRPRTFPosition Position, int32_t WidthTw) {
+    NewRule(Position, WidthTw);
   };
   if (!FOwner.IgnoreBookmarks)
     Reader.OnBookmarkStart = [this](TRPRTFReader&, const std::u16string& Name) {
@@ -431,6 +436,15 @@ void TRPRTFReaderProperties::TRead::NewSeq(TRPRTFPosition Position, const TRPRTF
   Item->StartFrom = Seq.StartFrom;
   Item->ParaNo = ReturnParaNo(Position);
   InsertItem({}, std::move(Item), Position);
+}
+
+// A rule is a paragraph of its own in paragraph style 0, at least a pixel thick.
+void TRPRTFReaderProperties::TRead::NewRule(TRPRTFPosition Position, int32_t WidthTw) {
+  auto Item = std::make_unique<TRPBreakItemInfo>(&RPData, 1, rpbsLine, clNone);
+  Item->LineWidth = std::max(RPStyle.TwipsToUnits(std::clamp(WidthTw, 0, RP_RTF_MAX_LENGTH_TW)),
+                             RPStyle.PixelsToUnits(1));
+  Item->ParaNo = 0;
+  InsertItem({}, std::move(Item), Position == rtf_ts_ContinuePara ? rtf_ts_NewPara : Position);
 }
 
 // ---------------------------------------------------------------------------------------

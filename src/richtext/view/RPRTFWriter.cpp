@@ -25,6 +25,26 @@ namespace {
 // The code page a document's 8-bit text is in when its style sheet names none.
 constexpr int DefaultCodePage = 1252;
 
+// The language a character set stands for, 0 for the default set and those without one.
+int CharsetLanguage(uint8_t Charset) {
+  switch (Charset) {
+  case 128: return 1041; // Japanese
+  case 129: return 1042; // Korean
+  case 134: return 2052; // Simplified Chinese
+  case 136: return 1028; // Traditional Chinese
+  case 161: return 1032; // Greek
+  case 162: return 1055; // Turkish
+  case 163: return 1066; // Vietnamese
+  case 177: return 1037; // Hebrew
+  case 178: return 1025; // Arabic
+  case 186: return 1062; // Baltic: Latvian
+  case 204: return 1049; // Cyrillic: Russian
+  case 222: return 1054; // Thai
+  case 238: return 1045; // Central European: Polish
+  default: return 0;
+  }
+}
+
 std::string Keyword(std::string_view Name, int64_t Value) {
   std::string Out(Name);
   Out += std::to_string(Value);
@@ -95,6 +115,12 @@ private:
       Out += "\r\n";
       if (!State.AfterTable)
         Out += Item.BR() ? "\\line " : "\\par ";
+      if (Item.PageBreakBefore())
+        Out += "\\page ";
+    }
+    if (const auto* Rule = dynamic_cast<const TRPBreakItemInfo*>(&Item)) {
+      WriteRule(Out, State, *Rule);
+      return;
     }
     State.AfterTable = false;
     const auto* Marker =
@@ -154,6 +180,24 @@ private:
       Out += "}}";
   }
 
+  // A rule: for other readers an empty paragraph with a bottom border, for ours the
+  // engine's own keyword, which makes the rule of the paragraph.
+  void WriteRule(std::string& Out, TRangeState& State, const TRPBreakItemInfo& Rule) {
+    const int32_t WidthTw = FSheet.GetAsTwips(Rule.LineWidth);
+    const TRPColor Color = Rule.Color != clNone ? Rule.Color : FSheet.TextStyles.Items(0).Color;
+    Out += "\\pard\\plain\\brdrb";
+    Out += Rule.Style == rpbsDotted   ? "\\brdrdot"
+           : Rule.Style == rpbsDashed ? "\\brdrdash"
+                                      : "\\brdrs";
+    Out += Keyword("\\brdrw", WidthTw) + Keyword("\\brdrcf", ColorIndex(Color));
+    if (State.InTable)
+      Out += "\\intbl";
+    Out += Keyword("\\richpanehr", WidthTw) + ' ';
+    State.WrittenAny = true;
+    State.AfterTable = false;
+    State.LastPara = State.LastStyle = -1;
+  }
+
   void WriteText(std::string& Out, TCustomRPData& Doc, int ItemNo, int StyleNo, int From, int To) {
     const TCustomRPItemInfo& Item = *Doc.GetItem(ItemNo);
     const int StyleCodePage = Doc.GetStyleCodePage(StyleNo);
@@ -186,7 +230,11 @@ private:
     case rppfPng: Out += "\\pngblip"; break;
     case rppfJpeg: Out += "\\jpegblip"; break;
     case rppfDib: Out += "\\dibitmap0"; break;
-    case rppfDdb: Out += "\\wbitmap0"; break;
+    case rppfDdb:
+      Out += "\\wbitmap0" + Keyword("\\wbmbitspixel", Source->DdbBitsPixel) +
+             Keyword("\\wbmplanes", Source->DdbPlanes) +
+             Keyword("\\wbmwidthbytes", Source->DdbWidthBytes);
+      break;
     case rppfWmf: Out += "\\wmetafile8"; break;
     case rppfEmf: Out += "\\emfblip"; break;
     }
@@ -245,7 +293,8 @@ private:
                            static_cast<int>(Fmt.ColWidths.size()) == Table.ColCount();
     const int32_t Gap = FSheet.GetAsTwips(Table.CellHPadding);
     for (int r = 0; r < Table.RowCount(); ++r) {
-      std::string Definition = "\r\n\\trowd" + Keyword("\\trgaph", Gap) + "\\trleft0";
+      std::string Definition = "\r\n\\trowd" + Keyword("\\trgaph", Gap) + "\\trleft0" +
+                               Keyword("\\richpanetbwtw", HTMLLengthTwips(Table.BestWidth));
       std::string Cells;
       int Taken = 0;
       for (int c = 0; c < Table.ColCount(); ++c) {
@@ -264,6 +313,14 @@ private:
           Definition += "\\clmgf";
         if (Cell->Color != clNone)
           Definition += Keyword("\\clcbpat", ColorIndex(Cell->Color));
+        if (Cell->VAlign == rpcMiddle)
+          Definition += "\\clvertalc";
+        else if (Cell->VAlign == rpcBottom)
+          Definition += "\\clvertalb";
+        // The engine's own keywords: the widths and heights the cells asked for.
+        Definition += Keyword("\\richpanecbwtw", HTMLLengthTwips(Cell->BestWidth));
+        if (Cell->BestHeight > 0)
+          Definition += Keyword("\\richpanecbhtw", FSheet.GetAsTwips(Cell->BestHeight));
         if (Table.CellBorderWidth > 0 && Table.CellBorderColor != clNone)
           for (const char* Side : {"t", "l", "b", "r"})
             Definition += std::string("\\clbrdr") + Side + "\\brdrs" +
@@ -293,6 +350,12 @@ private:
     Out += "\r\n";
   }
 
+  // A length that is positive in style units and a negated percentage otherwise, with its
+  // length in twips.
+  int64_t HTMLLengthTwips(TRPHTMLLength Length) const {
+    return Length > 0 ? int64_t{FSheet.GetAsTwips(Length)} : int64_t{Length};
+  }
+
   // ---- lists
 
   // The paragraph keywords of a list item: its list and level, and the level's indents.
@@ -310,9 +373,10 @@ private:
 
   // A level's pattern ("%0:s." and the like) as \leveltext and \levelnumbers.
   std::string LevelTexts(const TRPListLevel& Level) {
-    const bool Numbered = Level.ListType >= rplstDecimal && Level.ListType <= rplstUpperRoman;
-    const std::u16string& Pattern =
-        Level.ListType == rplstUnicodeBullet ? Level.FormatStringW : Level.FormatString;
+    // A Unicode bullet is its text; other levels' texts are patterns, whose placeholders
+    // a bullet shows as nothing.
+    const bool Patterned = Level.ListType != rplstUnicodeBullet;
+    const std::u16string& Pattern = Patterned ? Level.FormatString : Level.FormatStringW;
     std::string Text, Numbers;
     int Length = 0;
     const auto Digit = [](char16_t Ch) { return Ch >= u'0' && Ch <= u'9'; };
@@ -320,7 +384,7 @@ private:
     for (size_t i = 0; i < Pattern.size(); ++i) {
       // A placeholder ("%s" the next level's number, "%N:s" level N's, with a width or a
       // precision perhaps) becomes the level's number; "%%" is a percent sign.
-      if (Numbered && Pattern[i] == u'%' && i + 1 < Pattern.size()) {
+      if (Patterned && Pattern[i] == u'%' && i + 1 < Pattern.size()) {
         size_t j = i + 1;
         int Index = -1;
         if (Digit(Pattern[j])) {
@@ -420,6 +484,14 @@ private:
       Out += Keyword("\\charscalex", Style.CharScale);
     if (Style.CharSpacing != 0)
       Out += Keyword("\\expndtw", FSheet.GetAsTwips(Style.CharSpacing));
+    if (Style.StyleEx.Contains(rpfsAllCaps))
+      Out += "\\caps";
+    if (Style.BiDiMode == rpbdLeftToRight)
+      Out += "\\ltrch";
+    else if (Style.BiDiMode == rpbdRightToLeft)
+      Out += "\\rtlch";
+    if (const int Language = CharsetLanguage(Style.Charset); Language != 0)
+      Out += Keyword("\\lang", Language);
     if (Style.Options.Contains(rpteoHidden))
       Out += "\\v";
     Out += Keyword("\\fs", Style.SizeDouble);
@@ -433,13 +505,27 @@ private:
   std::string ParaFormat(int ParaNo) {
     const TParaInfo& Para = FSheet.ParaStyles.Items(ParaNo);
     std::string Out;
+    if (Para.BiDiMode == rpbdLeftToRight)
+      Out += "\\ltrpar";
+    else if (Para.BiDiMode == rpbdRightToLeft)
+      Out += "\\rtlpar";
     switch (Para.LineSpacingType) {
     case rplsPercent:
       if (Para.LineSpacing != 100)
         Out += Keyword("\\sl", int64_t{Para.LineSpacing} * 240 / 100) + "\\slmult1";
       break;
-    default: break;
+    case rplsLineHeightAtLeast:
+      Out += Keyword("\\sl", FSheet.GetAsTwips(Para.LineSpacing)) + "\\slmult0";
+      break;
+    case rplsLineHeightExact:
+      Out += Keyword("\\sl", -int64_t{FSheet.GetAsTwips(Para.LineSpacing)}) + "\\slmult0";
+      break;
+    case rplsSpaceBetween: break;
     }
+    if (Para.Options.Contains(rppaoKeepLinesTogether))
+      Out += "\\keep";
+    if (Para.Options.Contains(rppaoKeepWithNext))
+      Out += "\\keepn";
     Out += Keyword("\\fi", FSheet.GetAsTwips(Para.FirstIndent));
     Out += Keyword("\\li", FSheet.GetAsTwips(Para.LeftIndent));
     for (int t = 0; t < Para.Tabs.Count(); ++t) {
@@ -448,6 +534,7 @@ private:
         Out += "\\tqr";
       else if (Tab.Align == rptaCenter)
         Out += "\\tqc";
+      Out += TabLeader(Tab.Leader);
       Out += Keyword("\\tx", FSheet.GetAsTwips(Tab.Position()));
     }
     static const char* const Alignments[] = {"\\ql", "\\qr", "\\qc", "\\qj", "\\qd"};
@@ -457,9 +544,69 @@ private:
       Out += Keyword("\\outlinelevel", Para.OutlineLevel - 1);
     if (Para.Background.Color != clNone)
       Out += Keyword("\\cbpat", ColorIndex(Para.Background.Color));
-    Out += Keyword("\\sb", FSheet.GetAsTwips(Para.SpaceBefore()));
-    Out += Keyword("\\sa", FSheet.GetAsTwips(Para.SpaceAfter()));
+    // The room a border takes above and below came on top of the spacing when it was read.
+    TRPStyleLength Before = Para.SpaceBefore(), After = Para.SpaceAfter();
+    if (Para.Border.Style != rpbNone) {
+      Out += ParaBorder(Para.Border);
+      const TRPStyleLength Width = Para.Border.GetTotalWidth();
+      if (Para.Border.VisibleBorders.Top)
+        Before = std::max(0, Before - Para.Border.BorderOffsets.Top - Width);
+      if (Para.Border.VisibleBorders.Bottom)
+        After = std::max(0, After - Para.Border.BorderOffsets.Bottom - Width);
+    }
+    Out += Keyword("\\sb", FSheet.GetAsTwips(Before));
+    Out += Keyword("\\sa", FSheet.GetAsTwips(After));
     return Out;
+  }
+
+  // Each visible side with its space, kind, colour and width. The thick-and-thin kinds
+  // turn round on the right and at the bottom, and their width is that of both lines.
+  std::string ParaBorder(const TRPBorder& Border) {
+    const TRPBooleanRect& Visible = Border.VisibleBorders;
+    const TRPRect& Space = Border.BorderOffsets;
+    const struct {
+      bool Shown;
+      const char* Side;
+      TRPStyleLength Space;
+      bool Inverted;
+    } Sides[] = {{Visible.Left, "\\brdrl", Space.Left, false},
+                 {Visible.Top, "\\brdrt", Space.Top, false},
+                 {Visible.Right, "\\brdrr", Space.Right, true},
+                 {Visible.Bottom, "\\brdrb", Space.Bottom, true}};
+    const bool Thick = Border.Style == rpbThickInside || Border.Style == rpbThickOutside;
+    std::string Out = "\\brdrbtw";
+    for (const auto& Side : Sides) {
+      if (!Side.Shown)
+        continue;
+      Out += Side.Side + Keyword("\\brsp", FSheet.GetAsTwips(Side.Space));
+      switch (Border.Style) {
+      case rpbDouble: Out += "\\brdrdb"; break;
+      case rpbTriple: Out += "\\brdrtriple"; break;
+      case rpbThickInside: Out += Side.Inverted ? "\\brdrtnthmg" : "\\brdrthtnmg"; break;
+      case rpbThickOutside: Out += Side.Inverted ? "\\brdrthtnmg" : "\\brdrtnthmg"; break;
+      default: Out += "\\brdrs"; break;
+      }
+      Out += Keyword("\\brdrcf", ColorIndex(Border.Color)) +
+             Keyword("\\brdrw", int64_t{FSheet.GetAsTwips(Border.Width)} * (Thick ? 2 : 1));
+    }
+    return Out;
+  }
+
+  // The keyword of a tab's leader, none for no leader.
+  static const char* TabLeader(const std::string& Leader) {
+    if (Leader.empty())
+      return "";
+    if (Leader == ".")
+      return "\\tldot";
+    if (Leader == "\xC2\xB7")
+      return "\\tlmdot";
+    if (Leader == "-")
+      return "\\tlhyph";
+    if (Leader == "_")
+      return "\\tlul";
+    if (Leader == "=")
+      return "\\tleq";
+    return "\\tldot";
   }
 
   // ---- tables of the header
@@ -489,8 +636,11 @@ private:
     const std::string Lists = ListTables();
     if (FFonts.empty())
       FontIndex(FSheet.TextStyles.Items(0).FontName, FSheet.TextStyles.Items(0).Charset);
-    std::string Out = "{\\rtf1\\fbidis\\ansi" + Keyword("\\ansicpg", FCodePage) +
-                      "\\uc1\\deff0\\deflang0\\deflangfe0\r\n{\\fonttbl";
+    // The document's language is that of its first text style's character set.
+    const int Language = CharsetLanguage(FSheet.TextStyles.Items(0).Charset);
+    std::string Out = "{\\rtf1\\fbidis\\ansi" + Keyword("\\ansicpg", FCodePage) + "\\uc1\\deff0" +
+                      Keyword("\\deflang", Language) + Keyword("\\deflangfe", Language) +
+                      "\r\n{\\fonttbl";
     for (size_t i = 0; i < FFonts.size(); ++i) {
       Out += Keyword("{\\f", static_cast<int64_t>(i)) + "\\fnil";
       if (FFonts[i].second != 1)

@@ -113,7 +113,8 @@ TEST(RTFKeywordEnums, PropertyOrdinals) {
   EXPECT_EQ(ipropRPTableBestWidthTw, 190);
   EXPECT_EQ(ipropFontCodePage, 191);
   EXPECT_EQ(ipropSmallCaps, 192);
-  EXPECT_EQ(ipropMax, 193);
+  EXPECT_EQ(ipropRPRule, 193);
+  EXPECT_EQ(ipropMax, 194);
 }
 
 // Rows counted by hand from the lists of keywords:
@@ -131,9 +132,10 @@ TEST(RTFKeywordEnums, PropertyOrdinals) {
 // Of the properties, 134 take a fixed value ([n] in the lists). Added to them: the page
 // number character chpgn; ten words of shapes and text boxes; the code-page words cpg,
 // mac [10000], pc [437], pca [850]; small capitals scaps (flushing); the paragraph border on
-// all sides box [4]; the character background cb (flushing): 413.
+// all sides box [4]; the character background cb (flushing); the engine's own rule
+// richpanehr: 414.
 TEST(RTFKeywordTable, RowCounts) {
-  ASSERT_EQ(rgsymRtf.size(), 413u);
+  ASSERT_EQ(rgsymRtf.size(), 414u);
   std::array<int, 5> PerKind{};
   std::array<int, 4> PerAffect{};
   int Fixed = 0;
@@ -148,12 +150,12 @@ TEST(RTFKeywordTable, RowCounts) {
   EXPECT_EQ(PerKind[rtf_kwd_Char], 10);
   EXPECT_EQ(PerKind[rtf_kwd_WideChar], 15);
   EXPECT_EQ(PerKind[rtf_kwd_Dest], 68);
-  EXPECT_EQ(PerKind[rtf_kwd_Prop], 317);
+  EXPECT_EQ(PerKind[rtf_kwd_Prop], 318);
   EXPECT_EQ(PerKind[rtf_kwd_Spec], 3);
   EXPECT_EQ(PerAffect[rtf_af_CharProp], 41);
   EXPECT_EQ(PerAffect[rtf_af_ParaProp], 81);
   EXPECT_EQ(PerAffect[rtf_af_BothProp], 0);
-  EXPECT_EQ(PerAffect[rtf_af_None], 291);
+  EXPECT_EQ(PerAffect[rtf_af_None], 292);
   EXPECT_EQ(Fixed, 138);
 }
 
@@ -242,6 +244,7 @@ const std::vector<std::string_view> PropWords = {
     "clvmrg", "clmgf", "clmrg", "cltxtbrl", "cltxbtlr", "clwWidth", "clftsWidth", "clcbpat",
     "clcbpatraw", "clcfpat", "clshdng", "clvertalt", "clvertalb", "clvertalc", "cellx",
     "richpanecbw", "richpanecbh", "richpanetbw", "richpanecbwtw", "richpanecbhtw", "richpanetbwtw",
+    "richpanehr",
     // legacy paragraph numbering
     "pnseclvl", "pnlvl", "pnlvlbody", "pnlvlblt", "pnhang", "pndec", "pnlcltr", "pnucltr", "pnlcrm",
     "pnucrm", "pnb", "pni", "pnstrike", "pnul", "pnuld", "pnuldash", "pnuldashd", "pnuldashdd",
@@ -276,7 +279,7 @@ TEST(RTFKeywordTable, EveryListedKeywordIsFoundWithItsKind) {
   EXPECT_EQ(WideCharWords.size(), 15u);
   EXPECT_EQ(SpecialWords.size(), 3u);
   EXPECT_EQ(DestWords.size(), 68u);
-  EXPECT_EQ(PropWords.size(), 317u);
+  EXPECT_EQ(PropWords.size(), 318u);
   // As many distinct listed words as rows: the table holds nothing else.
   EXPECT_EQ(Seen.size(), rgsymRtf.size());
 }
@@ -425,6 +428,7 @@ const ExpectedRow Expected[] = {
     {"clcbpatraw", rtf_kwd_Prop, ipropCLColor, 0, false, rtf_af_None},
     {"clvertalc", rtf_kwd_Prop, ipropCLVertAl, 2, true, rtf_af_None},
     {"richpanecbhtw", rtf_kwd_Prop, ipropRPCellBestHeightTw, 0, false, rtf_af_None},
+    {"richpanehr", rtf_kwd_Prop, ipropRPRule, 15, false, rtf_af_None},
     // legacy paragraph numbering
     {"pnlvlblt", rtf_kwd_Prop, ipropPNLevel, 11, true, rtf_af_None},
     {"pnucrm", rtf_kwd_Prop, ipropPNType, 5, true, rtf_af_None},
