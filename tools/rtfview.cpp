@@ -39,6 +39,7 @@
 #include "richtext/table/RPTable.h"
 #include "richtext/table/RPTableLayoutDump.h"
 #include "richtext/view/RPFixedPaneHost.h"
+#include "richtext/view/RPRPFWriter.h"
 #include "richtext/view/RPRTFWriter.h"
 #include "richtext/view/RPTextWriter.h"
 #include "richtext/view/RichPane.h"
@@ -58,7 +59,7 @@ constexpr int32_t MaxRenderWidth = 10000;
 const char* const Usage = R"(Usage: rtfview COMMAND ARGUMENT
        rtfview render FILE --width N [--marks] -o OUT.png
        rtfview layout FILE --width N [--marks]
-       rtfview convert FILE --to rtf|text [-o OUT]
+       rtfview convert FILE --to rtf|text|rpf [-o OUT]
 
 Loads RTF the way the guide window does (styles are added to the style sheet as
 needed) and shows the result.
@@ -111,14 +112,16 @@ Commands:
               belongs to neither line. A table's line is followed by its rows,
               one per line: number, top y, height, and its cells side by side,
               each with its x range and its lines' text between bars.
-  convert FILE --to rtf|text [-o OUT]
+  convert FILE --to rtf|text|rpf [-o OUT]
               Writes the whole document as a copy of all of it puts it on the
               clipboard, into OUT or to the standard output: RTF (code page,
-              fonts, colours, lists, paragraphs, runs, tables, links, bookmarks;
-              pictures are not written yet), or text in UTF-8 (paragraphs and
-              line breaks ended by CR LF, tabs, list markers' text, a table a
-              row a line with tabs between its cells). What was read before a
-              load error is still written (and the exit code is 1).
+              fonts, colours, lists, paragraphs, runs, tables, links, bookmarks,
+              rules, pictures in the bytes they were read from), text in UTF-8
+              (paragraphs and line breaks ended by CR LF, tabs, list markers'
+              text, a table a row a line with tabs between its cells), or the
+              engine's own format (styles and item records; without the length
+              the clipboard puts before it). What was read before a load error
+              is still written (and the exit code is 1).
   --help      This text.
 
 The style sheet starts as the guide's: text style 0 "Times New Roman" 12 pt
@@ -448,8 +451,8 @@ int ConvertFile(const std::vector<std::string>& Args) {
       return UsageError("unexpected '" + Args[i] + "'");
     }
   }
-  if (File.empty() || (To != "text" && To != "rtf"))
-    return UsageError("convert needs a FILE and --to rtf or --to text");
+  if (File.empty() || (To != "text" && To != "rtf" && To != "rpf"))
+    return UsageError("convert needs a FILE and --to rtf, --to text or --to rpf");
   std::error_code Error;
   if (!fs::is_regular_file(File, Error)) {
     std::cerr << "rtfview: " << File << ": no such file\n";
@@ -459,7 +462,9 @@ int ConvertFile(const std::vector<std::string>& Args) {
   InitGuideStyleSheet(Sheet);
   TGuideArticleDocument Doc(Sheet);
   const TLoadResult Result = Load(Doc, Sheet, File);
-  const std::string Text = To == "rtf" ? RP_DocumentRTF(Doc) : Utf8(RP_DocumentText(Doc));
+  const std::string Text = To == "rtf"   ? RP_DocumentRTF(Doc)
+                           : To == "rpf" ? RP_DocumentRPF(Doc)
+                                         : Utf8(RP_DocumentText(Doc));
   if (Out.empty()) {
     std::cout << Text;
   } else {

@@ -1010,6 +1010,27 @@ private slots:
     QVERIFY(Rtf.startsWith("{\\rtf1\\fbidis\\ansi\\ansicpg1252"));
     QVERIFY(Rtf.contains("Molecular geometries"));
     QCOMPARE(Clipboard.mimeData()->data(QStringLiteral("application/rtf")), Rtf);
+    // And in the engine's own format, its length in four bytes before it.
+    const QByteArray Rpf =
+        Clipboard.mimeData()->data(QStringLiteral("application/x-richpane-format"));
+    QVERIFY(Rpf.size() > 4);
+    const auto Byte = [&Rpf](int i) { return static_cast<uint32_t>(static_cast<uint8_t>(Rpf[i])); };
+    QCOMPARE(Byte(0) | Byte(1) << 8 | Byte(2) << 16 | Byte(3) << 24,
+             static_cast<uint32_t>(Rpf.size() - 4));
+    QVERIFY(Rpf.mid(4).startsWith("-8 1 3 1\r\n"));
+    QVERIFY(Rpf.contains("\r\nPMolecular geometries\r\n"));
+    // Only the formats the options ask for; none asked for, no copy.
+    Pane.Core().Options.Exclude(rpoAutoCopyRTF);
+    Pane.Core().Options.Exclude(rpoAutoCopyRPF);
+    QVERIFY(Pane.CopyDef());
+    QVERIFY(!Clipboard.mimeData()->hasFormat(QStringLiteral("text/rtf")));
+    QVERIFY(!Clipboard.mimeData()->hasFormat(QStringLiteral("application/x-richpane-format")));
+    QCOMPARE(Clipboard.text(), QStringLiteral("Molecular geometries"));
+    const TRPOptions Options = Pane.Core().Options;
+    Pane.Core().Options.Exclude(rpoAutoCopyText);
+    Pane.Core().Options.Exclude(rpoAutoCopyUnicodeText);
+    QVERIFY(!Pane.CopyDef());
+    Pane.Core().Options = Options + TRPOptions{rpoAutoCopyRTF, rpoAutoCopyRPF};
 
     // The menu where the right button goes: outside the selection, nothing to copy.
     const QPoint Outside(View->width() - 5, View->height() - 5);
@@ -1026,7 +1047,8 @@ private slots:
     QVERIFY(Clipboard.text().startsWith(QStringLiteral("Molecular geometries\r\nIn short\r\n")));
   }
 
-  // A figure selected alone goes to the clipboard as a picture and as RTF, without text.
+  // A figure selected alone goes to the clipboard as a picture, in the engine's format and as
+  // RTF, without text.
   void copyingAFigure() {
     TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
     Real.resize(TForm2::StartSize);
@@ -1050,6 +1072,7 @@ private slots:
     QCOMPARE(qvariant_cast<QImage>(Data.imageData()).width(), 480);
     QVERIFY(!Data.hasText());
     QVERIFY(Data.data(QStringLiteral("text/rtf")).contains("\\pngblip"));
+    QVERIFY(Data.data(QStringLiteral("application/x-richpane-format")).contains("\r\npicture "));
   }
 };
 

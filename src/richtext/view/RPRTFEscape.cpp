@@ -113,7 +113,15 @@ std::string RP_RTFEscapeUnicode(std::u16string_view Text, int CodePage, int& UcC
     }
     SetUcCount(Out, static_cast<int>(Fallback.size()), UcCount);
     AppendUnicodeEscape(Out, Text[i]);
-    Out += RP_RTFEscapeAnsi(Fallback, CodePage);
+    // Every byte of the fallback is one character to skip: a trail byte that is "{", "}"
+    // or "\\" is written in hex, as a reader that skips by bytes expects.
+    for (const char C : Fallback) {
+      const auto Byte = static_cast<uint8_t>(C);
+      if (Byte >= 0x80 || C == '\\' || C == '{' || C == '}')
+        AppendHexByte(Out, Byte);
+      else
+        AppendAscii(Out, static_cast<char16_t>(Byte));
+    }
   }
   return Out;
 }

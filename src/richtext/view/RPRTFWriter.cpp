@@ -61,6 +61,8 @@ struct TRangeState {
   bool WrittenAny = false;
   // The last thing written was a table, which ends its own paragraph.
   bool AfterTable = false;
+  // The run written last is raised or lowered.
+  bool InScript = false;
 };
 
 class TRTFWriter {
@@ -88,6 +90,9 @@ private:
   std::string WriteRange(TCustomRPData& Doc, const TRPItemRange& Range, bool InTable) {
     TRangeState State{Doc, InTable};
     std::string Out;
+    // A selection inside a list item keeps the item's number or bullet.
+    if (const int Marker = RP_LeadingMarker(Doc, Range.FirstItem); Marker >= 0)
+      WriteItem(Out, State, Marker, Doc.GetOffsBeforeItem(Marker), Doc.GetOffsAfterItem(Marker));
     for (int i = Range.FirstItem; i <= Range.LastItem; ++i) {
       const int From = i == Range.FirstItem ? Range.FirstOffs : Doc.GetOffsBeforeItem(i);
       const int To = i == Range.LastItem ? Range.LastOffs : Doc.GetOffsAfterItem(i);
@@ -163,8 +168,13 @@ private:
     if (Item.IsTextItem()) {
       const int StyleNo = Doc.GetItemStyle(ItemNo);
       if (StyleNo != State.LastStyle || Link) {
+        // Some readers take "\\plain" after a raised run for a paragraph's end unless the
+        // raising is ended first.
+        if (State.InScript)
+          Out += "\\nosupersub";
         Out += "\\plain";
         Out += CharFormat(StyleNo);
+        State.InScript = FSheet.TextStyles.Items(StyleNo).SubSuperScriptType != rpsssNormal;
         Out += ' ';
         State.LastStyle = Link ? -1 : StyleNo;
       }
@@ -413,8 +423,11 @@ private:
         if (Pattern[i + 1] == u'%')
           ++i;
       }
-      int Uc = 1;
-      Text += RP_RTFEscapeUnicode(Pattern.substr(i, 1), FCodePage, Uc);
+      // A character of a level's text is one, so others than ASCII go as "\\uN ?", not as
+      // the keywords some readers take for no character there.
+      Text += Pattern[i] < 0x20
+                  ? RP_RTFEscapeAnsi(std::string(1, static_cast<char>(Pattern[i])), 1252)
+                  : RP_RTFEscapeName(Pattern.substr(i, 1));
       ++Length;
     }
     return "{\\leveltext" + RP_RTFEscapeAnsi(std::string(1, static_cast<char>(Length)), 1252) +

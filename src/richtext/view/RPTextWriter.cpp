@@ -17,11 +17,8 @@ public:
   // to LastOffs. InCell: paragraphs and rows are joined by spaces.
   void WriteRange(TCustomRPData& Doc, int FirstItem, int FirstOffs, int LastItem, int LastOffs,
                   bool InCell) {
-    int ParaStart = FirstItem;
-    while (ParaStart > 0 && !Doc.IsParaStart(ParaStart))
-      --ParaStart;
-    if (ParaStart != FirstItem && Doc.GetItem(ParaStart)->StyleNo == rpsListMarker)
-      FOut += Doc.GetItem(ParaStart)->AsText(0, Doc);
+    if (const int Marker = RP_LeadingMarker(Doc, FirstItem); Marker >= 0)
+      FOut += Doc.GetItem(Marker)->AsText(0, Doc);
     for (int i = FirstItem; i <= LastItem; ++i) {
       TCustomRPItemInfo& Item = *Doc.GetItem(i);
       if (Doc.IsHiddenItem(i))
@@ -131,4 +128,11 @@ std::optional<TRPItemRange> RP_AllItems(TCustomRPData& Doc) {
   if (Count == 0)
     return std::nullopt;
   return TRPItemRange{0, Doc.GetOffsBeforeItem(0), Count - 1, Doc.GetOffsAfterItem(Count - 1)};
+}
+
+int RP_LeadingMarker(TCustomRPData& Doc, int ItemNo) {
+  int ParaStart = ItemNo;
+  while (ParaStart > 0 && !Doc.IsParaStart(ParaStart))
+    --ParaStart;
+  return ParaStart != ItemNo && Doc.GetItem(ParaStart)->StyleNo == rpsListMarker ? ParaStart : -1;
 }

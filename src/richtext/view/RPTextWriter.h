@@ -28,3 +28,6 @@ struct TRPItemRange {
 std::optional<TRPItemRange> RP_SelectedItems(TCustomRPFormattedData& Doc);
 // Every item; none in an empty document.
 std::optional<TRPItemRange> RP_AllItems(TCustomRPData& Doc);
+// The list marker that begins the paragraph of item ItemNo when ItemNo is not that marker
+// itself: what a copy that starts inside a list item writes first. -1 when there is none.
+int RP_LeadingMarker(TCustomRPData& Doc, int ItemNo);

@@ -26,6 +26,7 @@
 #include "platform/qt/QtCanvas.h"
 #include "richtext/gfx/RPBitmap.h"
 #include "richtext/model/RPTypes.h"
+#include "richtext/view/RPRPFWriter.h"
 #include "richtext/view/RPRTFWriter.h"
 #include "richtext/view/RPTextWriter.h"
 
@@ -417,31 +418,57 @@ void TRichPaneEdit::mouseDoubleClickEvent(QMouseEvent* Event) {
 }
 
 bool TRichPaneEdit::CopyDef() {
-  // Nothing selected, or a format that could not be made: the clipboard keeps what it had.
-  if (!FCore.SelectionExists())
+  // One picture goes as that picture, any other selection as text; the engine's format and
+  // RTF go with either. Which of them, the options say.
+  const TRPOptions Options = FCore.Options;
+  const TRPBitmap* Bitmap = dynamic_cast<const TRPBitmap*>(FCore.SelectedPicture());
+  const bool Picture = Bitmap && !Bitmap->Pixels().empty();
+  const bool WantText =
+      !Picture && (Options.Contains(rpoAutoCopyText) || Options.Contains(rpoAutoCopyUnicodeText));
+  const bool WantImage = Picture && Options.Contains(rpoAutoCopyImage);
+  const bool WantRPF = Options.Contains(rpoAutoCopyRPF);
+  const bool WantRTF = Options.Contains(rpoAutoCopyRTF);
+  // Nothing selected, nothing wanted, or a format that could not be made: the clipboard
+  // keeps what it had.
+  if (!FCore.SelectionExists() || !(WantText || WantImage || WantRPF || WantRTF))
     return false;
+  const auto Bytes = [](const std::string& Written) {
+    return QByteArray(Written.data(), static_cast<qsizetype>(Written.size()));
+  };
   QString Text;
-  QByteArray Rtf;
+  QByteArray Rpf, Rtf;
   if (!Guarded("copy", [&] {
         TRichPaneRPData& Doc = FCore.RPData();
-        Text = QString::fromStdU16String(RP_SelectionText(Doc));
-        const std::string Written = RP_SelectionRTF(Doc);
-        Rtf = QByteArray(Written.data(), static_cast<qsizetype>(Written.size()));
+        if (WantRPF) {
+          // The engine's format goes with its length before it, four bytes, low byte first.
+          const std::string Written = RP_SelectionRPF(Doc);
+          const auto Size = static_cast<uint32_t>(Written.size());
+          for (int Shift = 0; Shift < 32; Shift += 8)
+            Rpf += static_cast<char>((Size >> Shift) & 0xFF);
+          Rpf += Bytes(Written);
+        }
+        if (WantText)
+          Text = QString::fromStdU16String(RP_SelectionText(Doc));
+        if (WantRTF)
+          Rtf = Bytes(RP_SelectionRTF(Doc));
       }))
     return false;
   auto* Data = new QMimeData;
-  // One picture goes as that picture (and RTF), any other selection as text (and RTF).
-  if (const auto* Bitmap = dynamic_cast<const TRPBitmap*>(FCore.SelectedPicture());
-      Bitmap && !Bitmap->Pixels().empty()) {
-    const QImage Image(reinterpret_cast<const uchar*>(Bitmap->Pixels().data()), Bitmap->Width(),
-                       Bitmap->Height(), Bitmap->Width() * 4, QImage::Format_ARGB32);
-    Data->setImageData(Image.copy());
-  } else {
+  if (WantRPF)
+    Data->setData(QStringLiteral("application/x-richpane-format"), Rpf);
+  if (WantText) {
     Data->setData(QStringLiteral("text/plain;charset=utf-8"), Text.toUtf8());
     Data->setText(Text);
   }
-  Data->setData(QStringLiteral("text/rtf"), Rtf);
-  Data->setData(QStringLiteral("application/rtf"), Rtf);
+  if (WantImage) {
+    const QImage Image(reinterpret_cast<const uchar*>(Bitmap->Pixels().data()), Bitmap->Width(),
+                       Bitmap->Height(), Bitmap->Width() * 4, QImage::Format_ARGB32);
+    Data->setImageData(Image.copy());
+  }
+  if (WantRTF) {
+    Data->setData(QStringLiteral("text/rtf"), Rtf);
+    Data->setData(QStringLiteral("application/rtf"), Rtf);
+  }
   QGuiApplication::clipboard()->setMimeData(Data);
   return true;
 }

@@ -40,9 +40,11 @@ public:
   // How many times the document was formatted.
   int FormatCount() const { return FFormatCount; }
 
-  // Puts the selection on the clipboard as text (UTF-8), or as the picture when it is one
-  // picture, and as RTF; false, and the clipboard as it was, when nothing is selected or a
-  // format could not be made.
+  // Puts the selection on the clipboard in the formats the options ask for: the engine's
+  // own (application/x-richpane-format, its length in four bytes before it), text (UTF-8),
+  // or the picture when the selection is one picture, and RTF (text/rtf and
+  // application/rtf). False, and the clipboard as it was, when nothing is selected, no
+  // format is wanted or a format could not be made.
   bool CopyDef();
 
   // Opens a link's URL; the desktop's browser or mail program unless replaced.

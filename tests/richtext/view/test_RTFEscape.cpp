@@ -33,6 +33,8 @@ TEST(RTFEscape, SixteenBitText) {
       {u"\u041F\u20AC", 1251, "\\u1055 \\'cf\\u8364 \\'88", 1},
       {u"\u65E5", 1252, "\\u26085 ?", 1},
       {u"\u65E5x", 932, "\\uc2 \\u26085 \\'93\\'fax", 2},
+      // A trail byte "{" is one byte to skip, so it is written in hex.
+      {u"\u672C", 932, "\\uc2 \\u26412 \\'96\\'7b", 2},
       // Outside the basic plane: two escapes, the fallback once, after the second.
       {u"\U0001F600.", 1252, "\\uc0 \\u-10179 \\uc1 \\u-8704 ?.", 1},
   };

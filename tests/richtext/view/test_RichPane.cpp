@@ -14,6 +14,7 @@
 #include "richtext/model/RPRectItems.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/table/RPTable.h"
+#include "richtext/view/RPRPFWriter.h"
 #include "richtext/view/RPRTFEscape.h"
 #include "richtext/view/RPRTFWriter.h"
 #include "richtext/view/RPTextWriter.h"
@@ -289,6 +290,56 @@ TEST_F(Pane, TheTextOfASelection) {
   Core.MouseMove({rpshLeftButton}, CellPoint(1, 1).X, CellPoint(1, 1).Y);
   Core.MouseUp(rpmbLeft, {}, CellPoint(1, 1).X, CellPoint(1, 1).Y);
   EXPECT_EQ(RP_SelectionText(Doc), u"b1\r\nb2 two paragraphs");
+}
+
+// The engine's own format: the version record, the styles, then the selected items as
+// records (text of one style and paragraph together, a line per item; markers, tabs, rules,
+// pictures with their very bytes, tables with their cells; a link's target before its text).
+TEST_F(Pane, TheEngineFormatOfASelection) {
+  AddStylesAsNeeded(Core);
+  ASSERT_TRUE(Core.LoadRTFFromStream(
+      R"({\rtf1\ansi\deff0{\*\listtable{\list\listtemplateid1{\listlevel\levelnfc0\levelstartat1)"
+      R"({\leveltext\'02\'00.;}{\levelnumbers\'01;}\fi-360\li720}\listid7}})"
+      R"({\*\listoverridetable{\listoverride\listid7\listoverridecount0\ls1}})"
+      R"(\pard one;\tab two%\line three\par)"
+      R"(\pard\ls1 listed item\par)"
+      R"(\pard\plain\richpanehr30\par)"
+      R"(\pard{\pict\wbitmap0\picw16\pich2\wbmbitspixel1\wbmwidthbytes2 f00faa55})"
+      R"({\field{\*\fldinst HYPERLINK "https://x.org/a"}{\fldrslt link}}\par)"
+      R"(\trowd\cellx1500\cellx3000\intbl a1\cell b1\cell\row)"
+      R"(\pard last\par})"));
+  Core.Format();
+  TRichPaneRPData& Doc = Core.RPData();
+  EXPECT_EQ(RP_SelectionRPF(Doc), "");
+  Core.SelectAll();
+  const std::string All = RP_SelectionRPF(Doc);
+  const std::string Head = "-8 1 3 1\r\nunits 0\r\ntextstyles " +
+                           std::to_string(Sheet.TextStyles.Count()) + "\r\nName=Normal text;";
+  EXPECT_TRUE(All.starts_with(Head)) << All;
+  for (const std::string& Record :
+       {"parastyles " + std::to_string(Sheet.ParaStyles.Count()) + "\r\n",
+        std::string("liststyles 1\r\nlist 1\r\nListType=3;FormatString=%25s.;"),
+        std::string("items\r\ntext 0 0 1\r\nPone%3B\r\ntab -12 0 S\r\ntext 0 0 2\r\nStwo%25\r\n"
+                    "Bthree\r\nmarker -11 "),
+        std::string("\r\nrule -1 0 P 2 0 "),
+        std::string("\r\npicture -3 0 P 3 0 0 4\r\n\xf0\x0f\xaa\x55\r\n"),
+        std::string("tag https://x.org/a\r\ntext "), std::string("\r\nSlink\r\n"),
+        std::string("\r\ntable -60 0 P 1 2\r\nBestWidth=0;"), std::string("\r\ncell 0 1\r\n"),
+        std::string("\r\nPb1\r\nend\r\nend\r\ntext 0 0 1\r\nPlast\r\nend\r\n")})
+    EXPECT_NE(All.find(Record), std::string::npos) << Record << "\n" << All;
+  // From inside the list item: its marker first, then the part selected.
+  int Item = 0;
+  while (Doc.GetItemTextW(Item) != u"listed item")
+    ++Item;
+  Doc.SetSelectionBounds(Item, 3, Item, 7);
+  const std::string Part = RP_SelectionRPF(Doc);
+  const size_t Items = Part.find("items\r\nmarker -11 ");
+  ASSERT_NE(Items, std::string::npos) << Part;
+  EXPECT_TRUE(Part.ends_with(" 1\r\nSsted\r\nend\r\n")) << Part;
+  // The RTF of that part keeps the number too.
+  TReadBack Second(GI);
+  ASSERT_TRUE(Second.Pane.LoadRTFFromStream(RP_SelectionRTF(Doc)));
+  EXPECT_EQ(RP_DocumentText(Second.Pane.RPData()), u"1. sted");
 }
 
 // What the RTF writer escapes, our reader reads back as it was.
