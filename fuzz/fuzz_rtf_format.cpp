@@ -20,8 +20,9 @@
 // points taken from the input (and on below the pane, where it scrolls), one with Shift, a
 // double and a triple click, a right click, and everything; every selection, in table cells
 // too, must lie inside the draw items, its text can be written (everything selected gives at
-// least half the document's text: hidden text aside, the same), everything written as RTF
-// reads back completely, and painting it shows no failure either.
+// least half the document's text: hidden text aside, the same) and put in the engine's own
+// format, everything written as RTF reads back completely, and painting it shows no failure
+// either.
 //
 // FuzzLoad.h says which bits of the first two bytes choose which settings.
 #include <cstddef>
@@ -33,6 +34,7 @@
 #include "FuzzLoad.h"
 #include "richtext/layout/CRPFData.h"
 #include "richtext/table/RPTable.h"
+#include "richtext/view/RPRPFWriter.h"
 #include "richtext/view/RPRTFWriter.h"
 #include "richtext/view/RPTextWriter.h"
 #include "support/FakeCanvas.h"
@@ -202,6 +204,7 @@ void Select(FuzzLoad::TFuzzPane& P, TFuzzGraphicInterface& GI, const uint8_t* Da
   Pane.TripleClick();
   CheckSelection(Doc, "a triple click");
   RP_SelectionText(Pane.RPData());
+  RP_SelectionRPF(Pane.RPData());
   Pane.MouseUp(rpmbRight, {}, A.X, A.Y);
   CheckSelection(Doc, "a right click");
   Pane.SelectAll();

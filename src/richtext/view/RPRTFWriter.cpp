@@ -74,8 +74,16 @@ public:
   std::string Document(TCustomRPData& Doc, const TRPItemRange& Range) {
     std::string Body = WriteRange(Doc, Range, false);
     if (Range.LastItem == Doc.GetItemCount() - 1 &&
-        Range.LastOffs >= Doc.GetOffsAfterItem(Range.LastItem))
+        Range.LastOffs >= Doc.GetOffsAfterItem(Range.LastItem)) {
+      // The place after the last item, by its name or as the document's end.
+      if (Doc.NotAddedCP) {
+        const std::string Name = Doc.NotAddedCP->Name.empty()
+                                     ? std::string("RichPaneCheckpoint1")
+                                     : BookmarkName(Doc.NotAddedCP->Name);
+        Body += "{\\*\\bkmkstart " + Name + "}{\\*\\bkmkend " + Name + "}";
+      }
       Body += "\\par";
+    }
     return Header() + Body + "}";
   }
 
@@ -376,9 +384,16 @@ private:
       FLists.push_back(Marker.ListNo);
     std::string Out = Keyword("\\ls", Marker.ListNo + 1) + Keyword("\\ilvl", Marker.Level);
     if (const TRPListLevel* Level = Marker.GetLevelInfo(FSheet))
-      Out += Keyword("\\fi", FSheet.GetAsTwips(Level->MarkerIndent - Level->LeftIndent)) +
-             Keyword("\\li", FSheet.GetAsTwips(Level->LeftIndent));
+      Out += LevelIndents(*Level);
     return Out;
+  }
+
+  // Where a level's marker and text go: the hanging first line, the left indent, and the
+  // tab to the text.
+  std::string LevelIndents(const TRPListLevel& Level) {
+    return Keyword("\\fi", FSheet.GetAsTwips(Level.MarkerIndent - Level.LeftIndent)) +
+           Keyword("\\li", FSheet.GetAsTwips(Level.LeftIndent)) + "\\jclisttab" +
+           Keyword("\\tx", FSheet.GetAsTwips(Level.LeftIndent + Level.FirstIndent));
   }
 
   // A level's pattern ("%0:s." and the like) as \leveltext and \levelnumbers.
@@ -452,8 +467,7 @@ private:
                Keyword("\\levelstartat", Level.StartFrom) + LevelTexts(Level);
         if (Level.HasFont() && Level.UsesFont())
           Out += Keyword("\\f", FontIndex(Level.GetFont().Name, Level.GetFont().Charset));
-        Out += Keyword("\\fi", FSheet.GetAsTwips(Level.MarkerIndent - Level.LeftIndent)) +
-               Keyword("\\li", FSheet.GetAsTwips(Level.LeftIndent)) + "}";
+        Out += LevelIndents(Level) + "}";
       }
       Out += Keyword("\\listid", ListNo + 1) + "}";
     }
