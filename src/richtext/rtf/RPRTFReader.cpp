@@ -1534,22 +1534,12 @@ TRPRTFErrorCode TRPRTFReader::ReaderProp(TRPRTFPropDest Dest, TRTFIPROP Prop, in
     }
     break;
   case ipropNoteCharacter:
-    if (OnNote) {
-      if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
-        return Result;
-      FRTFState.Props.ParaProps.Finalize();
-      OnNote(*this, rtf_ne_Character, FPosition);
-      FPosition = rtf_ts_ContinuePara;
-    }
+    if (OnNote)
+      return PlaceInText([this] { OnNote(*this, rtf_ne_Character, FPosition); });
     break;
   case ipropRPRule:
-    if (OnRule) {
-      if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
-        return Result;
-      FRTFState.Props.ParaProps.Finalize();
-      OnRule(*this, FPosition, Value);
-      FPosition = rtf_ts_ContinuePara;
-    }
+    if (OnRule)
+      return PlaceInText([this, Value] { OnRule(*this, FPosition, Value); });
     break;
   case ipropThisIsEndnote:
     if (FRTFState.FInNote && OnNote)

@@ -325,6 +325,16 @@ private:
   TRPRTFErrorCode FlushOutput(TRPRTFPosition Next);
   TRPRTFErrorCode DoNewText(TRPRTFPosition& Next);
   TRPRTFErrorCode FlushText() { return FlushOutput(rtf_ts_ContinuePara); }
+  // Something placed in the text (a note's mark, a rule): the text before it is delivered
+  // first, the paragraph's properties are complete, and the paragraph goes on after it.
+  template <typename TPlace> TRPRTFErrorCode PlaceInText(TPlace Place) {
+    if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+      return Result;
+    FRTFState.Props.ParaProps.Finalize();
+    Place();
+    FPosition = rtf_ts_ContinuePara;
+    return rtf_ec_OK;
+  }
   // Parent: the destination of the group around the one that ends.
   TRPRTFErrorCode EndGroupAction(TRTFrds Dest, TRTFrds Parent);
   void UpdateMarker();

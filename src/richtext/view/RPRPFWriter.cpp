@@ -313,22 +313,7 @@ private:
 } // namespace
 
 std::string RP_SelectionRPF(TCustomRPFormattedData& Doc) {
-  if (!Doc.GetRPStyle())
-    return {};
-  if (auto* Table = dynamic_cast<TRPTableItemInfo*>(Doc.PartialSelectedItem())) {
-    if (Table->CellsSelected())
-      return TRPFWriter(*Doc.GetRPStyle()).CellsDocument(*Table, [](const TRPTableCellData& Cell) {
-        return Cell.SelectedWhole;
-      });
-    TRPTableCellData* Cell = Table->SelectingCell();
-    return Cell ? RP_SelectionRPF(*Cell) : std::string();
-  }
-  const std::optional<TRPItemRange> Range = RP_SelectedItems(Doc);
-  return Range ? TRPFWriter(*Doc.GetRPStyle()).Document(Doc, *Range) : std::string();
+  return RP_WriteSelection<TRPFWriter>(Doc);
 }
 
-std::string RP_DocumentRPF(TCustomRPData& Doc) {
-  const std::optional<TRPItemRange> Range = RP_AllItems(Doc);
-  return Range && Doc.GetRPStyle() ? TRPFWriter(*Doc.GetRPStyle()).Document(Doc, *Range)
-                                   : std::string();
-}
+std::string RP_DocumentRPF(TCustomRPData& Doc) { return RP_WriteDocument<TRPFWriter>(Doc); }

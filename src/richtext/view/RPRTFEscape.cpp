@@ -71,8 +71,16 @@ std::string RP_RTFEscapeAnsi(std::string_view Text, int CodePage) {
   const bool SingleByte = !RP_IsDBCSCodePage(CodePage);
   std::string Out;
   Out.reserve(Text.size());
+  // After a lead byte of a double-byte code page: the trail byte, in hex whatever it is.
+  bool Trail = false;
   for (const char C : Text) {
     const auto Byte = static_cast<uint8_t>(C);
+    if (Trail) {
+      AppendHexByte(Out, Byte);
+      Trail = false;
+      continue;
+    }
+    Trail = !SingleByte && Byte >= 0x80 && RP_IsDBCSLeadByte(CodePage, Byte);
     if (SingleByte && Byte == 0x95)
       Out += "\\bullet ";
     else if (SingleByte && Byte == 0xA0)
@@ -113,15 +121,8 @@ std::string RP_RTFEscapeUnicode(std::u16string_view Text, int CodePage, int& UcC
     }
     SetUcCount(Out, static_cast<int>(Fallback.size()), UcCount);
     AppendUnicodeEscape(Out, Text[i]);
-    // Every byte of the fallback is one character to skip: a trail byte that is "{", "}"
-    // or "\\" is written in hex, as a reader that skips by bytes expects.
-    for (const char C : Fallback) {
-      const auto Byte = static_cast<uint8_t>(C);
-      if (Byte >= 0x80 || C == '\\' || C == '{' || C == '}')
-        AppendHexByte(Out, Byte);
-      else
-        AppendAscii(Out, static_cast<char16_t>(Byte));
-    }
+    // Every byte of the fallback is one character to skip (a trail byte too, in hex).
+    Out += RP_RTFEscapeAnsi(Fallback, CodePage);
   }
   return Out;
 }
@@ -131,7 +132,10 @@ std::string RP_RTFEscapeName(std::u16string_view Name) {
   for (const char16_t Ch : Name) {
     if (Ch < 0x20)
       continue;
-    if (Ch < 0x80) {
+    // A semicolon ends a name in the font table and a level's text.
+    if (Ch == u';') {
+      AppendHexByte(Out, ';');
+    } else if (Ch < 0x80) {
       AppendAscii(Out, Ch);
     } else {
       AppendUnicodeEscape(Out, Ch);

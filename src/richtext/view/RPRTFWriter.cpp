@@ -77,9 +77,8 @@ public:
         Range.LastOffs >= Doc.GetOffsAfterItem(Range.LastItem)) {
       // The place after the last item, by its name or as the document's end.
       if (Doc.NotAddedCP) {
-        const std::string Name = Doc.NotAddedCP->Name.empty()
-                                     ? std::string("RichPaneCheckpoint1")
-                                     : BookmarkName(Doc.NotAddedCP->Name);
+        const std::string Name = Doc.NotAddedCP->Name.empty() ? std::string("RichPaneCheckpoint1")
+                                                              : BookmarkName(Doc.NotAddedCP->Name);
         Body += "{\\*\\bkmkstart " + Name + "}{\\*\\bkmkend " + Name + "}";
       }
       Body += "\\par";
@@ -109,6 +108,14 @@ private:
       if (i == Range.FirstItem && i < Range.LastItem && From >= Doc.GetOffsAfterItem(i) &&
           Doc.GetOffsAfterItem(i) > Doc.GetOffsBeforeItem(i))
         continue;
+      // Of the last item, when the selection ends at its very start, only the paragraph
+      // end before it.
+      if (i == Range.LastItem && i > Range.FirstItem && To <= Doc.GetOffsBeforeItem(i) &&
+          Doc.GetOffsAfterItem(i) > Doc.GetOffsBeforeItem(i)) {
+        if (State.WrittenAny && !Doc.GetItem(i)->SameAsPrev() && !Doc.GetItem(i)->BR())
+          Out += "\r\n\\par ";
+        continue;
+      }
       WriteItem(Out, State, i, From, To);
     }
     return Out;
@@ -117,11 +124,11 @@ private:
   void WriteItem(std::string& Out, TRangeState& State, int ItemNo, int From, int To) {
     TCustomRPData& Doc = State.Doc;
     TCustomRPItemInfo& Item = *Doc.GetItem(ItemNo);
-    if (Doc.IsHiddenItem(ItemNo))
-      return;
-    if (auto* Table = dynamic_cast<TRPTableItemInfo*>(&Item)) {
+    // Hidden text is written hidden (\\v); a hidden object ends its paragraph and no more.
+    const bool HiddenObject = !Item.IsTextItem() && Doc.IsHiddenItem(ItemNo);
+    if (auto* Table = dynamic_cast<TRPTableItemInfo*>(&Item); Table && !HiddenObject) {
       if (From < To)
-        WriteWholeTable(Out, State, *Table);
+        WriteWholeTable(Out, State, *Table, Item.PageBreakBefore());
       return;
     }
     if (State.WrittenAny && !Item.SameAsPrev()) {
@@ -131,6 +138,11 @@ private:
       if (Item.PageBreakBefore())
         Out += "\\page ";
     }
+    if (HiddenObject) {
+      State.AfterTable = false;
+      State.WrittenAny = true;
+      return;
+    }
     if (const auto* Rule = dynamic_cast<const TRPBreakItemInfo*>(&Item)) {
       WriteRule(Out, State, *Rule);
       return;
@@ -138,7 +150,7 @@ private:
     State.AfterTable = false;
     const auto* Marker =
         Item.StyleNo == rpsListMarker ? dynamic_cast<const TRPMarkerItemInfo*>(&Item) : nullptr;
-    if (!Item.SameAsPrev() || !State.WrittenAny) {
+    if ((!Item.SameAsPrev() && !Item.BR()) || !State.WrittenAny) {
       const int ParaNo = Doc.GetItemPara(ItemNo);
       if (ParaNo != State.LastPara || Marker) {
         Out += "\\pard";
@@ -167,7 +179,8 @@ private:
       const std::string Name = BookmarkName(Item.Checkpoint->Name);
       Out += "{\\*\\bkmkstart " + Name + "}{\\*\\bkmkend " + Name + "}";
     }
-    const bool Link = !Item.Tag.empty() && Item.IsTextItem();
+    const bool Link =
+        !Item.Tag.empty() && (Item.IsTextItem() || dynamic_cast<const TRPGraphicItemInfo*>(&Item));
     if (Link) {
       Out += "{\\field{\\*\\fldinst HYPERLINK \"";
       Out += RP_RTFEscapeName(HyperlinkTarget(Item.Tag));
@@ -282,7 +295,8 @@ private:
 
   // A table in a document: a row of cells a row. One inside a cell gives its cells'
   // paragraphs, a row a paragraph with tabs between its cells.
-  void WriteWholeTable(std::string& Out, TRangeState& State, TRPTableItemInfo& Table) {
+  void WriteWholeTable(std::string& Out, TRangeState& State, TRPTableItemInfo& Table,
+                       bool PageBreak) {
     if (State.InTable) {
       for (int r = 0; r < Table.RowCount(); ++r)
         for (int c = 0; c < Table.ColCount(); ++c)
@@ -296,8 +310,13 @@ private:
       State.LastPara = State.LastStyle = -1;
       return;
     }
-    if (State.WrittenAny && !State.AfterTable)
-      Out += "\r\n\\par ";
+    // A paragraph end before the table; between two tables an empty paragraph, as RTF has
+    // no other way to keep them apart (readers join the rows of tables that nothing
+    // separates).
+    if (State.WrittenAny)
+      Out += State.AfterTable ? "\r\n\\pard\\par " : "\r\n\\par ";
+    if (PageBreak)
+      Out += "\\page ";
     WriteTable(Out, Table, [](const TRPTableCellData&) { return true; });
     State.WrittenAny = State.AfterTable = true;
     State.LastPara = State.LastStyle = -1;
@@ -330,7 +349,7 @@ private:
         else if (Table.ColSpanAt(*Cell, c) > 1)
           Definition += "\\clmgf";
         if (Cell->Color != clNone)
-          Definition += Keyword("\\clcbpat", ColorIndex(Cell->Color));
+          Definition += Keyword("\\clcbpat", ColorIndex(Cell->Color, true));
         if (Cell->VAlign == rpcMiddle)
           Definition += "\\clvertalc";
         else if (Cell->VAlign == rpcBottom)
@@ -351,11 +370,12 @@ private:
                                               2 * Gap
                                         : int64_t{c + 1} * 1440;
         Definition += Keyword("\\cellx", Right);
+        std::string Content;
         if (MainRow == r && MainCol == c)
           if (const std::optional<TRPItemRange> Range = RP_AllItems(*Cell))
-            Cells += WriteRange(*Cell, *Range, true);
-        if (Cells.empty())
-          Cells += "\\pard\\intbl ";
+            Content = WriteRange(*Cell, *Range, true);
+        // An empty cell states its own paragraph, not the last cell's.
+        Cells += Content.empty() ? std::string("\\pard\\intbl ") : Content;
         Cells += "\\cell ";
       }
       if (Taken > 0) {
@@ -504,8 +524,8 @@ private:
     else if (Style.SubSuperScriptType == rpsssSuperScript)
       Out += "\\super";
     if (Style.VShift != 0) {
-      const int64_t HalfPoints = (int64_t{Style.VShift} * Style.SizeDouble + 50) / 100;
-      Out += Keyword(Style.VShift > 0 ? "\\up" : "\\dn", HalfPoints < 0 ? -HalfPoints : HalfPoints);
+      const int64_t Shift = int64_t{Style.VShift < 0 ? -Style.VShift : Style.VShift};
+      Out += Keyword(Style.VShift > 0 ? "\\up" : "\\dn", (Shift * Style.SizeDouble + 50) / 100);
     }
     if (Style.CharScale != 100)
       Out += Keyword("\\charscalex", Style.CharScale);
@@ -523,7 +543,7 @@ private:
       Out += "\\v";
     Out += Keyword("\\fs", Style.SizeDouble);
     if (Style.BackColor != clNone)
-      Out += Keyword("\\chcbpat", ColorIndex(Style.BackColor));
+      Out += Keyword("\\chcbpat", ColorIndex(Style.BackColor, true));
     if (Style.Color != clWindowText && Style.Color != clNone)
       Out += Keyword("\\cf", ColorIndex(Style.Color));
     return Out;
@@ -561,6 +581,8 @@ private:
         Out += "\\tqr";
       else if (Tab.Align == rptaCenter)
         Out += "\\tqc";
+      else if (Tab.Align == rptaDecimal)
+        Out += "\\tqdec";
       Out += TabLeader(Tab.Leader);
       Out += Keyword("\\tx", FSheet.GetAsTwips(Tab.Position()));
     }
@@ -570,7 +592,7 @@ private:
     if (Para.OutlineLevel >= 1)
       Out += Keyword("\\outlinelevel", Para.OutlineLevel - 1);
     if (Para.Background.Color != clNone)
-      Out += Keyword("\\cbpat", ColorIndex(Para.Background.Color));
+      Out += Keyword("\\cbpat", ColorIndex(Para.Background.Color, true));
     // The room a border takes above and below came on top of the spacing when it was read.
     TRPStyleLength Before = Para.SpaceBefore(), After = Para.SpaceAfter();
     if (Para.Border.Style != rpbNone) {
@@ -647,9 +669,10 @@ private:
     return static_cast<int>(FFonts.size()) - 1;
   }
 
-  // Entry 0 is the automatic colour, the window text's.
-  int ColorIndex(TRPColor Color) {
-    if (Color == clWindowText || Color == clNone)
+  // Entry 0 is the automatic colour, the window text's. A shading's colour never is: entry 0
+  // there means no shading.
+  int ColorIndex(TRPColor Color, bool Shading = false) {
+    if (Color == clNone || (Color == clWindowText && !Shading))
       return 0;
     const auto Found = std::find(FColors.begin(), FColors.end(), Color);
     if (Found != FColors.end())
@@ -726,23 +749,7 @@ private:
 } // namespace
 
 std::string RP_SelectionRTF(TCustomRPFormattedData& Doc) {
-  if (!Doc.GetRPStyle())
-    return {};
-  // Inside a table: the text selected in a cell, or the cells selected whole.
-  if (auto* Table = dynamic_cast<TRPTableItemInfo*>(Doc.PartialSelectedItem())) {
-    if (Table->CellsSelected())
-      return TRTFWriter(*Doc.GetRPStyle()).CellsDocument(*Table, [](const TRPTableCellData& Cell) {
-        return Cell.SelectedWhole;
-      });
-    TRPTableCellData* Cell = Table->SelectingCell();
-    return Cell ? RP_SelectionRTF(*Cell) : std::string();
-  }
-  const std::optional<TRPItemRange> Range = RP_SelectedItems(Doc);
-  return Range ? TRTFWriter(*Doc.GetRPStyle()).Document(Doc, *Range) : std::string();
+  return RP_WriteSelection<TRTFWriter>(Doc);
 }
 
-std::string RP_DocumentRTF(TCustomRPData& Doc) {
-  const std::optional<TRPItemRange> Range = RP_AllItems(Doc);
-  return Range && Doc.GetRPStyle() ? TRTFWriter(*Doc.GetRPStyle()).Document(Doc, *Range)
-                                   : std::string();
-}
+std::string RP_DocumentRTF(TCustomRPData& Doc) { return RP_WriteDocument<TRTFWriter>(Doc); }

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-class TCustomRPData;
-class TCustomRPFormattedData;
+#include "richtext/layout/CRPFData.h"
+#include "richtext/table/RPTable.h"
 
 // The selection, in a table's cells too; empty when nothing is selected. A selection that
 // starts inside a list item starts with the item's marker.
@@ -31,3 +31,29 @@ std::optional<TRPItemRange> RP_AllItems(TCustomRPData& Doc);
 // The list marker that begins the paragraph of item ItemNo when ItemNo is not that marker
 // itself: what a copy that starts inside a list item writes first. -1 when there is none.
 int RP_LeadingMarker(TCustomRPData& Doc, int ItemNo);
+
+// What a writer (made from the style sheet, with Document(Doc, Range) and
+// CellsDocument(Table, Take)) makes of the selection: cells selected whole as a table of
+// those cells, text selected in a cell as that cell's selection, else the selected items.
+// Empty without a selection or a style sheet.
+template <typename TWriter> std::string RP_WriteSelection(TCustomRPFormattedData& Doc) {
+  if (!Doc.GetRPStyle())
+    return {};
+  if (auto* Table = dynamic_cast<TRPTableItemInfo*>(Doc.PartialSelectedItem())) {
+    if (Table->CellsSelected())
+      return TWriter(*Doc.GetRPStyle()).CellsDocument(*Table, [](const TRPTableCellData& Cell) {
+        return Cell.SelectedWhole;
+      });
+    TRPTableCellData* Cell = Table->SelectingCell();
+    return Cell ? RP_WriteSelection<TWriter>(*Cell) : std::string();
+  }
+  const std::optional<TRPItemRange> Range = RP_SelectedItems(Doc);
+  return Range ? TWriter(*Doc.GetRPStyle()).Document(Doc, *Range) : std::string();
+}
+
+// What a writer makes of every item; empty for an empty document or without a style sheet.
+template <typename TWriter> std::string RP_WriteDocument(TCustomRPData& Doc) {
+  const std::optional<TRPItemRange> Range = RP_AllItems(Doc);
+  return Range && Doc.GetRPStyle() ? TWriter(*Doc.GetRPStyle()).Document(Doc, *Range)
+                                   : std::string();
+}

@@ -421,11 +421,13 @@ bool TRichPaneEdit::CopyDef() {
   // One picture goes as that picture, any other selection as text; the engine's format and
   // RTF go with either. Which of them, the options say.
   const TRPOptions Options = FCore.Options;
-  const TRPBitmap* Bitmap = dynamic_cast<const TRPBitmap*>(FCore.SelectedPicture());
-  const bool Picture = Bitmap && !Bitmap->Pixels().empty();
+  // A picture selected alone goes without text; as an image when it is a bitmap (a
+  // metafile goes in the other formats only).
+  const TRPPicture* Picture = FCore.SelectedPicture();
+  const auto* Bitmap = dynamic_cast<const TRPBitmap*>(Picture);
   const bool WantText =
       !Picture && (Options.Contains(rpoAutoCopyText) || Options.Contains(rpoAutoCopyUnicodeText));
-  const bool WantImage = Picture && Options.Contains(rpoAutoCopyImage);
+  const bool WantImage = Bitmap && !Bitmap->Pixels().empty() && Options.Contains(rpoAutoCopyImage);
   const bool WantRPF = Options.Contains(rpoAutoCopyRPF);
   const bool WantRTF = Options.Contains(rpoAutoCopyRTF);
   // Nothing selected, nothing wanted, or a format that could not be made: the clipboard

@@ -15,8 +15,9 @@ TEST(RTFEscape, EightBitText) {
   } Cases[] = {
       {"a\\b{c}", 1252, "a\\\\b\\{c\\}"},
       {"\x95\xA0\xE9\x01", 1252, "\\bullet \\~\\'e9\\'01"},
-      // In a double-byte code page 0x95 and 0xA0 may be halves of characters.
-      {"\x95\x41\x82\xA0", 932, "\\'95A\\'82\\'a0"},
+      // In a double-byte code page 0x95 and 0xA0 may be halves of characters, and a
+      // character's second byte ("A", "{") is written in hex with its first.
+      {"\x95\x41\x82\xA0\x96\x7B{", 932, "\\'95\\'41\\'82\\'a0\\'96\\'7b\\{"},
   };
   for (const auto& Case : Cases)
     EXPECT_EQ(RP_RTFEscapeAnsi(Case.Text, Case.CodePage), Case.Expected) << Case.CodePage;
@@ -46,7 +47,7 @@ TEST(RTFEscape, SixteenBitText) {
 }
 
 TEST(RTFEscape, NamesCannotEndTheirGroup) {
-  EXPECT_EQ(RP_RTFEscapeName(u"Fo}nt {A}\\ \u00C4\t;"), "Fo\\}nt \\{A\\}\\\\ \\u196 ?;");
+  EXPECT_EQ(RP_RTFEscapeName(u"Fo}nt {A}\\ \u00C4\t;"), "Fo\\}nt \\{A\\}\\\\ \\u196 ?\\'3b");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "richtext/gfx/RPColor.h"
@@ -507,6 +508,80 @@ TEST_F(Pane, ParagraphsRulesAndBitmapsReadBack) {
   const std::vector<std::string> Bitmaps = PictureBytes(Doc);
   ASSERT_EQ(Bitmaps, std::vector<std::string>{"\xf0\x0f\xaa\x55"});
   EXPECT_EQ(PictureBytes(Back), Bitmaps) << Rtf;
+}
+
+// Documents whose RTF once lost something on the way back: each reads back to the same
+// items (kinds, links, line breaks), text and paragraph styles, and text styles equal but
+// for the style's name and base.
+TEST_F(Pane, WriterCornersReadBack) {
+  AddStylesAsNeeded(Core);
+  const std::string List =
+      R"({\rtf1\ansi{\*\listtable{\list\listtemplateid1{\listlevel\levelnfc0\levelstartat1)"
+      R"({\leveltext\'02\'00.;}{\levelnumbers\'01;}\fi-360\li720}\listid1}})"
+      R"({\*\listoverridetable{\listoverride\listid1\listoverridecount0\ls1}})";
+  const std::vector<std::vector<std::string>> Cases = {
+      // A list item with a line break in it stays one numbered paragraph.
+      {List + R"(\pard\ls1 one\line still one\par\pard\ls1 two\par})"},
+      // Hidden text that begins a paragraph keeps the paragraphs apart.
+      {R"({\rtf1\ansi a\par{\v hidden}b\par c\par})"},
+      // An empty cell after a centred one keeps its own paragraph.
+      {R"({\rtf1\ansi\trowd\cellx1000\cellx2000\pard\intbl\qc a\cell\pard\intbl\cell\row})"},
+      // A linked picture, a lowered run, a decimal tab.
+      {R"({\rtf1\ansi\pard\tqdec\tx2000 {\field{\*\fldinst HYPERLINK "https://x.org/p"}{\fldrslt )"
+       R"({\pict\wbitmap0\picw16\pich2\wbmbitspixel1\wbmwidthbytes2 f00faa55}}} x{\dn5\fs23 low})"
+       R"(\tab 1.5\par})"},
+  };
+  for (const std::vector<std::string>& Parts : Cases) {
+    Core.Clear();
+    for (const std::string& Part : Parts)
+      ASSERT_TRUE(Core.LoadRTFFromStream(Part)) << Part;
+    Core.Format();
+    TRichPaneRPData& Doc = Core.RPData();
+    const std::string Rtf = RP_DocumentRTF(Doc);
+    TReadBack Second(GI);
+    ASSERT_TRUE(Second.Pane.LoadRTFFromStream(Rtf)) << Rtf;
+    TRichPaneRPData& Back = Second.Pane.RPData();
+    EXPECT_EQ(RP_DocumentText(Back), RP_DocumentText(Doc)) << Rtf;
+    ASSERT_EQ(Back.GetItemCount(), Doc.GetItemCount()) << Rtf;
+    for (int i = 0; i < Doc.GetItemCount(); ++i) {
+      const TCustomRPItemInfo& A = *Doc.GetItem(i);
+      const TCustomRPItemInfo& B = *Back.GetItem(i);
+      EXPECT_EQ(typeid(B).name(), typeid(A).name()) << i << "\n" << Rtf;
+      EXPECT_EQ(B.Tag, A.Tag) << i;
+      EXPECT_EQ(B.SameAsPrev(), A.SameAsPrev()) << i;
+      EXPECT_EQ(B.BR(), A.BR()) << i;
+      EXPECT_TRUE(Second.Sheet.ParaStyles[Back.GetItemPara(i)].IsEqual(
+          Sheet.ParaStyles[Doc.GetItemPara(i)], {}))
+          << i << "\n"
+          << Rtf;
+      if (A.IsTextItem()) {
+        EXPECT_TRUE(Second.Sheet.TextStyles[Back.GetItemStyle(i)].IsEqual(
+            Sheet.TextStyles[Doc.GetItemStyle(i)], {rpfiBaseStyleNo, rpfiNextStyleNo}))
+            << i << "\n"
+            << Rtf;
+      }
+      if (const auto* Table = dynamic_cast<const TRPTableItemInfo*>(&A))
+        for (int c = 0; c < Table->ColCount(); ++c) {
+          TCustomRPData& CellA = *Table->Cells(0, c);
+          TCustomRPData& CellB = *dynamic_cast<const TRPTableItemInfo&>(B).Cells(0, c);
+          EXPECT_EQ(Second.Sheet.ParaStyles[CellB.GetItemPara(0)].Alignment,
+                    Sheet.ParaStyles[CellA.GetItemPara(0)].Alignment)
+              << c << "\n"
+              << Rtf;
+        }
+    }
+  }
+
+  // Two tables one after the other stay two tables, with an empty paragraph between them
+  // (RTF has no other way to keep them apart).
+  Core.Clear();
+  ASSERT_TRUE(Core.LoadRTFFromStream(R"({\rtf1\ansi\trowd\cellx1000\intbl a\cell\row})"));
+  ASSERT_TRUE(
+      Core.LoadRTFFromStream(R"({\rtf1\ansi\trowd\cellx3000\cellx4000\intbl b\cell c\cell\row})"));
+  ASSERT_EQ(Core.RPData().GetItemCount(), 2);
+  TReadBack Second(GI);
+  ASSERT_TRUE(Second.Pane.LoadRTFFromStream(RP_DocumentRTF(Core.RPData())));
+  EXPECT_EQ(RP_DocumentText(Second.Pane.RPData()), u"a\r\n\r\nb\tc");
 }
 
 // Every article and every file of the shared corpora, written as RTF and read back, gives
