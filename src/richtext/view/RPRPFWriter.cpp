@@ -152,8 +152,11 @@ private:
       const TRPTabInfo& Tab = Para.Tabs[t];
       if (t > 0)
         Tabs += ' ';
-      Tabs += std::to_string(Tab.Position()) + ':' + std::to_string(Tab.Align) + ':' +
-              Escaped(Tab.Leader);
+      // The leader may hold the separators of this field.
+      std::string Leader;
+      for (const char C : Escaped(Tab.Leader))
+        Leader += C == ' ' ? std::string("%20") : C == ':' ? std::string("%3A") : std::string(1, C);
+      Tabs += std::to_string(Tab.Position()) + ':' + std::to_string(Tab.Align) + ':' + Leader;
     }
     Fields("Tabs", Tabs);
     return Fields;

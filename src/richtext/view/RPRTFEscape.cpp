@@ -144,3 +144,16 @@ std::string RP_RTFEscapeName(std::u16string_view Name) {
   }
   return Out;
 }
+
+std::string RP_RTFEscapeCode(std::string_view Text) {
+  std::string Out;
+  Out.reserve(Text.size());
+  for (const char C : Text) {
+    const auto Byte = static_cast<uint8_t>(C);
+    if (Byte < 0x20 || Byte >= 0x80)
+      AppendHexByte(Out, Byte);
+    else
+      Out += C;
+  }
+  return Out;
+}

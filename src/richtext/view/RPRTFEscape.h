@@ -16,6 +16,10 @@ std::string RP_RTFEscapeAnsi(std::string_view Text, int CodePage);
 // as the text ends).
 std::string RP_RTFEscapeUnicode(std::u16string_view Text, int CodePage, int& UcCount);
 
-// A name inside a table or an instruction: "\", "{" and "}" escaped, ";" kept, non-ASCII as
-// "\uN?" (with \uc1 in force), control characters dropped.
+// A name inside a table or an instruction: "\", "{" and "}" escaped, ";" as "\'3b",
+// non-ASCII as "\uN?" (with \uc1 in force), control characters dropped.
 std::string RP_RTFEscapeName(std::u16string_view Name);
+
+// Text of a style marked as RTF code: its backslashes and braces stay keywords and groups;
+// only bytes below 32 or from 128 on are written as "\'hh".
+std::string RP_RTFEscapeCode(std::string_view Text);

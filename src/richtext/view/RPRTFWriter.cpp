@@ -234,7 +234,11 @@ private:
     const int StyleCodePage = Doc.GetStyleCodePage(StyleNo);
     const int CodePage = StyleCodePage > 0 ? StyleCodePage : FCodePage;
     const auto Start = static_cast<size_t>(From - 1), Count = static_cast<size_t>(To - From);
-    if (Item.Unicode()) {
+    if (FSheet.TextStyles.Items(StyleNo).Options.Contains(rpteoRTFCode)) {
+      const std::string Code = Item.Unicode() ? RP_UnicodeToAnsi(Doc.GetItemTextW(ItemNo), CodePage)
+                                              : std::string(Doc.GetItemTextR(ItemNo));
+      Out += RP_RTFEscapeCode(std::string_view(Code).substr(std::min(Start, Code.size()), Count));
+    } else if (Item.Unicode()) {
       const std::u16string Text = Doc.GetItemTextW(ItemNo);
       int Uc = 1;
       Out += RP_RTFEscapeUnicode(std::u16string_view(Text).substr(Start, Count), CodePage, Uc);

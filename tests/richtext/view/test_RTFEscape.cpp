@@ -46,6 +46,10 @@ TEST(RTFEscape, SixteenBitText) {
   }
 }
 
+TEST(RTFEscape, CodeKeepsItsKeywords) {
+  EXPECT_EQ(RP_RTFEscapeCode("{\\b x}\t\xE9"), "{\\b x}\\'09\\'e9");
+}
+
 TEST(RTFEscape, NamesCannotEndTheirGroup) {
   EXPECT_EQ(RP_RTFEscapeName(u"Fo}nt {A}\\ \u00C4\t;"), "Fo\\}nt \\{A\\}\\\\ \\u196 ?\\'3b");
 }
