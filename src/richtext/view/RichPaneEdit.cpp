@@ -340,7 +340,12 @@ void TRichPaneEdit::mousePressEvent(QMouseEvent* Event) {
   if (IsThirdClick(*Event)) {
     FDoubleClickTime = -1;
     QMetaObject::invokeMethod(
-        this, [this] { Guarded("select", [this] { FCore.TripleClick(); }); }, Qt::QueuedConnection);
+        this,
+        [this] {
+          Guarded("select", [this] { FCore.TripleClick(); });
+          PublishSelection();
+        },
+        Qt::QueuedConnection);
     return;
   }
   const std::optional<TRPMouseButton> Button = ButtonOf(*Event);
@@ -382,7 +387,20 @@ void TRichPaneEdit::mouseReleaseEvent(QMouseEvent* Event) {
     if (FCore.SelectionExists())
       Guarded("select", [this] { FCore.Deselect(); });
     FollowLink(*Released);
+    return;
   }
+  PublishSelection();
+}
+
+// Where the desktop has a selection of its own (X11's primary selection, pasted with the
+// middle button), a finished selection's text goes there; the clipboard stays as it was.
+void TRichPaneEdit::PublishSelection() {
+  QClipboard& Clipboard = *QGuiApplication::clipboard();
+  if (!Clipboard.supportsSelection() || !FCore.SelectionExists())
+    return;
+  QString Text;
+  if (Guarded("copy", [&] { Text = QString::fromStdU16String(RP_SelectionText(FCore.RPData())); }))
+    Clipboard.setText(Text, QClipboard::Selection);
 }
 
 // The tooltip over a link: its hint, if its writer gave one, and where it leads.
@@ -415,6 +433,7 @@ void TRichPaneEdit::mouseDoubleClickEvent(QMouseEvent* Event) {
   FDoubleClickPoint = Position;
   FPressedLink.reset();
   Guarded("select", [&] { FCore.DblClick(Position.x(), Position.y()); });
+  PublishSelection();
 }
 
 bool TRichPaneEdit::CopyDef() {
@@ -486,8 +505,10 @@ void TRichPaneEdit::contextMenuEvent(QContextMenuEvent* Event) {
   QAction* Copy = Menu->addAction(tr("&Copy"), this, [this] { CopyDef(); });
   Copy->setShortcut(QKeySequence::Copy);
   Copy->setEnabled(FCore.SelectionExists());
-  QAction* All = Menu->addAction(tr("Select &all"), this,
-                                 [this] { Guarded("select", [this] { FCore.SelectAll(); }); });
+  QAction* All = Menu->addAction(tr("Select &all"), this, [this] {
+    Guarded("select", [this] { FCore.SelectAll(); });
+    PublishSelection();
+  });
   All->setShortcut(QKeySequence::SelectAll);
   Menu->popup(Event->globalPos());
 }
@@ -503,6 +524,7 @@ void TRichPaneEdit::keyPressEvent(QKeyEvent* Event) {
   }
   if (Event->matches(QKeySequence::SelectAll)) {
     Guarded("select", [this] { FCore.SelectAll(); });
+    PublishSelection();
     Event->accept();
     return;
   }

@@ -106,6 +106,8 @@ private:
   // The press that follows a double click at once is the third click of a triple click.
   bool IsThirdClick(const QMouseEvent& Event) const;
   void FollowLink(const TRPLinkInfo& Link);
+  // The finished selection's text as the desktop's primary selection, where there is one.
+  void PublishSelection();
   // Runs a pane operation from an event handler, which nothing may leave: a failure is
   // reported and the pane shows what it has. False when it failed.
   template <typename TAction> bool Guarded(const char* What, TAction&& Action);
