@@ -6,7 +6,7 @@ RELEASE_DIR := build/release
 TEST_DIR := build/test
 CMAKE_FLAGS := -G Ninja -Wno-dev
 
-.PHONY: run test build bench fuzz fuzz-build fuzz-regressions format clean setup
+.PHONY: run test build install deb bench fuzz fuzz-build fuzz-regressions format clean setup
 
 setup:
 	scripts/setup
@@ -14,6 +14,17 @@ setup:
 build: setup
 	cmake -S . -B $(RELEASE_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DCOMPCHEM_TESTS=OFF
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+# The program, its articles, its launcher, icon and AppStream description under PREFIX
+# (DESTDIR is honoured, as usual).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(RELEASE_DIR) --prefix $(PREFIX)
+
+# A Debian package of the same files under /usr, in build/release.
+deb: build
+	scripts/setup deb
+	cd $(RELEASE_DIR) && cpack -G DEB
 
 # Without a display the window is rendered offscreen to a PNG whose path is printed, with
 # "Molecular gometries" chosen so that the pane shows its article.

@@ -117,8 +117,18 @@ QString FileNameOf(TEntry entry) { return QString::fromStdString(GetEntryFileNam
 
 TForm2::~TForm2() = default;
 
+QString TForm2::ArticlesHome(const QString& ProgramDir) {
+  // Installed, the program is in PREFIX/bin and its articles in PREFIX/share/compchem-guide.
+  const QString Installed = QDir(ProgramDir).filePath(QStringLiteral("../share/compchem-guide"));
+  if (!QFileInfo(QDir(ProgramDir).filePath(QStringLiteral("entries"))).isDir() &&
+      QFileInfo(QDir(Installed).filePath(QStringLiteral("entries"))).isDir())
+    return QDir::cleanPath(Installed);
+  return ProgramDir;
+}
+
 TForm2::TForm2(QWidget* Parent, const QString& AppDir)
-    : QWidget(Parent), FAppDir(AppDir.isEmpty() ? QCoreApplication::applicationDirPath() : AppDir) {
+    : QWidget(Parent),
+      FAppDir(AppDir.isEmpty() ? ArticlesHome(QCoreApplication::applicationDirPath()) : AppDir) {
   CreateControls();
   ConnectEvents();
   FormCreate(this);

@@ -47,8 +47,11 @@ class TForm2 : public QWidget {
 
 public:
   // AppDir is the directory the articles are looked for in ("entries" below it);
-  // by default the executable's own directory.
+  // by default ArticlesHome of the executable's directory.
   explicit TForm2(QWidget* Parent = nullptr, const QString& AppDir = QString());
+  // Where a program in ProgramDir finds its articles: beside it ("entries" in a build), or,
+  // installed, in ../share/compchem-guide.
+  static QString ArticlesHome(const QString& ProgramDir);
   ~TForm2() override;
 
   // Controls, named and laid out as the window's design has them.

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
@@ -1050,6 +1051,24 @@ private slots:
     Menu->close();
     QVERIFY(Pane.CopyDef());
     QVERIFY(Clipboard.text().startsWith(QStringLiteral("Molecular geometries\r\nIn short\r\n")));
+  }
+
+  // The articles are found beside the program in a build, and in share/compchem-guide when
+  // it is installed in bin.
+  void articlesAreFoundBuiltAndInstalled() {
+    QTemporaryDir Root;
+    QVERIFY(Root.isValid());
+    const QDir Dir(Root.path());
+    QVERIFY(Dir.mkpath(QStringLiteral("bin")));
+    QVERIFY(Dir.mkpath(QStringLiteral("share/compchem-guide/entries")));
+    const QString Bin = Dir.filePath(QStringLiteral("bin"));
+    QCOMPARE(TForm2::ArticlesHome(Bin), Dir.filePath(QStringLiteral("share/compchem-guide")));
+    QVERIFY(Dir.mkpath(QStringLiteral("bin/entries")));
+    QCOMPARE(TForm2::ArticlesHome(Bin), Bin);
+    // Neither: the program's own folder, where the guide then says it found none.
+    QVERIFY(Dir.mkpath(QStringLiteral("elsewhere/bin")));
+    const QString Elsewhere = Dir.filePath(QStringLiteral("elsewhere/bin"));
+    QCOMPARE(TForm2::ArticlesHome(Elsewhere), Elsewhere);
   }
 
   // A figure selected alone goes to the clipboard as a picture, in the engine's format and as
