@@ -153,6 +153,7 @@ TStageTabs::TStageTabs(QWidget* Parent, const QStringList& Captions)
     auto* Tab = new QToolButton(this);
     Tab->setText(Captions[Index]);
     Tab->setCheckable(true);
+    Tab->setFocusPolicy(Qt::TabFocus);
     Tab->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     FGroup->addButton(Tab, Index);
     Grid->addWidget(Tab, Index / 2, Index % 2);
@@ -166,3 +167,5 @@ void TStageTabs::SetCurrent(int Index) {
 }
 
 QAbstractButton* TStageTabs::Tab(int Index) const { return FGroup->button(Index); }
+
+int TStageTabs::TabCount() const { return static_cast<int>(FGroup->buttons().size()); }

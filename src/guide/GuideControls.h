@@ -92,6 +92,7 @@ public:
   // Makes a tab current without raising Chosen.
   void SetCurrent(int Index);
   QAbstractButton* Tab(int Index) const;
+  int TabCount() const;
 
 signals:
   // The user chose the tab at Index.

@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -145,11 +146,35 @@ void TForm2::CreateControls() {
     Size = Size.boundedTo(Screen->availableGeometry().size());
   resize(Size);
 
-  QWidget::setTabOrder(PageControl1, PrevStageButton);
-  QWidget::setTabOrder(PrevStageButton, NextStageButton);
-  QWidget::setTabOrder(NextStageButton, PrevEntryButton);
-  QWidget::setTabOrder(PrevEntryButton, NextEntryButton);
-  QWidget::setTabOrder(NextEntryButton, Button5);
+  // With the keys alone: the stage tabs, the page's choices, the stage and entry buttons
+  // (in the design's order), then the article.
+  QWidget* Previous = StageTabs->Tab(StageTabs->TabCount() - 1);
+  for (QWidget* Next : std::initializer_list<QWidget*>{
+           PageControl1, PrevStageButton, NextStageButton, PrevEntryButton, NextEntryButton,
+           Button5, AddEntryButton, rpe}) {
+    QWidget::setTabOrder(Previous, Next);
+    Previous = Next;
+  }
+  NameControls();
+}
+
+// What a screen reader says of each control: the question its page asks, or what it does.
+void TForm2::NameControls() {
+  const std::pair<QWidget*, QLabel*> Asked[] = {
+      {CompTypeTree, Label11},   {JobsTreeView, Label2},     {SystemTypeTreeView, Label3},
+      {ChargeSpinList, Label12}, {BruttoEdit, Label4},       {StructFeaturesList, Label5},
+      {TreeView3, Label6},       {BasisSetList, Label8},     {DiffListBox, Label9},
+      {TreeView5, Label10},      {SummaryList, SummaryLabel}};
+  for (const auto& [Control, Label] : Asked) {
+    Label->setBuddy(Control);
+    Control->setAccessibleName(Label->text());
+  }
+  StageTabs->setAccessibleName(QStringLiteral("Stages"));
+  PageControl1->setAccessibleName(QStringLiteral("Choices of the stage"));
+  rpe->setAccessibleName(QStringLiteral("Article"));
+  AddEntryButton->setAccessibleName(QStringLiteral("Add the article of this choice"));
+  Label1->setAccessibleName(QStringLiteral("Article number among your choices"));
+  Label13->setAccessibleName(QStringLiteral("Stage"));
 }
 
 // The heading, the stage tabs and the pages with the choices.
@@ -162,6 +187,9 @@ QWidget* TForm2::CreateStageColumn() {
 
   PageControl1 = new QTabWidget(Column);
   PageControl1->tabBar()->hide();
+  // The stage tabs stand for the hidden tab bar: Tab goes from them into the page.
+  PageControl1->setFocusPolicy(Qt::NoFocus);
+  PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
   QWidget** Sheets[] = {&TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4, &TabSheet5,
                         &TabSheet6, &TabSheet7, &TabSheet8, &TabSheet9, &TabSheet10};
   const char* Captions[] = {
@@ -281,6 +309,22 @@ void TForm2::ConnectEvents() {
   connect(NextEntryButton, &QPushButton::clicked, this,
           [this] { NextEntryButtonClick(NextEntryButton); });
   connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(Button5); });
+  // Back and forward through the articles as a browser goes (Alt+Left and Alt+Right, and
+  // the desktop's own keys for them), and the guide's own help.
+  const auto BrowserKeys = [this](Qt::Key Arrow, QKeySequence::StandardKey Standard) {
+    auto* Shortcut = new QShortcut(this);
+    QList<QKeySequence> Keys = QKeySequence::keyBindings(Standard);
+    if (!Keys.contains(QKeySequence(Qt::ALT | Arrow)))
+      Keys.prepend(QKeySequence(Qt::ALT | Arrow));
+    Shortcut->setKeys(Keys);
+    return Shortcut;
+  };
+  connect(BrowserKeys(Qt::Key_Left, QKeySequence::Back), &QShortcut::activated, this,
+          [this] { Button5Click(Button5); });
+  connect(BrowserKeys(Qt::Key_Right, QKeySequence::Forward), &QShortcut::activated, this,
+          [this] { GoForward(); });
+  connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+          [this] { ShowEntry(HelpEntry); });
   connect(StageTabs, &TStageTabs::Chosen, PageControl1, &QTabWidget::setCurrentIndex);
   connect(PageControl1, &QTabWidget::currentChanged, this,
           [this](int Index) { PageControl1Change(Index); });
@@ -446,7 +490,21 @@ void TForm2::Button5Click(QObject*) {
     return;
   const TArticleVisit Visit = FHistory.back();
   FHistory.pop_back();
+  FForward.push_back(HereVisit());
   LoadEntry(Visit);
+}
+
+void TForm2::GoForward() {
+  if (FForward.empty())
+    return;
+  const TArticleVisit Visit = FForward.back();
+  FForward.pop_back();
+  FHistory.push_back(HereVisit());
+  LoadEntry(Visit);
+}
+
+TForm2::TArticleVisit TForm2::HereVisit() const {
+  return {FShownEntry, rpe->Core().VPos(), rpe->Core().HPos()};
 }
 
 void TForm2::SummaryListClick(QListWidgetItem* Item) {
@@ -506,13 +564,15 @@ void TForm2::ShowCurEntry(TGuideTreeView* treeview, int stage) {
 void TForm2::ShowEntry(TEntry entry) {
   if (entry == 0)
     entry = DefaultEntry;
-  const TArticleVisit Here{FShownEntry, rpe->Core().VPos(), rpe->Core().HPos()};
+  const TArticleVisit Here = HereVisit();
   if (entry == FShownEntry) {
     LoadEntry(Here);
     return;
   }
   if (FShownEntry != 0)
     FHistory.push_back(Here);
+  // A new way on: what Back left behind is no longer ahead.
+  FForward.clear();
   LoadEntry({entry, 0, 0});
 }
 

@@ -125,6 +125,8 @@ public:
   void NextEntryButtonClick(QObject* Sender);
   // "Back": the article shown before this one, where the user had scrolled to.
   void Button5Click(QObject* Sender);
+  // The article Back left, where the user had scrolled to (Alt+Right).
+  void GoForward();
   void SummaryListClick(QListWidgetItem* Item);
 
   TJobType GetCurJobType() const;
@@ -158,6 +160,9 @@ public:
   int32_t CurDiffFuncsSelected() const { return FCurDiffFuncsSelected; }
   TStructFeatureType CurStructFeatures() const { return FCurStructFeatures; }
 
+  // The article F1 shows: how to use this guide.
+  static constexpr TEntry HelpEntry = 60;
+
   // The window's size at start-up when the screen has room for it.
   static constexpr QSize StartSize{1192, 821};
 
@@ -170,6 +175,8 @@ private:
   };
 
   void CreateControls();
+  void NameControls();
+  TArticleVisit HereVisit() const;
   QWidget* CreateStageColumn();
   QWidget* CreateArticleColumn();
   void ConnectEvents();
@@ -190,6 +197,8 @@ private:
   std::vector<std::string> FEntries;
   TEntry FShownEntry = 0;
   std::vector<TArticleVisit> FHistory;
+  // What Back went back from, the latest last.
+  std::vector<TArticleVisit> FForward;
   std::map<TEntry, QString> FTitles;
   int32_t FCurStage = 0;
   TJobType FCurJobType = 0;

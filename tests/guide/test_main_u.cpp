@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QImage>
@@ -21,6 +22,7 @@
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPRectItems.h"
 #include "richtext/model/RPStyle.h"
+#include "richtext/view/RPTextWriter.h"
 #include "richtext/view/RichPaneEdit.h"
 #include "support/DrawItemChecks.h"
 #include "support/TempDir.h"
@@ -166,14 +168,24 @@ private slots:
     QCOMPARE(Longest->toolTip(0), Longest->text(0));
     QCOMPARE(Form->StructFeaturesList->item(15)->toolTip(),
              QStringLiteral("Stacking (interactions between conjugated systems)"));
-    // Tab order: page control, then the stage buttons, then the entry buttons.
-    QWidget* BeforePrevStage = Form->PrevStageButton->previousInFocusChain();
-    QVERIFY(BeforePrevStage == Form->PageControl1 ||
-            Form->PageControl1->isAncestorOf(BeforePrevStage));
-    QCOMPARE(Form->PrevStageButton->nextInFocusChain(), Form->NextStageButton);
-    QCOMPARE(Form->NextStageButton->nextInFocusChain(), Form->PrevEntryButton);
-    QCOMPARE(Form->PrevEntryButton->nextInFocusChain(), Form->NextEntryButton);
-    QCOMPARE(Form->NextEntryButton->nextInFocusChain(), Form->Button5);
+    // Tab order: the page's choices, then the stage buttons, then the entry buttons, then
+    // the article (the widgets Tab stops at).
+    const auto Stop = [](QWidget* From, bool Forward) {
+      do
+        From = Forward ? From->nextInFocusChain() : From->previousInFocusChain();
+      while (!(From->focusPolicy() & Qt::TabFocus));
+      return From;
+    };
+    QVERIFY(Form->PageControl1->isAncestorOf(Stop(Form->PrevStageButton, false)));
+    QWidget* Expected[] = {Form->PrevStageButton,
+                           Form->NextStageButton,
+                           Form->PrevEntryButton,
+                           Form->NextEntryButton,
+                           Form->Button5,
+                           Form->AddEntryButton,
+                           Form->rpe};
+    for (size_t i = 1; i < std::size(Expected); ++i)
+      QCOMPARE(Stop(Expected[i - 1], true), Expected[i]);
   }
 
   void guideStyleSheet() {
@@ -1051,6 +1063,80 @@ private slots:
     Menu->close();
     QVERIFY(Pane.CopyDef());
     QVERIFY(Clipboard.text().startsWith(QStringLiteral("Molecular geometries\r\nIn short\r\n")));
+  }
+
+  // The guide with the keys alone: Tab reaches a page's choices, the arrow keys choose (and
+  // show the choice's article), Tab and Space go to the next stage, through to the summary,
+  // whose rows open their articles with Enter; Alt+Left and Alt+Right go back and forward
+  // through the articles shown; F1 shows how to use the guide.
+  void keyboardAlone() {
+    TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
+    Real.resize(TForm2::StartSize);
+    Real.show();
+    QApplication::setActiveWindow(&Real);
+    QVERIFY(QTest::qWaitForWindowActive(&Real));
+    const auto Press = [](int Key, Qt::KeyboardModifiers Modifiers = {}) {
+      QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(Key), Modifiers);
+    };
+    const auto TabTo = [&](QWidget* Target) {
+      for (int i = 0; i < 40 && QApplication::focusWidget() != Target; ++i) {
+        Press(Qt::Key_Tab);
+      }
+      return QApplication::focusWidget() == Target;
+    };
+    const auto Title = [&Real] {
+      const std::u16string Text = RP_DocumentText(Real.rpe->Core().RPData());
+      return QString::fromStdU16String(Text.substr(0, Text.find(u'\r')));
+    };
+    Real.StageTabs->Tab(0)->setFocus();
+    QVERIFY(TabTo(Real.CompTypeTree));
+    // The arrow keys move through the choices, each showing its article.
+    for (int i = 0; i < 3 && Title() != QStringLiteral("Quantum chemistry"); ++i)
+      Press(Qt::Key_Down);
+    QCOMPARE(Title(), QStringLiteral("Quantum chemistry"));
+    for (int Stage = 1; Stage <= 9; ++Stage) {
+      QVERIFY(TabTo(Real.NextStageButton));
+      Press(Qt::Key_Space);
+      QCOMPARE(Real.CurStage(), 2 * Stage);
+      if (Stage == 1) {
+        // A property, not a heading, lets the guide go on.
+        QVERIFY(TabTo(Real.JobsTreeView));
+        while (!Real.NextStageButton->isEnabled())
+          Press(Qt::Key_Down);
+      }
+    }
+    QVERIFY(TabTo(Real.SummaryList));
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    const QString Chosen = Title();
+    QVERIFY(!Chosen.isEmpty());
+    QVERIFY(Chosen != QStringLiteral("Quantum chemistry"));
+
+    Press(Qt::Key_F1);
+    QCOMPARE(Title(), QStringLiteral("How to use this guide"));
+    Press(Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(Title(), Chosen);
+    Press(Qt::Key_Left, Qt::AltModifier);
+    Press(Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(Title(), Chosen);
+    Press(Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(Title(), QStringLiteral("How to use this guide"));
+    // Nothing ahead any more.
+    Press(Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(Title(), QStringLiteral("How to use this guide"));
+  }
+
+  // Every control a user can reach says what it is to a screen reader.
+  void everyControlHasAnAccessibleName() {
+    for (QWidget* Control : Form->findChildren<QWidget*>()) {
+      if (!(Control->focusPolicy() & Qt::TabFocus) || !Control->isEnabledTo(Form.get()))
+        continue;
+      QAccessibleInterface* Interface = QAccessible::queryAccessibleInterface(Control);
+      QVERIFY(Interface);
+      QVERIFY2(!Interface->text(QAccessible::Name).isEmpty(),
+               qPrintable(Control->metaObject()->className() + QStringLiteral(" ") +
+                          Control->objectName()));
+    }
   }
 
   // The articles are found beside the program in a build, and in share/compchem-guide when
