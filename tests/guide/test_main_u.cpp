@@ -908,6 +908,23 @@ private slots:
     QCOMPARE(Pane.viewport()->cursor().shape(), Qt::IBeamCursor);
     QTest::mouseClick(Pane.viewport(), Qt::LeftButton, {}, Off);
     QCOMPARE(Opened.size(), 1);
+
+    // The menu on a link opens it or copies its address.
+    QContextMenuEvent OnLink(QContextMenuEvent::Mouse, At, Pane.viewport()->mapToGlobal(At));
+    QApplication::sendEvent(Pane.viewport(), &OnLink);
+    auto* Menu = Pane.findChild<QMenu*>();
+    QVERIFY(Menu);
+    QStringList Texts;
+    for (const QAction* Action : Menu->actions())
+      Texts << Action->text();
+    QCOMPARE(Texts,
+             (QStringList{QStringLiteral("&Copy"), QStringLiteral("Select &all"), QString(),
+                          QStringLiteral("&Open link"), QStringLiteral("Copy link &address")}));
+    Menu->actions()[3]->trigger();
+    QCOMPARE(Opened.size(), 2);
+    Menu->actions()[4]->trigger();
+    Menu->close();
+    QCOMPARE(QGuiApplication::clipboard()->text(), Opened.first());
   }
 
   // Dragging selects, a double click takes a word and a third click its paragraph; Ctrl+A

@@ -494,8 +494,8 @@ bool TRichPaneEdit::CopyDef() {
   return true;
 }
 
-// Copy and Select all, where the right button was released (after it kept or removed the
-// selection as a right click does).
+// Copy and Select all (and, on a link, Open link and Copy link address), where the right
+// button was released (after it kept or removed the selection as a right click does).
 void TRichPaneEdit::contextMenuEvent(QContextMenuEvent* Event) {
   Event->accept();
   if (Event->reason() == QContextMenuEvent::Mouse)
@@ -510,6 +510,16 @@ void TRichPaneEdit::contextMenuEvent(QContextMenuEvent* Event) {
     PublishSelection();
   });
   All->setShortcut(QKeySequence::SelectAll);
+  // On a link: open it, or take its address.
+  if (const std::optional<TRPLinkInfo> Link = FCore.LinkAt(Event->pos().x(), Event->pos().y())) {
+    Menu->addSeparator();
+    Menu->addAction(tr("&Open link"), this, [this, Target = *Link] { FollowLink(Target); });
+    const TRPLinkAction Action = RP_LinkAction(Link->Target);
+    if (Action.Kind == TRPLinkAction::rplaOpenUrl)
+      Menu->addAction(tr("Copy link &address"), this, [Where = Action.Where] {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(Where));
+      });
+  }
   Menu->popup(Event->globalPos());
 }
 
