@@ -11,6 +11,7 @@
 #include "richtext/layout/DLines.h"
 #include "richtext/model/CRPData.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -206,6 +207,9 @@ public:
 
   // The item holding a selection of its own inside (a table), or nullptr.
   TCustomRPItemInfo* PartialSelectedItem() const { return FPartialSelectedItem; }
+  // The selection becomes one inside item ItemNo, which Select makes (answering whether it
+  // did); without it, or for an item not laid out, nothing is selected.
+  void SelectInside(int ItemNo, const std::function<bool(TCustomRPItemInfo& Item)>& Select);
   // The draw item under the pointer, -1 for none.
   int LastDIMovedAbove = -1;
 

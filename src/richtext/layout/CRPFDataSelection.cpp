@@ -206,6 +206,20 @@ void TCustomRPFormattedData::SetSelectionBounds(int StartItemNo, int StartItemOf
   }
 }
 
+void TCustomRPFormattedData::SelectInside(
+    int ItemNo, const std::function<bool(TCustomRPItemInfo& Item)>& Select) {
+  Deselect();
+  const int DrawItemNo = ItemNo >= 0 && ItemNo < GetItemCount() ? FindDrawItemByItem(ItemNo) : -1;
+  if (DrawItemNo < 0)
+    return;
+  TCustomRPItemInfo& Item = *GetItem(ItemNo);
+  if (!Select(Item))
+    return;
+  FPartialSelectedItem = &Item;
+  FPartialSelectedDrawItemNo = DrawItemNo;
+  InvalidateSelection();
+}
+
 void TCustomRPFormattedData::Deselect() {
   FSelStartNo = FSelEndNo = -1;
   FSelStartOffs = FSelEndOffs = 0;

@@ -187,6 +187,9 @@ public:
   bool IsInInnerSelection(int32_t X, int32_t Y) const override;
   // The cell the selection started in, or nullptr.
   TRPTableCellData* SelectingCell() const;
+  // Selects items FirstItem..LastItem of cell (Row, Col), from caret offset FirstOffs to
+  // LastOffs; false, and nothing selected, when there is no such cell.
+  bool SelectInCell(int Row, int Col, int FirstItem, int FirstOffs, int LastItem, int LastOffs);
   // Cells are selected whole.
   bool CellsSelected() const { return FCellsSelected; }
   // The table is being painted as a part of its document's selection.

@@ -6,6 +6,18 @@
 
 TRPTableCellData* TRPTableItemInfo::SelectingCell() const { return Cells(FSelRow, FSelCol); }
 
+bool TRPTableItemInfo::SelectInCell(int Row, int Col, int FirstItem, int FirstOffs, int LastItem,
+                                    int LastOffs) {
+  ClearInnerSelection();
+  TRPTableCellData* Cell = Cells(Row, Col);
+  if (!Cell)
+    return false;
+  FSelRow = Row;
+  FSelCol = Col;
+  Cell->SetSelectionBounds(FirstItem, FirstOffs, LastItem, LastOffs);
+  return true;
+}
+
 bool TRPTableItemInfo::HasInnerSelection() const {
   const TRPTableCellData* Cell = SelectingCell();
   return FCellsSelected || (Cell && Cell->SelectionExists(true));

@@ -1,14 +1,16 @@
 #include "richtext/view/RichPane.h"
-#include "richtext/model/RPRectItems.h"
-#include "richtext/view/RPTextWriter.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "richtext/gfx/RPCanvas.h"
 #include "richtext/gfx/RPGraphicInterface.h"
 #include "richtext/model/RPItem.h"
+#include "richtext/model/RPRectItems.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/table/RPTable.h"
+#include "richtext/view/RPFind.h"
+#include "richtext/view/RPTextWriter.h"
 
 namespace {
 
@@ -195,6 +197,44 @@ bool TCustomRichPane::ScrollToCheckpoint(std::string_view Name) {
     return true;
   }
   return false;
+}
+
+void TCustomRichPane::ShowFound(const TRPFoundText& Found) {
+  TRichPaneRPData& Doc = *FRPData;
+  // The match's first line, in the document's coordinates.
+  const auto FirstLine = [](const TCustomRPFormattedData& In, const TRPFoundText& At) {
+    int DrawItemNo = -1, DrawItemOffs = 0;
+    In.Item2DrawItem(At.FirstItem, At.FirstOffs, rpdpBetterBelow, DrawItemNo, DrawItemOffs);
+    return DrawItemNo >= 0 ? &In.DrawItems[DrawItemNo] : nullptr;
+  };
+  int32_t Top = 0, Bottom = 0;
+  if (Found.TableItem < 0) {
+    Doc.SetSelectionBounds(Found.FirstItem, Found.FirstOffs, Found.LastItem, Found.LastOffs);
+    if (const TRPDrawLineInfo* Line = FirstLine(Doc, Found)) {
+      Top = Line->Top;
+      Bottom = Line->Top + Line->Height;
+    }
+  } else {
+    auto* Table = dynamic_cast<TRPTableItemInfo*>(Doc.GetItem(Found.TableItem));
+    if (!Table)
+      return;
+    Doc.SelectInside(Found.TableItem, [&](TCustomRPItemInfo&) {
+      return Table->SelectInCell(Found.Row, Found.Col, Found.FirstItem, Found.FirstOffs,
+                                 Found.LastItem, Found.LastOffs);
+    });
+    const int TableDrawItem = Doc.FindDrawItemByItem(Found.TableItem);
+    const TRPTableCellData* Cell = Table->Cells(Found.Row, Found.Col);
+    if (TableDrawItem >= 0 && Cell) {
+      const TRPDrawLineInfo* Line = FirstLine(*Cell, Found);
+      Top = Doc.DrawItems[TableDrawItem].Top + Cell->Top + (Line ? Line->Top : 0);
+      Bottom = Top + (Line ? Line->Height : Cell->Height);
+    }
+  }
+  const int32_t Height = FHost.ClientHeight();
+  if (Top < VOffs() || Bottom > VOffs() + Height)
+    ScrollTo(std::max(0, Top - Height / 3));
+  Doc.DoSelect();
+  FHost.InvalidateClient();
 }
 
 // ---------------------------------------------------------------- the mouse

@@ -22,6 +22,7 @@
 class TRPCanvas;
 class TRPPicture;
 class TRPStyle;
+struct TRPFoundText;
 class TCustomRichPane;
 
 // What the pane asks of its window besides scrolling.
@@ -111,6 +112,9 @@ public:
   // Scrolls the place named Name (a bookmark) to the top of the window; false when the
   // document has no such place.
   bool ScrollToCheckpoint(std::string_view Name);
+  // Selects a match of a search and scrolls it into view (a third down the pane when it was
+  // not wholly in view).
+  void ShowFound(const TRPFoundText& Found);
 
   // ---- the mouse (client points): selecting, and automatic scrolling while the left
   // button is held
