@@ -25,6 +25,7 @@
 #include "guide/GuideControls.h"
 #include "richtext/model/RPStyle.h"
 #include "richtext/view/RichPaneEdit.h"
+#include "richtext/view/RichPaneFindBar.h"
 
 namespace {
 
@@ -293,6 +294,8 @@ QWidget* TForm2::CreateArticleColumn() {
   auto* Layout = new QVBoxLayout(Column);
   Layout->setContentsMargins(0, 0, 0, 0);
   Layout->addWidget(rpe, 1);
+  FindBar = new TRichPaneFindBar(Column, *rpe);
+  Layout->addWidget(FindBar);
   Layout->addLayout(Row({Label1, PrevEntryButton, NextEntryButton, Button5}));
   Layout->addLayout(Row({Label13, PrevStageButton, NextStageButton, AddEntryButton}));
   return Column;
@@ -323,6 +326,15 @@ void TForm2::ConnectEvents() {
           [this] { Button5Click(Button5); });
   connect(BrowserKeys(Qt::Key_Right, QKeySequence::Forward), &QShortcut::activated, this,
           [this] { GoForward(); });
+  // Finding in the article: Ctrl+F opens the bar (the pane's menu too), F3 and Shift+F3 go
+  // on wherever the focus is.
+  connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, FindBar,
+          &TRichPaneFindBar::Open);
+  connect(rpe, &TRichPaneEdit::findRequested, FindBar, &TRichPaneFindBar::Open);
+  connect(new QShortcut(QKeySequence::FindNext, this), &QShortcut::activated, FindBar,
+          &TRichPaneFindBar::FindNext);
+  connect(new QShortcut(QKeySequence::FindPrevious, this), &QShortcut::activated, FindBar,
+          &TRichPaneFindBar::FindPrevious);
   connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
           [this] { ShowEntry(HelpEntry); });
   connect(StageTabs, &TStageTabs::Chosen, PageControl1, &QTabWidget::setCurrentIndex);

@@ -24,6 +24,7 @@ class TGuideListBox;
 class TGuideTreeView;
 class TStageTabs;
 class TRichPaneEdit;
+class TRichPaneFindBar;
 class TRPStyle;
 
 using TJobType = int8_t;            // -1 none, 0..13
@@ -93,6 +94,8 @@ public:
   QLabel* SummaryLabel;
   QListWidget* SummaryList;
   TRichPaneEdit* rpe;
+  // Under the article: finding in it (Ctrl+F).
+  TRichPaneFindBar* FindBar;
   std::unique_ptr<TRPStyle> rps;
   QLabel* Label1;
   QPushButton* PrevEntryButton;

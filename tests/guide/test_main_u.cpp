@@ -1,4 +1,5 @@
 #include <QAccessible>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QImage>
@@ -22,8 +23,10 @@
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPRectItems.h"
 #include "richtext/model/RPStyle.h"
+#include "richtext/view/RPFind.h"
 #include "richtext/view/RPTextWriter.h"
 #include "richtext/view/RichPaneEdit.h"
+#include "richtext/view/RichPaneFindBar.h"
 #include "support/DrawItemChecks.h"
 #include "support/TempDir.h"
 
@@ -918,11 +921,12 @@ private slots:
     for (const QAction* Action : Menu->actions())
       Texts << Action->text();
     QCOMPARE(Texts,
-             (QStringList{QStringLiteral("&Copy"), QStringLiteral("Select &all"), QString(),
-                          QStringLiteral("&Open link"), QStringLiteral("Copy link &address")}));
-    Menu->actions()[3]->trigger();
-    QCOMPARE(Opened.size(), 2);
+             (QStringList{QStringLiteral("&Copy"), QStringLiteral("Select &all"),
+                          QStringLiteral("&Find..."), QString(), QStringLiteral("&Open link"),
+                          QStringLiteral("Copy link &address")}));
     Menu->actions()[4]->trigger();
+    QCOMPARE(Opened.size(), 2);
+    Menu->actions()[5]->trigger();
     Menu->close();
     QCOMPARE(QGuiApplication::clipboard()->text(), Opened.first());
   }
@@ -1074,7 +1078,7 @@ private slots:
     auto* Menu = Pane.findChild<QMenu*>();
     QVERIFY(Menu);
     const QList<QAction*> Actions = Menu->actions();
-    QCOMPARE(Actions.size(), 2);
+    QCOMPARE(Actions.size(), 3);
     QVERIFY(!Actions[0]->isEnabled());
     Actions[1]->trigger(); // Select all
     Menu->close();
@@ -1154,6 +1158,45 @@ private slots:
                qPrintable(Control->metaObject()->className() + QStringLiteral(" ") +
                           Control->objectName()));
     }
+  }
+
+  // Ctrl+F opens the find bar with the selection's word; typing finds the first match, Enter
+  // and F3 the next, Shift+Enter the previous, round the article; the bar says where the
+  // match stands or that there is none; Escape closes it and the article has the keys.
+  void findingInTheArticle() {
+    TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
+    QVERIFY(ShowGeometryArticle(Real));
+    QApplication::setActiveWindow(&Real);
+    QVERIFY(QTest::qWaitForWindowActive(&Real));
+    TRichPaneFindBar& Bar = *Real.FindBar;
+    TCustomRichPane& Core = Real.rpe->Core();
+    QVERIFY(!Bar.isVisible());
+    Real.rpe->setFocus();
+    QTest::keyClick(Real.rpe, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(Bar.isVisible());
+    QCOMPARE(QApplication::focusWidget(), Bar.Edit);
+    const int Count = static_cast<int>(RP_FindAll(Core.RPData(), u"basis", {}).size());
+    QVERIFY(Count > 3);
+    QTest::keyClicks(Bar.Edit, QStringLiteral("basis"));
+    QCOMPARE(Bar.Status->text(), QStringLiteral("1 of %1").arg(Count));
+    QCOMPARE(RP_SelectionText(Core.RPData()), u"basis");
+    QTest::keyClick(Bar.Edit, Qt::Key_Return);
+    QCOMPARE(Bar.Status->text(), QStringLiteral("2 of %1").arg(Count));
+    QTest::keyClick(Bar.Edit, Qt::Key_F3);
+    QCOMPARE(Bar.Status->text(), QStringLiteral("3 of %1").arg(Count));
+    QTest::keyClick(Bar.Edit, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(Bar.Edit, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(Bar.Edit, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(Bar.Status->text(), QStringLiteral("%1 of %1").arg(Count));
+    Bar.MatchCase->setChecked(true);
+    QCOMPARE(Bar.Status->text(),
+             QStringLiteral("1 of %1").arg(
+                 RP_FindAll(Core.RPData(), u"basis", {.MatchCase = true}).size()));
+    QTest::keyClicks(Bar.Edit, QStringLiteral("zzz"));
+    QCOMPARE(Bar.Status->text(), QStringLiteral("Not found"));
+    QTest::keyClick(Bar.Edit, Qt::Key_Escape);
+    QVERIFY(!Bar.isVisible());
+    QCOMPARE(QApplication::focusWidget(), Real.rpe);
   }
 
   // The articles are found beside the program in a build, and in share/compchem-guide when

@@ -510,6 +510,8 @@ void TRichPaneEdit::contextMenuEvent(QContextMenuEvent* Event) {
     PublishSelection();
   });
   All->setShortcut(QKeySequence::SelectAll);
+  Menu->addAction(tr("&Find..."), this, [this] { emit findRequested(); })
+      ->setShortcut(QKeySequence::Find);
   // On a link: open it, or take its address.
   if (const std::optional<TRPLinkInfo> Link = FCore.LinkAt(Event->pos().x(), Event->pos().y())) {
     Menu->addSeparator();

@@ -57,6 +57,8 @@ signals:
   void linkHovered(const QString& Target);
   // The user selected something, or changed or removed the selection.
   void selectionChanged();
+  // The user asked to find text in the document (from the pane's menu).
+  void findRequested();
 
 protected:
   void paintEvent(QPaintEvent* Event) override;
