@@ -79,6 +79,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   QApplication Application(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("compchem-guide"));
   QApplication::setApplicationName(QStringLiteral("compchem-guide"));
   QApplication::setApplicationVersion(QStringLiteral(COMPCHEM_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("org.compchemguide.Guide"));

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QBoxLayout>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -14,6 +15,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
@@ -134,6 +136,21 @@ TForm2::TForm2(QWidget* Parent, const QString& AppDir)
   CreateControls();
   ConnectEvents();
   FormCreate(this);
+  RestoreSettings();
+}
+
+// The zoom and the window's place and size, as the last run left them.
+void TForm2::RestoreSettings() {
+  const QSettings Settings;
+  rpe->SetZoom(Settings.value(QStringLiteral("zoom"), 100).toInt());
+  const QByteArray Geometry = Settings.value(QStringLiteral("geometry")).toByteArray();
+  if (!Geometry.isEmpty())
+    restoreGeometry(Geometry);
+}
+
+void TForm2::closeEvent(QCloseEvent* Event) {
+  QSettings().setValue(QStringLiteral("geometry"), saveGeometry());
+  QWidget::closeEvent(Event);
 }
 
 void TForm2::CreateControls() {
@@ -331,6 +348,8 @@ void TForm2::ConnectEvents() {
   connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, FindBar,
           &TRichPaneFindBar::Open);
   connect(rpe, &TRichPaneEdit::findRequested, FindBar, &TRichPaneFindBar::Open);
+  connect(rpe, &TRichPaneEdit::zoomChanged, this,
+          [](int Percent) { QSettings().setValue(QStringLiteral("zoom"), Percent); });
   connect(new QShortcut(QKeySequence::FindNext, this), &QShortcut::activated, FindBar,
           &TRichPaneFindBar::FindNext);
   connect(new QShortcut(QKeySequence::FindPrevious, this), &QShortcut::activated, FindBar,

@@ -13,6 +13,7 @@
 
 #include "catalogue/QuarnData_u.h"
 
+class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -169,6 +170,9 @@ public:
   // The window's size at start-up when the screen has room for it.
   static constexpr QSize StartSize{1192, 821};
 
+protected:
+  void closeEvent(QCloseEvent* Event) override;
+
 private:
   // An article and where the reader was in it (scroll positions), for "Back".
   struct TArticleVisit {
@@ -179,6 +183,7 @@ private:
 
   void CreateControls();
   void NameControls();
+  void RestoreSettings();
   TArticleVisit HereVisit() const;
   QWidget* CreateStageColumn();
   QWidget* CreateArticleColumn();

@@ -9,6 +9,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -111,10 +113,13 @@ class TestGuideWindow : public QObject {
 
 private slots:
   void initTestCase() {
+    // The settings the guide keeps between runs go to a place of the tests' own.
+    QStandardPaths::setTestModeEnabled(true);
     RegisterPlatformFonts();
     RP_UseQtGraphicInterface();
   }
   void init() {
+    QSettings().clear();
     FAppDir = std::make_unique<TTempDir>();
     for (int Entry : AllArticles)
       FAppDir->AddFile("entries/" + GetEntryFileName(Entry), "{\\rtf1 }");
@@ -922,11 +927,12 @@ private slots:
       Texts << Action->text();
     QCOMPARE(Texts,
              (QStringList{QStringLiteral("&Copy"), QStringLiteral("Select &all"),
-                          QStringLiteral("&Find..."), QString(), QStringLiteral("&Open link"),
+                          QStringLiteral("&Find..."), QStringLiteral("Zoom &in"),
+                          QStringLiteral("Zoom &out"), QString(), QStringLiteral("&Open link"),
                           QStringLiteral("Copy link &address")}));
-    Menu->actions()[4]->trigger();
+    Menu->actions()[6]->trigger();
     QCOMPARE(Opened.size(), 2);
-    Menu->actions()[5]->trigger();
+    Menu->actions()[7]->trigger();
     Menu->close();
     QCOMPARE(QGuiApplication::clipboard()->text(), Opened.first());
   }
@@ -1078,7 +1084,7 @@ private slots:
     auto* Menu = Pane.findChild<QMenu*>();
     QVERIFY(Menu);
     const QList<QAction*> Actions = Menu->actions();
-    QCOMPARE(Actions.size(), 3);
+    QCOMPARE(Actions.size(), 5);
     QVERIFY(!Actions[0]->isEnabled());
     Actions[1]->trigger(); // Select all
     Menu->close();
@@ -1197,6 +1203,33 @@ private slots:
     QTest::keyClick(Bar.Edit, Qt::Key_Escape);
     QVERIFY(!Bar.isVisible());
     QCOMPARE(QApplication::focusWidget(), Real.rpe);
+  }
+
+  // Ctrl+plus, Ctrl+minus, Ctrl+wheel and Ctrl+0 zoom the article in the browsers' steps;
+  // the zoom stays when another article is shown and is there again at the next start.
+  void zoomingTheArticle() {
+    TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
+    QVERIFY(ShowGeometryArticle(Real));
+    TRichPaneEdit& Pane = *Real.rpe;
+    const int32_t Height = Pane.Core().RPData().DocumentHeight;
+    QTest::keyClick(&Pane, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(Pane.Core().Zoom(), 110);
+    QVERIFY(Pane.Core().RPData().DocumentHeight > Height);
+    const QPoint Middle = Pane.viewport()->rect().center();
+    QWheelEvent Up(Middle, Pane.viewport()->mapToGlobal(Middle), {}, {0, 120}, Qt::NoButton,
+                   Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Pane.viewport(), &Up);
+    QCOMPARE(Pane.Core().Zoom(), 125);
+    QTest::keyClick(&Pane, Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(Pane.Core().Zoom(), 110);
+    QTest::keyClick(&Pane, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(Pane.Core().Zoom(), 100);
+    QCOMPARE(Pane.Core().RPData().DocumentHeight, Height);
+    Pane.SetZoom(150);
+    Real.ShowEntry(Real.HelpEntry);
+    QCOMPARE(Pane.Core().Zoom(), 150);
+    TForm2 Next(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
+    QCOMPARE(Next.rpe->Core().Zoom(), 150);
   }
 
   // The articles are found beside the program in a build, and in share/compchem-guide when

@@ -15,6 +15,14 @@ TRPStyle* TRPTableCellData::GetRPStyle() const {
 
 TCustomRPData* TRPTableCellData::GetParentData() const { return FTable.Owner(); }
 
+TRPDataFlags TRPTableCellData::GetFlags() const {
+  TRPDataFlags Flags = FFlags;
+  if (const TCustomRPData* Parent = FTable.Owner();
+      Parent && Parent->GetFlags().Contains(rpflCanUseCustomPPI))
+    Flags.Include(rpflCanUseCustomPPI);
+  return Flags;
+}
+
 TRPCanvas* TRPTableCellData::GetCanvas() const {
   const auto* Parent = dynamic_cast<const TCustomRPFormattedData*>(FTable.Owner());
   return Parent ? Parent->GetCanvas() : nullptr;

@@ -29,7 +29,8 @@ public:
   explicit TRPTableCellData(TRPTableItemInfo& Table);
 
   TRPStyle* GetRPStyle() const override;
-  TRPDataFlags GetFlags() const override { return FFlags; }
+  // The cell's own flags; its text sizes follow those of the document the table stands in.
+  TRPDataFlags GetFlags() const override;
   void SetFlags(TRPDataFlags Flags) override { FFlags = Flags; }
   // The document the table stands in.
   TCustomRPData* GetParentData() const override;

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 #include "richtext/gfx/RPCanvas.h"
 #include "richtext/gfx/RPGraphicInterface.h"
+#include "richtext/gfx/RPRounding.h"
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPRectItems.h"
 #include "richtext/model/RPStyle.h"
@@ -197,6 +199,47 @@ bool TCustomRichPane::ScrollToCheckpoint(std::string_view Name) {
     return true;
   }
   return false;
+}
+
+namespace {
+
+// Tables keep their layout for a width; at another text size they must lay out again.
+void ForgetTableLayouts(TCustomRPData& Doc) {
+  for (int i = 0; i < Doc.GetItemCount(); ++i) {
+    TCustomRPItemInfo& Item = *Doc.GetItem(i);
+    if (auto* Table = dynamic_cast<TRPTableItemInfo*>(&Item))
+      Table->Changed();
+    Item.ForEachInnerDocument(ForgetTableLayouts);
+  }
+}
+
+} // namespace
+
+void TCustomRichPane::SetZoom(int32_t Percent) {
+  Percent = std::clamp(Percent, MinZoom, MaxZoom);
+  if (Percent == FZoom || !Style)
+    return;
+  FZoom = Percent;
+  Style->TextStyles.PixelsPerInch =
+      Percent == 100 ? 0 : MulDiv(RichPaneSwitches.ScreenPixelsPerInch, Percent, 100);
+  ForgetTableLayouts(*FRPData);
+  if (SmallStep() > 0)
+    FRPData->Format_(true, true, false, 0, FHost.MeasuringCanvas());
+  FHost.InvalidateClient();
+}
+
+int32_t RP_NextZoom(int32_t Percent, int Direction) {
+  static constexpr int32_t Steps[] = {50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300};
+  if (Direction > 0) {
+    for (const int32_t Step : Steps)
+      if (Step > Percent)
+        return Step;
+    return Steps[std::size(Steps) - 1];
+  }
+  for (auto Step = std::rbegin(Steps); Step != std::rend(Steps); ++Step)
+    if (*Step < Percent)
+      return *Step;
+  return Steps[0];
 }
 
 void TCustomRichPane::ShowFound(const TRPFoundText& Found) {

@@ -112,6 +112,11 @@ public:
   // Scrolls the place named Name (a bookmark) to the top of the window; false when the
   // document has no such place.
   bool ScrollToCheckpoint(std::string_view Name);
+  // The text at Percent of its size (clamped to 50..300; the sheet's text styles and list
+  // markers at a resolution of their own), laid out again with the first item in view kept
+  // in place. Pictures, indents and spacing keep their size. Needs rpflCanUseCustomPPI.
+  void SetZoom(int32_t Percent);
+  int32_t Zoom() const { return FZoom; }
   // Selects a match of a search and scrolls it into view (a third down the pane when it was
   // not wholly in view).
   void ShowFound(const TRPFoundText& Found);
@@ -144,6 +149,8 @@ public:
   std::string Name = "RichPane";
   TRPOptions Options;
   TRPDataFlags Flags;
+  static constexpr int32_t MinZoom = 50;
+  static constexpr int32_t MaxZoom = 300;
   int32_t LeftMargin = 5;
   int32_t RightMargin = 5;
   int32_t TopMargin = 5;
@@ -158,6 +165,7 @@ public:
   bool Modified = false;
 
 private:
+  int32_t FZoom = 100;
   TRPPaneHost& FHost;
   std::unique_ptr<TRichPaneRPData> FRPData;
   std::unique_ptr<TRPRTFReaderProperties> FRTFReadProperties;
@@ -165,3 +173,7 @@ private:
 
 // The options a pane starts with.
 TRPOptions RP_DefaultPaneOptions();
+
+// The zoom a step in (Direction 1) or out (-1) from Percent goes to, in the steps browsers
+// use: 50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300.
+int32_t RP_NextZoom(int32_t Percent, int Direction);

@@ -20,6 +20,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <utility>
 
@@ -234,7 +235,25 @@ bool TRichPaneEdit::Wheel(int Delta) {
 }
 
 void TRichPaneEdit::wheelEvent(QWheelEvent* Event) {
+  // With Ctrl the wheel zooms, a step a notch.
+  if (Event->modifiers().testFlag(Qt::ControlModifier)) {
+    const int Notches = Event->angleDelta().y() / 120;
+    int Percent = FCore.Zoom();
+    for (int i = 0; i < std::abs(Notches); ++i)
+      Percent = RP_NextZoom(Percent, Notches > 0 ? 1 : -1);
+    SetZoom(Percent);
+    Event->accept();
+    return;
+  }
   Event->setAccepted(Wheel(Event->angleDelta().y()));
+}
+
+void TRichPaneEdit::SetZoom(int Percent) {
+  const int Before = FCore.Zoom();
+  Guarded("zoom", [&] { FCore.SetZoom(Percent); });
+  viewport()->update();
+  if (FCore.Zoom() != Before)
+    emit zoomChanged(FCore.Zoom());
 }
 
 bool TRichPaneEdit::eventFilter(QObject* Watched, QEvent* Event) {
@@ -512,6 +531,14 @@ void TRichPaneEdit::contextMenuEvent(QContextMenuEvent* Event) {
   All->setShortcut(QKeySequence::SelectAll);
   Menu->addAction(tr("&Find..."), this, [this] { emit findRequested(); })
       ->setShortcut(QKeySequence::Find);
+  QAction* In =
+      Menu->addAction(tr("Zoom &in"), this, [this] { SetZoom(RP_NextZoom(FCore.Zoom(), 1)); });
+  In->setShortcut(QKeySequence::ZoomIn);
+  In->setEnabled(FCore.Zoom() < TCustomRichPane::MaxZoom);
+  QAction* Out =
+      Menu->addAction(tr("Zoom &out"), this, [this] { SetZoom(RP_NextZoom(FCore.Zoom(), -1)); });
+  Out->setShortcut(QKeySequence::ZoomOut);
+  Out->setEnabled(FCore.Zoom() > TCustomRichPane::MinZoom);
   // On a link: open it, or take its address.
   if (const std::optional<TRPLinkInfo> Link = FCore.LinkAt(Event->pos().x(), Event->pos().y())) {
     Menu->addSeparator();
@@ -531,6 +558,25 @@ void TRichPaneEdit::keyPressEvent(QKeyEvent* Event) {
   if ((Event->key() == Qt::Key_C || Event->key() == Qt::Key_Insert) &&
       Keys.testFlag(Qt::ControlModifier) && !Keys.testFlag(Qt::AltModifier)) {
     CopyDef();
+    Event->accept();
+    return;
+  }
+  // Ctrl+plus and Ctrl+minus zoom a step, Ctrl+0 back to 100 %.
+  if (Event->matches(QKeySequence::ZoomIn) ||
+      (Keys.testFlag(Qt::ControlModifier) &&
+       (Event->key() == Qt::Key_Plus || Event->key() == Qt::Key_Equal))) {
+    SetZoom(RP_NextZoom(FCore.Zoom(), 1));
+    Event->accept();
+    return;
+  }
+  if (Event->matches(QKeySequence::ZoomOut) ||
+      (Keys.testFlag(Qt::ControlModifier) && Event->key() == Qt::Key_Minus)) {
+    SetZoom(RP_NextZoom(FCore.Zoom(), -1));
+    Event->accept();
+    return;
+  }
+  if (Keys.testFlag(Qt::ControlModifier) && Event->key() == Qt::Key_0) {
+    SetZoom(100);
     Event->accept();
     return;
   }

@@ -46,6 +46,9 @@ public:
   // application/rtf). False, and the clipboard as it was, when nothing is selected, no
   // format is wanted or a format could not be made.
   bool CopyDef();
+  // The article's text at Percent of its size (50 to 300), as Ctrl+plus, Ctrl+minus, Ctrl+0
+  // and Ctrl+wheel set it.
+  void SetZoom(int Percent);
 
   // Opens a link's URL; the desktop's browser or mail program unless replaced.
   std::function<bool(const QUrl& Url)> OpenUrl;
@@ -59,6 +62,8 @@ signals:
   void selectionChanged();
   // The user asked to find text in the document (from the pane's menu).
   void findRequested();
+  // The text's size changed, to Percent.
+  void zoomChanged(int Percent);
 
 protected:
   void paintEvent(QPaintEvent* Event) override;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "richtext/gfx/RPColor.h"
 #include "richtext/gfx/RPPicture.h"
+#include "richtext/layout/RPLayoutDump.h"
 #include "richtext/model/RPItem.h"
 #include "richtext/model/RPRectItems.h"
 #include "richtext/model/RPStyle.h"
@@ -582,6 +584,57 @@ TEST_F(Pane, WriterCornersReadBack) {
   TReadBack Second(GI);
   ASSERT_TRUE(Second.Pane.LoadRTFFromStream(RP_DocumentRTF(Core.RPData())));
   EXPECT_EQ(RP_DocumentText(Second.Pane.RPData()), u"a\r\n\r\nb\tc");
+}
+
+// At 200 % the article lays out as it does with every font twice the size: the same lines,
+// at the same places, in tables too; back at 100 % as at first.
+TEST_F(Pane, ZoomLaysOutAsDoubledFontSizes) {
+  const std::string Rtf =
+      R"({\rtf1\ansi\deff0{\*\listtable{\list\listtemplateid1{\listlevel\levelnfc0\levelstartat1)"
+      R"({\leveltext\'02\'00.;}{\levelnumbers\'01;}\fs18\fi-360\li720}\listid1}})"
+      R"({\*\listoverridetable{\listoverride\listid1\listoverridecount0\ls1}})"
+      R"(\pard\fs36 A heading\par\pard\fs24 Some words that wrap at one width or another, )"
+      R"({\fs18 small} and {\fs30 larger}.\par\pard\ls1\fs24 listed\par)"
+      R"(\trowd\cellx1500\cellx5000\intbl\fs24 a cell\cell another, longer cell\cell\row})";
+  const auto Doubled = [](std::string Text) {
+    for (size_t At = Text.find("\\fs"); At != std::string::npos; At = Text.find("\\fs", At + 3)) {
+      size_t End = At + 3;
+      while (End < Text.size() && std::isdigit(static_cast<unsigned char>(Text[End])))
+        ++End;
+      Text.replace(At + 3, End - At - 3, std::to_string(2 * std::stoi(Text.substr(At + 3))));
+    }
+    return Text;
+  };
+  const auto Lines = [](TCustomRichPane& P) {
+    std::vector<std::string> Out;
+    for (const TRPLayoutLine& Line : RP_LayoutLines(P.RPData()))
+      Out.push_back(RP_LayoutLineText(Line));
+    return Out;
+  };
+  AddStylesAsNeeded(Core);
+  Core.Flags.Include(rpflCanUseCustomPPI);
+  ASSERT_TRUE(Core.LoadRTFFromStream(Rtf));
+  Core.Format();
+  const std::vector<std::string> AtFirst = Lines(Core);
+  Core.SetZoom(200);
+  EXPECT_EQ(Core.Zoom(), 200);
+
+  TReadBack Big(GI);
+  Big.Pane.Flags.Include(rpflCanUseCustomPPI);
+  ASSERT_TRUE(Big.Pane.LoadRTFFromStream(Doubled(Rtf)));
+  Big.Pane.Format();
+  EXPECT_EQ(Lines(Core), Lines(Big.Pane));
+  EXPECT_NE(Lines(Core), AtFirst);
+  Core.SetZoom(100);
+  EXPECT_EQ(Lines(Core), AtFirst);
+  // Kept within 50 % and 300 %, in the steps browsers take.
+  Core.SetZoom(1000);
+  EXPECT_EQ(Core.Zoom(), 300);
+  EXPECT_EQ(RP_NextZoom(100, 1), 110);
+  EXPECT_EQ(RP_NextZoom(100, -1), 90);
+  EXPECT_EQ(RP_NextZoom(300, 1), 300);
+  EXPECT_EQ(RP_NextZoom(50, -1), 50);
+  EXPECT_EQ(RP_NextZoom(120, -1), 110);
 }
 
 // Every article and every file of the shared corpora, written as RTF and read back, gives
