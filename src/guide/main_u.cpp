@@ -516,21 +516,17 @@ void TForm2::NextEntryButtonClick(QObject*) {
     ShowEntry(*Shown);
 }
 
-void TForm2::Button5Click(QObject*) {
-  if (FHistory.empty())
-    return;
-  const TArticleVisit Visit = FHistory.back();
-  FHistory.pop_back();
-  FForward.push_back(HereVisit());
-  LoadEntry(Visit);
-}
+void TForm2::Button5Click(QObject*) { StepThroughHistory(FHistory, FForward); }
 
-void TForm2::GoForward() {
-  if (FForward.empty())
+void TForm2::GoForward() { StepThroughHistory(FForward, FHistory); }
+
+// The latest visit of From is shown again; the article shown now goes onto To.
+void TForm2::StepThroughHistory(std::vector<TArticleVisit>& From, std::vector<TArticleVisit>& To) {
+  if (From.empty())
     return;
-  const TArticleVisit Visit = FForward.back();
-  FForward.pop_back();
-  FHistory.push_back(HereVisit());
+  const TArticleVisit Visit = From.back();
+  From.pop_back();
+  To.push_back(HereVisit());
   LoadEntry(Visit);
 }
 

@@ -185,6 +185,7 @@ private:
   void NameControls();
   void RestoreSettings();
   TArticleVisit HereVisit() const;
+  void StepThroughHistory(std::vector<TArticleVisit>& From, std::vector<TArticleVisit>& To);
   QWidget* CreateStageColumn();
   QWidget* CreateArticleColumn();
   void ConnectEvents();
