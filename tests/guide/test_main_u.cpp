@@ -1166,7 +1166,8 @@ private slots:
     }
   }
 
-  // Ctrl+F opens the find bar with the selection's word; typing finds the first match, Enter
+  // Ctrl+F opens the find bar with the selection's word; typing marks every match and shows
+  // the first, Enter
   // and F3 the next, Shift+Enter the previous, round the article; the bar says where the
   // match stands or that there is none; Escape closes it and the article has the keys.
   void findingInTheArticle() {
@@ -1186,6 +1187,16 @@ private slots:
     QTest::keyClicks(Bar.Edit, QStringLiteral("basis"));
     QCOMPARE(Bar.Status->text(), QStringLiteral("1 of %1").arg(Count));
     QCOMPARE(RP_SelectionText(Core.RPData()), u"basis");
+    // Every match is marked, not only the current one, in the table's cells too.
+    const auto MarkCount = [&Core] {
+      size_t Marks = Core.RPData().Marks.size();
+      for (int i = 0; i < Core.RPData().GetItemCount(); ++i)
+        Core.RPData().GetItem(i)->ForEachInnerDocument([&Marks](TCustomRPData& Cell) {
+          Marks += dynamic_cast<TCustomRPFormattedData&>(Cell).Marks.size();
+        });
+      return static_cast<int>(Marks);
+    };
+    QCOMPARE(MarkCount(), Count);
     QTest::keyClick(Bar.Edit, Qt::Key_Return);
     QCOMPARE(Bar.Status->text(), QStringLiteral("2 of %1").arg(Count));
     QTest::keyClick(Bar.Edit, Qt::Key_F3);
@@ -1202,6 +1213,7 @@ private slots:
     QCOMPARE(Bar.Status->text(), QStringLiteral("Not found"));
     QTest::keyClick(Bar.Edit, Qt::Key_Escape);
     QVERIFY(!Bar.isVisible());
+    QCOMPARE(MarkCount(), 0);
     QCOMPARE(QApplication::focusWidget(), Real.rpe);
   }
 

@@ -213,6 +213,16 @@ public:
   // The draw item under the pointer, -1 for none.
   int LastDIMovedAbove = -1;
 
+  // Text marked behind its characters (what a search found): items FirstItem..LastItem,
+  // from caret offset FirstOffs to LastOffs, painted in the style sheet's FoundColor.
+  struct TMarkedText {
+    int FirstItem;
+    int FirstOffs;
+    int LastItem;
+    int LastOffs;
+  };
+  std::vector<TMarkedText> Marks;
+
   // ---- what selecting asks of the control
   // The client area's height (the width is GetWidth), which drag points are kept inside.
   virtual int32_t GetClientHeight() const { return 0; }

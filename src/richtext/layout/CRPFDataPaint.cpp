@@ -7,6 +7,7 @@
 // Draw items hold document coordinates; the canvas's pixel (0, 0) is the document point
 // (XShift, YShift).
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <limits>
@@ -104,6 +105,7 @@ private:
   // Selected: the range the selection covers, or nullptr for an unselected run.
   void DrawText(const TTextRun& Run, const THorizontalRange* Selected);
   void ApplyTextColors(int StyleNo, TRPTextDrawState DrawState);
+  void DrawMarks(int i, const TTextRun& Run);
   void DrawSelectedPart(int i, const TTextRun& Run, int First, int Last);
   void DrawParaMark(int i);
 
@@ -393,6 +395,7 @@ void TRPDocumentPainter::DrawTextItem(int i) {
     Text.append(Item.Unicode() ? std::string_view(" \0", 2) : std::string_view(" "));
   const TTextRun Run{D, StyleNo,
                      Item.Unicode() ? TRPTextView::Utf16LE(Text) : TRPTextView::Ansi(Text)};
+  DrawMarks(i, Run);
   const auto [First, Last] = SelectedChars(i);
   if (First == 1 && Last == D.Length && First <= Last) {
     const THorizontalRange Whole{D.Left - FXShift, D.Left + D.Width - FXShift};
@@ -431,6 +434,31 @@ void TRPDocumentPainter::ApplyTextColors(int StyleNo, TRPTextDrawState DrawState
 
 // The whole run again, selected, clipped to characters First..Last (justification
 // spacing included), so that no glyph moves.
+// The marked characters of a text draw item, filled behind its text.
+void TRPDocumentPainter::DrawMarks(int i, const TTextRun& Run) {
+  const TRPDrawLineInfo& D = Run.Piece;
+  std::vector<int32_t> Carets;
+  for (const TCustomRPFormattedData::TMarkedText& Mark : FDoc.Marks) {
+    if (D.ItemNo < Mark.FirstItem || D.ItemNo > Mark.LastItem)
+      continue;
+    // Item offsets of the marked characters, then their places in the draw item (1-based).
+    const int32_t From = D.ItemNo == Mark.FirstItem ? Mark.FirstOffs : 1;
+    const int32_t To = D.ItemNo == Mark.LastItem ? Mark.LastOffs - 1 : INT32_MAX;
+    const int32_t First = std::max(From - D.Offs + 1, 1);
+    const int32_t Last = static_cast<int32_t>(
+        std::min<int64_t>(int64_t{To} - D.Offs + 1, std::min(D.Length, Run.Text.Length())));
+    if (First > Last)
+      continue;
+    if (Carets.empty())
+      Carets = FDoc.GetDrawItemCarets(FCanvas, i, Run.Text);
+    const int32_t X = D.Left - FXShift;
+    FGI.FillColorRect(FCanvas,
+                      {X + Carets[static_cast<size_t>(First - 1)], D.Top - FYShift,
+                       X + Carets[static_cast<size_t>(Last)], D.Top + D.Height - FYShift},
+                      FSheet.FoundColor);
+  }
+}
+
 void TRPDocumentPainter::DrawSelectedPart(int i, const TTextRun& Run, int First, int Last) {
   const TRPDrawLineInfo& D = Run.Piece;
   const std::vector<int32_t> Carets = FDoc.GetDrawItemCarets(FCanvas, i, Run.Text);

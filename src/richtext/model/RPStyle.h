@@ -63,6 +63,8 @@ public:
   TRPColor SelTextColor = clHighlightText;
   TRPColor InactiveSelColor = clHighlight;
   TRPColor InactiveSelTextColor = clHighlightText;
+  // Behind the text that a search found (a light yellow).
+  TRPColor FoundColor = 0x0080F0FF;
   TRPColor CheckpointColor = clGreen;
   TRPColor CheckpointEvColor = 0x00FF00;
   TRPColor PageBreakColor = clBtnShadow;

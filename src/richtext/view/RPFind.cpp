@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "richtext/layout/CRPFData.h"
 #include "richtext/model/CRPData.h"
 #include "richtext/model/RPItem.h"
 #include "richtext/table/RPTable.h"
@@ -161,6 +162,20 @@ std::u16string RP_SearchFold(std::u16string_view Text, TRPFindOptions Options) {
       Ch = Lower(Ch);
   }
   return Out;
+}
+
+void RP_MarkFound(TCustomRPData& Doc, const std::vector<TRPFoundText>& Found) {
+  const auto Clear = [](TCustomRPData& In, const auto& Self) -> void {
+    if (auto* Formatted = dynamic_cast<TCustomRPFormattedData*>(&In))
+      Formatted->Marks.clear();
+    for (int i = 0; i < In.GetItemCount(); ++i)
+      In.GetItem(i)->ForEachInnerDocument([&Self](TCustomRPData& Inner) { Self(Inner, Self); });
+  };
+  Clear(Doc, Clear);
+  for (const TRPFoundText& Match : Found)
+    if (auto* Formatted = dynamic_cast<TCustomRPFormattedData*>(Match.Doc))
+      Formatted->Marks.push_back(
+          {Match.FirstItem, Match.FirstOffs, Match.LastItem, Match.LastOffs});
 }
 
 std::vector<TRPFoundText> RP_FindAll(TCustomRPData& Doc, std::u16string_view Pattern,

@@ -36,6 +36,9 @@ struct TRPFoundText {
 std::vector<TRPFoundText> RP_FindAll(TCustomRPData& Doc, std::u16string_view Pattern,
                                      TRPFindOptions Options);
 
+// Marks the matches behind their text, in Doc and its tables' cells, and nothing else there.
+void RP_MarkFound(TCustomRPData& Doc, const std::vector<TRPFoundText>& Found);
+
 // Text as the search compares it: one code unit for one, lower case unless MatchCase, and
 // without marks when IgnoreAccents.
 std::u16string RP_SearchFold(std::u16string_view Text, TRPFindOptions Options);

@@ -63,6 +63,8 @@ void TRichPaneFindBar::Open() {
 
 void TRichPaneFindBar::Close() {
   hide();
+  RP_MarkFound(FPane.Core().RPData(), {});
+  FPane.viewport()->update();
   FPane.setFocus(Qt::OtherFocusReason);
 }
 
@@ -102,6 +104,9 @@ void TRichPaneFindBar::Search(bool Again) {
   Options.IgnoreAccents = IgnoreAccents->isChecked();
   FFound = RP_FindAll(FPane.Core().RPData(), Edit->text().toStdU16String(), Options);
   FSearchedFormat = FPane.FormatCount();
+  // Every match is marked; the current one is the selection.
+  RP_MarkFound(FPane.Core().RPData(), FFound);
+  FPane.viewport()->update();
   FCurrent = -1;
   // As the reader types, the first match is shown.
   if (!Again && !FFound.empty())

@@ -89,4 +89,31 @@ TEST_F(Find, AMatchIsScrolledIntoView) {
   EXPECT_EQ(RP_SelectionText(Core.RPData()), u"needle");
 }
 
+// Every match is marked behind its characters (at the fake metrics' 10 pixels a character,
+// after the 5-pixel margin), in a table's cell too; marking nothing takes the marks away.
+TEST_F(Find, MatchesAreMarked) {
+  ASSERT_TRUE(Core.LoadRTFFromStream(
+      R"({\rtf1\ansi one hello two hello\par\trowd\cellx3000\intbl a hello\cell\row})"));
+  Core.Format();
+  const std::vector<TRPFoundText> Found = RP_FindAll(Core.RPData(), u"hello", {});
+  ASSERT_EQ(Found.size(), 3u);
+  const auto Marks = [this] {
+    Host.Canvas.ClearLog();
+    Core.RPData().PaintTo(Host.Canvas, {0, 0, 400, 300}, false, false, 0, 0, 0, -1);
+    std::vector<std::string> Filled;
+    for (const std::string& Line : Host.Canvas.Log)
+      if (Line.starts_with("FillRect") && Line.ends_with("#80F0FF"))
+        Filled.push_back(Line);
+    return Filled;
+  };
+  RP_MarkFound(Core.RPData(), Found);
+  const std::vector<std::string> Filled = Marks();
+  ASSERT_EQ(Filled.size(), 3u) << Host.Canvas.LogText();
+  EXPECT_EQ(Filled, (std::vector<std::string>{"FillRect 45,5,95,25 #80F0FF",
+                                              "FillRect 145,5,195,25 #80F0FF",
+                                              "FillRect 25,25,75,45 #80F0FF"}));
+  RP_MarkFound(Core.RPData(), {});
+  EXPECT_TRUE(Marks().empty());
+}
+
 } // namespace
