@@ -1,6 +1,7 @@
 // CompChem Guide: start-up. The entry tables are filled when their unit is initialised,
 // before this runs. --help and --version answer on the terminal without opening a window;
 // --entry N opens with article N shown.
+#include <QAccessible>
 #include <QApplication>
 #include <QIcon>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "guide/main_u.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtGraphicInterface.h"
+#include "richtext/view/RichPaneAccessible.h"
 
 namespace {
 
@@ -79,6 +81,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   QApplication Application(argc, argv);
+  QAccessible::installFactory(TRichPaneAccessible::Factory);
   QApplication::setOrganizationName(QStringLiteral("compchem-guide"));
   QApplication::setApplicationName(QStringLiteral("compchem-guide"));
   QApplication::setApplicationVersion(QStringLiteral(COMPCHEM_VERSION));

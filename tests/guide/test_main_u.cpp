@@ -27,6 +27,7 @@
 #include "richtext/model/RPStyle.h"
 #include "richtext/view/RPFind.h"
 #include "richtext/view/RPTextWriter.h"
+#include "richtext/view/RichPaneAccessible.h"
 #include "richtext/view/RichPaneEdit.h"
 #include "richtext/view/RichPaneFindBar.h"
 #include "support/DrawItemChecks.h"
@@ -115,6 +116,7 @@ private slots:
   void initTestCase() {
     // The settings the guide keeps between runs go to a place of the tests' own.
     QStandardPaths::setTestModeEnabled(true);
+    QAccessible::installFactory(TRichPaneAccessible::Factory);
     RegisterPlatformFonts();
     RP_UseQtGraphicInterface();
   }
@@ -1242,6 +1244,29 @@ private slots:
     QCOMPARE(Pane.Core().Zoom(), 150);
     TForm2 Next(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
     QCOMPARE(Next.rpe->Core().Zoom(), 150);
+  }
+
+  // A screen reader gets the article's text in reading order, and the selection in it.
+  void theArticleToAScreenReader() {
+    TForm2 Real(nullptr, QStringLiteral(COMPCHEM_SOURCE_DIR));
+    QVERIFY(ShowGeometryArticle(Real));
+    QAccessibleInterface* Interface = QAccessible::queryAccessibleInterface(Real.rpe);
+    QVERIFY(Interface);
+    QCOMPARE(Interface->role(), QAccessible::Document);
+    QCOMPARE(Interface->text(QAccessible::Name), QStringLiteral("Article"));
+    QAccessibleTextInterface* Text = Interface->textInterface();
+    QVERIFY(Text);
+    const QString All = QString::fromStdU16String(RP_DocumentText(Real.rpe->Core().RPData()));
+    QCOMPARE(Text->characterCount(), All.size());
+    QCOMPARE(Text->text(0, 20), QStringLiteral("Molecular geometries"));
+    QCOMPARE(Text->selectionCount(), 0);
+    const TRPDrawLineInfo& Title = Real.rpe->Core().RPData().DrawItems[0];
+    QTest::mouseDClick(Real.rpe->viewport(), Qt::LeftButton, {},
+                       QPoint(Title.Left + Title.Width * 8 / 10, Title.Top + Title.Height / 2));
+    QCOMPARE(Text->selectionCount(), 1);
+    int Start = -1, End = -1;
+    Text->selection(0, &Start, &End);
+    QCOMPARE(Text->text(Start, End), QStringLiteral("geometries"));
   }
 
   // The articles are found beside the program in a build, and in share/compchem-guide when

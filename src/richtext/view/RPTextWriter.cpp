@@ -102,6 +102,13 @@ std::u16string RP_SelectionText(TCustomRPFormattedData& Doc) {
   return Out;
 }
 
+std::u16string RP_RangeText(TCustomRPData& Doc, const TRPItemRange& Range) {
+  std::u16string Out;
+  TTextWriter(Out).WriteRange(Doc, Range.FirstItem, Range.FirstOffs, Range.LastItem, Range.LastOffs,
+                              false);
+  return Out;
+}
+
 std::u16string RP_DocumentText(TCustomRPData& Doc) {
   std::u16string Out;
   TTextWriter(Out).WriteDocument(Doc, false);

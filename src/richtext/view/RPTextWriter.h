@@ -28,6 +28,8 @@ struct TRPItemRange {
 std::optional<TRPItemRange> RP_SelectedItems(TCustomRPFormattedData& Doc);
 // Every item; none in an empty document.
 std::optional<TRPItemRange> RP_AllItems(TCustomRPData& Doc);
+// The text of a range of the document's items, as RP_DocumentText gives the whole.
+std::u16string RP_RangeText(TCustomRPData& Doc, const TRPItemRange& Range);
 // The list marker that begins the paragraph of item ItemNo when ItemNo is not that marker
 // itself: what a copy that starts inside a list item writes first. -1 when there is none.
 int RP_LeadingMarker(TCustomRPData& Doc, int ItemNo);
