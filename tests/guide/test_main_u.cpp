@@ -1191,11 +1191,10 @@ private slots:
     QCOMPARE(RP_SelectionText(Core.RPData()), u"basis");
     // Every match is marked, not only the current one, in the table's cells too.
     const auto MarkCount = [&Core] {
-      size_t Marks = Core.RPData().Marks.size();
-      for (int i = 0; i < Core.RPData().GetItemCount(); ++i)
-        Core.RPData().GetItem(i)->ForEachInnerDocument([&Marks](TCustomRPData& Cell) {
-          Marks += dynamic_cast<TCustomRPFormattedData&>(Cell).Marks.size();
-        });
+      size_t Marks = 0;
+      RP_ForEachDocument(Core.RPData(), [&Marks](TCustomRPData& Doc) {
+        Marks += dynamic_cast<TCustomRPFormattedData&>(Doc).Marks.size();
+      });
       return static_cast<int>(Marks);
     };
     QCOMPARE(MarkCount(), Count);

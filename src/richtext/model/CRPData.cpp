@@ -784,3 +784,10 @@ void TCustomRPData::Clear() {
   FirstCP = nullptr;
   LastCP = nullptr;
 }
+
+void RP_ForEachDocument(TCustomRPData& Doc, const std::function<void(TCustomRPData&)>& Action) {
+  Action(Doc);
+  for (int i = 0; i < Doc.GetItemCount(); ++i)
+    Doc.GetItem(i)->ForEachInnerDocument(
+        [&Action](TCustomRPData& Inner) { RP_ForEachDocument(Inner, Action); });
+}

@@ -384,3 +384,7 @@ private:
   std::shared_ptr<TRPMarkerList> FMarkers;
   std::shared_ptr<TRPSeqList> FSeqList;
 };
+
+// Calls Action for Doc, then for every document its items hold (a table's cells) and the
+// documents those hold, in item order.
+void RP_ForEachDocument(TCustomRPData& Doc, const std::function<void(TCustomRPData&)>& Action);

@@ -165,13 +165,10 @@ std::u16string RP_SearchFold(std::u16string_view Text, TRPFindOptions Options) {
 }
 
 void RP_MarkFound(TCustomRPData& Doc, const std::vector<TRPFoundText>& Found) {
-  const auto Clear = [](TCustomRPData& In, const auto& Self) -> void {
+  RP_ForEachDocument(Doc, [](TCustomRPData& In) {
     if (auto* Formatted = dynamic_cast<TCustomRPFormattedData*>(&In))
       Formatted->Marks.clear();
-    for (int i = 0; i < In.GetItemCount(); ++i)
-      In.GetItem(i)->ForEachInnerDocument([&Self](TCustomRPData& Inner) { Self(Inner, Self); });
-  };
-  Clear(Doc, Clear);
+  });
   for (const TRPFoundText& Match : Found)
     if (auto* Formatted = dynamic_cast<TCustomRPFormattedData*>(Match.Doc))
       Formatted->Marks.push_back(

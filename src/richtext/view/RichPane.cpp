@@ -205,12 +205,11 @@ namespace {
 
 // Tables keep their layout for a width; at another text size they must lay out again.
 void ForgetTableLayouts(TCustomRPData& Doc) {
-  for (int i = 0; i < Doc.GetItemCount(); ++i) {
-    TCustomRPItemInfo& Item = *Doc.GetItem(i);
-    if (auto* Table = dynamic_cast<TRPTableItemInfo*>(&Item))
-      Table->Changed();
-    Item.ForEachInnerDocument(ForgetTableLayouts);
-  }
+  RP_ForEachDocument(Doc, [](TCustomRPData& In) {
+    for (int i = 0; i < In.GetItemCount(); ++i)
+      if (auto* Table = dynamic_cast<TRPTableItemInfo*>(In.GetItem(i)))
+        Table->Changed();
+  });
 }
 
 } // namespace
