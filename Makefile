@@ -6,7 +6,7 @@ RELEASE_DIR := build/release
 TEST_DIR := build/test
 CMAKE_FLAGS := -G Ninja -Wno-dev
 
-.PHONY: run test build install deb bench fuzz fuzz-build fuzz-regressions format clean setup
+.PHONY: run test build install deb deb-check bench fuzz fuzz-build fuzz-regressions format clean setup
 
 setup:
 	scripts/setup
@@ -25,6 +25,10 @@ install: build
 deb: build
 	scripts/setup deb
 	cd $(RELEASE_DIR) && cpack -G DEB
+
+# The package installed with apt into a throw-away Debian 12 root, and started there.
+deb-check:
+	tools/package-check
 
 # Without a display the window is rendered offscreen to a PNG whose path is printed, with
 # "Molecular gometries" chosen so that the pane shows its article.

@@ -1266,6 +1266,40 @@ private slots:
     int Start = -1, End = -1;
     Text->selection(0, &Start, &End);
     QCOMPARE(Text->text(Start, End), QStringLiteral("geometries"));
+    // Where a character is on screen, and which character is at a point.
+    const QRect Char = Text->characterRect(Start);
+    QVERIFY(Char.isValid());
+    QVERIFY(QRect(Real.rpe->viewport()->mapToGlobal(QPoint()), Real.rpe->viewport()->size())
+                .contains(Char));
+    QCOMPARE(Text->offsetAtPoint(Char.center()), Start);
+    // The headings and links are its children: the title first, then "What is computed"; every
+    // link with its target, which pressing it follows.
+    QVERIFY(Interface->childCount() > 10);
+    QCOMPARE(Interface->child(0)->role(), QAccessible::Heading);
+    QCOMPARE(Interface->child(0)->text(QAccessible::Name), QStringLiteral("Molecular geometries"));
+    QCOMPARE(Interface->child(1)->text(QAccessible::Name), QStringLiteral("What is computed"));
+    QCOMPARE(Interface->indexOfChild(Interface->child(1)), 1);
+    QUrl Opened;
+    Real.rpe->OpenUrl = [&](const QUrl& Url) {
+      Opened = Url;
+      return true;
+    };
+    int Links = 0;
+    for (int i = 0; i < Interface->childCount(); ++i) {
+      QAccessibleInterface* Child = Interface->child(i);
+      QCOMPARE(Child->parent(), Interface);
+      if (Child->role() != QAccessible::Link)
+        continue;
+      QAccessibleHyperlinkInterface* Link = Child->hyperlinkInterface();
+      QVERIFY(Link);
+      QVERIFY(Link->anchorTarget().startsWith(QStringLiteral("https://doi.org/10.")));
+      QCOMPARE(Text->text(Link->startIndex(), Link->endIndex()), Child->text(QAccessible::Name));
+      if (Links++ == 0) {
+        Child->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(Opened.toString(), Link->anchorTarget());
+      }
+    }
+    QVERIFY(Links >= 3);
   }
 
   // The articles are found beside the program in a build, and in share/compchem-guide when

@@ -274,6 +274,13 @@ public:
   int LastItemFormatted = -1;
 
   int GetDrawItemStyle(int DrawItemNo);
+  // The box, in document coordinates, of the character after caret ItemOffs of item ItemNo
+  // (at the end of a text, a box of no width after its last character); a non-text item's
+  // whole box. Empty when the item is not laid out.
+  TRect CharBox(int ItemNo, int ItemOffs) const;
+  // The character of text draw item i under document x X (0-based in the draw item), -1
+  // when X is outside its characters.
+  int32_t CharAtX(int i, int32_t X) const;
   // Offsets inside a draw item are 1-based relative to its first character.
   int GetOffsBeforeDrawItem(int DrawItemNo) const;
   int GetOffsAfterDrawItem(int DrawItemNo) const;
@@ -351,9 +358,6 @@ private:
     std::vector<int32_t> Carets;
   };
   TMeasuredText MeasureDrawItem(int i) const;
-  // The character of text draw item i under document x X (0-based in the draw item), -1
-  // when X is outside its characters.
-  int32_t CharAtX(int i, int32_t X) const;
   bool IsWithinSelection(TRPDrawItemPos Pos) const;
   // Collapses the selection at the hit position of the client point.
   void CollapseAt(int32_t X, int32_t Y);

@@ -158,6 +158,23 @@ int32_t TCustomRPFormattedData::CharAtX(int i, int32_t X) const {
   return -1;
 }
 
+TRect TCustomRPFormattedData::CharBox(int ItemNo, int ItemOffs) const {
+  int DrawItemNo = -1, DrawItemOffs = 0;
+  Item2DrawItem(ItemNo, ItemOffs, rpdpBetterBelow, DrawItemNo, DrawItemOffs);
+  if (DrawItemNo < 0 || !GetCanvas())
+    return {};
+  const TRPDrawLineInfo& D = DrawItems[DrawItemNo];
+  const std::vector<int32_t> Carets =
+      GetItem(ItemNo)->IsTextItem() ? MeasureDrawItem(DrawItemNo).Carets : std::vector<int32_t>();
+  if (Carets.empty())
+    return Bounds(D.Left, D.Top, D.Width, D.Height);
+  const auto Caret = [&](int32_t Offs) {
+    return D.Left + Carets[static_cast<size_t>(
+                        std::clamp<int32_t>(Offs - 1, 0, static_cast<int32_t>(Carets.size()) - 1))];
+  };
+  return {Caret(DrawItemOffs), D.Top, Caret(DrawItemOffs + 1), D.Top + D.Height};
+}
+
 // ---------------------------------------------------------------- the selection
 
 void TCustomRPFormattedData::GetSelectionBounds(TRPDrawItemPos& Start, TRPDrawItemPos& End,

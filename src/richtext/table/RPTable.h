@@ -175,6 +175,9 @@ public:
   // The cell whose box holds the point (X, Y) of the formatted table, and the point in the
   // coordinates of the cell's document (where its draw items are); nullptr between cells.
   TRPTableCellData* CellAt(int32_t X, int32_t Y, int32_t& CellX, int32_t& CellY) const;
+  // Where the document of cell Doc begins, relative to the table's top-left corner; none
+  // when Doc is none of the table's cells.
+  std::optional<TPoint> CellDocumentOrigin(const TCustomRPData& Doc) const;
 
   // ---- selecting: text in the cell pressed in, or whole cells from it to the cell under
   // the pointer (points relative to the table's top-left corner)

@@ -134,6 +134,15 @@ TPoint TRPTableItemInfo::CellOrigin(const TRPTableCellData& Cell, int Row) const
           Clamp32(Cell.Top + VPadding + GetExtraVOffs(Cell, Row, sad))};
 }
 
+std::optional<TPoint> TRPTableItemInfo::CellDocumentOrigin(const TCustomRPData& Doc) const {
+  std::optional<TPoint> Origin;
+  ForEachCell([&](const TRPTableCellData& Cell, int Row, int) {
+    if (&Cell == &Doc)
+      Origin = CellOrigin(Cell, Row);
+  });
+  return Origin;
+}
+
 TRPTableCellData* TRPTableItemInfo::CellAt(int32_t X, int32_t Y, int32_t& CellX,
                                            int32_t& CellY) const {
   int Row = -1, Col = -1;

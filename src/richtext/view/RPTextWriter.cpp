@@ -11,7 +11,8 @@ constexpr std::u16string_view LineEnd = u"\r\n";
 
 class TTextWriter {
 public:
-  explicit TTextWriter(std::u16string& Out) : FOut(Out) {}
+  explicit TTextWriter(std::u16string& Out, TRPTextObserver* Observer = nullptr)
+      : FOut(Out), FObserver(Observer) {}
 
   // Items FirstItem..LastItem of Doc, the first from caret offset FirstOffs, the last up
   // to LastOffs. InCell: paragraphs and rows are joined by spaces.
@@ -27,6 +28,8 @@ public:
         FOut += InCell ? std::u16string_view(u" ") : LineEnd;
       const int From = i == FirstItem ? FirstOffs : Doc.GetOffsBeforeItem(i);
       const int To = i == LastItem ? LastOffs : Doc.GetOffsAfterItem(i);
+      if (FObserver)
+        FObserver->ItemBegins(Doc, i, FOut.size());
       if (Item.IsTextItem()) {
         if (To > From)
           FOut += Doc.GetItemTextW(i).substr(static_cast<size_t>(From - 1),
@@ -34,6 +37,8 @@ public:
       } else if (From < To) {
         WriteObject(Doc, Item, InCell);
       }
+      if (FObserver)
+        FObserver->ItemEnds(FOut.size());
     }
   }
 
@@ -47,20 +52,21 @@ public:
   void WriteTable(const TRPTableItemInfo& Table, bool InCell, TTake Take) {
     bool FirstRow = true;
     for (int r = 0; r < Table.RowCount(); ++r) {
-      std::u16string Row;
+      const size_t RowStart = FOut.size();
+      if (!FirstRow)
+        FOut += InCell ? std::u16string_view(u" ") : LineEnd;
       int Cells = 0;
       for (int c = 0; c < Table.ColCount(); ++c)
         if (TRPTableCellData* Cell = Table.Cells(r, c); Cell && Take(*Cell)) {
           if (Cells++ > 0)
-            Row += InCell ? u' ' : u'\t';
-          TTextWriter(Row).WriteDocument(*Cell, true);
+            FOut += InCell ? u' ' : u'\t';
+          TTextWriter(FOut, FObserver).WriteDocument(*Cell, true);
         }
+      // A row without such cells gives nothing, not even its line end.
       if (Cells == 0)
-        continue;
-      if (!FirstRow)
-        FOut += InCell ? std::u16string_view(u" ") : LineEnd;
-      FOut += Row;
-      FirstRow = false;
+        FOut.resize(RowStart);
+      else
+        FirstRow = false;
     }
   }
 
@@ -85,6 +91,7 @@ private:
   }
 
   std::u16string& FOut;
+  TRPTextObserver* FObserver;
 };
 
 } // namespace
@@ -109,9 +116,9 @@ std::u16string RP_RangeText(TCustomRPData& Doc, const TRPItemRange& Range) {
   return Out;
 }
 
-std::u16string RP_DocumentText(TCustomRPData& Doc) {
+std::u16string RP_DocumentText(TCustomRPData& Doc, TRPTextObserver* Observer) {
   std::u16string Out;
-  TTextWriter(Out).WriteDocument(Doc, false);
+  TTextWriter(Out, Observer).WriteDocument(Doc, false);
   return Out;
 }
 

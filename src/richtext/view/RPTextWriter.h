@@ -14,8 +14,17 @@
 // The selection, in a table's cells too; empty when nothing is selected. A selection that
 // starts inside a list item starts with the item's marker.
 std::u16string RP_SelectionText(TCustomRPFormattedData& Doc);
+// What a writer tells as it goes: every item it writes (of the document and of its tables'
+// cells, hidden ones left out) begins and ends at an offset of the text, in the text's
+// order; a table's cells begin and end between their table's beginning and end.
+class TRPTextObserver {
+public:
+  virtual ~TRPTextObserver() = default;
+  virtual void ItemBegins(TCustomRPData& Doc, int ItemNo, size_t Offset) = 0;
+  virtual void ItemEnds(size_t Offset) = 0;
+};
 // Every item.
-std::u16string RP_DocumentText(TCustomRPData& Doc);
+std::u16string RP_DocumentText(TCustomRPData& Doc, TRPTextObserver* Observer = nullptr);
 
 // Items FirstItem..LastItem, from caret offset FirstOffs of the first to LastOffs of the last.
 struct TRPItemRange {

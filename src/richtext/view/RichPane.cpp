@@ -117,13 +117,18 @@ TCustomRichPane::TCustomRichPane(TRPPaneHost& Host)
 
 TRPRTFReaderProperties& TCustomRichPane::GetRTFReadProperties() { return *FRTFReadProperties; }
 
-void TCustomRichPane::Clear() { FRPData->Clear(); }
+void TCustomRichPane::Clear() {
+  ++FContentRevision;
+  FRPData->Clear();
+}
 
 bool TCustomRichPane::LoadRTF(const std::string& FileName) {
+  ++FContentRevision;
   return FRPData->LoadRTF(FileName) == rtf_ec_OK;
 }
 
 bool TCustomRichPane::LoadRTFFromStream(std::string_view Data) {
+  ++FContentRevision;
   return FRPData->LoadRTFFromStream(Data) == rtf_ec_OK;
 }
 

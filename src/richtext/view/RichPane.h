@@ -99,6 +99,8 @@ public:
   // before a failure stays. Neither formats nor repaints.
   bool LoadRTF(const std::string& FileName);
   bool LoadRTFFromStream(std::string_view Data);
+  // Changes whenever the document is emptied or read into.
+  int ContentRevision() const { return FContentRevision; }
   // Lays the whole document out for the client size, keeping the scroll position as far
   // as it fits, and repaints (with rpoFormatInvalidate).
   void Format();
@@ -166,6 +168,7 @@ public:
 
 private:
   int32_t FZoom = 100;
+  int FContentRevision = 0;
   TRPPaneHost& FHost;
   std::unique_ptr<TRichPaneRPData> FRPData;
   std::unique_ptr<TRPRTFReaderProperties> FRTFReadProperties;

@@ -1,5 +1,6 @@
 #include "richtext/view/RichPaneEdit.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -63,7 +64,10 @@ TRichPaneEdit::TRichPaneEdit(QWidget* Parent)
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   // Without a caret to move, the keys scroll the view.
   FCore.KeyboardScroll = true;
-  FCore.OnSelect = [this] { emit selectionChanged(); };
+  FCore.OnSelect = [this] {
+    AnnounceSelection();
+    emit selectionChanged();
+  };
   FAutoScrollTimer.setTimerType(Qt::CoarseTimer);
   connect(&FAutoScrollTimer, &QTimer::timeout, this, [this] { FCore.AutoScrollTick(); });
 }
@@ -99,6 +103,11 @@ bool TRichPaneEdit::LoadRTF(const std::string& FileName) {
 void TRichPaneEdit::Format() {
   ++FFormatCount;
   Guarded("lay out the article", [this] { FCore.Format(); });
+  // A screen reader reads the new headings and links.
+  if (QAccessible::isActive()) {
+    QAccessibleEvent Event(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&Event);
+  }
 }
 
 // ---------------------------------------------------------------- what the core asks
@@ -409,6 +418,19 @@ void TRichPaneEdit::mouseReleaseEvent(QMouseEvent* Event) {
     return;
   }
   PublishSelection();
+}
+
+void TRichPaneEdit::AnnounceSelection() {
+  if (!QAccessible::isActive())
+    return;
+  QAccessibleInterface* Interface = QAccessible::queryAccessibleInterface(this);
+  QAccessibleTextInterface* Text = Interface ? Interface->textInterface() : nullptr;
+  if (!Text)
+    return;
+  int Start = 0, End = 0;
+  Text->selection(0, &Start, &End);
+  QAccessibleTextSelectionEvent Event(this, Start, End);
+  QAccessible::updateAccessibility(&Event);
 }
 
 // Where the desktop has a selection of its own (X11's primary selection, pasted with the

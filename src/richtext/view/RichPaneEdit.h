@@ -50,6 +50,9 @@ public:
   // and Ctrl+wheel set it.
   void SetZoom(int Percent);
 
+  // Follows a link as a click on it does: opens its URL, or scrolls to its place.
+  void FollowLink(const TRPLinkInfo& Link);
+
   // Opens a link's URL; the desktop's browser or mail program unless replaced.
   std::function<bool(const QUrl& Url)> OpenUrl;
   // Milliseconds of a steady clock, which tells a triple click from two clicks.
@@ -112,7 +115,8 @@ private:
   void UpdateHover(QPoint Position);
   // The press that follows a double click at once is the third click of a triple click.
   bool IsThirdClick(const QMouseEvent& Event) const;
-  void FollowLink(const TRPLinkInfo& Link);
+  // Tells a screen reader where the selection now is.
+  void AnnounceSelection();
   // The finished selection's text as the desktop's primary selection, where there is one.
   void PublishSelection();
   // Runs a pane operation from an event handler, which nothing may leave: a failure is
