@@ -6,6 +6,7 @@
 #include "richtext/model/RPStyle.h"
 #include "richtext/table/RPTable.h"
 #include "richtext/view/RPTextWriter.h"
+#include "richtext/view/RichPane.h"
 
 // Records every item the text writer writes as a piece, inside the table being written.
 class TRPReadingText::TRecorder : public TRPTextObserver {
@@ -172,23 +173,12 @@ TRect TRPReadingText::CharBox(int Offset) const {
 }
 
 std::optional<int> TRPReadingText::OffsetAt(int32_t X, int32_t Y) const {
-  return OffsetIn(FDoc, X, Y);
-}
-
-std::optional<int> TRPReadingText::OffsetIn(const TCustomRPFormattedData& Doc, int32_t X,
-                                            int32_t Y) const {
-  const int DrawItemNo = Doc.FindDrawItemAtPos(X, Y);
-  if (DrawItemNo < 0)
+  const TRPDrawItemAt At = RP_DrawItemAt(FDoc, X, Y);
+  if (!At.Doc)
     return std::nullopt;
-  const TRPDrawLineInfo& D = Doc.DrawItems[DrawItemNo];
-  const TCustomRPItemInfo& Item = *Doc.GetItem(D.ItemNo);
-  if (const auto* Table = dynamic_cast<const TRPTableItemInfo*>(&Item)) {
-    int32_t CellX = 0, CellY = 0;
-    const TRPTableCellData* Cell = Table->CellAt(X - D.Left, Y - D.Top, CellX, CellY);
-    return Cell ? OffsetIn(*Cell, CellX, CellY) : std::nullopt;
-  }
-  if (!Item.IsTextItem())
-    return OffsetOf(Doc, D.ItemNo, Doc.GetOffsBeforeItem(D.ItemNo));
-  const int32_t Char = Doc.CharAtX(DrawItemNo, X);
-  return Char < 0 ? std::nullopt : OffsetOf(Doc, D.ItemNo, D.Offs + Char);
+  const TRPDrawLineInfo& D = At.Doc->DrawItems[At.DrawItemNo];
+  if (!At.Doc->GetItem(D.ItemNo)->IsTextItem())
+    return OffsetOf(*At.Doc, D.ItemNo, At.Doc->GetOffsBeforeItem(D.ItemNo));
+  const int32_t Char = At.Doc->CharAtX(At.DrawItemNo, At.X);
+  return Char < 0 ? std::nullopt : OffsetOf(*At.Doc, D.ItemNo, D.Offs + Char);
 }

@@ -60,7 +60,6 @@ private:
   // Where the document of piece Index begins, in the root document's coordinates.
   TPoint Origin(int Index) const;
   std::optional<std::pair<int, int>> SelectionIn(TCustomRPFormattedData& Doc) const;
-  std::optional<int> OffsetIn(const TCustomRPFormattedData& Doc, int32_t X, int32_t Y) const;
 
   TCustomRPFormattedData& FDoc;
   std::u16string FText;

@@ -164,22 +164,28 @@ void TCustomRichPane::Paint(TRPCanvas& Canvas, const TRect& R) {
   GI.TextOut(Canvas, 0, LineHeight, std::u16string_view(Second), false);
 }
 
+TRPDrawItemAt RP_DrawItemAt(const TCustomRPFormattedData& Doc, int32_t X, int32_t Y) {
+  const int DrawItemNo = Doc.FindDrawItemAtPos(X, Y);
+  if (DrawItemNo < 0)
+    return {};
+  const TRPDrawLineInfo& D = Doc.DrawItems[DrawItemNo];
+  const auto* Table = dynamic_cast<const TRPTableItemInfo*>(Doc.GetItem(D.ItemNo));
+  if (!Table)
+    return {&Doc, DrawItemNo, X, Y};
+  int32_t CellX = 0, CellY = 0;
+  const TRPTableCellData* Cell = Table->CellAt(X - D.Left, Y - D.Top, CellX, CellY);
+  return Cell ? RP_DrawItemAt(*Cell, CellX, CellY) : TRPDrawItemAt{};
+}
+
 namespace {
 
 // The link at the point (X, Y) of a formatted document, in a table's cells too.
 std::optional<TRPLinkInfo> LinkIn(const TCustomRPFormattedData& Doc, int32_t X, int32_t Y) {
-  const int DrawItemNo = Doc.FindDrawItemAtPos(X, Y);
-  if (DrawItemNo < 0)
+  const TRPDrawItemAt At = RP_DrawItemAt(Doc, X, Y);
+  if (!At.Doc)
     return std::nullopt;
-  const TRPDrawLineInfo& D = Doc.DrawItems[DrawItemNo];
-  const TCustomRPItemInfo& Item = *Doc.GetItem(D.ItemNo);
-  if (const auto* Table = dynamic_cast<const TRPTableItemInfo*>(&Item)) {
-    int32_t CellX = 0;
-    int32_t CellY = 0;
-    const TRPTableCellData* Cell = Table->CellAt(X - D.Left, Y - D.Top, CellX, CellY);
-    return Cell ? LinkIn(*Cell, CellX, CellY) : std::nullopt;
-  }
   // Only links carry a target.
+  const TCustomRPItemInfo& Item = *At.Doc->GetItem(At.Doc->DrawItems[At.DrawItemNo].ItemNo);
   if (Item.Tag.empty())
     return std::nullopt;
   return TRPLinkInfo{Item.Tag, Item.Hint};

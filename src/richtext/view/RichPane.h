@@ -77,6 +77,17 @@ struct TRPLinkInfo {
   std::string Hint;
 };
 
+// The draw item at the document point (X, Y) of Doc, in the cell of a table there (Doc that
+// cell, X and Y the point in its coordinates); Doc nullptr where no draw item is, between a
+// table's cells too.
+struct TRPDrawItemAt {
+  const TCustomRPFormattedData* Doc = nullptr;
+  int DrawItemNo = -1;
+  int32_t X = 0;
+  int32_t Y = 0;
+};
+TRPDrawItemAt RP_DrawItemAt(const TCustomRPFormattedData& Doc, int32_t X, int32_t Y);
+
 // What following a link does: open a URL in the desktop's browser, go to a place in the
 // document, or nothing (a target of any other kind is never opened).
 struct TRPLinkAction {
