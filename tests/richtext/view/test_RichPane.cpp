@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <numeric>
 #include <set>
 #include <string>
 #include <typeinfo>
 #include <vector>
 
+#include "richtext/gfx/RPCodePage.h"
 #include "richtext/gfx/RPColor.h"
 #include "richtext/gfx/RPPicture.h"
 #include "richtext/layout/RPLayoutDump.h"
@@ -42,6 +44,11 @@ std::vector<std::string> PictureBytes(TCustomRPData& Doc) {
     });
   }
   return Bytes;
+}
+
+// Space as text writers and word counts see it: blanks, tabs, line ends and the no-break space.
+bool IsSpace(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == 0x00A0;
 }
 
 // The pane reads styles as the guide's does: those its sheet lacks are added to it.
@@ -635,6 +642,77 @@ TEST_F(Pane, ZoomLaysOutAsDoubledFontSizes) {
   EXPECT_EQ(RP_NextZoom(300, 1), 300);
   EXPECT_EQ(RP_NextZoom(50, -1), 50);
   EXPECT_EQ(RP_NextZoom(120, -1), 110);
+}
+
+// The words of a text: runs of letters or of digits (so "24cc" is two words), lower-cased.
+std::vector<std::u16string> Words(std::u16string_view Text) {
+  std::vector<std::u16string> Result;
+  std::u16string Word;
+  const auto Kind = [](char16_t c) {
+    if (c < 128)
+      return std::isdigit(c) ? 1 : std::isalpha(c) ? 2 : 0;
+    // Letters of Latin-1 and its extensions, Greek and Cyrillic; other marks part words.
+    return (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || (c >= 0x370 && c <= 0x4FF) ? 2
+                                                                                             : 0;
+  };
+  for (size_t i = 0; i <= Text.size(); ++i) {
+    const int K = i < Text.size() && !IsSpace(Text[i]) ? Kind(Text[i]) : 0;
+    if (!Word.empty() && (K == 0 || K != Kind(Word.back()))) {
+      Result.push_back(Word);
+      Word.clear();
+    }
+    if (K != 0)
+      Word += K == 2 && Text[i] < 128 ? static_cast<char16_t>(std::tolower(Text[i])) : Text[i];
+  }
+  return Result;
+}
+
+// The first run of four to twelve words, three of them or more with letters, that the
+// paragraph says twice in a row; else empty. (Chemical notation such as "Csp3-Csp2"
+// repeats numbers and single letters without being a doubled phrase.)
+std::u16string DoubledPhrase(std::u16string_view Paragraph) {
+  const std::vector<std::u16string> W = Words(Paragraph);
+  const auto Lettered = [](const std::u16string& Word) { return !std::isdigit(Word[0]); };
+  for (size_t Length = 4; Length <= 12; ++Length)
+    for (size_t i = 0; i + 2 * Length <= W.size(); ++i)
+      if (std::equal(W.begin() + i, W.begin() + i + Length, W.begin() + i + Length) &&
+          std::count_if(W.begin() + i, W.begin() + i + Length, Lettered) >= 3)
+        return std::accumulate(
+            W.begin() + i, W.begin() + i + Length, std::u16string(),
+            [](std::u16string A, const std::u16string& B) { return std::move(A) + B + u' '; });
+  return {};
+}
+
+// Every shipped article reads as written for a reader: no leftover of an HTML entity, no
+// phrase of four or more words said twice in a row (what a botched edit leaves), and at
+// least 600 words.
+TEST_F(Pane, ArticlesCarryNoEditingLeftovers) {
+  AddStylesAsNeeded(Core);
+  int Articles = 0;
+  for (const auto& Entry : std::filesystem::directory_iterator(COMPCHEM_ENTRIES_DIR)) {
+    if (Entry.path().extension() != ".rtf")
+      continue;
+    SCOPED_TRACE(Entry.path().filename().string());
+    ++Articles;
+    Core.Clear();
+    ASSERT_TRUE(Core.LoadRTF(Entry.path().string()));
+    const std::u16string Text = RP_DocumentText(Core.RPData());
+    EXPECT_EQ(Text.find(u"nbsp;"), std::u16string::npos);
+    // Within a paragraph or a table's cell: lines of coordinates or rows of a table may
+    // well repeat one another.
+    size_t From = 0;
+    while (From < Text.size()) {
+      const size_t To = std::min(Text.find_first_of(u"\r\n\t", From), Text.size());
+      if (const std::u16string Twice = DoubledPhrase(Text.substr(From, To - From)); !Twice.empty())
+        ADD_FAILURE() << "said twice: " << RP_UnicodeToAnsi(Twice, 1252);
+      From = To + 1;
+    }
+    size_t Spaced = 0;
+    for (size_t i = 0; i < Text.size(); ++i)
+      Spaced += !IsSpace(Text[i]) && (i == 0 || IsSpace(Text[i - 1]));
+    EXPECT_GE(Spaced, 600u);
+  }
+  EXPECT_GT(Articles, 20);
 }
 
 // Every article and every file of the shared corpora, written as RTF and read back, gives
