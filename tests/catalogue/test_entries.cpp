@@ -7,18 +7,9 @@
 #include <set>
 
 #include "catalogue/QuarnData_u.h"
+#include "support/BundledEntries.h"
 
 namespace {
-
-std::set<TEntry> EntriesTheGuideCanShow() {
-  std::set<TEntry> Entries = {DefaultEntry, 6100}; // 6100: "With diffuse functions"
-  for (const TEntryTable* Table : {&CompTypeNodesData, &JobNodesData, &SystemNodesData,
-                                   &ChargeSpinNodesData, &StructFeaturesNodesData})
-    for (const TEntryData& Element : *Table)
-      if (Element.FirstEntry != 0)
-        Entries.insert(Element.FirstEntry);
-  return Entries;
-}
 
 // Braces balance when escaped braces and backslashes are skipped, and no group
 // closes before it opens.
@@ -36,8 +27,8 @@ bool BracesBalance(const std::string& Rtf) {
 }
 
 TEST(BundledArticles, EveryEntryHasAWellFormedFile) {
-  const std::set<TEntry> Entries = EntriesTheGuideCanShow();
-  EXPECT_EQ(Entries.size(), 23u);
+  const std::set<TEntry> Entries = BundledEntries();
+  EXPECT_EQ(Entries.size(), 56u);
   for (TEntry Entry : Entries) {
     const std::filesystem::path File =
         std::filesystem::path(COMPCHEM_ENTRIES_DIR) / GetEntryFileName(Entry);

@@ -30,13 +30,12 @@
 #include "richtext/view/RichPaneAccessible.h"
 #include "richtext/view/RichPaneEdit.h"
 #include "richtext/view/RichPaneFindBar.h"
+#include "support/BundledEntries.h"
 #include "support/DrawItemChecks.h"
 #include "support/TempDir.h"
 
 namespace {
 
-const int AllArticles[] = {60,  100, 110, 120, 130, 140,  150,  160,  200,  210,   220,  230,
-                           240, 410, 420, 430, 440, 1100, 3100, 3110, 6100, 15110, 15150};
 
 // The file name of the article in the pane, "" when the pane is empty.
 QString Shown(const TForm2& Form) {
@@ -123,7 +122,7 @@ private slots:
   void init() {
     QSettings().clear();
     FAppDir = std::make_unique<TTempDir>();
-    for (int Entry : AllArticles)
+    for (int Entry : BundledEntries())
       FAppDir->AddFile("entries/" + GetEntryFileName(Entry), "{\\rtf1 }");
     Form = std::make_unique<TForm2>(nullptr, QString::fromStdString(FAppDir->Str()));
   }
@@ -151,7 +150,7 @@ private slots:
     QVERIFY(!Form->AddEntryButton->isEnabled());
     QVERIFY(Form->AddEntryButton->isChecked());
     QCOMPARE(Form->CurJobType(), TJobType(0)); // not -1 until a choice is read
-    QCOMPARE(Form->Entries().size(), std::size(AllArticles));
+    QCOMPARE(Form->Entries().size(), BundledEntries().size());
     QVERIFY(QString::fromStdString(Form->Entries().front())
                 .startsWith(QString::fromStdString(FAppDir->Str() + "/entries/E")));
   }
@@ -346,8 +345,9 @@ private slots:
 
   void jobTypeMapping() {
     const int Expected[16] = {-1, 0, 1, 2, 3, 4, 5, 6, -1, 7, 8, 9, 10, 11, 12, 13};
+    // Every property shows its own article; the heading "1 molecule" the general one.
     const int Articles[16] = {60,  120, 130, 140, 100, 110, 150, 160,
-                              200, 210, 230, 220, 60,  240, 60,  60};
+                              200, 210, 230, 220, 250, 240, 260, 270};
     Form->NextStageButtonClick(Form->NextStageButton); // the properties page
     for (int i = 0; i < 16; ++i) {
       Choose(Form->JobsTreeView, i);
@@ -369,7 +369,7 @@ private slots:
 
   void computationTypeMapping() {
     const int Expected[5] = {-1, 0, 1, 1, 2};
-    const int Articles[5] = {410, 420, 60, 430, 440};
+    const int Articles[5] = {410, 420, 400, 430, 440};
     for (int i = 0; i < 5; ++i) {
       Choose(Form->CompTypeTree, i);
       Form->CompTypeTreeClick(Form->CompTypeTree);
@@ -379,9 +379,9 @@ private slots:
   }
 
   void systemTypeTree() {
-    Choose(Form->SystemTypeTreeView, 5); // "Liquid phase" has no article of its own
+    Choose(Form->SystemTypeTreeView, 5); // "Liquid phase"
     Form->SystemTypeTreeViewClick(Form->SystemTypeTreeView);
-    QCOMPARE(Shown(*Form), Article(60));
+    QCOMPARE(Shown(*Form), Article(1300));
     Choose(Form->SystemTypeTreeView, 1);
     Form->SystemTypeTreeViewKeyUp(Form->SystemTypeTreeView, Qt::Key_Down, Qt::NoModifier);
     QCOMPARE(Shown(*Form), Article(1100));
@@ -470,7 +470,7 @@ private slots:
   }
 
   void chargeAndFeatureLists() {
-    const int Charge[6] = {3100, 3110, 60, 60, 60, 60};
+    const int Charge[6] = {3100, 3110, 3120, 3130, 3140, 3150};
     for (int i = 0; i < 6; ++i) {
       ChooseItem(Form->ChargeSpinList, i);
       Form->ChargeSpinListClick(Form->ChargeSpinList);
@@ -481,14 +481,13 @@ private slots:
       ChooseItem(Form->StructFeaturesList, i);
       Form->StructFeaturesListClick(Form->StructFeaturesList);
       QCOMPARE(Form->CurStructFeatures(), TStructFeatureType(i));
-      const int Expected = i <= 2 ? 15110 : (i == 9 ? 15150 : 60);
-      QCOMPARE(Shown(*Form), Article(Expected));
+      QCOMPARE(Shown(*Form), Article(EntryAt(StructFeaturesNodesData, i)));
     }
     // Ticking a box plays no part.
     Form->StructFeaturesList->item(9)->setCheckState(Qt::Checked);
     ChooseItem(Form->StructFeaturesList, 3);
     Form->StructFeaturesListClick(Form->StructFeaturesList);
-    QCOMPARE(Shown(*Form), Article(60));
+    QCOMPARE(Shown(*Form), Article(15210));
 
     // A click with nothing selected shows nothing.
     Form->rpe->Clear();
@@ -665,12 +664,12 @@ private slots:
     QCOMPARE(Shown(*Form), Article(15150));
     ClickBox(4);
     QCOMPARE(List.item(4)->checkState(), Qt::Checked);
-    QCOMPARE(Shown(*Form), Article(60));
+    QCOMPARE(Shown(*Form), Article(15160));
     // The ticked rows are the choices; a box cleared again is no choice.
-    QCOMPARE(Form->ChoiceArticles(), (std::vector<TEntry>{60, 15150}));
+    QCOMPARE(Form->ChoiceArticles(), (std::vector<TEntry>{15160, 15150}));
     ClickBox(9);
     QCOMPARE(List.item(9)->checkState(), Qt::Unchecked);
-    QCOMPARE(Form->ChoiceArticles(), (std::vector<TEntry>{60}));
+    QCOMPARE(Form->ChoiceArticles(), (std::vector<TEntry>{15160}));
     QCOMPARE(Form->Label1->text(), QStringLiteral("\u2013 of 1"));
   }
 
@@ -726,7 +725,8 @@ private slots:
              QStringLiteral("Computation type: Quantum chemistry\nArticle: Quantum chemistry"));
     QCOMPARE(Real.SummaryList->item(1)->text(),
              QStringLiteral("Structural features: Stacking (interactions between conjugated "
-                            "systems)\nArticle: How to use this guide"));
+                            "systems)\nArticle: Stacking (\u03C0\u2013\u03C0 interactions between "
+                            "conjugated systems)"));
     Real.SummaryList->setFocus();
     Real.SummaryList->setCurrentRow(0);
     QTest::keyClick(Real.SummaryList, Qt::Key_Return);

@@ -644,11 +644,14 @@ TEST_F(Pane, ZoomLaysOutAsDoubledFontSizes) {
   EXPECT_EQ(RP_NextZoom(120, -1), 110);
 }
 
-// The words of a text: runs of letters or of digits (so "24cc" is two words), lower-cased.
+// The words of a text: runs of letters or of digits (so "24cc" is two words), lower-cased,
+// and the signs + = and minus, each a word of its own (so that "M+" and "M" differ).
 std::vector<std::u16string> Words(std::u16string_view Text) {
   std::vector<std::u16string> Result;
   std::u16string Word;
   const auto Kind = [](char16_t c) {
+    if (c == u'+' || c == u'=' || c == 0x2212)
+      return 3;
     if (c < 128)
       return std::isdigit(c) ? 1 : std::isalpha(c) ? 2 : 0;
     // Letters of Latin-1 and its extensions, Greek and Cyrillic; other marks part words.
@@ -672,7 +675,9 @@ std::vector<std::u16string> Words(std::u16string_view Text) {
 // repeats numbers and single letters without being a doubled phrase.)
 std::u16string DoubledPhrase(std::u16string_view Paragraph) {
   const std::vector<std::u16string> W = Words(Paragraph);
-  const auto Lettered = [](const std::u16string& Word) { return !std::isdigit(Word[0]); };
+  const auto Lettered = [](const std::u16string& Word) {
+    return Word[0] >= 128 ? Word[0] != 0x2212 : std::isalpha(Word[0]) != 0;
+  };
   for (size_t Length = 4; Length <= 12; ++Length)
     for (size_t i = 0; i + 2 * Length <= W.size(); ++i)
       if (std::equal(W.begin() + i, W.begin() + i + Length, W.begin() + i + Length) &&

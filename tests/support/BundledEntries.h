@@ -1,0 +1,17 @@
+// The articles the guide can show: every entry the five choice tables name, the general
+// article and the one for diffuse functions.
+#pragma once
+
+#include <set>
+
+#include "catalogue/QuarnData_u.h"
+
+inline std::set<TEntry> BundledEntries() {
+  std::set<TEntry> Entries = {DefaultEntry, 6100}; // 6100: "With diffuse functions"
+  for (const TEntryTable* Table : {&CompTypeNodesData, &JobNodesData, &SystemNodesData,
+                                   &ChargeSpinNodesData, &StructFeaturesNodesData})
+    for (const TEntryData& Element : *Table)
+      if (Element.FirstEntry != 0)
+        Entries.insert(Element.FirstEntry);
+  return Entries;
+}
