@@ -167,6 +167,8 @@ bool TCustomRPFormattedData::Format_(bool OnlyResized, bool ForceFormat, bool No
 void TCustomRPFormattedData::Clear() {
   Deselect();
   DrawItems.Clear();
+  // Marks name items of the text that goes.
+  Marks.clear();
   LastItemFormatted = -1;
   TCustomRPData::Clear();
   DocumentHeight = GetTopMargin() + GetBottomMargin();

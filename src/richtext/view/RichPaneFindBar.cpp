@@ -97,13 +97,13 @@ bool TRichPaneFindBar::HandleKey(QKeyEvent& Event) {
 }
 
 void TRichPaneFindBar::Search(bool Again) {
-  if (Again && FSearchedFormat == FPane.FormatCount())
+  if (Again && FSearchedRevision == FPane.Core().ContentRevision())
     return;
   TRPFindOptions Options;
   Options.MatchCase = MatchCase->isChecked();
   Options.IgnoreAccents = IgnoreAccents->isChecked();
   FFound = RP_FindAll(FPane.Core().RPData(), Edit->text().toStdU16String(), Options);
-  FSearchedFormat = FPane.FormatCount();
+  FSearchedRevision = FPane.Core().ContentRevision();
   // Every match is marked; the current one is the selection.
   RP_MarkFound(FPane.Core().RPData(), FFound);
   FPane.viewport()->update();

@@ -54,6 +54,6 @@ private:
   std::vector<TRPFoundText> FFound;
   // The match shown, -1 for none yet.
   int FCurrent = -1;
-  // The pane's format count the matches belong to.
-  int FSearchedFormat = -1;
+  // The content of the pane the matches belong to (its content revision).
+  int FSearchedRevision = -1;
 };

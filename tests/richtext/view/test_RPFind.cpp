@@ -90,7 +90,8 @@ TEST_F(Find, AMatchIsScrolledIntoView) {
 }
 
 // Every match is marked behind its characters (at the fake metrics' 10 pixels a character,
-// after the 5-pixel margin), in a table's cell too; marking nothing takes the marks away.
+// after the 5-pixel margin), in a table's cell too; marking nothing, or another text, takes
+// the marks away.
 TEST_F(Find, MatchesAreMarked) {
   ASSERT_TRUE(Core.LoadRTFFromStream(
       R"({\rtf1\ansi one hello two hello\par\trowd\cellx3000\intbl a hello\cell\row})"));
@@ -113,6 +114,12 @@ TEST_F(Find, MatchesAreMarked) {
                                               "FillRect 145,5,195,25 #80F0FF",
                                               "FillRect 25,25,75,45 #80F0FF"}));
   RP_MarkFound(Core.RPData(), {});
+  EXPECT_TRUE(Marks().empty());
+  // Another text does not show the marks of the one it replaced.
+  RP_MarkFound(Core.RPData(), Found);
+  Core.Clear();
+  ASSERT_TRUE(Core.LoadRTFFromStream(R"({\rtf1\ansi one hello two hello\par})"));
+  Core.Format();
   EXPECT_TRUE(Marks().empty());
 }
 
