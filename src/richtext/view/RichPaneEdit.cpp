@@ -246,11 +246,7 @@ bool TRichPaneEdit::Wheel(int Delta) {
 void TRichPaneEdit::wheelEvent(QWheelEvent* Event) {
   // With Ctrl the wheel zooms, a step a notch.
   if (Event->modifiers().testFlag(Qt::ControlModifier)) {
-    const int Notches = Event->angleDelta().y() / 120;
-    int Percent = FCore.Zoom();
-    for (int i = 0; i < std::abs(Notches); ++i)
-      Percent = RP_NextZoom(Percent, Notches > 0 ? 1 : -1);
-    SetZoom(Percent);
+    ZoomSteps(Event->angleDelta().y() / 120);
     Event->accept();
     return;
   }
@@ -263,6 +259,13 @@ void TRichPaneEdit::SetZoom(int Percent) {
   viewport()->update();
   if (FCore.Zoom() != Before)
     emit zoomChanged(FCore.Zoom());
+}
+
+void TRichPaneEdit::ZoomSteps(int Steps) {
+  int Percent = FCore.Zoom();
+  for (int i = 0; i < std::abs(Steps); ++i)
+    Percent = RP_NextZoom(Percent, Steps > 0 ? 1 : -1);
+  SetZoom(Percent);
 }
 
 bool TRichPaneEdit::eventFilter(QObject* Watched, QEvent* Event) {
@@ -553,12 +556,10 @@ void TRichPaneEdit::contextMenuEvent(QContextMenuEvent* Event) {
   All->setShortcut(QKeySequence::SelectAll);
   Menu->addAction(tr("&Find..."), this, [this] { emit findRequested(); })
       ->setShortcut(QKeySequence::Find);
-  QAction* In =
-      Menu->addAction(tr("Zoom &in"), this, [this] { SetZoom(RP_NextZoom(FCore.Zoom(), 1)); });
+  QAction* In = Menu->addAction(tr("Zoom &in"), this, [this] { ZoomSteps(1); });
   In->setShortcut(QKeySequence::ZoomIn);
   In->setEnabled(FCore.Zoom() < TCustomRichPane::MaxZoom);
-  QAction* Out =
-      Menu->addAction(tr("Zoom &out"), this, [this] { SetZoom(RP_NextZoom(FCore.Zoom(), -1)); });
+  QAction* Out = Menu->addAction(tr("Zoom &out"), this, [this] { ZoomSteps(-1); });
   Out->setShortcut(QKeySequence::ZoomOut);
   Out->setEnabled(FCore.Zoom() > TCustomRichPane::MinZoom);
   // On a link: open it, or take its address.
@@ -587,13 +588,13 @@ void TRichPaneEdit::keyPressEvent(QKeyEvent* Event) {
   if (Event->matches(QKeySequence::ZoomIn) ||
       (Keys.testFlag(Qt::ControlModifier) &&
        (Event->key() == Qt::Key_Plus || Event->key() == Qt::Key_Equal))) {
-    SetZoom(RP_NextZoom(FCore.Zoom(), 1));
+    ZoomSteps(1);
     Event->accept();
     return;
   }
   if (Event->matches(QKeySequence::ZoomOut) ||
       (Keys.testFlag(Qt::ControlModifier) && Event->key() == Qt::Key_Minus)) {
-    SetZoom(RP_NextZoom(FCore.Zoom(), -1));
+    ZoomSteps(-1);
     Event->accept();
     return;
   }

@@ -49,6 +49,8 @@ public:
   // The article's text at Percent of its size (50 to 300), as Ctrl+plus, Ctrl+minus, Ctrl+0
   // and Ctrl+wheel set it.
   void SetZoom(int Percent);
+  // Steps zoom steps in (positive) or out (negative) from the present zoom.
+  void ZoomSteps(int Steps);
 
   // Follows a link as a click on it does: opens its URL, or scrolls to its place.
   void FollowLink(const TRPLinkInfo& Link);
