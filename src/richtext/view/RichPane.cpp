@@ -277,9 +277,10 @@ void TCustomRichPane::ShowFound(const TRPFoundText& Found) {
     });
     const int TableDrawItem = Doc.FindDrawItemByItem(Found.TableItem);
     const TRPTableCellData* Cell = Table->Cells(Found.Row, Found.Col);
-    if (TableDrawItem >= 0 && Cell) {
+    const std::optional<TPoint> Origin = Cell ? Table->CellDocumentOrigin(*Cell) : std::nullopt;
+    if (TableDrawItem >= 0 && Origin) {
       const TRPDrawLineInfo* Line = FirstLine(*Cell, Found);
-      Top = Doc.DrawItems[TableDrawItem].Top + Cell->Top + (Line ? Line->Top : 0);
+      Top = Doc.DrawItems[TableDrawItem].Top + Origin->Y + (Line ? Line->Top : 0);
       Bottom = Top + (Line ? Line->Height : Cell->Height);
     }
   }
