@@ -6,7 +6,8 @@
 // executable, at its start-up size on a screen with room for it, or at W x H pixels (at
 // least the window's smallest size, said on stderr when larger). STAGE (0, 2, ..., 18) moves that
 // far with "Next stage" first, so that each page can be looked at; NODE then clicks that node (an
-// absolute index) of the page's tree on the first three pages, so that the pane shows its article.
+// absolute index) of the page's tree (computation type, properties, system, method, package) or
+// that row of the basis-set list, so that the pane shows its article.
 // Prints the PNG's absolute path.
 #include <QApplication>
 #include <QFileInfo>
@@ -64,6 +65,12 @@ int main(int argc, char** argv) {
     case 4:
       Click(Form2.SystemTypeTreeView, [&](auto* T) { Form2.SystemTypeTreeViewClick(T); });
       break;
+    case 12: Click(Form2.TreeView3, [&](auto* T) { Form2.TreeView3Click(T); }); break;
+    case 14:
+      Form2.BasisSetList->setCurrentRow(Node);
+      Form2.BasisSetListClick(Form2.BasisSetList);
+      break;
+    case 16: Click(Form2.TreeView5, [&](auto* T) { Form2.TreeView5Click(T); }); break;
     default: break;
     }
   }

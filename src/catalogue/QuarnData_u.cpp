@@ -7,17 +7,27 @@ TEntryTable JobNodesData;
 TEntryTable SystemNodesData;
 TEntryTable ChargeSpinNodesData;
 TEntryTable StructFeaturesNodesData;
+TEntryTable MethodNodesData;
+TEntryTable BasisSetNodesData;
+TEntryTable PackageNodesData;
 
 void InitEntries() {
-  for (TEntryTable* Table : {&CompTypeNodesData, &JobNodesData, &SystemNodesData,
-                             &ChargeSpinNodesData, &StructFeaturesNodesData})
+  for (TEntryTable* Table :
+       {&CompTypeNodesData, &JobNodesData, &SystemNodesData, &ChargeSpinNodesData,
+        &StructFeaturesNodesData, &MethodNodesData, &BasisSetNodesData, &PackageNodesData})
     Table->fill(TEntryData{});
 
   // Entry numbers by stage: types of computation 4xx (a parent node's overview at 400);
   // properties 1xx for one molecule and 2xx for several; systems 1xxx (homogeneous 1000
   // with its phases in 1100-1400, heterogeneous 1500 with its kinds in 1510-1540); charge
   // and spin 31x0; structural features 15xxx (hydrogen bonds and metals 151x0, kinds of
-  // bonding and interaction 152x0, size and composition 153x0); basis sets 6xxx.
+  // bonding and interaction 152x0, size and composition 153x0); methods 5xxx (semi-empirical
+  // 50x0, ab initio 5100 with Hartree-Fock 5110, perturbation theory 52x0, configuration
+  // interaction 53x0, coupled cluster 54x0, open-shell references 55x0 and 5600, multireference
+  // 57x0, density functionals 58x0 by rung); basis sets 6xxx (the list 6010-6060, diffuse
+  // functions 6100); programs 7xxx (70x0 by program, a program's versions 70x1-70x9). A node
+  // that repeats under several parents shows the same article, and so do the nodes of one
+  // article that covers them together (MP3-MP5; EOM-IP and EOM-EA; two versions of a program).
   CompTypeNodesData[0].FirstEntry = 410; // Molecular mechanics
   CompTypeNodesData[1].FirstEntry = 420; // Quantum chemistry
   CompTypeNodesData[2].FirstEntry = 400; // Condensed phase simulation
@@ -79,6 +89,89 @@ void InitEntries() {
   StructFeaturesNodesData[13].FirstEntry = 15320; // Fullerenes
   StructFeaturesNodesData[14].FirstEntry = 15330; // Hydrogen atoms
   StructFeaturesNodesData[15].FirstEntry = 15260; // Stacking
+
+  MethodNodesData[0].FirstEntry = 5000;  // Semi-empirical
+  MethodNodesData[1].FirstEntry = 5010;  // AM1
+  MethodNodesData[2].FirstEntry = 5020;  // PM3
+  MethodNodesData[3].FirstEntry = 5100;  // Ab initio
+  MethodNodesData[4].FirstEntry = 5110;  // RHF-based
+  MethodNodesData[5].FirstEntry = 5110;  // RHF
+  MethodNodesData[6].FirstEntry = 5200;  // MP methods (RHF)
+  MethodNodesData[7].FirstEntry = 5210;  // MP2
+  MethodNodesData[8].FirstEntry = 5220;  // MP3
+  MethodNodesData[9].FirstEntry = 5220;  // MP4
+  MethodNodesData[10].FirstEntry = 5220; // MP5
+  MethodNodesData[11].FirstEntry = 5300; // CI methods (RHF)
+  MethodNodesData[12].FirstEntry = 5310; // CISD
+  MethodNodesData[13].FirstEntry = 5320; // Full CI
+  MethodNodesData[14].FirstEntry = 5400; // CC methods (RHF)
+  MethodNodesData[15].FirstEntry = 5410; // CCSD
+  MethodNodesData[16].FirstEntry = 5420; // CCSD(T)
+  MethodNodesData[17].FirstEntry = 5430; // CCSDT and beyond
+  MethodNodesData[18].FirstEntry = 5440; // EOM-CC and FS-CC
+  MethodNodesData[19].FirstEntry = 5450; // EOMEE-CC
+  MethodNodesData[20].FirstEntry = 5460; // EOMEA-CC
+  MethodNodesData[21].FirstEntry = 5460; // EOMIP-CC
+  MethodNodesData[22].FirstEntry = 5500; // ROHF-based
+  MethodNodesData[23].FirstEntry = 5200; // MP methods (ROHF)
+  MethodNodesData[24].FirstEntry = 5300; // CI methods (ROHF)
+  MethodNodesData[25].FirstEntry = 5400; // CC methods (ROHF)
+  MethodNodesData[26].FirstEntry = 5510; // CCSD (ROHF)
+  MethodNodesData[27].FirstEntry = 5510; // RCCSD
+  MethodNodesData[28].FirstEntry = 5510; // UCCSD
+  MethodNodesData[29].FirstEntry = 5520; // CCSD(T) (ROHF)
+  MethodNodesData[30].FirstEntry = 5520; // RCCSD(T)
+  MethodNodesData[31].FirstEntry = 5520; // UCCSD(T)
+  MethodNodesData[32].FirstEntry = 5430; // UCCSDT and beyond
+  MethodNodesData[33].FirstEntry = 5600; // UHF-based
+  MethodNodesData[34].FirstEntry = 5200; // MP methods (UHF)
+  MethodNodesData[35].FirstEntry = 5520; // UCCSD and beyond
+  MethodNodesData[36].FirstEntry = 5700; // CASSCF-based
+  MethodNodesData[37].FirstEntry = 5710; // CASPT2
+  MethodNodesData[38].FirstEntry = 5720; // MRCI
+  MethodNodesData[39].FirstEntry = 5800; // DFT
+  MethodNodesData[40].FirstEntry = 5810; // LDA
+  MethodNodesData[41].FirstEntry = 5820; // GGA
+  MethodNodesData[42].FirstEntry = 5821; // PBE
+  MethodNodesData[43].FirstEntry = 5822; // BLYP
+  MethodNodesData[44].FirstEntry = 5830; // meta-GGA
+  MethodNodesData[45].FirstEntry = 5831; // TPSS
+  MethodNodesData[46].FirstEntry = 5840; // Hybrid functionals
+  MethodNodesData[47].FirstEntry = 5841; // B3LYP
+  MethodNodesData[48].FirstEntry = 5842; // B3LYP-D3
+  MethodNodesData[49].FirstEntry = 5843; // wB97XD
+
+  BasisSetNodesData[0].FirstEntry = 6010; // 3-21G
+  BasisSetNodesData[1].FirstEntry = 6020; // 6-31G
+  BasisSetNodesData[2].FirstEntry = 6030; // 6-311G
+  BasisSetNodesData[3].FirstEntry = 6040; // cc-pVDZ
+  BasisSetNodesData[4].FirstEntry = 6050; // cc-pVTZ
+  BasisSetNodesData[5].FirstEntry = 6060; // cc-pVQZ
+
+  PackageNodesData[0].FirstEntry = 7010;  // Gaussian
+  PackageNodesData[1].FirstEntry = 7011;  // G98
+  PackageNodesData[2].FirstEntry = 7011;  // G03
+  PackageNodesData[3].FirstEntry = 7013;  // G09A
+  PackageNodesData[4].FirstEntry = 7013;  // G09D
+  PackageNodesData[5].FirstEntry = 7020;  // GAMESS
+  PackageNodesData[6].FirstEntry = 7021;  // Firefly (PCGamess)
+  PackageNodesData[7].FirstEntry = 7022;  // Wingamess
+  PackageNodesData[8].FirstEntry = 7030;  // NWChem
+  PackageNodesData[9].FirstEntry = 7040;  // Molpro
+  PackageNodesData[10].FirstEntry = 7050; // ADF
+  PackageNodesData[11].FirstEntry = 7060; // Orca
+  PackageNodesData[12].FirstEntry = 7070; // Dalton
+  PackageNodesData[13].FirstEntry = 7080; // Molcas
+  PackageNodesData[14].FirstEntry = 7090; // Priroda
+  PackageNodesData[15].FirstEntry = 7100; // Crystal
+  PackageNodesData[16].FirstEntry = 7110; // Shellx
+  PackageNodesData[17].FirstEntry = 7120; // Turbomole
+  PackageNodesData[18].FirstEntry = 7130; // Vasp
+  PackageNodesData[19].FirstEntry = 7140; // Jaguar
+  PackageNodesData[20].FirstEntry = 7150; // CFour
+  PackageNodesData[21].FirstEntry = 7160; // PSI
+  PackageNodesData[22].FirstEntry = 7170; // QChem
+  PackageNodesData[23].FirstEntry = 7180; // Spartan
 }
 
 namespace {

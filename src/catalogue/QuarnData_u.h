@@ -23,8 +23,11 @@ extern TEntryTable JobNodesData;            // by JobsTreeView node Data
 extern TEntryTable SystemNodesData;         // by SystemTypeTreeView node Data
 extern TEntryTable ChargeSpinNodesData;     // by ChargeSpinList item index
 extern TEntryTable StructFeaturesNodesData; // by StructFeaturesList item index
+extern TEntryTable MethodNodesData;         // by TreeView3 node Data
+extern TEntryTable BasisSetNodesData;       // by BasisSetList item index
+extern TEntryTable PackageNodesData;        // by TreeView5 node Data
 
-// Fills the five tables. Runs once when the program starts, before any window
+// Fills the eight tables. Runs once when the program starts, before any window
 // exists; calling it again restores the same values.
 void InitEntries();
 

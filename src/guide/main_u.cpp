@@ -368,8 +368,8 @@ void TForm2::ConnectEvents() {
           [this](int Key, Qt::KeyboardModifiers Shift) {
             SystemTypeTreeViewKeyUp(SystemTypeTreeView, Key, Shift);
           });
-  for (TGuideTreeView* Tree : {TreeView3, TreeView5})
-    connect(Tree, &TGuideTreeView::Click, this, [this, Tree] { ArticlelessTreeClick(Tree); });
+  connect(TreeView3, &TGuideTreeView::Click, this, [this] { TreeView3Click(TreeView3); });
+  connect(TreeView5, &TGuideTreeView::Click, this, [this] { TreeView5Click(TreeView5); });
   for (TGuideTreeView* Tree : {CompTypeTree, JobsTreeView, TreeView3, TreeView5})
     connect(Tree, &TGuideTreeView::KeyUp, this, [this, Tree](int Key, Qt::KeyboardModifiers Shift) {
       JobsTreeViewKeyUp(Tree, Key, Shift);
@@ -389,7 +389,8 @@ void TForm2::ConnectEvents() {
 }
 
 void TForm2::FormCreate(QObject*) {
-  for (TGuideTreeView* Tree : {CompTypeTree, JobsTreeView, SystemTypeTreeView})
+  for (TGuideTreeView* Tree :
+       {CompTypeTree, JobsTreeView, SystemTypeTreeView, TreeView3, TreeView5})
     Tree->NumberNodes();
   FCurStage = 0;
   ShowCurMode();
@@ -422,7 +423,7 @@ void TForm2::NextStageButtonClick(QObject*) {
   if (FCurStage == 4) {
     SystemTypeTreeView->Select(SystemTypeTreeView->NodeAt(1)); // "Gas phase"
     SystemTypeTreeView->setFocus();
-    ShowCurEntry(SystemTypeTreeView, 2);
+    ShowCurEntry(SystemTypeTreeView, SystemNodesData);
   }
   WatchAddEntryButtonEnabled();
 }
@@ -430,13 +431,13 @@ void TForm2::NextStageButtonClick(QObject*) {
 void TForm2::Button1Click(QObject*) { NextStageButtonClick(this); }
 
 void TForm2::CompTypeTreeClick(QObject*) {
-  ShowCurEntry(CompTypeTree, 0);
+  ShowCurEntry(CompTypeTree, CompTypeNodesData);
   UpdateCurCompType();
   UpdateComps();
 }
 
 void TForm2::JobsTreeViewClick(QObject*) {
-  ShowCurEntry(JobsTreeView, 1);
+  ShowCurEntry(JobsTreeView, JobNodesData);
   UpdateCurJobType();
   UpdateComps();
 }
@@ -445,14 +446,16 @@ void TForm2::JobsTreeViewClick(QObject*) {
 void TForm2::JobsTreeViewKeyUp(QObject* Sender, int, Qt::KeyboardModifiers) {
   if (Sender == JobsTreeView)
     JobsTreeViewClick(Sender);
-  else if (Sender == TreeView3 || Sender == TreeView5)
-    ArticlelessTreeClick(Sender);
+  else if (Sender == TreeView3)
+    TreeView3Click(Sender);
+  else if (Sender == TreeView5)
+    TreeView5Click(Sender);
   else
     CompTypeTreeClick(nullptr);
 }
 
 void TForm2::SystemTypeTreeViewClick(QObject*) {
-  ShowCurEntry(SystemTypeTreeView, 2);
+  ShowCurEntry(SystemTypeTreeView, SystemNodesData);
   UpdateComps();
 }
 
@@ -478,6 +481,8 @@ void TForm2::StructFeaturesListClick(QObject*) {
 
 void TForm2::BasisSetListClick(QObject*) {
   FCurBasisSet = BasisSetList->ItemIndex();
+  if (FCurBasisSet >= 0)
+    ShowEntry(EntryAt(BasisSetNodesData, FCurBasisSet));
   UpdateComps();
 }
 
@@ -487,8 +492,15 @@ void TForm2::DiffListBoxClick(QObject*) {
   WatchAddEntryButtonEnabled();
 }
 
-// The pane is left as it is until these choices have articles of their own.
-void TForm2::ArticlelessTreeClick(QObject*) { UpdateComps(); }
+void TForm2::TreeView3Click(QObject*) {
+  ShowCurEntry(TreeView3, MethodNodesData);
+  UpdateComps();
+}
+
+void TForm2::TreeView5Click(QObject*) {
+  ShowCurEntry(TreeView5, PackageNodesData);
+  UpdateComps();
+}
 
 void TForm2::PageControl1Change(int PageIndex) {
   StageTabs->SetCurrent(PageIndex);
@@ -568,24 +580,17 @@ void TForm2::UpdateCurCompType() {
     FCurCompType = static_cast<TCompType>(n - 2);
 }
 
-TEntry TForm2::NodeEntry(const TGuideTreeView& Tree, int stage) const {
+TEntry TForm2::NodeEntry(const TGuideTreeView& Tree, const TEntryTable& Table) const {
   const QTreeWidgetItem* Node = Tree.Selected();
   if (!Node)
     return 0;
-  const intptr_t n = TGuideTreeView::Data(Node);
-  TEntry Entry = 0;
-  switch (stage) {
-  case 0: Entry = EntryAt(CompTypeNodesData, n); break;
-  case 1: Entry = EntryAt(JobNodesData, n); break;
-  case 2: Entry = EntryAt(SystemNodesData, n); break;
-  default: return 0;
-  }
+  const TEntry Entry = EntryAt(Table, TGuideTreeView::Data(Node));
   return Entry == 0 ? DefaultEntry : Entry;
 }
 
-void TForm2::ShowCurEntry(TGuideTreeView* treeview, int stage) {
+void TForm2::ShowCurEntry(TGuideTreeView* treeview, const TEntryTable& table) {
   if (treeview && treeview->Selected())
-    ShowEntry(NodeEntry(*treeview, stage));
+    ShowEntry(NodeEntry(*treeview, table));
 }
 
 void TForm2::ShowEntry(TEntry entry) {
@@ -687,16 +692,17 @@ void TForm2::WatchAddEntryButtonEnabled() {
 
 std::vector<TGuideChoice> TForm2::ChoicesMade() const {
   std::vector<TGuideChoice> Choices;
-  const auto FromTree = [&Choices, this](int32_t Stage, const TGuideTreeView& Tree, int Table) {
+  const auto FromTree = [&Choices, this](int32_t Stage, const TGuideTreeView& Tree,
+                                         const TEntryTable& Table) {
     if (const QTreeWidgetItem* Node = Tree.Selected())
       Choices.push_back({Stage, Node->text(0), NodeEntry(Tree, Table)});
   };
   const auto FromRow = [&Choices](int32_t Stage, const QListWidget& List, int Row, TEntry Entry) {
     Choices.push_back({Stage, List.item(Row)->text(), Entry == 0 ? DefaultEntry : Entry});
   };
-  FromTree(0, *CompTypeTree, 0);
-  FromTree(2, *JobsTreeView, 1);
-  FromTree(4, *SystemTypeTreeView, 2);
+  FromTree(0, *CompTypeTree, CompTypeNodesData);
+  FromTree(2, *JobsTreeView, JobNodesData);
+  FromTree(4, *SystemTypeTreeView, SystemNodesData);
   if (const int Row = ChargeSpinList->ItemIndex(); Row >= 0)
     FromRow(6, *ChargeSpinList, Row, EntryAt(ChargeSpinNodesData, Row));
   if (const QString Formula = BruttoEdit->text().trimmed(); !Formula.isEmpty())
@@ -710,12 +716,12 @@ std::vector<TGuideChoice> TForm2::ChoicesMade() const {
     Features.push_back(StructFeaturesList->ItemIndex());
   for (int Row : Features)
     FromRow(10, *StructFeaturesList, Row, EntryAt(StructFeaturesNodesData, Row));
-  FromTree(12, *TreeView3, -1);
+  FromTree(12, *TreeView3, MethodNodesData);
   if (const int Row = BasisSetList->ItemIndex(); Row >= 0)
-    Choices.push_back({14, BasisSetList->item(Row)->text(), 0});
+    FromRow(14, *BasisSetList, Row, EntryAt(BasisSetNodesData, Row));
   if (const int Row = DiffListBox->ItemIndex(); Row >= 0)
     FromRow(14, *DiffListBox, Row, Row == 1 ? 6100 : DefaultEntry);
-  FromTree(16, *TreeView5, -1);
+  FromTree(16, *TreeView5, PackageNodesData);
   return Choices;
 }
 

@@ -121,8 +121,8 @@ public:
   void StructFeaturesListClick(QObject* Sender);
   void BasisSetListClick(QObject* Sender);
   void DiffListBoxClick(QObject* Sender);
-  // A choice in the method or the package tree, which has no article of its own.
-  void ArticlelessTreeClick(QObject* Sender);
+  void TreeView3Click(QObject* Sender); // the method tree
+  void TreeView5Click(QObject* Sender); // the package tree
   // A tab chosen: its page's stage becomes the current stage.
   void PageControl1Change(int PageIndex);
   void PrevEntryButtonClick(QObject* Sender);
@@ -137,8 +137,8 @@ public:
   void SetCurJobType(TJobType jobtype);
   void UpdateCurJobType();
   void UpdateCurCompType();
-  // stage selects the table: 0 computation type, 1 job, 2 system.
-  void ShowCurEntry(TGuideTreeView* treeview, int stage);
+  // Shows the article table names for the tree's selected node.
+  void ShowCurEntry(TGuideTreeView* treeview, const TEntryTable& table);
   // Shows an article from its top; an article shown already keeps its place.
   void ShowEntry(TEntry entry);
   int FindEntry(const std::string& entryname) const;
@@ -189,9 +189,8 @@ private:
   QWidget* CreateStageColumn();
   QWidget* CreateArticleColumn();
   void ConnectEvents();
-  // The article the selected node of a tree shows; 0 when nothing is selected or the tree
-  // has no entry table (stage selects it as for ShowCurEntry).
-  TEntry NodeEntry(const TGuideTreeView& Tree, int stage) const;
+  // The article the selected node of a tree shows by the table; 0 when nothing is selected.
+  TEntry NodeEntry(const TGuideTreeView& Tree, const TEntryTable& Table) const;
   // Puts an article in the pane, scrolled as the visit says, with a notice when it cannot
   // be shown whole.
   void LoadEntry(const TArticleVisit& Visit);

@@ -28,7 +28,7 @@ bool BracesBalance(const std::string& Rtf) {
 
 TEST(BundledArticles, EveryEntryHasAWellFormedFile) {
   const std::set<TEntry> Entries = BundledEntries();
-  EXPECT_EQ(Entries.size(), 56u);
+  EXPECT_EQ(Entries.size(), 120u);
   for (TEntry Entry : Entries) {
     const std::filesystem::path File =
         std::filesystem::path(COMPCHEM_ENTRIES_DIR) / GetEntryFileName(Entry);

@@ -36,7 +36,6 @@
 
 namespace {
 
-
 // The file name of the article in the pane, "" when the pane is empty.
 QString Shown(const TForm2& Form) {
   return QFileInfo(QString::fromStdString(Form.rpe->LoadedFileName())).fileName();
@@ -235,12 +234,9 @@ private slots:
     QCOMPARE(TGuideTreeView::Data(Form->CompTypeTree->NodeAt(4)), intptr_t(4));
     QCOMPARE(Form->SystemTypeTreeView->NodeAt(4)->parent(), Form->SystemTypeTreeView->NodeAt(2));
     QCOMPARE(Form->SystemTypeTreeView->NodeAt(14)->text(0), QStringLiteral("Liquid+liquid phases"));
-    for (int i = 0; i < Form->SystemTypeTreeView->NodeCount(); ++i)
-      QCOMPARE(TGuideTreeView::Data(Form->SystemTypeTreeView->NodeAt(i)), intptr_t(i));
-    for (int i = 0; i < 50; ++i)
-      QCOMPARE(TGuideTreeView::Data(Form->TreeView3->NodeAt(i)), intptr_t(0));
-    for (int i = 0; i < 24; ++i)
-      QCOMPARE(TGuideTreeView::Data(Form->TreeView5->NodeAt(i)), intptr_t(0));
+    for (TGuideTreeView* Tree : {Form->SystemTypeTreeView, Form->TreeView3, Form->TreeView5})
+      for (int i = 0; i < Tree->NodeCount(); ++i)
+        QCOMPARE(TGuideTreeView::Data(Tree->NodeAt(i)), intptr_t(i));
 
     // The deepest branches of the method tree, in pre-order.
     QCOMPARE(Form->TreeView3->NodeAt(21)->text(0), QStringLiteral("EOMIP-CC"));
@@ -427,16 +423,22 @@ private slots:
     QCOMPARE(Shown(*Form), Article(110)); // "Absorption electronic spectrum"
     QCOMPARE(Form->CurJobType(), TJobType(4));
 
-    for (TGuideTreeView* Tree : {Form->TreeView3, Form->TreeView5}) {
+    // The method and package trees by mouse and keys: B3LYP, then B3LYP-D3 below it; G09A,
+    // then G09D, which shares its article.
+    const struct {
+      TGuideTreeView* Tree;
+      int Node;
+      TEntry Clicked, Below;
+    } Trees[] = {{Form->TreeView3, 47, 5841, 5842}, {Form->TreeView5, 3, 7013, 7013}};
+    for (const auto& [Tree, Node, Clicked, Below] : Trees) {
       Form->PageControl1->setCurrentWidget(Tree->parentWidget());
-      const int Formatted = Form->rpe->FormatCount();
-      const int Node = Tree == Form->TreeView3 ? 47 : 3; // B3LYP, G09A
       ClickNode(Tree, Node);
       QCOMPARE(Tree->Selected(), Tree->NodeAt(Node));
+      QCOMPARE(Shown(*Form), Article(Clicked));
       Tree->setFocus();
       QTest::keyClick(Tree, Qt::Key_Down);
-      QCOMPARE(Shown(*Form), Article(110));
-      QCOMPARE(Form->rpe->FormatCount(), Formatted);
+      QCOMPARE(Tree->Selected(), Tree->NodeAt(Node + 1));
+      QCOMPARE(Shown(*Form), Article(Below));
     }
 
     // A key that moves nothing reads nothing: the Tab that brings the focus back, a Shift.
@@ -504,13 +506,15 @@ private slots:
       Form->NextStageButtonClick(Form->NextStageButton);
     QVERIFY(!Form->AddEntryButton->isEnabled());
 
-    const QString Before = Shown(*Form);
-    const int Formatted = Form->rpe->FormatCount();
     ChooseItem(Form->BasisSetList, 4);
     Form->BasisSetListClick(Form->BasisSetList);
     QCOMPARE(Form->CurBasisSet(), 4);
-    QCOMPARE(Shown(*Form), Before); // the pane is left as it was
-    QCOMPARE(Form->rpe->FormatCount(), Formatted);
+    QCOMPARE(Shown(*Form), Article(6050)); // cc-pVTZ
+    // With no row selected nothing is read.
+    Form->BasisSetList->clearSelection();
+    Form->BasisSetListClick(Form->BasisSetList);
+    QCOMPARE(Form->CurBasisSet(), -1);
+    QCOMPARE(Shown(*Form), Article(6050));
 
     ChooseItem(Form->DiffListBox, 1);
     Form->DiffListBoxClick(Form->DiffListBox);
@@ -770,15 +774,15 @@ private slots:
         "Charge, spin: Anion | Article: E003110.rtf",
         "Gross formula: C6H5O- | No article for this choice yet",
         "Structural features: Transition metal atoms (d-elements) | Article: E015150.rtf",
-        "Computation method: B3LYP | No article for this choice yet",
-        "Basis set: 6-31G | No article for this choice yet",
+        "Computation method: B3LYP | Article: E005841.rtf",
+        "Basis set: 6-31G | Article: E006020.rtf",
         "Basis set: With diffuse functions | Article: E006100.rtf",
-        "QC package: G09A | No article for this choice yet"};
+        "QC package: G09A | Article: E007013.rtf"};
     QCOMPARE(Rows, Expected);
-    QCOMPARE(Form->Label1->text(), QStringLiteral("6 of 6"));
+    QCOMPARE(Form->Label1->text(), QStringLiteral("9 of 9"));
     ClickRow(Form->SummaryList, 1);
     QCOMPARE(Shown(*Form), Article(120));
-    QCOMPARE(Form->Label1->text(), QStringLiteral("2 of 6"));
+    QCOMPARE(Form->Label1->text(), QStringLiteral("2 of 9"));
     QCOMPARE(Form->CurStage(), LastStage);
   }
 
