@@ -233,7 +233,7 @@ inline void CheckItem(TCustomRPData& Doc, const TRPStyle& Sheet, int i) {
     Fail("the full-width item %d breaks a line inside a paragraph", i);
   if (Item.Unicode() && Item.ItemText().size() % 2 != 0)
     Fail("item %d has half a UTF-16 unit", i);
-  if (Item.Checkpoint && Item.Checkpoint->ItemInfo != &Item)
+  if (Item.Checkpoint() && Item.Checkpoint()->ItemInfo != &Item)
     Fail("the checkpoint of item %d names another item", i);
 
   if (StyleNo == rpsListMarker) {
@@ -274,7 +274,7 @@ inline void CheckCheckpoints(const TCustomRPData& Doc) {
   const int Count = Doc.GetItemCount();
   int OnItems = 0;
   for (int i = 0; i < Count; ++i)
-    OnItems += Doc.GetItem(i)->Checkpoint ? 1 : 0;
+    OnItems += Doc.GetItem(i)->Checkpoint() ? 1 : 0;
   int Walked = 0;
   int LastItemNo = -1;
   const TRPCPInfo* Prev = nullptr;
@@ -282,7 +282,7 @@ inline void CheckCheckpoints(const TCustomRPData& Doc) {
     if (CP->Prev != Prev)
       Fail("broken back link in the checkpoint chain");
     const int ItemNo = CP->ItemInfo ? Doc.GetItemNo(CP->ItemInfo) : -1;
-    if (ItemNo <= LastItemNo || Doc.GetItem(ItemNo)->Checkpoint.get() != CP)
+    if (ItemNo <= LastItemNo || Doc.GetItem(ItemNo)->Checkpoint() != CP)
       Fail("checkpoint %d of the chain is out of place", Walked);
     LastItemNo = ItemNo;
     if (++Walked > Count)

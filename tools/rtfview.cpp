@@ -215,10 +215,17 @@ std::string Quoted(std::string_view Text) {
 std::string TableText(const TRPTableItemInfo& Table, const std::string& Indent);
 
 // The text of Doc, a paragraph a line (InCell: a paragraph joined to the one before by a
-// space, and tables left out); a table a row a line.
-std::string DocumentText(TCustomRPData& Doc, const std::string& Indent, bool InCell) {
+// space, and tables left out); a table a row a line. With a Sink, what is written goes to it as
+// it grows and only the rest is returned.
+std::string DocumentText(TCustomRPData& Doc, const std::string& Indent, bool InCell,
+                         std::ostream* Sink) {
   std::string Out;
   for (int i = 0; i < Doc.GetItemCount(); ++i) {
+    // A large document goes out as it is written, not held whole.
+    if (Sink && Out.size() >= (size_t{64} << 10)) {
+      *Sink << Out;
+      Out.clear();
+    }
     const TCustomRPItemInfo& Item = *Doc.GetItem(i);
     const auto* Table = dynamic_cast<const TRPTableItemInfo*>(&Item);
     if (InCell && Table)
@@ -252,7 +259,7 @@ std::string TableText(const TRPTableItemInfo& Table, const std::string& Indent) 
       if (TRPTableCellData* Cell = Table.Cells(r, c)) {
         if (Cells++ > 0)
           Out += '\t';
-        Out += DocumentText(*Cell, Indent, true);
+        Out += DocumentText(*Cell, Indent, true, nullptr);
         for (int k = 0; k < Cell->GetItemCount(); ++k)
           if (const auto* Table2 = dynamic_cast<const TRPTableItemInfo*>(Cell->GetItem(k))) {
             Nested += '\n';
@@ -266,7 +273,7 @@ std::string TableText(const TRPTableItemInfo& Table, const std::string& Indent) 
 }
 
 void PrintText(TGuideArticleDocument& Doc) {
-  std::string Out = DocumentText(Doc, "", false);
+  std::string Out = DocumentText(Doc, "", false, &std::cout);
   if (Doc.GetItemCount() > 0)
     Out += '\n';
   std::cout << Out;
@@ -312,10 +319,10 @@ void PrintItem(TGuideArticleDocument& Doc, int i) {
   const TCustomRPItemInfo& Item = *Doc.GetItem(i);
   std::cout << i << ' ' << ItemKind(Item) << " style=" << Item.StyleNo << " para=" << Item.ParaNo
             << ' ' << ItemFlags(Item);
-  if (Item.Checkpoint)
-    std::cout << " cp=" << Quoted(Item.Checkpoint->Name);
-  if (!Item.Tag.empty())
-    std::cout << " tag=" << Quoted(Item.Tag);
+  if (Item.Checkpoint())
+    std::cout << " cp=" << Quoted(Item.Checkpoint()->Name);
+  if (!Item.Tag().empty())
+    std::cout << " tag=" << Quoted(Item.Tag());
   if (const auto* Picture = dynamic_cast<const TRPGraphicItemInfo*>(&Item);
       Picture && Picture->Image())
     std::cout << PictureText(*Picture, *Doc.GetRPStyle());

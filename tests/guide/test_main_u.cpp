@@ -90,7 +90,7 @@ template <typename TTake> QPoint ScrollToFirst(TCustomRichPane& Core, TTake Take
   return {-1, -1};
 }
 
-bool IsDoiLink(const TCustomRPItemInfo& Item) { return Item.Tag.starts_with("https://doi.org/"); }
+bool IsDoiLink(const TCustomRPItemInfo& Item) { return Item.Tag().starts_with("https://doi.org/"); }
 
 // The window shown with the bundled article on geometries ("Molecular gometries"); false when
 // the window did not come up.

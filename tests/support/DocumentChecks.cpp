@@ -104,9 +104,9 @@ std::vector<std::string> Layout(const TCustomRPData& Doc) {
       return ::testing::AssertionFailure() << "the marker at " << i << " is a paragraph alone";
     if (Item.IsTextItem() && Item.Unicode() && Item.ItemText().size() % 2 != 0)
       return ::testing::AssertionFailure() << "item " << i << " has half a UTF-16 unit";
-    if (Item.Checkpoint) {
+    if (Item.Checkpoint()) {
       ++WithCheckpoint;
-      if (Item.Checkpoint->ItemInfo != &Item)
+      if (Item.Checkpoint()->ItemInfo != &Item)
         return ::testing::AssertionFailure() << "the checkpoint of " << i << " names another";
     }
   }
@@ -117,7 +117,7 @@ std::vector<std::string> Layout(const TCustomRPData& Doc) {
     if (CP->Prev != Prev)
       return ::testing::AssertionFailure() << "broken back link in the checkpoint chain";
     const int ItemNo = CP->ItemInfo ? Doc.GetItemNo(CP->ItemInfo) : -1;
-    if (ItemNo <= LastItemNo || Doc.GetItem(ItemNo)->Checkpoint.get() != CP)
+    if (ItemNo <= LastItemNo || Doc.GetItem(ItemNo)->Checkpoint() != CP)
       return ::testing::AssertionFailure() << "checkpoint \"" << CP->Name << "\" out of place";
     LastItemNo = ItemNo;
     if (++Walked > Count)

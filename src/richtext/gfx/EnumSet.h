@@ -1,11 +1,12 @@
 // A set of enumeration members, one bit per member; bit numbers are the members'
-// ordinals, so a set's bits are the same as in stored and compared forms.
+// ordinals, so a set's bits are the same as in stored and compared forms. TBits holds the
+// bits: a smaller type for the sets every item carries.
 #pragma once
 
 #include <cstdint>
 #include <initializer_list>
 
-template <typename E> class EnumSet {
+template <typename E, typename TBits = uint64_t> class EnumSet {
 public:
   constexpr EnumSet() = default;
   constexpr EnumSet(std::initializer_list<E> Members) {
@@ -14,14 +15,14 @@ public:
   }
   static constexpr EnumSet FromBits(uint64_t Bits) {
     EnumSet Set;
-    Set.FBits = Bits;
+    Set.FBits = static_cast<TBits>(Bits);
     return Set;
   }
   // Every member from First to Last, both included.
   static constexpr EnumSet Range(E First, E Last) {
     EnumSet Set;
     for (auto i = static_cast<unsigned>(First); i <= static_cast<unsigned>(Last); ++i)
-      Set.FBits |= uint64_t{1} << i;
+      Set.FBits |= static_cast<TBits>(uint64_t{1} << i);
     return Set;
   }
 
@@ -52,6 +53,8 @@ public:
   constexpr bool operator==(const EnumSet&) const = default;
 
 private:
-  static constexpr uint64_t Bit(E Member) { return uint64_t{1} << static_cast<unsigned>(Member); }
-  uint64_t FBits = 0;
+  static constexpr TBits Bit(E Member) {
+    return static_cast<TBits>(uint64_t{1} << static_cast<unsigned>(Member));
+  }
+  TBits FBits = 0;
 };

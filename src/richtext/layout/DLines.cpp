@@ -119,14 +119,14 @@ std::string TRPDrawLines::GetSubString(int Index, const TCustomRPData& RPData, i
                                        int32_t Count) const {
   const TRPDrawLineInfo& Piece = (*this)[Index];
   const TCustomRPItemInfo& Item = *RPData.GetItem(Piece.ItemNo);
-  const std::string& Text = Item.ItemText();
+  const std::string_view Text = Item.ItemText();
   const size_t Unit = Item.Unicode() ? 2 : 1;
   Start = std::max(Start, 1);
   Count = std::clamp(Count, 0, std::max(Piece.Length - Start + 1, 0));
   const size_t First = static_cast<size_t>(Piece.Offs + Start - 2) * Unit;
   if (Piece.Offs < 1 || First >= Text.size())
     return {};
-  return Text.substr(First, static_cast<size_t>(Count) * Unit);
+  return std::string(Text.substr(First, static_cast<size_t>(Count) * Unit));
 }
 
 std::string TRPDrawLines::GetRightString(int Index, const TCustomRPData& RPData,

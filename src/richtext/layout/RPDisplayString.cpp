@@ -77,7 +77,7 @@ std::string RP_ReturnProcessedString(std::string_view Text, bool Unicode,
 TRPDisplayText::TRPDisplayText(TCustomRPFormattedData& RPData, int ItemNo,
                                const TFontInfo& TextStyle) {
   const TCustomRPItemInfo& Item = *RPData.GetItem(ItemNo);
-  FText = &Item.ItemText();
+  FText = Item.ItemText();
   FUnicode = Item.Unicode();
   const bool ShowSoftHyphens = RPData.ShowsSoftHyphens();
   const TRPTextView Stored = View();
@@ -86,14 +86,14 @@ TRPDisplayText::TRPDisplayText(TCustomRPFormattedData& RPData, int ItemNo,
     Changes = Stored[i] == 0x2011 || (ShowSoftHyphens && Stored[i] == 0x00AD);
   if (!Changes)
     return;
-  FProcessed = RP_ReturnProcessedString(*FText, FUnicode, TextStyle, false, false, ShowSoftHyphens,
+  FProcessed = RP_ReturnProcessedString(FText, FUnicode, TextStyle, false, false, ShowSoftHyphens,
                                         RPData.GetItemCodePage(ItemNo));
   // Positions in both forms must agree; a conversion that changed the length of a
   // double-byte text is not used.
-  if (FProcessed.size() == FText->size())
-    FText = &FProcessed;
+  if (FProcessed.size() == FText.size())
+    FText = FProcessed;
 }
 
 TRPTextView TRPDisplayText::View() const {
-  return FUnicode ? TRPTextView::Utf16LE(*FText) : TRPTextView::Ansi(*FText);
+  return FUnicode ? TRPTextView::Utf16LE(FText) : TRPTextView::Ansi(FText);
 }

@@ -37,6 +37,6 @@ public:
 
 private:
   std::string FProcessed;
-  const std::string* FText;
+  std::string_view FText;
   bool FUnicode;
 };

@@ -15,11 +15,10 @@ std::u16string RP_DrawItemText(TCustomRPFormattedData& Doc, const TRPDrawLineInf
   const TRPTextView Text = Item.TextView().Mid(Piece.Offs - 1, Piece.Length);
   if (Text.Unicode())
     return Text.ToUnits();
-  const std::string& Bytes = Item.ItemText();
+  const std::string_view Bytes = Item.ItemText();
   const size_t Start = std::min(static_cast<size_t>(std::max(Piece.Offs - 1, 0)), Bytes.size());
-  return RP_AnsiToUnicode(
-      std::string_view(Bytes).substr(Start, static_cast<size_t>(std::max(Piece.Length, 0))),
-      Doc.GetItemCodePage(Piece.ItemNo));
+  return RP_AnsiToUnicode(Bytes.substr(Start, static_cast<size_t>(std::max(Piece.Length, 0))),
+                          Doc.GetItemCodePage(Piece.ItemNo));
 }
 
 namespace {

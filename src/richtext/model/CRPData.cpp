@@ -279,16 +279,16 @@ void TCustomRPData::AppendPrepared(std::string Text, std::unique_ptr<TCustomRPIt
   // An item may come with a checkpoint of its own (a copy from elsewhere): it keeps it,
   // registered like one added by name, so that the chain and CPCount agree. A checkpoint
   // that is pending then waits for the next item without one; otherwise this item takes it.
-  const bool Own = Item->Checkpoint != nullptr;
+  const bool Own = Item->Checkpoint() != nullptr;
   if (Own) {
     auto Copy = std::make_unique<TRPCPInfo>();
-    Copy->Assign(*Item->Checkpoint);
-    Item->Checkpoint = std::move(Copy);
+    Copy->Assign(*Item->Checkpoint());
+    Item->SetCheckpoint(std::move(Copy));
     ++CPCount;
   } else if (NotAddedCP) {
-    Item->Checkpoint = std::move(NotAddedCP);
+    Item->SetCheckpoint(std::move(NotAddedCP));
   }
-  TRPCPInfo* CP = Item->Checkpoint.get();
+  TRPCPInfo* CP = Item->Checkpoint();
   if (CP) {
     RP_InsertCheckpoint(FirstCP, LastCP, *CP, LastCP);
     CP->ItemInfo = Item.get();
@@ -307,7 +307,7 @@ void TCustomRPData::AppendPrepared(std::string Text, std::unique_ptr<TCustomRPIt
       if (Own)
         --CPCount;
       else
-        NotAddedCP = std::move(Item->Checkpoint);
+        NotAddedCP = Item->TakeCheckpoint();
     }
     throw;
   }
@@ -353,7 +353,7 @@ void TCustomRPData::AddNLRTag(std::string_view s, int StyleNo, int ParaNo, const
   std::unique_ptr<TCustomRPItemInfo> Item = RichPaneTextItemClass(this);
   Item->StyleNo = StyleNo < 0 ? rpsDefStyle : StyleNo;
   Item->ParaNo = ParaNo;
-  Item->Tag = Tag;
+  Item->SetTag(Tag);
   const TPlacement Place = PlaceItem(*this, ParaNo, false, false);
   const bool Unicode = IsUnicodeStyle(*this, ActualTextStyle(*this, Item->StyleNo, Place.ParaNo));
   RequireEvenUnicode(Unicode, s);
@@ -444,7 +444,7 @@ void TCustomRPData::AddBreakExTag(uint8_t Width, TRPBreakStyle Style, const std:
                                   TRPColor Color) {
   auto Item = std::make_unique<TRPBreakItemInfo>(this, Width, Style, Color);
   Item->ParaNo = 0;
-  Item->Tag = Tag;
+  Item->SetTag(Tag);
   AddItemR({}, std::move(Item));
 }
 
@@ -460,7 +460,7 @@ void TCustomRPData::AddPictureExTag(const std::string& Name, std::unique_ptr<TRP
                                     int ParaNo, TRPVAlign VAlign, const std::string& Tag) {
   auto Item = std::make_unique<TRPGraphicItemInfo>(this, std::move(Picture), VAlign);
   Item->ParaNo = ParaNo;
-  Item->Tag = Tag;
+  Item->SetTag(Tag);
   AddItemR(Name, std::move(Item));
 }
 
@@ -473,7 +473,7 @@ void TCustomRPData::AddHotPictureTag(const std::string& Name, std::unique_ptr<TR
                                      int ParaNo, TRPVAlign VAlign, const std::string& Tag) {
   auto Item = std::make_unique<TRPHotGraphicItemInfo>(this, std::move(Picture), VAlign);
   Item->ParaNo = ParaNo;
-  Item->Tag = Tag;
+  Item->SetTag(Tag);
   AddItemR(Name, std::move(Item));
 }
 
@@ -488,7 +488,7 @@ void TCustomRPData::AddBulletExTag(const std::string& Name, int ImageIndex, TRPI
   Item->ImageList = ImageList;
   Item->ImageIndex = ImageIndex;
   Item->ParaNo = ParaNo;
-  Item->Tag = Tag;
+  Item->SetTag(Tag);
   AddItemR(Name, std::move(Item));
 }
 
@@ -504,7 +504,7 @@ void TCustomRPData::AddHotspotExTag(const std::string& Name, int ImageIndex, int
   Item->ImageIndex = ImageIndex;
   Item->HotImageIndex = HotImageIndex;
   Item->ParaNo = ParaNo;
-  Item->Tag = Tag;
+  Item->SetTag(Tag);
   AddItemR(Name, std::move(Item));
 }
 
@@ -518,7 +518,7 @@ void TCustomRPData::AddControlExTag(const std::string& Name,
                                     TRPVAlign VAlign, const std::string& Tag) {
   auto Item = std::make_unique<TRPControlItemInfo>(this, std::move(Control), VAlign);
   Item->ParaNo = ParaNo;
-  Item->Tag = Tag;
+  Item->SetTag(Tag);
   AddItemR(Name, std::move(Item));
 }
 
@@ -571,7 +571,7 @@ bool TCustomRPData::IsParaStart(int ItemNo) const { return GetItem(ItemNo)->CanB
 
 bool TCustomRPData::IsFromNewLine(int ItemNo) const { return !GetItem(ItemNo)->SameAsPrev(); }
 
-const std::string& TCustomRPData::GetItemTextR(int ItemNo) const {
+std::string_view TCustomRPData::GetItemTextR(int ItemNo) const {
   return GetItem(ItemNo)->ItemText();
 }
 
@@ -603,7 +603,7 @@ void TCustomRPData::SetItemTextW(int ItemNo, std::u16string_view s) {
 std::string TCustomRPData::GetItemTextA(int ItemNo) {
   const TCustomRPItemInfo& Item = *GetItem(ItemNo);
   if (!Item.IsTextItem() || !Item.Unicode())
-    return Item.ItemText();
+    return std::string(Item.ItemText());
   return UnicodeToAnsiText(*this, RP_FromUtf16LE(Item.ItemText()), GetItemStyle(ItemNo));
 }
 
@@ -615,9 +615,9 @@ void TCustomRPData::SetItemTextA(int ItemNo, std::string_view s) {
     Item.SetItemText(RP_ToUtf16LE(AnsiTextToUnicode(*this, s, GetItemStyle(ItemNo))));
 }
 
-const std::string& TCustomRPData::GetItemTag(int ItemNo) const { return GetItem(ItemNo)->Tag; }
+const std::string& TCustomRPData::GetItemTag(int ItemNo) const { return GetItem(ItemNo)->Tag(); }
 
-void TCustomRPData::SetItemTag(int ItemNo, const std::string& Tag) { GetItem(ItemNo)->Tag = Tag; }
+void TCustomRPData::SetItemTag(int ItemNo, const std::string& Tag) { GetItem(ItemNo)->SetTag(Tag); }
 
 bool TCustomRPData::GetPageBreaksBeforeItems(int ItemNo) const {
   return GetItem(ItemNo)->PageBreakBefore();
@@ -691,9 +691,9 @@ void TCustomRPData::FreeItem(std::unique_ptr<TCustomRPItemInfo> Item, bool Clear
     TCustomRPData& RPData;
     TCustomRPItemInfo& Item;
     ~TUnlink() {
-      if (Item.Checkpoint) {
-        RP_UnlinkCheckpoint(RPData.FirstCP, RPData.LastCP, *Item.Checkpoint);
-        Item.Checkpoint.reset();
+      if (Item.Checkpoint()) {
+        RP_UnlinkCheckpoint(RPData.FirstCP, RPData.LastCP, *Item.Checkpoint());
+        Item.SetCheckpoint(nullptr);
       }
     }
   } Unlink{*this, *Item};

@@ -45,7 +45,7 @@ class TCustomRPData;
 class TRPMarkerList;
 class TRPSeqList;
 enum TRPItemOption : uint8_t;
-using TRPItemOptions = EnumSet<TRPItemOption>;
+using TRPItemOptions = EnumSet<TRPItemOption, uint8_t>;
 enum TRPBreakStyle : uint8_t;
 enum TRPVAlign : uint8_t;
 
@@ -239,7 +239,7 @@ public:
   TRPItemOptions GetItemOptions(int ItemNo) const;
   bool IsParaStart(int ItemNo) const;
   bool IsFromNewLine(int ItemNo) const;
-  const std::string& GetItemTextR(int ItemNo) const;
+  std::string_view GetItemTextR(int ItemNo) const;
   void SetItemTextR(int ItemNo, std::string s);
   std::u16string GetItemTextW(int ItemNo);
   std::u16string GetItemText(int ItemNo) { return GetItemTextW(ItemNo); }

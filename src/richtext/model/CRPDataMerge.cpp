@@ -21,17 +21,17 @@ bool IsEmptyText(const TCustomRPItemInfo& Item) {
 // An item can hold one checkpoint: dropping an item in favour of a neighbour that
 // has one of its own would lose a checkpoint.
 bool CheckpointCanMove(const TCustomRPItemInfo& From, const TCustomRPItemInfo& To) {
-  return !From.Checkpoint || !To.Checkpoint;
+  return !From.Checkpoint() || !To.Checkpoint();
 }
 
 // The neighbours are adjacent and To has no checkpoint, so the chain stays in item
 // order without relinking.
 void MoveCheckpoint(TCustomRPItemInfo& From, TCustomRPItemInfo& To, int ToItemNo) {
-  if (!From.Checkpoint)
+  if (!From.Checkpoint())
     return;
-  To.Checkpoint = std::move(From.Checkpoint);
-  To.Checkpoint->ItemInfo = &To;
-  To.Checkpoint->ItemNo = ToItemNo;
+  To.SetCheckpoint(From.TakeCheckpoint());
+  To.Checkpoint()->ItemInfo = &To;
+  To.Checkpoint()->ItemNo = ToItemNo;
 }
 
 // Renumbers a reference to a style of a collection that lost records.
@@ -83,7 +83,7 @@ bool TCustomRPData::RP_CanConcateItems(int FirstItemNo, bool IgnorePara, bool Al
   // one string.
   if (Item1.StyleNo != Item2.StyleNo || Item1.Unicode() != Item2.Unicode())
     return false;
-  if (Item1.Hint != Item2.Hint || Item1.Tag != Item2.Tag || Item2.Checkpoint)
+  if (Item1.Hint() != Item2.Hint() || Item1.Tag() != Item2.Tag() || Item2.Checkpoint())
     return false;
   // The same rpsDefStyle may stand for different styles in different paragraphs.
   const int TextStyleNo = Item1.GetActualTextStyleNo(*this);
@@ -119,8 +119,8 @@ void TCustomRPData::SimpleConcate(int FirstItemNo) {
     MoveCheckpoint(Item1, Item2, FirstItemNo);
     Dropped = FirstItemNo;
   } else if (Item1.IsTextItem() && Item2.IsTextItem() && Item1.Unicode() == Item2.Unicode() &&
-             !Item2.Checkpoint) {
-    Item1.AppendItemText(Item2.ItemText());
+             !Item2.Checkpoint()) {
+    Item1.TakeItemTextOf(Item2);
     Dropped = FirstItemNo + 1;
   } else {
     // Anything else would lose text or a checkpoint.
@@ -138,7 +138,7 @@ void TCustomRPData::DrainFrom(TCustomRPData& Victim) {
     return;
   // Victim's chain goes first: its links must not outlive the move, whatever happens.
   for (int i = 0; i < Victim.FItems.Count(); ++i)
-    if (TRPCPInfo* CP = Victim.FItems.Objects(i)->Checkpoint.get())
+    if (TRPCPInfo* CP = Victim.FItems.Objects(i)->Checkpoint())
       RP_UnlinkCheckpoint(Victim.FirstCP, Victim.LastCP, *CP);
   std::vector<std::unique_ptr<TCustomRPItemInfo>> Moved;
   Moved.reserve(static_cast<size_t>(Victim.FItems.Count()));
@@ -161,7 +161,7 @@ void TCustomRPData::DrainFrom(TCustomRPData& Victim) {
     // Continuing a line means continuing this document's last line.
     if (Item->SameAsPrev())
       Item->ParaNo = -1;
-    std::string Text = Item->ItemText();
+    std::string Text(Item->ItemText());
     const TCustomRPItemInfo* Added = Item.get();
     AddItemR(std::move(Text), std::move(Item), true);
     if (GetItem(GetItemCount() - 1) == Added)
@@ -183,7 +183,7 @@ void TCustomRPData::AppendFrom(const TCustomRPData& Source) {
       continue;
     if (Item->SameAsPrev())
       Item->ParaNo = -1;
-    std::string Text = Item->ItemText();
+    std::string Text(Item->ItemText());
     AddItemR(std::move(Text), std::move(Item), true);
     DoOnAddSpecialItem(GetItemCount() - 1);
   }
@@ -202,10 +202,10 @@ bool TCustomRPData::InsertFirstRPFItem(int& Index, std::string& Text,
   FItems.InsertObject(Index, Text, std::move(Item));
   // A checkpoint the reader gave the item goes into the chain after the checkpoints
   // of the items before it, so that the chain stays in item order.
-  if (TRPCPInfo* CP = Inserted->Checkpoint.get()) {
+  if (TRPCPInfo* CP = Inserted->Checkpoint()) {
     TRPCPInfo* After = nullptr;
     for (int i = Index - 1; i >= 0 && !After; --i)
-      After = FItems.Objects(i)->Checkpoint.get();
+      After = FItems.Objects(i)->Checkpoint();
     CP->ItemInfo = Inserted;
     CP->ItemNo = Index;
     RP_InsertCheckpoint(FirstCP, LastCP, *CP, After);

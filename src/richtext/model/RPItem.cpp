@@ -1,17 +1,22 @@
 #include "richtext/model/RPItem.h"
 #include "richtext/gfx/RPCodePage.h"
 
+#include <cstring>
 #include <iterator>
+#include <mutex>
 #include <typeinfo>
+#include <unordered_map>
 #include <vector>
 
 #include "richtext/gfx/RPCanvas.h"
 #include "richtext/gfx/RPRounding.h"
+#include "richtext/model/RPItemPool.h"
 #include "richtext/model/RPLabelItem.h"
 #include "richtext/model/RPMarker.h"
 #include "richtext/model/RPRectItems.h"
 #include "richtext/model/RPSeqItem.h"
 #include "richtext/model/RPStyle.h"
+#include "richtext/model/RPTextBlocks.h"
 
 TRPSpecialCharacters RPVisibleSpecialCharacters =
     TRPSpecialCharacters::Range(rpscSpace, rpcFloatingLines);
@@ -134,35 +139,181 @@ TRPColor RP_DefaultTextColor(const TRPStyle& RPStyle) { return RPStyle.TextStyle
 
 // ---------------------------------------------------------------- item base
 
+// ---- checkpoints, tags and hints, kept apart: most items have none
+
+struct TRPItemExtras {
+  std::unique_ptr<TRPCPInfo> Checkpoint;
+  std::string Tag;
+  std::string Hint;
+};
+
+namespace {
+std::mutex ExtrasMutex;
+std::unordered_map<const TCustomRPItemInfo*, TRPItemExtras>& ExtrasTable() {
+  static auto* Table = new std::unordered_map<const TCustomRPItemInfo*, TRPItemExtras>;
+  return *Table;
+}
+const std::string EmptyString;
+} // namespace
+
+TRPItemExtras* TCustomRPItemInfo::Extras() const {
+  if (!FHasExtras)
+    return nullptr;
+  const std::lock_guard<std::mutex> Lock(ExtrasMutex);
+  return &ExtrasTable().at(this);
+}
+
+TRPItemExtras& TCustomRPItemInfo::OwnExtras() {
+  const std::lock_guard<std::mutex> Lock(ExtrasMutex);
+  FHasExtras = true;
+  return ExtrasTable()[this];
+}
+
+void TCustomRPItemInfo::DropExtrasIfEmpty() {
+  if (!FHasExtras)
+    return;
+  const std::lock_guard<std::mutex> Lock(ExtrasMutex);
+  const auto Found = ExtrasTable().find(this);
+  if (!Found->second.Checkpoint && Found->second.Tag.empty() && Found->second.Hint.empty()) {
+    ExtrasTable().erase(Found);
+    FHasExtras = false;
+  }
+}
+
+// The header every item carries: a million short runs cost little more than their text.
+static_assert(sizeof(TRPTextItemInfo) <= 40);
+
 TCustomRPItemInfo::TCustomRPItemInfo(TCustomRPData* /*RPData*/) {}
 
-TCustomRPItemInfo::~TCustomRPItemInfo() = default;
+void* TCustomRPItemInfo::operator new(size_t Size) { return RPItemPool::Allocate(Size); }
 
-void TCustomRPItemInfo::SetItemText(std::string Bytes) {
+void TCustomRPItemInfo::operator delete(void* Memory, size_t Size) noexcept {
+  RPItemPool::Release(Memory, Size);
+}
+
+TCustomRPItemInfo::~TCustomRPItemInfo() {
+  RPTextBlocks::Release(FText);
+  if (FHasExtras) {
+    const std::lock_guard<std::mutex> Lock(ExtrasMutex);
+    ExtrasTable().erase(this);
+  }
+}
+
+namespace {
+uint32_t CheckedTextSize(size_t Size) {
+  if (Size > UINT32_MAX)
+    throw ERichPaneError("An item's text cannot be longer than 4 GiB");
+  return static_cast<uint32_t>(Size);
+}
+} // namespace
+
+void TCustomRPItemInfo::SetItemText(std::string_view Bytes) {
   if (Unicode() && Bytes.size() % 2 != 0)
     throw ERichPaneError("Unicode item text must have an even number of bytes");
-  FItemText = std::move(Bytes);
+  const uint32_t Size = CheckedTextSize(Bytes.size());
+  char* Text = RPTextBlocks::Allocate(Size);
+  if (Size != 0)
+    std::memcpy(Text, Bytes.data(), Size);
+  RPTextBlocks::Release(FText);
+  FText = Text;
+  FTextSize = Size;
 }
 
 void TCustomRPItemInfo::AppendItemText(std::string_view Bytes) {
   if (Unicode() && Bytes.size() % 2 != 0)
     throw ERichPaneError("Unicode item text must have an even number of bytes");
-  FItemText.append(Bytes);
+  if (Bytes.empty())
+    return;
+  const uint32_t Size = CheckedTextSize(size_t{FTextSize} + Bytes.size());
+  if (RPTextBlocks::TryExtend(FText, FTextSize, Bytes.size())) {
+    std::memcpy(FText + FTextSize, Bytes.data(), Bytes.size());
+  } else {
+    // Room to grow, so that a text built by appending is copied a bounded number of times.
+    char* Text = RPTextBlocks::Allocate(Size, size_t{Size} + Size / 2);
+    if (FTextSize != 0)
+      std::memcpy(Text, FText, FTextSize);
+    std::memcpy(Text + FTextSize, Bytes.data(), Bytes.size());
+    RPTextBlocks::Release(FText);
+    FText = Text;
+  }
+  FTextSize = Size;
+}
+
+void TCustomRPItemInfo::TakeItemTextOf(TCustomRPItemInfo& Next) {
+  if (RPTextBlocks::Absorb(FText, FTextSize, Next.FText)) {
+    FTextSize = CheckedTextSize(size_t{FTextSize} + Next.FTextSize);
+  } else {
+    AppendItemText(Next.ItemText());
+    RPTextBlocks::Release(Next.FText);
+  }
+  Next.FText = nullptr;
+  Next.FTextSize = 0;
 }
 
 void TCustomRPItemInfo::SetItemTextW(std::u16string_view Text) {
-  FItemText = RP_ToUtf16LE(Text);
+  SetItemText(RP_ToUtf16LE(Text));
   FItemOptions.Include(rpioUnicode);
 }
 
 TRPTextView TCustomRPItemInfo::TextView() const {
-  return Unicode() ? TRPTextView::Utf16LE(FItemText) : TRPTextView::Ansi(FItemText);
+  return Unicode() ? TRPTextView::Utf16LE(ItemText()) : TRPTextView::Ansi(ItemText());
+}
+
+TRPCPInfo* TCustomRPItemInfo::Checkpoint() const {
+  const TRPItemExtras* Own = Extras();
+  return Own ? Own->Checkpoint.get() : nullptr;
+}
+
+void TCustomRPItemInfo::SetCheckpoint(std::unique_ptr<TRPCPInfo> CP) {
+  if (!CP && !FHasExtras)
+    return;
+  const bool Dropping = !CP;
+  OwnExtras().Checkpoint = std::move(CP);
+  if (Dropping)
+    DropExtrasIfEmpty();
+}
+
+std::unique_ptr<TRPCPInfo> TCustomRPItemInfo::TakeCheckpoint() {
+  TRPItemExtras* Own = Extras();
+  if (!Own)
+    return nullptr;
+  std::unique_ptr<TRPCPInfo> CP = std::move(Own->Checkpoint);
+  DropExtrasIfEmpty();
+  return CP;
+}
+
+const std::string& TCustomRPItemInfo::Tag() const {
+  const TRPItemExtras* Own = Extras();
+  return Own ? Own->Tag : EmptyString;
+}
+
+void TCustomRPItemInfo::SetTag(std::string Value) {
+  if (Value.empty() && !FHasExtras)
+    return;
+  const bool Dropping = Value.empty();
+  OwnExtras().Tag = std::move(Value);
+  if (Dropping)
+    DropExtrasIfEmpty();
+}
+
+const std::string& TCustomRPItemInfo::Hint() const {
+  const TRPItemExtras* Own = Extras();
+  return Own ? Own->Hint : EmptyString;
+}
+
+void TCustomRPItemInfo::SetHint(std::string Value) {
+  if (Value.empty() && !FHasExtras)
+    return;
+  const bool Dropping = Value.empty();
+  OwnExtras().Hint = std::move(Value);
+  if (Dropping)
+    DropExtrasIfEmpty();
 }
 
 int32_t TCustomRPItemInfo::ItemLength() const { return IsTextItem() ? TextView().Length() : 1; }
 
 void TCustomRPItemInfo::SetItemOptions(TRPItemOptions Options) {
-  if (Options.Contains(rpioUnicode) && FItemText.size() % 2 != 0)
+  if (Options.Contains(rpioUnicode) && FTextSize % 2 != 0)
     throw ERichPaneError("Unicode item text must have an even number of bytes");
   FItemOptions = Options;
 }
@@ -232,10 +383,10 @@ void TCustomRPItemInfo::Assign(const TCustomRPItemInfo& Source) {
   TRPItemOptions Options = Source.FItemOptions;
   // The text is not copied, so the Unicode flag goes with it only where this item's
   // own text can be read that way.
-  if (FItemText.size() % 2 != 0)
+  if (FTextSize % 2 != 0)
     Options.Set(rpioUnicode, Unicode());
   FItemOptions = Options;
-  Hint = Source.Hint;
+  SetHint(Source.Hint());
 }
 
 int RP_ResolveDefStyle(const TRPStyle* RPStyle, int StyleNo, int ParaNo) {
@@ -328,8 +479,8 @@ bool TCustomRPItemInfo::GetExtraIntProperty(TRPExtraItemProperty, int32_t&) cons
 bool TCustomRPItemInfo::SetExtraStrProperty(TRPExtraItemStrProperty Prop,
                                             const std::string& Value) {
   switch (Prop) {
-  case rpespHint: Hint = Value; return true;
-  case rpespTag: Tag = Value; return true;
+  case rpespHint: SetHint(Value); return true;
+  case rpespTag: SetTag(Value); return true;
   default: return false;
   }
 }
@@ -337,8 +488,8 @@ bool TCustomRPItemInfo::SetExtraStrProperty(TRPExtraItemStrProperty Prop,
 bool TCustomRPItemInfo::GetExtraStrProperty(TRPExtraItemStrProperty Prop,
                                             std::string& Value) const {
   switch (Prop) {
-  case rpespHint: Value = Hint; return true;
-  case rpespTag: Value = Tag; return true;
+  case rpespHint: Value = Hint(); return true;
+  case rpespTag: Value = Tag(); return true;
   default: return false;
   }
 }
@@ -581,10 +732,11 @@ RP_DuplicateItem(const TCustomRPItemInfo& Item, TCustomRPData* RPData, bool Dupl
   Copy->Assign(Item);
   // The copy's options came from a consistent item, so its text fits them.
   Copy->SetItemText(Item.ItemText());
-  if (DuplicateCheckpoint && Item.Checkpoint) {
-    Copy->Checkpoint = Item.Checkpoint->CreateCopy();
-    Copy->Checkpoint->ItemInfo = Copy.get();
+  if (const TRPCPInfo* CP = Item.Checkpoint(); DuplicateCheckpoint && CP) {
+    std::unique_ptr<TRPCPInfo> Copied = CP->CreateCopy();
+    Copied->ItemInfo = Copy.get();
+    Copy->SetCheckpoint(std::move(Copied));
   }
-  Copy->Tag = Item.Tag;
+  Copy->SetTag(Item.Tag());
   return Copy;
 }

@@ -34,6 +34,7 @@
 class TRPCanvas;
 class TRPStyle;
 class TCustomRPItemInfo;
+struct TRPItemExtras;
 
 // ---------------------------------------------------------------- style numbers
 
@@ -87,10 +88,10 @@ enum TRPItemOption : uint8_t {
   rpioClearRight,
   rpioGroupWithNext
 };
-using TRPItemOptions = EnumSet<TRPItemOption>;
+using TRPItemOptions = EnumSet<TRPItemOption, uint8_t>;
 
 enum TRPItemStateFlag : uint8_t { rpisSpellChecked };
-using TRPItemState = EnumSet<TRPItemStateFlag>;
+using TRPItemState = EnumSet<TRPItemStateFlag, uint8_t>;
 
 // How an item is being painted.
 enum TRPItemDrawStateItem : uint8_t {
@@ -280,6 +281,9 @@ class TCustomRPItemInfo {
 public:
   explicit TCustomRPItemInfo(TCustomRPData* RPData);
   virtual ~TCustomRPItemInfo();
+  // Items of every class come from the item pools (RPItemPool.h).
+  static void* operator new(size_t Size);
+  static void operator delete(void* Memory, size_t Size) noexcept;
   TCustomRPItemInfo(const TCustomRPItemInfo&) = delete;
   TCustomRPItemInfo& operator=(const TCustomRPItemInfo&) = delete;
 
@@ -289,13 +293,17 @@ public:
 
   // ---- text
   // The raw bytes: UTF-16LE code units with rpioUnicode, 8-bit characters otherwise
-  // (for non-text items the item's name).
-  const std::string& ItemText() const { return FItemText; }
+  // (for non-text items the item's name). Kept in shared text blocks; the view holds
+  // until the text changes.
+  std::string_view ItemText() const { return {FText, FTextSize}; }
   // ERichPaneError for an odd number of bytes on a Unicode item: half a code unit
   // is not text.
-  void SetItemText(std::string Bytes);
+  void SetItemText(std::string_view Bytes);
   // Appends bytes in the item's own format (whole UTF-16 code units for Unicode items).
   void AppendItemText(std::string_view Bytes);
+  // Appends Next's text, which is in the same format, and leaves Next without text; no
+  // bytes move when Next's text follows this item's where it is kept.
+  void TakeItemTextOf(TCustomRPItemInfo& Next);
   // Stores UTF-16 text as UTF-16LE bytes and marks the item Unicode.
   void SetItemTextW(std::u16string_view Text);
   // The text as the measuring and drawing code reads it; the item's own rpioUnicode
@@ -429,18 +437,24 @@ public:
   // Runs the item's hypertext link; nothing for items that are no links.
   virtual void Execute(TCustomRPData& RPData);
 
+  // ---- what few items have: a checkpoint, a tag, a hint (kept apart from the item)
+  // Owned; a copy is made only on request (RP_DuplicateItem). nullptr when none.
+  TRPCPInfo* Checkpoint() const;
+  void SetCheckpoint(std::unique_ptr<TRPCPInfo> CP);
+  std::unique_ptr<TRPCPInfo> TakeCheckpoint();
+  const std::string& Tag() const;
+  void SetTag(std::string Value);
+  const std::string& Hint() const;
+  void SetHint(std::string Value);
+
   // ---- data
   int32_t StyleNo = 0;
   int32_t ParaNo = 0;
-  TRPItemState ItemState;
-  // Owned; a copy is made only on request (RP_DuplicateItem).
-  std::unique_ptr<TRPCPInfo> Checkpoint;
   // Index among the document's hypertext targets, set while formatting.
   int32_t JumpID = 0;
-  std::string Tag;
   // The first drawing item of the item; -1 while not formatted.
   int32_t DrawItemNo = -1;
-  std::string Hint;
+  TRPItemState ItemState;
 
 protected:
   // The actual text style with the style-template mapping applied; a mapping that
@@ -450,8 +464,15 @@ protected:
   TRPBiDiMode GetParaBiDiMode(const TCustomRPData& RPData) const;
 
 private:
-  std::string FItemText;
+  TRPItemExtras* Extras() const;
+  TRPItemExtras& OwnExtras();
+  void DropExtrasIfEmpty();
+
   TRPItemOptions FItemOptions;
+  // Whether the item has a checkpoint, a tag or a hint.
+  bool FHasExtras = false;
+  uint32_t FTextSize = 0;
+  char* FText = nullptr;
 };
 
 // ---------------------------------------------------------------- text

@@ -335,9 +335,13 @@ void TRPRTFReaderProperties::TRead::AddTextItem(std::u16string_view Wide, const 
   int StyleNo = ReturnStyleNo(Unicode, false, Variant);
   std::unique_ptr<TCustomRPItemInfo> Item = RichPaneTextItemClass(&RPData);
   int LinkStyle = StyleNo;
-  if (ReadLink(std::u16string(Wide), Item->Tag, Item->Hint, LinkStyle) && LinkStyle >= 0 &&
+  std::string Tag;
+  std::string Hint;
+  if (ReadLink(std::u16string(Wide), Tag, Hint, LinkStyle) && LinkStyle >= 0 &&
       LinkStyle < RPStyle.TextStyles.Count())
     StyleNo = LinkStyle;
+  Item->SetTag(std::move(Tag));
+  Item->SetHint(std::move(Hint));
 
   const bool UnicodeStyle = RPStyle.TextStyles[StyleNo].Unicode;
   std::string Text = UnicodeStyle ? RP_ToUtf16LE(Wide)
@@ -392,8 +396,8 @@ void TRPRTFReaderProperties::TRead::NewPicture(const TRPRTFPicture* Picture,
       StyleNo == rpsHotPicture
           ? std::make_unique<TRPHotGraphicItemInfo>(&RPData, std::move(Graphic), rpvaBaseline)
           : std::make_unique<TRPGraphicItemInfo>(&RPData, std::move(Graphic), rpvaBaseline);
-  Item->Tag = std::move(Tag);
-  Item->Hint = std::move(Hint);
+  Item->SetTag(std::move(Tag));
+  Item->SetHint(std::move(Hint));
   Item->Hidden = Chars.FHidden;
   Item->ImageFileName = FileName;
   if (Picture)
@@ -746,8 +750,8 @@ void TRPRTFReaderProperties::TRead::InsertItem(std::string Text,
   Item->SetSameAsPrev(Position == rtf_ts_ContinuePara);
   Item->SetBR(Position == rtf_ts_NewLine);
   if (FHaveBookmark) {
-    Item->Checkpoint = std::make_unique<TRPCPInfo>();
-    Item->Checkpoint->Name = std::move(FBookmarkName);
+    Item->SetCheckpoint(std::make_unique<TRPCPInfo>());
+    Item->Checkpoint()->Name = std::move(FBookmarkName);
     FBookmarkName.clear();
     FHaveBookmark = false;
   }
@@ -845,7 +849,7 @@ void TRPRTFReaderProperties::TRead::MoveOut(TRPTableCellData& Cell) {
                                     : Item.BR()                                     ? rtf_ts_NewLine
                                                 : rtf_ts_ContinuePara;
     ParaStart = false;
-    InsertItem(Item.ItemText(), RP_DuplicateItem(Item, &TargetDoc(), true), Position);
+    InsertItem(std::string(Item.ItemText()), RP_DuplicateItem(Item, &TargetDoc(), true), Position);
   }
   FMovingOut = false;
 }

@@ -209,17 +209,17 @@ private:
     const char ItemFlag = Flag(Item, First);
     const std::string Head = ' ' + std::to_string(Item.StyleNo) + ' ' +
                              std::to_string(Doc.GetItemPara(ItemNo)) + ' ' + ItemFlag;
-    const bool Marked = !Item.Tag.empty() || Item.Checkpoint;
+    const bool Marked = !Item.Tag().empty() || Item.Checkpoint();
     const int ParaNo = Doc.GetItemPara(ItemNo);
     // Text of one style and paragraph style after such text goes into the same record.
     const bool Joins = Item.IsTextItem() && !Marked && !FText.Lines.empty() &&
                        FText.StyleNo == Item.StyleNo && FText.ParaNo == ParaNo;
     if (!Joins)
       FlushText();
-    if (Item.Checkpoint)
-      Line("checkpoint " + Escaped(Item.Checkpoint->Name));
-    if (!Item.Tag.empty())
-      Line("tag " + Escaped(Item.Tag));
+    if (Item.Checkpoint())
+      Line("checkpoint " + Escaped(Item.Checkpoint()->Name));
+    if (!Item.Tag().empty())
+      Line("tag " + Escaped(Item.Tag()));
     if (Item.IsTextItem()) {
       const std::u16string Text = Doc.GetItemTextW(ItemNo);
       const auto Start = static_cast<size_t>(std::max(From - 1, 0));

@@ -175,15 +175,15 @@ private:
       State.LastStyle = -1;
       return;
     }
-    if (Item.Checkpoint && !Item.Checkpoint->Name.empty()) {
-      const std::string Name = BookmarkName(Item.Checkpoint->Name);
+    if (Item.Checkpoint() && !Item.Checkpoint()->Name.empty()) {
+      const std::string Name = BookmarkName(Item.Checkpoint()->Name);
       Out += "{\\*\\bkmkstart " + Name + "}{\\*\\bkmkend " + Name + "}";
     }
     const bool Link =
-        !Item.Tag.empty() && (Item.IsTextItem() || dynamic_cast<const TRPGraphicItemInfo*>(&Item));
+        !Item.Tag().empty() && (Item.IsTextItem() || dynamic_cast<const TRPGraphicItemInfo*>(&Item));
     if (Link) {
       Out += "{\\field{\\*\\fldinst HYPERLINK \"";
-      Out += RP_RTFEscapeName(HyperlinkTarget(Item.Tag));
+      Out += RP_RTFEscapeName(HyperlinkTarget(Item.Tag()));
       Out += "\"}{\\fldrslt ";
     }
     if (Item.IsTextItem()) {

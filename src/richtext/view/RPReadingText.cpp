@@ -63,12 +63,12 @@ void TRPReadingText::FindSpans() {
     } else {
       LastHeading = nullptr;
     }
-    if (!Item.Tag.empty()) {
+    if (!Item.Tag().empty()) {
       if (Continues && LastLink && LastLink->Doc == Doc && LastLink->ItemNo + 1 == Piece.ItemNo &&
-          Links.back().Target == Item.Tag)
+          Links.back().Target == Item.Tag())
         Links.back().End = Piece.End;
       else
-        Links.push_back({Piece.Start, Piece.End, 0, Item.Tag});
+        Links.push_back({Piece.Start, Piece.End, 0, Item.Tag()});
       LastLink = &Piece;
     } else {
       LastLink = nullptr;

@@ -186,9 +186,9 @@ std::optional<TRPLinkInfo> LinkIn(const TCustomRPFormattedData& Doc, int32_t X, 
     return std::nullopt;
   // Only links carry a target.
   const TCustomRPItemInfo& Item = *At.Doc->GetItem(At.Doc->DrawItems[At.DrawItemNo].ItemNo);
-  if (Item.Tag.empty())
+  if (Item.Tag().empty())
     return std::nullopt;
-  return TRPLinkInfo{Item.Tag, Item.Hint};
+  return TRPLinkInfo{Item.Tag(), Item.Hint()};
 }
 
 } // namespace
@@ -200,7 +200,7 @@ std::optional<TRPLinkInfo> TCustomRichPane::LinkAt(int32_t X, int32_t Y) const {
 bool TCustomRichPane::ScrollToCheckpoint(std::string_view Name) {
   for (int i = 0; i < FRPData->GetItemCount(); ++i) {
     const TCustomRPItemInfo& Item = *FRPData->GetItem(i);
-    if (!Item.Checkpoint || Item.Checkpoint->Name != Name)
+    if (!Item.Checkpoint() || Item.Checkpoint()->Name != Name)
       continue;
     const int DrawItemNo = FRPData->FindDrawItemByItem(i);
     if (DrawItemNo < 0)

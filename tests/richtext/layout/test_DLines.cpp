@@ -97,7 +97,7 @@ TEST(DrawLines, PieceTextAsItsItemStoresIt) {
   Doc.AddNL(u"Hello world", 0, 0);
   const bool Unicode = Doc.GetItem(0)->Unicode();
   const size_t Unit = Unicode ? 2 : 1;
-  const std::string& Text = Doc.GetItemTextR(0);
+  const std::string_view Text = Doc.GetItemTextR(0);
   TRPDrawLines Lines;
   auto Piece = std::make_unique<TRPDrawLineInfo>(0, 0, 50, 20, 0, false);
   Piece->Offs = 7; // "world"

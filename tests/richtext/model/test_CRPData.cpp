@@ -140,8 +140,8 @@ TEST_F(Container, ALoneMarkerGetsAnEmptyTextBeforeTheNextParagraph) {
   Doc.AddNL(u"x", 2, 0);
   EXPECT_EQ(Shape(), (Lines{"P4 marker", "S4 ", "P0 x"}));
   EXPECT_EQ(Doc.GetItem(1)->StyleNo, 0);
-  EXPECT_EQ(Doc.GetItem(1)->Checkpoint.get(), nullptr); // meant for x, not for the filler
-  EXPECT_EQ(Doc.GetItem(2)->Checkpoint->Name, "next");
+  EXPECT_EQ(Doc.GetItem(1)->Checkpoint(), nullptr); // meant for x, not for the filler
+  EXPECT_EQ(Doc.GetItem(2)->Checkpoint()->Name, "next");
   EXPECT_TRUE(Valid());
 
   AddMarker(5);
@@ -399,8 +399,8 @@ TEST_F(Container, CheckpointsWaitForTheNextItemAndChainInItemOrder) {
   EXPECT_EQ(Doc.AddNamedCheckpointExTag("ignored", false, {}), 0);
   EXPECT_EQ(Doc.NotAddedCP->Name, "a");
   Doc.AddNL(u"x", 0, 0);
-  ASSERT_NE(Doc.GetItem(0)->Checkpoint.get(), nullptr);
-  TRPCPInfo& A = *Doc.GetItem(0)->Checkpoint;
+  ASSERT_NE(Doc.GetItem(0)->Checkpoint(), nullptr);
+  TRPCPInfo& A = *Doc.GetItem(0)->Checkpoint();
   EXPECT_EQ(Doc.NotAddedCP.get(), nullptr);
   EXPECT_EQ(A.ItemInfo, Doc.GetItem(0));
   EXPECT_TRUE(A.RaiseEvent);
@@ -410,11 +410,11 @@ TEST_F(Container, CheckpointsWaitForTheNextItemAndChainInItemOrder) {
   EXPECT_EQ(Doc.AddNamedCheckpointExTag("b", false, {}), 1);
   Doc.AddNL(u"z", 0, 0);
   // A copy that brings its own checkpoint is registered like a named one.
-  Doc.AddItemR(Doc.GetItemTextR(0), RP_DuplicateItem(*Doc.GetItem(0), &Doc, true));
+  Doc.AddItemR(std::string(Doc.GetItemTextR(0)), RP_DuplicateItem(*Doc.GetItem(0), &Doc, true));
   EXPECT_EQ(Doc.CPCount, 3);
   // The item keeps its own; a pending checkpoint waits for the next item.
   Doc.AddNamedCheckpointExTag("d", false, {});
-  Doc.AddItemR(Doc.GetItemTextR(0), RP_DuplicateItem(*Doc.GetItem(0), &Doc, true));
+  Doc.AddItemR(std::string(Doc.GetItemTextR(0)), RP_DuplicateItem(*Doc.GetItem(0), &Doc, true));
   EXPECT_EQ(Doc.NotAddedCP->Name, "d");
   Doc.AddNL(u"e", 0, 0);
 

@@ -60,7 +60,7 @@ protected:
   }
 
   std::string CheckpointName(const TCustomRPData& Doc, int ItemNo) {
-    const TRPCPInfo* CP = Doc.GetItem(ItemNo)->Checkpoint.get();
+    const TRPCPInfo* CP = Doc.GetItem(ItemNo)->Checkpoint();
     return CP ? CP->Name : "-";
   }
 
@@ -93,7 +93,7 @@ TEST_F(Merging, RunsThatDifferStayApart) {
   EXPECT_EQ(Concatenated([](TTestDocument& Doc) {
               Doc.AddNL(u"a", 0, 0);
               Doc.AddNL(u"b", 0, -1);
-              Doc.GetItem(1)->Hint = "more";
+              Doc.GetItem(1)->SetHint("more");
             }),
             Apart);
   EXPECT_EQ(Concatenated([](TTestDocument& Doc) {
@@ -234,9 +234,9 @@ TEST_F(Merging, DrainingMovesItemsCheckpointsAndThePendingCheckpoint) {
   Doc.DrainFrom(Victim);
   EXPECT_EQ(Layout(Doc), (Lines{"P1:x", "C1:y", "P0:z"}));
   EXPECT_EQ(Doc.GetItem(2), Z);
-  ASSERT_NE(Z->Checkpoint, nullptr);
-  EXPECT_EQ(Z->Checkpoint->Tag, "tag");
-  EXPECT_TRUE(Z->Checkpoint->RaiseEvent);
+  ASSERT_NE(Z->Checkpoint(), nullptr);
+  EXPECT_EQ(Z->Checkpoint()->Tag, "tag");
+  EXPECT_TRUE(Z->Checkpoint()->RaiseEvent);
   ASSERT_NE(Doc.NotAddedCP, nullptr);
   EXPECT_EQ(Doc.NotAddedCP->Name, "end");
   EXPECT_EQ(Victim.GetItemCount(), 0);
@@ -308,7 +308,7 @@ TEST_F(Merging, AppendingCopiesValidItemsWithCheckpoints) {
   Doc.AppendFrom(Source);
   EXPECT_EQ(Layout(Doc), (Lines{"P1:x", "C1:y", "P0:z"}));
   EXPECT_EQ(CheckpointName(Doc, 2), "z");
-  EXPECT_NE(Doc.GetItem(2)->Checkpoint.get(), Source.GetItem(1)->Checkpoint.get());
+  EXPECT_NE(Doc.GetItem(2)->Checkpoint(), Source.GetItem(1)->Checkpoint());
   EXPECT_EQ(Source.GetItemCount(), 3);
   EXPECT_EQ(CheckpointName(Source, 1), "z");
   EXPECT_TRUE(Consistent(Doc));
@@ -328,11 +328,11 @@ TEST_F(Merging, AReadersFirstItemIsInsertedWithItsCheckpointInOrder) {
   Doc.Actions.clear();
 
   std::unique_ptr<TCustomRPItemInfo> Item = std::make_unique<TRPTextItemInfo>(&Doc);
-  Item->Checkpoint = std::make_unique<TRPCPInfo>();
-  Item->Checkpoint->Name = "b";
+  Item->SetCheckpoint(std::make_unique<TRPCPInfo>());
+  Item->Checkpoint()->Name = "b";
   TCustomRPItemInfo* B = Item.get();
   int Index = 1;
-  std::string Text = Item->ItemText();
+  std::string Text(Item->ItemText());
   bool FullReformat = true;
   int NewListNo = 5;
   EXPECT_TRUE(Doc.InsertFirstRPFItem(Index, Text, Item, false, FullReformat, NewListNo));

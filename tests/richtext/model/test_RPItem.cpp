@@ -201,16 +201,16 @@ TEST_F(Items, TextItemClassIsReplaceable) {
 TEST_F(Items, AssignTakesStyleNoOnlyFromTheSameClass) {
   TRPHotGraphicItemInfo Hot(&Doc);
   Hot.ParaNo = 1;
-  Hot.Hint = "hint";
-  Hot.Tag = "tag";
+  Hot.SetHint("hint");
+  Hot.SetTag("tag");
   Hot.Alt = "alt";
   Hot.SetSameAsPrev(true);
   TRPGraphicItemInfo Plain(&Doc);
   Plain.Assign(Hot);
   EXPECT_EQ(Plain.StyleNo, rpsPicture);
   EXPECT_EQ(Plain.ParaNo, 1);
-  EXPECT_EQ(Plain.Hint, "hint");
-  EXPECT_EQ(Plain.Tag, "");
+  EXPECT_EQ(Plain.Hint(), "hint");
+  EXPECT_EQ(Plain.Tag(), "");
   EXPECT_EQ(Plain.Alt, "alt");
   EXPECT_TRUE(Plain.SameAsPrev());
 }
@@ -220,23 +220,23 @@ TEST_F(Items, DuplicateCopiesTextTagAndCheckpointOnRequest) {
   Tab.SetAssociatedTextStyleNo(3);
   Tab.Leader = ".";
   Tab.SetItemText("tab");
-  Tab.Tag = "t";
+  Tab.SetTag("t");
   Tab.Hidden = true;
-  Tab.Checkpoint = std::make_unique<TRPCPInfo>();
-  Tab.Checkpoint->Name = "here";
-  Tab.Checkpoint->Persistent = true;
+  Tab.SetCheckpoint(std::make_unique<TRPCPInfo>());
+  Tab.Checkpoint()->Name = "here";
+  Tab.Checkpoint()->Persistent = true;
   const auto Copy = RP_DuplicateItem(Tab, &Doc, true);
   const auto& CopyTab = dynamic_cast<const TRPTabItemInfo&>(*Copy);
   EXPECT_EQ(CopyTab.GetAssociatedTextStyleNo(), 3);
   EXPECT_EQ(CopyTab.Leader, ".");
   EXPECT_EQ(CopyTab.ItemText(), "tab");
-  EXPECT_EQ(CopyTab.Tag, "t");
+  EXPECT_EQ(CopyTab.Tag(), "t");
   EXPECT_TRUE(CopyTab.Hidden);
-  ASSERT_NE(CopyTab.Checkpoint, nullptr);
-  EXPECT_EQ(CopyTab.Checkpoint->Name, "here");
-  EXPECT_TRUE(CopyTab.Checkpoint->Persistent);
-  EXPECT_EQ(CopyTab.Checkpoint->ItemInfo, Copy.get());
-  EXPECT_EQ(RP_DuplicateItem(Tab, &Doc, false)->Checkpoint, nullptr);
+  ASSERT_NE(CopyTab.Checkpoint(), nullptr);
+  EXPECT_EQ(CopyTab.Checkpoint()->Name, "here");
+  EXPECT_TRUE(CopyTab.Checkpoint()->Persistent);
+  EXPECT_EQ(CopyTab.Checkpoint()->ItemInfo, Copy.get());
+  EXPECT_EQ(RP_DuplicateItem(Tab, &Doc, false)->Checkpoint(), nullptr);
 }
 
 class PictureOwnership : public Items {
@@ -327,7 +327,7 @@ TEST_F(Items, ExtraPropertiesBelongToTheItemsThatHaveThem) {
   EXPECT_FALSE(Text.GetExtraIntProperty(rpepSpacing, Value));
   EXPECT_EQ(Value, -7);
   EXPECT_TRUE(Text.SetExtraStrProperty(rpespHint, "h"));
-  EXPECT_EQ(Text.Hint, "h");
+  EXPECT_EQ(Text.Hint(), "h");
   EXPECT_FALSE(Text.SetExtraStrProperty(rpespAlt, "a"));
 
   TRPBulletItemInfo Bullet(&Doc);

@@ -375,16 +375,16 @@ TEST_F(Builder, HiddenTextIsDroppedOrKeptWithAHiddenStyle) {
 TEST_F(Builder, BookmarksAndPageBreaksGoToTheNextItem) {
   ASSERT_EQ(Load(R"(\f0\fs20 a\par {\*\bkmkstart first}{\*\bkmkstart second}b\page c)"), rtf_ec_OK);
   EXPECT_EQ(Layout(Doc), (Lines{"P0:a", "P0:b", "P0!:c"}));
-  EXPECT_EQ(Doc.GetItem(0)->Checkpoint, nullptr);
-  ASSERT_NE(Doc.GetItem(1)->Checkpoint, nullptr);
-  EXPECT_EQ(Doc.GetItem(1)->Checkpoint->Name, "second");
-  EXPECT_EQ(Doc.GetItem(2)->Checkpoint, nullptr);
+  EXPECT_EQ(Doc.GetItem(0)->Checkpoint(), nullptr);
+  ASSERT_NE(Doc.GetItem(1)->Checkpoint(), nullptr);
+  EXPECT_EQ(Doc.GetItem(1)->Checkpoint()->Name, "second");
+  EXPECT_EQ(Doc.GetItem(2)->Checkpoint(), nullptr);
   EXPECT_FALSE(Doc.GetItem(1)->PageBreakBefore());
 
   Doc.Props.IgnoreBookmarks = true;
   Doc.Clear();
   ASSERT_EQ(Load(R"({\*\bkmkstart x}a)"), rtf_ec_OK);
-  EXPECT_EQ(Doc.GetItem(0)->Checkpoint, nullptr);
+  EXPECT_EQ(Doc.GetItem(0)->Checkpoint(), nullptr);
 }
 
 TEST_F(Builder, HyperlinkTextGetsTargetTooltipAndJumpStyle) {
@@ -393,12 +393,12 @@ TEST_F(Builder, HyperlinkTextGetsTargetTooltipAndJumpStyle) {
             rtf_ec_OK);
   ASSERT_EQ(Layout(Doc), (Lines{"P0:see ", "C0:link", "C0: now"}));
   const TCustomRPItemInfo& Link = *Doc.GetItem(1);
-  EXPECT_EQ(Link.Tag, "https://x.org/a b");
-  EXPECT_EQ(Link.Hint, "tip");
+  EXPECT_EQ(Link.Tag(), "https://x.org/a b");
+  EXPECT_EQ(Link.Hint(), "tip");
   EXPECT_TRUE(TextStyleOf(1).Jump);
   EXPECT_FALSE(TextStyleOf(0).Jump);
   EXPECT_FALSE(TextStyleOf(2).Jump);
-  EXPECT_EQ(Doc.GetItem(0)->Tag, "");
+  EXPECT_EQ(Doc.GetItem(0)->Tag(), "");
   // The sheet's own jump styles are green and underlined: one for this link is added.
   EXPECT_EQ(Sheet.TextStyles.Count(), 7);
 }

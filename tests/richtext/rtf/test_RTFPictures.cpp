@@ -189,8 +189,8 @@ TEST_F(RTFPictures, LinksOnPicturesKeepTheirTargets) {
             rtf_ec_OK);
   const std::vector<const TRPGraphicItemInfo*> Found = Pictures();
   ASSERT_EQ(Found.size(), 1u);
-  EXPECT_EQ(Found[0]->Tag, "https://example.org/a b");
-  EXPECT_EQ(Found[0]->Hint, "the tip");
+  EXPECT_EQ(Found[0]->Tag(), "https://example.org/a b");
+  EXPECT_EQ(Found[0]->Hint(), "the tip");
 }
 
 TEST_F(RTFPictures, IncludedPicturesComeFromBesideTheDocument) {

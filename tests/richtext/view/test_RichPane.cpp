@@ -400,9 +400,9 @@ TEST_F(Pane, WrittenRTFReadsBack) {
   for (int i = 0; i < Doc.GetItemCount(); ++i) {
     const TCustomRPItemInfo& A = *Doc.GetItem(i);
     const TCustomRPItemInfo& B = *Back.GetItem(i);
-    EXPECT_EQ(B.Tag, A.Tag) << i;
+    EXPECT_EQ(B.Tag(), A.Tag()) << i;
     EXPECT_EQ(B.BR(), A.BR()) << i;
-    EXPECT_EQ(B.Checkpoint != nullptr, A.Checkpoint != nullptr) << i;
+    EXPECT_EQ(B.Checkpoint() != nullptr, A.Checkpoint() != nullptr) << i;
     if (!A.IsTextItem())
       continue;
     const TFontInfo& FA = Sheet.TextStyles[Doc.GetItemStyle(i)];
@@ -424,7 +424,7 @@ TEST_F(Pane, WrittenRTFReadsBack) {
   TRichPaneRPData Quoted(Core);
   Quoted.AddNLTag(u"link", 0, 0, "https://x.org/a\\b?q=\"v\"#place");
   ASSERT_TRUE(Copy.LoadRTFFromStream(RP_DocumentRTF(Quoted)));
-  EXPECT_EQ(Back.GetItem(0)->Tag, "https://x.org/a\\b?q=\"v\"#place");
+  EXPECT_EQ(Back.GetItem(0)->Tag(), "https://x.org/a\\b?q=\"v\"#place");
 
   // A part of a run: only that part, in its run's format.
   int Bold = 0;
@@ -556,7 +556,7 @@ TEST_F(Pane, WriterCornersReadBack) {
       const TCustomRPItemInfo& A = *Doc.GetItem(i);
       const TCustomRPItemInfo& B = *Back.GetItem(i);
       EXPECT_EQ(typeid(B).name(), typeid(A).name()) << i << "\n" << Rtf;
-      EXPECT_EQ(B.Tag, A.Tag) << i;
+      EXPECT_EQ(B.Tag(), A.Tag()) << i;
       EXPECT_EQ(B.SameAsPrev(), A.SameAsPrev()) << i;
       EXPECT_EQ(B.BR(), A.BR()) << i;
       EXPECT_TRUE(Second.Sheet.ParaStyles[Back.GetItemPara(i)].IsEqual(
