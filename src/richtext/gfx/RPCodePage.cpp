@@ -1,7 +1,9 @@
 #include "richtext/gfx/RPCodePage.h"
 
 #include <array>
+#include <bit>
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 #include <map>
 #include <memory>
@@ -103,6 +105,8 @@ private:
 struct TSingleByteTable {
   std::array<char16_t, 256> ToUnicode{};
   std::unordered_map<char16_t, uint8_t> FromUnicode;
+  // FromUnicode for the first 256 code points, which most text is written in; -1 for none.
+  std::array<int16_t, 256> FromLowUnicode{};
 };
 
 const TSingleByteTable& SingleByteTable(int CodePage) {
@@ -120,6 +124,10 @@ const TSingleByteTable& SingleByteTable(int CodePage) {
       Unit = RP_Utf16LEUnit(Out.data());
     Table->ToUnicode[static_cast<size_t>(b)] = Unit;
     Table->FromUnicode.emplace(Unit, static_cast<uint8_t>(b));
+  }
+  for (size_t u = 0; u < Table->FromLowUnicode.size(); ++u) {
+    const auto It = Table->FromUnicode.find(static_cast<char16_t>(u));
+    Table->FromLowUnicode[u] = It == Table->FromUnicode.end() ? int16_t{-1} : It->second;
   }
   return *Table;
 }
@@ -278,8 +286,9 @@ std::u16string RP_AnsiToUnicode(std::string_view Text, int CodePage) {
     return Result;
   }
   const TSingleByteTable& Table = SingleByteTable(Actual);
-  for (char Byte : Text)
-    Result.push_back(Table.ToUnicode[static_cast<uint8_t>(Byte)]);
+  Result.resize(Text.size());
+  for (size_t i = 0; i < Text.size(); ++i)
+    Result[i] = Table.ToUnicode[static_cast<uint8_t>(Text[i])];
   return Result;
 }
 
@@ -313,9 +322,17 @@ std::string RP_UnicodeToAnsi(std::u16string_view Text, int CodePage) {
     return Result;
   }
   const TSingleByteTable& Table = SingleByteTable(Actual);
-  for (char16_t Unit : Text) {
-    const auto It = Table.FromUnicode.find(Unit);
-    Result.push_back(It == Table.FromUnicode.end() ? '?' : static_cast<char>(It->second));
+  Result.resize(Text.size());
+  for (size_t i = 0; i < Text.size(); ++i) {
+    const char16_t Unit = Text[i];
+    int Byte;
+    if (Unit < Table.FromLowUnicode.size()) {
+      Byte = Table.FromLowUnicode[Unit];
+    } else {
+      const auto It = Table.FromUnicode.find(Unit);
+      Byte = It == Table.FromUnicode.end() ? -1 : It->second;
+    }
+    Result[i] = Byte < 0 ? '?' : static_cast<char>(Byte);
   }
   return Result;
 }
@@ -366,18 +383,27 @@ std::string RP_SymbolCharsetToAnsiCharset(std::u16string_view Text) {
 }
 
 std::string RP_ToUtf16LE(std::u16string_view Text) {
-  std::string Bytes;
-  Bytes.reserve(Text.size() * 2);
-  for (const char16_t Unit : Text) {
-    Bytes.push_back(static_cast<char>(Unit & 0xFF));
-    Bytes.push_back(static_cast<char>(Unit >> 8));
+  std::string Bytes(Text.size() * 2, '\0');
+  if constexpr (std::endian::native == std::endian::little) {
+    if (!Text.empty())
+      std::memcpy(Bytes.data(), Text.data(), Bytes.size());
+  } else {
+    for (size_t i = 0; i < Text.size(); ++i) {
+      Bytes[2 * i] = static_cast<char>(Text[i] & 0xFF);
+      Bytes[2 * i + 1] = static_cast<char>(Text[i] >> 8);
+    }
   }
   return Bytes;
 }
 
 std::u16string RP_FromUtf16LE(std::string_view Bytes) {
   std::u16string Text(Bytes.size() / 2, u'\0');
-  for (size_t i = 0; i < Text.size(); ++i)
-    Text[i] = RP_Utf16LEUnit(Bytes.data() + 2 * i);
+  if constexpr (std::endian::native == std::endian::little) {
+    if (!Text.empty())
+      std::memcpy(Text.data(), Bytes.data(), Text.size() * 2);
+  } else {
+    for (size_t i = 0; i < Text.size(); ++i)
+      Text[i] = RP_Utf16LEUnit(Bytes.data() + 2 * i);
+  }
   return Text;
 }

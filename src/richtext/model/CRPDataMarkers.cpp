@@ -122,7 +122,9 @@ void TCustomRPData::DeleteMarkerFromList(TCustomRPItemInfo& Item, bool Clearing)
 void TCustomRPData::AddSeqInList(int ItemNo) {
   if (ItemNo < 0 || ItemNo >= GetItemCount())
     return;
-  auto* Seq = dynamic_cast<TRPSeqItemInfo*>(GetItem(ItemNo));
+  // Text items, most of a document, are never sequence fields.
+  TCustomRPItemInfo* Item = GetItem(ItemNo);
+  auto* Seq = Item->IsTextItem() ? nullptr : dynamic_cast<TRPSeqItemInfo*>(Item);
   if (!Seq)
     return;
   const std::shared_ptr<TRPSeqList> List = GetSeqList(true);
@@ -137,7 +139,7 @@ void TCustomRPData::AddSeqInList(int ItemNo) {
 }
 
 void TCustomRPData::DeleteSeqFromList(TCustomRPItemInfo& Item, bool Clearing) {
-  auto* Seq = dynamic_cast<TRPSeqItemInfo*>(&Item);
+  auto* Seq = Item.IsTextItem() ? nullptr : dynamic_cast<TRPSeqItemInfo*>(&Item);
   const std::shared_ptr<TRPSeqList> List = Seq ? Seq->SeqList() : nullptr;
   if (!List)
     return;

@@ -149,6 +149,7 @@ public:
   virtual ~TRPRTFCharProperties() = default;
   TRPRTFCharProperties(const TRPRTFCharProperties&) = default;
   TRPRTFCharProperties& operator=(const TRPRTFCharProperties&) = default;
+  bool operator==(const TRPRTFCharProperties&) const = default;
 
   virtual void Reset(uint32_t DefLanguage, int32_t DefFontIndex);
   // Copies everything except FFontName, which belongs to the one symbol being emitted.

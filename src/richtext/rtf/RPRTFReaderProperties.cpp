@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -34,6 +35,7 @@ struct TStyleVariant {
   bool SymbolMapped = false;
   bool SmallCapsLower = false;
   bool Superscript = false;
+  bool operator==(const TStyleVariant&) const = default;
 };
 
 } // namespace
@@ -74,8 +76,7 @@ private:
   void SizePicture(TRPGraphicItemInfo& Item, const TRPRTFPicture& Picture) const;
   // Inside a HYPERLINK field: the link's target as the document keeps it (Tag), its hint,
   // and the style the document gives a link of StyleNo; false outside links.
-  bool ReadLink(const std::u16string& Name, std::string& Tag, std::string& Hint,
-                int& StyleNo) const;
+  bool ReadLink(std::u16string_view Name, std::string& Tag, std::string& Hint, int& StyleNo) const;
   void NewText(const std::string& Text, TRPRTFPosition Position);
   void NewUnicodeText(const std::u16string& Text, TRPRTFPosition Position);
   // A run as bytes or UTF-16 (exactly one of them) becomes a text or tab item; Unicode
@@ -96,6 +97,8 @@ private:
   void AppendNotes();
 
   int ReturnStyleNo(bool Unicode, bool SwitchProtect, TStyleVariant Variant = {});
+  // The style ReturnStyleNo gives when it has not chosen for the same properties lately.
+  int FindTextStyle(bool Unicode, bool SwitchProtect, TStyleVariant Variant, bool Hypertext);
   int ReturnParaNo(TRPRTFPosition Position);
   // The paragraph style of a paragraph with these properties.
   int ParaNoFor(const TRPRTFParaProperties& Para);
@@ -124,6 +127,21 @@ private:
   bool FHaveBookmark = false;
   TRPRTFStyleIndex FTextIndex;
   TRPRTFStyleIndex FParaIndex;
+  // The text styles the last runs took, by what chose them: most runs repeat one of a few
+  // recent ones, and making a style to look it up costs more than the run.
+  struct TStyleChoice {
+    TRPRTFCharProperties Chars;
+    int32_t DefFontIndex;
+    TStyleVariant Variant;
+    bool Unicode;
+    bool SwitchProtect;
+    bool Hypertext;
+    TRPRTFBiDiMode ParaBiDiMode;
+    int FontCount;
+    int StyleNo;
+  };
+  std::vector<TStyleChoice> FRecentStyles;
+  size_t FNextRecentStyle = 0;
   // Notes in reading order; the one being read is the last while FInNote is set.
   std::vector<TNote> FNotes;
   bool FInNote = false;
@@ -337,7 +355,7 @@ void TRPRTFReaderProperties::TRead::AddTextItem(std::u16string_view Wide, const 
   int LinkStyle = StyleNo;
   std::string Tag;
   std::string Hint;
-  if (ReadLink(std::u16string(Wide), Tag, Hint, LinkStyle) && LinkStyle >= 0 &&
+  if (ReadLink(Wide, Tag, Hint, LinkStyle) && LinkStyle >= 0 &&
       LinkStyle < RPStyle.TextStyles.Count())
     StyleNo = LinkStyle;
   Item->SetTag(std::move(Tag));
@@ -354,14 +372,14 @@ void TRPRTFReaderProperties::TRead::AddTextItem(std::u16string_view Wide, const 
   InsertItem(std::move(Text), std::move(Item), Position);
 }
 
-bool TRPRTFReaderProperties::TRead::ReadLink(const std::u16string& Name, std::string& Tag,
+bool TRPRTFReaderProperties::TRead::ReadLink(std::u16string_view Name, std::string& Tag,
                                              std::string& Hint, int& StyleNo) const {
   const std::u16string_view Link = Reader.HyperlinkInstruction();
   if (Link.empty())
     return false;
   const TRPRTFHyperlink Parsed =
       RPRTFParseHyperlink(Link, FOwner.BasePathLinks ? FOwner.BasePath : std::string());
-  std::u16string ItemName = Name;
+  std::u16string ItemName(Name);
   Tag = Parsed.Target;
   Hint = Parsed.Hint;
   RPData.ReadHyperlink(Parsed.Target, Parsed.Extras, ItemName, Tag, StyleNo);
@@ -590,6 +608,47 @@ int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtec
   if (FOwner.TextStyleMode == rprsUseSpecified)
     return FOwner.TextStyleNo;
   const TRPRTFReaderState& State = Reader.RTFState();
+  // The closest style may change as styles are added; a record of a derived class may hold
+  // more than the choice compares.
+  const bool Remember = FOwner.TextStyleMode != rprsUseClosest &&
+                        typeid(State.Props.CharProps) == typeid(TRPRTFCharProperties);
+  const bool Hypertext = !Reader.HyperlinkInstruction().empty();
+  const int FontCount = Reader.FontTable().Count();
+  const auto SameChoice = [&](const TStyleChoice& Choice) {
+    return Choice.Variant == Variant && Choice.Unicode == Unicode &&
+           Choice.SwitchProtect == SwitchProtect && Choice.Hypertext == Hypertext &&
+           Choice.DefFontIndex == State.Props.DefFontIndex &&
+           Choice.ParaBiDiMode == State.Props.ParaProps.FBiDiMode &&
+           Choice.FontCount == FontCount && Choice.StyleNo < RPStyle.TextStyles.Count() &&
+           Choice.Chars == State.Props.CharProps;
+  };
+  if (Remember)
+    for (const TStyleChoice& Choice : FRecentStyles)
+      if (SameChoice(Choice))
+        return Choice.StyleNo;
+  const int StyleNo = FindTextStyle(Unicode, SwitchProtect, Variant, Hypertext);
+  if (Remember) {
+    TStyleChoice Choice{State.Props.CharProps,
+                        State.Props.DefFontIndex,
+                        Variant,
+                        Unicode,
+                        SwitchProtect,
+                        Hypertext,
+                        State.Props.ParaProps.FBiDiMode,
+                        FontCount,
+                        StyleNo};
+    constexpr size_t Remembered = 8;
+    if (FRecentStyles.size() < Remembered)
+      FRecentStyles.push_back(std::move(Choice));
+    else
+      FRecentStyles[FNextRecentStyle++ % Remembered] = std::move(Choice);
+  }
+  return StyleNo;
+}
+
+int TRPRTFReaderProperties::TRead::FindTextStyle(bool Unicode, bool SwitchProtect,
+                                                 TStyleVariant Variant, bool Hypertext) {
+  const TRPRTFReaderState& State = Reader.RTFState();
   std::optional<TRPRTFCharProperties> Superscript;
   if (Variant.Superscript) {
     Superscript.emplace(State.Props.CharProps);
@@ -603,7 +662,7 @@ int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtec
   Source.Fonts = &Reader.FontTable();
   Source.Unicode = Unicode;
   Source.SwitchProtect = SwitchProtect;
-  Source.Hypertext = !Reader.HyperlinkInstruction().empty();
+  Source.Hypertext = Hypertext;
   Source.UseDirection = RPData.GetBiDiMode() != rpbdUnspecified;
   Source.ParaBiDiMode = State.Props.ParaProps.FBiDiMode;
   Source.UseCharsetForUnicode = FOwner.UseCharsetForUnicode;
