@@ -2,6 +2,7 @@
 #include "richtext/gfx/RPCodePage.h"
 
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <mutex>
 #include <typeinfo>
@@ -163,19 +164,14 @@ TRPItemExtras* TCustomRPItemInfo::Extras() const {
   return &ExtrasTable().at(this);
 }
 
-TRPItemExtras& TCustomRPItemInfo::OwnExtras() {
+void TCustomRPItemInfo::ChangeExtras(const std::function<void(TRPItemExtras&)>& Change) {
   const std::lock_guard<std::mutex> Lock(ExtrasMutex);
+  auto& Table = ExtrasTable();
+  const auto Found = FHasExtras ? Table.find(this) : Table.try_emplace(this).first;
   FHasExtras = true;
-  return ExtrasTable()[this];
-}
-
-void TCustomRPItemInfo::DropExtrasIfEmpty() {
-  if (!FHasExtras)
-    return;
-  const std::lock_guard<std::mutex> Lock(ExtrasMutex);
-  const auto Found = ExtrasTable().find(this);
+  Change(Found->second);
   if (!Found->second.Checkpoint && Found->second.Tag.empty() && Found->second.Hint.empty()) {
-    ExtrasTable().erase(Found);
+    Table.erase(Found);
     FHasExtras = false;
   }
 }
@@ -267,18 +263,13 @@ TRPCPInfo* TCustomRPItemInfo::Checkpoint() const {
 void TCustomRPItemInfo::SetCheckpoint(std::unique_ptr<TRPCPInfo> CP) {
   if (!CP && !FHasExtras)
     return;
-  const bool Dropping = !CP;
-  OwnExtras().Checkpoint = std::move(CP);
-  if (Dropping)
-    DropExtrasIfEmpty();
+  ChangeExtras([&CP](TRPItemExtras& Own) { Own.Checkpoint = std::move(CP); });
 }
 
 std::unique_ptr<TRPCPInfo> TCustomRPItemInfo::TakeCheckpoint() {
-  TRPItemExtras* Own = Extras();
-  if (!Own)
-    return nullptr;
-  std::unique_ptr<TRPCPInfo> CP = std::move(Own->Checkpoint);
-  DropExtrasIfEmpty();
+  std::unique_ptr<TRPCPInfo> CP;
+  if (FHasExtras)
+    ChangeExtras([&CP](TRPItemExtras& Own) { CP = std::move(Own.Checkpoint); });
   return CP;
 }
 
@@ -290,10 +281,7 @@ const std::string& TCustomRPItemInfo::Tag() const {
 void TCustomRPItemInfo::SetTag(std::string Value) {
   if (Value.empty() && !FHasExtras)
     return;
-  const bool Dropping = Value.empty();
-  OwnExtras().Tag = std::move(Value);
-  if (Dropping)
-    DropExtrasIfEmpty();
+  ChangeExtras([&Value](TRPItemExtras& Own) { Own.Tag = std::move(Value); });
 }
 
 const std::string& TCustomRPItemInfo::Hint() const {
@@ -304,10 +292,7 @@ const std::string& TCustomRPItemInfo::Hint() const {
 void TCustomRPItemInfo::SetHint(std::string Value) {
   if (Value.empty() && !FHasExtras)
     return;
-  const bool Dropping = Value.empty();
-  OwnExtras().Hint = std::move(Value);
-  if (Dropping)
-    DropExtrasIfEmpty();
+  ChangeExtras([&Value](TRPItemExtras& Own) { Own.Hint = std::move(Value); });
 }
 
 int32_t TCustomRPItemInfo::ItemLength() const { return IsTextItem() ? TextView().Length() : 1; }

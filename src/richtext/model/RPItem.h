@@ -465,8 +465,8 @@ protected:
 
 private:
   TRPItemExtras* Extras() const;
-  TRPItemExtras& OwnExtras();
-  void DropExtrasIfEmpty();
+  // Runs Change on the item's record, made when missing and dropped when left empty.
+  void ChangeExtras(const std::function<void(TRPItemExtras&)>& Change);
 
   TRPItemOptions FItemOptions;
   // Whether the item has a checkpoint, a tag or a hint.

@@ -96,7 +96,9 @@ private:
   void NumberNotes();
   void AppendNotes();
 
-  int ReturnStyleNo(bool Unicode, bool SwitchProtect, TStyleVariant Variant = {});
+  // Hypertext: whether the run is inside a link, when the caller knows.
+  int ReturnStyleNo(bool Unicode, bool SwitchProtect, TStyleVariant Variant = {},
+                    std::optional<bool> Hypertext = {});
   // The style ReturnStyleNo gives when it has not chosen for the same properties lately.
   int FindTextStyle(bool Unicode, bool SwitchProtect, TStyleVariant Variant, bool Hypertext);
   int ReturnParaNo(TRPRTFPosition Position);
@@ -142,6 +144,7 @@ private:
   };
   std::vector<TStyleChoice> FRecentStyles;
   size_t FNextRecentStyle = 0;
+  size_t FLastRecentStyle = 0;
   // Notes in reading order; the one being read is the last while FInNote is set.
   std::vector<TNote> FNotes;
   bool FInNote = false;
@@ -350,12 +353,13 @@ void TRPRTFReaderProperties::TRead::AddRun(const std::string* Bytes, const std::
 void TRPRTFReaderProperties::TRead::AddTextItem(std::u16string_view Wide, const std::string* Bytes,
                                                 bool Unicode, TStyleVariant Variant, int ParaNo,
                                                 TRPRTFPosition Position) {
-  int StyleNo = ReturnStyleNo(Unicode, false, Variant);
+  const bool InLink = !Reader.HyperlinkInstruction().empty();
+  int StyleNo = ReturnStyleNo(Unicode, false, Variant, InLink);
   std::unique_ptr<TCustomRPItemInfo> Item = RichPaneTextItemClass(&RPData);
   int LinkStyle = StyleNo;
   std::string Tag;
   std::string Hint;
-  if (ReadLink(Wide, Tag, Hint, LinkStyle) && LinkStyle >= 0 &&
+  if (InLink && ReadLink(Wide, Tag, Hint, LinkStyle) && LinkStyle >= 0 &&
       LinkStyle < RPStyle.TextStyles.Count())
     StyleNo = LinkStyle;
   Item->SetTag(std::move(Tag));
@@ -604,7 +608,8 @@ bool TRPRTFReaderProperties::TRead::AllowUseStyle(int StyleNo, bool TextStyle) {
 }
 
 int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtect,
-                                                 TStyleVariant Variant) {
+                                                 TStyleVariant Variant,
+                                                 std::optional<bool> InLink) {
   if (FOwner.TextStyleMode == rprsUseSpecified)
     return FOwner.TextStyleNo;
   const TRPRTFReaderState& State = Reader.RTFState();
@@ -612,7 +617,7 @@ int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtec
   // more than the choice compares.
   const bool Remember = FOwner.TextStyleMode != rprsUseClosest &&
                         typeid(State.Props.CharProps) == typeid(TRPRTFCharProperties);
-  const bool Hypertext = !Reader.HyperlinkInstruction().empty();
+  const bool Hypertext = InLink ? *InLink : !Reader.HyperlinkInstruction().empty();
   const int FontCount = Reader.FontTable().Count();
   const auto SameChoice = [&](const TStyleChoice& Choice) {
     return Choice.Variant == Variant && Choice.Unicode == Unicode &&
@@ -622,10 +627,16 @@ int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtec
            Choice.FontCount == FontCount && Choice.StyleNo < RPStyle.TextStyles.Count() &&
            Choice.Chars == State.Props.CharProps;
   };
-  if (Remember)
-    for (const TStyleChoice& Choice : FRecentStyles)
-      if (SameChoice(Choice))
-        return Choice.StyleNo;
+  if (Remember) {
+    // Runs mostly take the style of the run before them, so that one is tried first.
+    if (FLastRecentStyle < FRecentStyles.size() && SameChoice(FRecentStyles[FLastRecentStyle]))
+      return FRecentStyles[FLastRecentStyle].StyleNo;
+    for (size_t i = 0; i < FRecentStyles.size(); ++i)
+      if (SameChoice(FRecentStyles[i])) {
+        FLastRecentStyle = i;
+        return FRecentStyles[i].StyleNo;
+      }
+  }
   const int StyleNo = FindTextStyle(Unicode, SwitchProtect, Variant, Hypertext);
   if (Remember) {
     TStyleChoice Choice{State.Props.CharProps,
@@ -637,11 +648,14 @@ int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtec
                         State.Props.ParaProps.FBiDiMode,
                         FontCount,
                         StyleNo};
-    constexpr size_t Remembered = 8;
-    if (FRecentStyles.size() < Remembered)
+    constexpr size_t Remembered = 32;
+    if (FRecentStyles.size() < Remembered) {
+      FLastRecentStyle = FRecentStyles.size();
       FRecentStyles.push_back(std::move(Choice));
-    else
-      FRecentStyles[FNextRecentStyle++ % Remembered] = std::move(Choice);
+    } else {
+      FLastRecentStyle = FNextRecentStyle++ % Remembered;
+      FRecentStyles[FLastRecentStyle] = std::move(Choice);
+    }
   }
   return StyleNo;
 }
