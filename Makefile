@@ -49,9 +49,11 @@ test: setup
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: setup
+	scripts/setup bench
 	cmake -S . -B build/bench $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DCOMPCHEM_TESTS=OFF -DCOMPCHEM_BENCH=ON
 	cmake --build build/bench -j $(JOBS)
 	for b in build/bench/bin/bench_*; do $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+	bench/load-memory build/bench
 
 # libFuzzer on the whole path from RTF bytes to pixels, one target after another, each for
 # FUZZ_SECONDS: the reader alone (fuzz_rtf_reader), the load into a document as the guide's

@@ -172,6 +172,8 @@ void TRPItemList::InsertObject(int Index, std::string Text,
     // Grows by half the list, so appending stays amortized constant.
     const size_t Grow = std::max<size_t>(16, FItems.size() / 2);
     const size_t OldSize = FItems.size();
+    // Exactly that much: the vector's own growth would double the slots of a large document.
+    FItems.reserve(OldSize + Grow);
     FItems.resize(OldSize + Grow);
     std::move_backward(FItems.begin() + static_cast<ptrdiff_t>(FGapStart),
                        FItems.begin() + static_cast<ptrdiff_t>(OldSize), FItems.end());
@@ -192,6 +194,13 @@ std::unique_ptr<TCustomRPItemInfo> TRPItemList::Extract(int Index) {
     throw ERichPaneError(IndexError);
   MoveGapTo(static_cast<size_t>(Index));
   return std::move(FItems[FGapEnd++]);
+}
+
+std::vector<std::unique_ptr<TCustomRPItemInfo>> TRPItemList::ExtractAll() {
+  MoveGapTo(static_cast<size_t>(Count()));
+  FItems.resize(FGapStart);
+  FGapStart = FGapEnd = 0;
+  return std::exchange(FItems, {});
 }
 
 void TRPItemList::Clear() {
@@ -767,12 +776,8 @@ void TCustomRPData::Clear() {
   State.Exclude(rpstFirstParaAborted).Exclude(rpstLastParaAborted);
   FFirstParaListNo = -1;
   FFirstParaLevel = -1;
-  std::vector<std::unique_ptr<TCustomRPItemInfo>> Detached;
-  Detached.reserve(static_cast<size_t>(GetItemCount()));
-  while (GetItemCount() > 0)
-    Detached.push_back(FItems.Extract(GetItemCount() - 1));
   // Item order is chain order, so every checkpoint leaves from the head.
-  std::reverse(Detached.begin(), Detached.end());
+  std::vector<std::unique_ptr<TCustomRPItemInfo>> Detached = FItems.ExtractAll();
   NotAddedCP.reset();
   CPCount = 0;
   // Every marker and field of the tree goes with the items (nested documents are
