@@ -873,6 +873,11 @@ void TRPRTFReaderProperties::TRead::PlaceItem(std::string Text,
   }
   RPData.AddItemAsIsR(std::move(Text), std::move(Item));
   RPData.DoOnAddSpecialItem(RPData.GetItemCount() - 1);
+  // Neighbours that the load joins when it ends are joined now, in the same order, so that
+  // a large document never holds the items it is about to lose. Only the two last items
+  // take part, and a list marker or a mark never goes, so no index kept here changes.
+  if (const int Last = RPData.GetItemCount() - 1; RPData.RP_CanConcateItems(Last - 1, false, true))
+    RPData.SimpleConcate(Last - 1);
   InsertPoint = RPData.GetItemCount();
 }
 
