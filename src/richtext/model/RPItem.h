@@ -281,7 +281,8 @@ class TCustomRPItemInfo {
 public:
   explicit TCustomRPItemInfo(TCustomRPData* RPData);
   virtual ~TCustomRPItemInfo();
-  // Items of every class come from the item pools (RPItemPool.h).
+  // Items of every class come from the item pools (RPItemPool.h), whose slots have the
+  // alignment of a pointer, which is all an item class holds.
   static void* operator new(size_t Size);
   static void operator delete(void* Memory, size_t Size) noexcept;
   TCustomRPItemInfo(const TCustomRPItemInfo&) = delete;

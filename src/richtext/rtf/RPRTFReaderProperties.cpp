@@ -96,9 +96,9 @@ private:
   void NumberNotes();
   void AppendNotes();
 
-  // Hypertext: whether the run is inside a link, when the caller knows.
+  // InLink: whether the run is inside a link, when the caller knows.
   int ReturnStyleNo(bool Unicode, bool SwitchProtect, TStyleVariant Variant = {},
-                    std::optional<bool> Hypertext = {});
+                    std::optional<bool> InLink = {});
   // The style ReturnStyleNo gives when it has not chosen for the same properties lately.
   int FindTextStyle(bool Unicode, bool SwitchProtect, TStyleVariant Variant, bool Hypertext);
   int ReturnParaNo(TRPRTFPosition Position);
