@@ -1424,6 +1424,27 @@ void TRPRTFReader::FlushPendingBytes() {
   FPendingTarget = ptNone;
 }
 
+void TRPRTFReader::ClearFieldCode() {
+  const auto ForEachOpenCode = [this](auto&& Visit) {
+    for (const std::unique_ptr<TRPRTFReaderState>& Saved : SaveList)
+      Visit(Saved->FFieldCode);
+    for (TFlatGroup& Flat : FFlatGroups)
+      Visit(Flat.FieldCode);
+  };
+  size_t End = 0;
+  ForEachOpenCode([&End](const TRPRTFReaderState::TFieldCode& Code) {
+    if (Code.Length > 0)
+      End = std::max(End, Code.Start + Code.Length);
+  });
+  FFieldText.resize(End);
+  // An empty stretch starts where text would be added to it.
+  ForEachOpenCode([End](TRPRTFReaderState::TFieldCode& Code) {
+    if (Code.Length == 0)
+      Code.Start = std::min(Code.Start, End);
+  });
+  FRTFState.FFieldCode = {End, 0};
+}
+
 void TRPRTFReader::AppendFieldCode(std::u16string_view Units) {
   TRPRTFReaderState::TFieldCode& Code = FRTFState.FFieldCode;
   FFieldText.resize(Code.Start + Code.Length);

@@ -360,7 +360,9 @@ private:
   std::u16string_view FieldCodeOf(const TRPRTFReaderState& State) const {
     return std::u16string_view(FFieldText).substr(State.FFieldCode.Start, State.FFieldCode.Length);
   }
-  void ClearFieldCode() { FRTFState.FFieldCode = {FFieldText.size(), 0}; }
+  // Starts an empty instruction. The field text keeps only what open groups still hold,
+  // so that a document of many fields does not keep every instruction it read.
+  void ClearFieldCode();
   // The same stretch needs no comparison of the text.
   bool SameFieldCode(const TRPRTFReaderState& A, const TRPRTFReaderState& B) const {
     return (A.FFieldCode.Start == B.FFieldCode.Start &&

@@ -616,6 +616,29 @@ TEST(RTFReaderUnicode, HiddenFieldInstructionsAreRead) {
   }
 }
 
+// A field inside a link's result has an instruction of its own; the link's instruction
+// still holds for the rest of the result, flat groups included, and ends with its field.
+TEST(RTFReaderUnicode, InstructionsOfNestedAndLaterFields) {
+  const std::string Inner = "{\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}";
+  for (const int Depth : {1, 1100}) {
+    SCOPED_TRACE(Depth);
+    TProbe Probe;
+    const std::string Rtf = "{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"outer\"}{\\fldrslt a" +
+                            std::string(Depth, '{') + Inner + "b" + std::string(Depth, '}') +
+                            "}}c{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt d}}}";
+    EXPECT_EQ(Probe.Read(Rtf), rtf_ec_OK);
+    std::vector<std::pair<std::u16string, std::u16string>> Seen;
+    for (const TRun& Run : Probe.Runs)
+      Seen.emplace_back(Run.Text, Run.FieldCode);
+    EXPECT_EQ(Seen, (std::vector<std::pair<std::u16string, std::u16string>>{
+                        {u"a", u"HYPERLINK \"outer\""},
+                        {u"1", u"HYPERLINK \"outer\""},
+                        {u"b", u"HYPERLINK \"outer\""},
+                        {u"c", u""},
+                        {u"d", u"HYPERLINK \"x\""}}));
+  }
+}
+
 // ---------------------------------------------------------------------------------------
 // Keyword hook
 
