@@ -382,17 +382,21 @@ std::string RP_SymbolCharsetToAnsiCharset(std::u16string_view Text) {
   return Result;
 }
 
-std::string RP_ToUtf16LE(std::u16string_view Text) {
-  std::string Bytes(Text.size() * 2, '\0');
+void RP_WriteUtf16LE(std::u16string_view Text, char* Out) {
   if constexpr (std::endian::native == std::endian::little) {
     if (!Text.empty())
-      std::memcpy(Bytes.data(), Text.data(), Bytes.size());
+      std::memcpy(Out, Text.data(), Text.size() * 2);
   } else {
     for (size_t i = 0; i < Text.size(); ++i) {
-      Bytes[2 * i] = static_cast<char>(Text[i] & 0xFF);
-      Bytes[2 * i + 1] = static_cast<char>(Text[i] >> 8);
+      Out[2 * i] = static_cast<char>(Text[i] & 0xFF);
+      Out[2 * i + 1] = static_cast<char>(Text[i] >> 8);
     }
   }
+}
+
+std::string RP_ToUtf16LE(std::u16string_view Text) {
+  std::string Bytes(Text.size() * 2, '\0');
+  RP_WriteUtf16LE(Text, Bytes.data());
   return Bytes;
 }
 

@@ -46,6 +46,8 @@ std::string RP_UnicodeToAnsi(std::u16string_view Text, int CodePage);
 // UTF-16 code units as the little-endian bytes Unicode items store, and back; an odd
 // last byte is not part of the text.
 std::string RP_ToUtf16LE(std::u16string_view Text);
+// Writes the UTF-16LE bytes of Text, 2 per code unit, to Out.
+void RP_WriteUtf16LE(std::u16string_view Text, char* Out);
 std::u16string RP_FromUtf16LE(std::string_view Bytes);
 // The code unit stored in the two little-endian bytes at Bytes.
 inline char16_t RP_Utf16LEUnit(const char* Bytes) {

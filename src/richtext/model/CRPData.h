@@ -296,6 +296,9 @@ public:
   void MassSimpleConcateAll() { MassSimpleConcate(0, GetItemCount() - 1); }
   // Whether items FirstItemNo and FirstItemNo + 1 may be merged.
   bool RP_CanConcateItems(int FirstItemNo, bool IgnorePara, bool AllowConcateNonText);
+  // The part of that test that looks at two text items with text, where Item2 continues
+  // Item1's line: their styles, encodings, tags, hints and Item2's checkpoint.
+  bool TextsCanJoin(const TCustomRPItemInfo& Item1, const TCustomRPItemInfo& Item2);
   void SimpleConcate(int FirstItemNo);
 
   // ---- list markers (CRPDataMarkers.cpp)

@@ -77,6 +77,10 @@ bool TCustomRPData::RP_CanConcateItems(int FirstItemNo, bool IgnorePara, bool Al
   // one after a break starts a paragraph whose items must not join the break's line.
   if (IsEmptyText(Item2) && Item1.StyleNo != rpsListMarker && !Item1.GetBoolValue(rpbpFullWidth))
     return CheckpointCanMove(Item2, Item1);
+  return TextsCanJoin(Item1, Item2);
+}
+
+bool TCustomRPData::TextsCanJoin(const TCustomRPItemInfo& Item1, const TCustomRPItemInfo& Item2) {
   if (!Item1.IsTextItem() || !Item2.IsTextItem())
     return false;
   // The bytes are decoded by each item's own flag: UTF-16 and 8-bit text cannot be

@@ -218,21 +218,33 @@ void TCustomRPItemInfo::SetItemText(std::string_view Bytes) {
 void TCustomRPItemInfo::AppendItemText(std::string_view Bytes) {
   if (Unicode() && Bytes.size() % 2 != 0)
     throw ERichPaneError("Unicode item text must have an even number of bytes");
-  if (Bytes.empty())
-    return;
-  const uint32_t Size = CheckedTextSize(size_t{FTextSize} + Bytes.size());
-  if (RPTextBlocks::TryExtend(FText, FTextSize, Bytes.size())) {
-    std::memcpy(FText + FTextSize, Bytes.data(), Bytes.size());
+  if (!Bytes.empty())
+    std::memcpy(GrowText(Bytes.size()), Bytes.data(), Bytes.size());
+}
+
+void TCustomRPItemInfo::AppendItemTextW(std::u16string_view Text) {
+  if (!Unicode())
+    throw ERichPaneError("UTF-16 text can only be appended to a Unicode item");
+  if (!Text.empty())
+    RP_WriteUtf16LE(Text, GrowText(Text.size() * 2));
+}
+
+char* TCustomRPItemInfo::GrowText(size_t Count) {
+  const uint32_t Size = CheckedTextSize(size_t{FTextSize} + Count);
+  char* End;
+  if (RPTextBlocks::TryExtend(FText, FTextSize, Count)) {
+    End = FText + FTextSize;
   } else {
     // Room to grow, so that a text built by appending is copied a bounded number of times.
     char* Text = RPTextBlocks::Allocate(Size, size_t{Size} + Size / 2);
     if (FTextSize != 0)
       std::memcpy(Text, FText, FTextSize);
-    std::memcpy(Text + FTextSize, Bytes.data(), Bytes.size());
     RPTextBlocks::Release(FText);
     FText = Text;
+    End = Text + FTextSize;
   }
   FTextSize = Size;
+  return End;
 }
 
 void TCustomRPItemInfo::TakeItemTextOf(TCustomRPItemInfo& Next) {
@@ -247,7 +259,13 @@ void TCustomRPItemInfo::TakeItemTextOf(TCustomRPItemInfo& Next) {
 }
 
 void TCustomRPItemInfo::SetItemTextW(std::u16string_view Text) {
-  SetItemText(RP_ToUtf16LE(Text));
+  const uint32_t Size = CheckedTextSize(Text.size() * 2);
+  char* Stored = RPTextBlocks::Allocate(Size);
+  if (Size != 0)
+    RP_WriteUtf16LE(Text, Stored);
+  RPTextBlocks::Release(FText);
+  FText = Stored;
+  FTextSize = Size;
   FItemOptions.Include(rpioUnicode);
 }
 

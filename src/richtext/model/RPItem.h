@@ -302,6 +302,8 @@ public:
   void SetItemText(std::string_view Bytes);
   // Appends bytes in the item's own format (whole UTF-16 code units for Unicode items).
   void AppendItemText(std::string_view Bytes);
+  // Appends UTF-16 text to a Unicode item (ERichPaneError for another).
+  void AppendItemTextW(std::u16string_view Text);
   // Appends Next's text, which is in the same format, and leaves Next without text; no
   // bytes move when Next's text follows this item's where it is kept.
   void TakeItemTextOf(TCustomRPItemInfo& Next);
@@ -465,6 +467,8 @@ protected:
   TRPBiDiMode GetParaBiDiMode(const TCustomRPData& RPData) const;
 
 private:
+  // Makes the text Count bytes longer and returns where the new bytes go.
+  char* GrowText(size_t Count);
   TRPItemExtras* Extras() const;
   // Runs Change on the item's record, made when missing and dropped when left empty.
   void ChangeExtras(const std::function<void(TRPItemExtras&)>& Change);

@@ -85,6 +85,10 @@ private:
               TRPRTFPosition Position);
   void AddTextItem(std::u16string_view Wide, const std::string* Bytes, bool Unicode,
                    TStyleVariant Variant, int ParaNo, TRPRTFPosition Position);
+  // A run that continues a line goes straight onto the text of the item before it when
+  // the load would join the two (the same test); true when it did. Item is the run's item,
+  // not yet given its text.
+  bool JoinLastText(const TCustomRPItemInfo& Item, std::u16string_view Wide);
   std::unique_ptr<TCustomRPItemInfo> MakeNumberItem(int ParaNo);
   TCustomRPItemInfo* AddNumberItem(TRPRTFPosition Position);
   void Note(TRPRTFNoteEvent What, TRPRTFPosition Position);
@@ -366,14 +370,31 @@ void TRPRTFReaderProperties::TRead::AddTextItem(std::u16string_view Wide, const 
   Item->SetHint(std::move(Hint));
 
   const bool UnicodeStyle = RPStyle.TextStyles[StyleNo].Unicode;
-  std::string Text = UnicodeStyle ? RP_ToUtf16LE(Wide)
-                     : Bytes      ? *Bytes
-                                  : UnicodeToAnsi(Wide, static_cast<int>(Reader.CodePage));
   Item->StyleNo = StyleNo;
   Item->ParaNo = ParaNo;
   Item->SetUnicode(UnicodeStyle);
+  if (UnicodeStyle && Position == rtf_ts_ContinuePara && JoinLastText(*Item, Wide))
+    return;
+  std::string Text = UnicodeStyle ? RP_ToUtf16LE(Wide)
+                     : Bytes      ? *Bytes
+                                  : UnicodeToAnsi(Wide, static_cast<int>(Reader.CodePage));
   RPData.ReplaceTabs(Text, StyleNo, Item->Unicode());
   InsertItem(std::move(Text), std::move(Item), Position);
+}
+
+bool TRPRTFReaderProperties::TRead::JoinLastText(const TCustomRPItemInfo& Item,
+                                                 std::u16string_view Wide) {
+  // Whatever the item would take on its way in (a checkpoint, a page break, the place of
+  // a mark, a cell or a note) leaves it to the usual way.
+  if (Wide.empty() || Wide.find(u'\t') != std::u16string_view::npos || FirstTime || FInNote ||
+      FHaveBookmark || PageBreak || FPendingMark || RPData.NotAddedCP || FTables.CurrentCell() ||
+      InsertPoint == 0 || InsertPoint != RPData.GetItemCount())
+    return false;
+  TCustomRPItemInfo& Last = *RPData.GetItem(InsertPoint - 1);
+  if (Last.ItemText().empty() || !RPData.TextsCanJoin(Last, Item))
+    return false;
+  Last.AppendItemTextW(Wide);
+  return true;
 }
 
 bool TRPRTFReaderProperties::TRead::ReadLink(std::u16string_view Name, std::string& Tag,

@@ -54,7 +54,10 @@ TEST(ItemTexts, KeepTheirBytesWhateverWayTheyAreJoined) {
     TRPTextItemInfo Wide(nullptr);
     Wide.SetItemTextW(u"\u00E9t\u00E9");
     EXPECT_THROW(Wide.AppendItemText("x"), ERichPaneError);
-    EXPECT_EQ(Wide.TextView().ToUnits(), u"\u00E9t\u00E9");
+    Wide.AppendItemTextW(u" \U0001F600");
+    EXPECT_EQ(Wide.TextView().ToUnits(), u"\u00E9t\u00E9 \U0001F600");
+    // UTF-16 never goes onto 8-bit text.
+    EXPECT_THROW(Long->AppendItemTextW(u"x"), ERichPaneError);
   }
   // The last text of a block frees it (this thread keeps the block it hands out from).
   EXPECT_LE(RPTextBlocks::LiveBlocks(), BlocksBefore + 1);
