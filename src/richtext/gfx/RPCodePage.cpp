@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <iconv.h>
 #include <map>
@@ -266,10 +267,35 @@ void EncodeUtf8(std::u16string_view Text, std::string& Result) {
 
 } // namespace
 
-std::u16string RP_AnsiToUnicode(std::string_view Text, int CodePage) {
+namespace {
+
+// How text in a code page converts: the code page that is used (an unknown one converts as
+// the system's) and its table when it is a single-byte one. Text comes in long stretches
+// of one code page, so the last answer is kept.
+struct TConversion {
+  int Actual;
+  const TSingleByteTable* Table;
+};
+
+TConversion ConversionOf(int CodePage) {
+  thread_local int LastCodePage = INT_MIN;
+  thread_local TConversion Last{};
+  if (CodePage == LastCodePage)
+    return Last;
   int Actual = RP_ActualCodePage(CodePage);
   if (!RP_IsKnownCodePage(Actual))
     Actual = RP_SystemAnsiCodePage;
+  Last = {Actual,
+          Actual == CP_UTF8 || RP_IsDBCSCodePage(Actual) ? nullptr : &SingleByteTable(Actual)};
+  LastCodePage = CodePage;
+  return Last;
+}
+
+} // namespace
+
+std::u16string RP_AnsiToUnicode(std::string_view Text, int CodePage) {
+  const TConversion Conversion = ConversionOf(CodePage);
+  const int Actual = Conversion.Actual;
   std::u16string Result;
   Result.reserve(Text.size());
   if (Actual == CP_UTF8) {
@@ -285,7 +311,7 @@ std::u16string RP_AnsiToUnicode(std::string_view Text, int CodePage) {
     Conv->ConvertLenient(Text, Result, u'\uFFFD');
     return Result;
   }
-  const TSingleByteTable& Table = SingleByteTable(Actual);
+  const TSingleByteTable& Table = *Conversion.Table;
   Result.resize(Text.size());
   for (size_t i = 0; i < Text.size(); ++i)
     Result[i] = Table.ToUnicode[static_cast<uint8_t>(Text[i])];
@@ -293,9 +319,8 @@ std::u16string RP_AnsiToUnicode(std::string_view Text, int CodePage) {
 }
 
 std::string RP_UnicodeToAnsi(std::u16string_view Text, int CodePage) {
-  int Actual = RP_ActualCodePage(CodePage);
-  if (!RP_IsKnownCodePage(Actual))
-    Actual = RP_SystemAnsiCodePage;
+  const TConversion Conversion = ConversionOf(CodePage);
+  const int Actual = Conversion.Actual;
   std::string Result;
   Result.reserve(Text.size());
   if (Actual == CP_UTF8) {
@@ -321,7 +346,7 @@ std::string RP_UnicodeToAnsi(std::u16string_view Text, int CodePage) {
     }
     return Result;
   }
-  const TSingleByteTable& Table = SingleByteTable(Actual);
+  const TSingleByteTable& Table = *Conversion.Table;
   Result.resize(Text.size());
   for (size_t i = 0; i < Text.size(); ++i) {
     const char16_t Unit = Text[i];

@@ -272,9 +272,22 @@ TRPRTFErrorCode TRPRTFReader::ParseTextByte(int ch) {
     --SkipNext;
     return rtf_ec_OK;
   }
-  if (!IsSpecialTextByte(Byte) && TakesPlainText()) {
-    AppendPlainText(Byte);
-    return rtf_ec_OK;
+  if (!IsSpecialTextByte(Byte)) {
+    if (TakesPlainText()) {
+      AppendPlainText(Byte);
+      return rtf_ec_OK;
+    }
+    // A link's target is a large part of a document of many links.
+    if (FRTFState.rds == rdsFldInst) {
+      const size_t End = PlainBytesEnd();
+      AppendPendingByte(ptFieldCode, Byte);
+      AppendPendingBytes(
+          ptFieldCode,
+          std::string_view(reinterpret_cast<const char*>(InputString.data()) + InputStringIndex,
+                           End - InputStringIndex));
+      InputStringIndex = End;
+      return rtf_ec_OK;
+    }
   }
   return ParseChar(Byte);
 }
@@ -444,7 +457,13 @@ TRPRTFErrorCode TRPRTFReader::PushRtfState() {
     FRTFState.ris = risNorm;
     return rtf_ec_OK;
   }
-  auto Saved = std::make_unique<TRPRTFReaderState>();
+  std::unique_ptr<TRPRTFReaderState> Saved;
+  if (FSpareStates.empty()) {
+    Saved = std::make_unique<TRPRTFReaderState>();
+  } else {
+    Saved = std::move(FSpareStates.back());
+    FSpareStates.pop_back();
+  }
   Saved->Assign(FRTFState);
   SaveList.push_back(std::move(Saved));
   FRTFState.ris = risNorm;
@@ -574,6 +593,7 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
   if (Dest == rdsPN && FRTFState.rds != rdsPN && FMarkerProps)
     FRTFState.Props.ParaProps.FMarkerProps =
         std::make_shared<TRPRTFMarkerProperties>(std::move(*std::exchange(FMarkerProps, nullptr)));
+  FSpareStates.push_back(std::move(SaveList.back()));
   SaveList.pop_back();
   --cGroup;
   if (Result == rtf_ec_OK && !Fallback.empty())
@@ -582,10 +602,14 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
 }
 
 std::u16string_view TRPRTFReader::HyperlinkInstruction() const {
-  if (RPRTFIsHyperlink(FieldCode()))
+  // Asked for every run: most groups hold no instruction at all.
+  const auto IsLink = [this](const TRPRTFReaderState& State) {
+    return State.FFieldCode.Length > 0 && RPRTFIsHyperlink(FieldCodeOf(State));
+  };
+  if (IsLink(FRTFState))
     return FieldCode();
   for (auto It = SaveList.rbegin(); It != SaveList.rend(); ++It)
-    if (RPRTFIsHyperlink(FieldCodeOf(**It)))
+    if (IsLink(**It))
       return FieldCodeOf(**It);
   return {};
 }
@@ -1099,13 +1123,18 @@ bool TRPRTFReader::TakesPlainText() const {
 // the input block, a run at a time.
 // In a double-byte code page the run stops before the first byte that may begin a
 // character of two: the main loop reads such a pair as one.
-void TRPRTFReader::AppendPlainText(uint8_t ch) {
+size_t TRPRTFReader::PlainBytesEnd() const {
   const bool StopAtHighBytes = RP_IsDBCSCodePage(GetCurrentCodePage());
   size_t End = InputStringIndex;
-  CheckTable(true);
   while (End < InputStringLength && !IsSpecialTextByte(InputString[End]) &&
          !(StopAtHighBytes && InputString[End] >= 0x81))
     ++End;
+  return End;
+}
+
+void TRPRTFReader::AppendPlainText(uint8_t ch) {
+  const size_t End = PlainBytesEnd();
+  CheckTable(true);
   Text.push_back(static_cast<char>(ch));
   Text.append(reinterpret_cast<const char*>(InputString.data()) + InputStringIndex,
               End - InputStringIndex);
@@ -1134,7 +1163,7 @@ TRPRTFErrorCode TRPRTFReader::RouteChar(uint8_t ch) {
   case rdsAuthor:
   case rdsTitle:
   case rdsDocComm: FTmpString.push_back(static_cast<char>(ch)); break;
-  case rdsFldInst: AppendPendingBytes(ptFieldCode, ch); break;
+  case rdsFldInst: AppendPendingByte(ptFieldCode, ch); break;
   case rdsPict:
     if (FPicture && !FPicture->FInvalid) {
       if (FRTFState.ris == risBin)
@@ -1145,11 +1174,11 @@ TRPRTFErrorCode TRPRTFReader::RouteChar(uint8_t ch) {
     break;
   case rdsListLevelText:
     if (LastLevelText())
-      AppendPendingBytes(ptLevelText, ch);
+      AppendPendingByte(ptLevelText, ch);
     break;
   case rdsListText:
     FListTextFont = FRTFState.Props.CharProps.FFontIndex;
-    AppendPendingBytes(ptListText, ch);
+    AppendPendingByte(ptListText, ch);
     break;
   case rdsPNTextAfter:
   case rdsPNTextBefore:
@@ -1402,14 +1431,14 @@ void TRPRTFReader::AppendTmpString(std::u16string& Target) {
   FTmpString.clear();
 }
 
-void TRPRTFReader::AppendPendingBytes(TPendingTarget Target, uint8_t ch) {
+void TRPRTFReader::AppendPendingBytes(TPendingTarget Target, std::string_view Bytes) {
   const int Page = GetCurrentCodePage();
   if (Target != FPendingTarget || Page != FPendingCodePage) {
     FlushPendingBytes();
     FPendingTarget = Target;
     FPendingCodePage = Page;
   }
-  FPendingBytes.push_back(static_cast<char>(ch));
+  FPendingBytes.append(Bytes);
 }
 
 void TRPRTFReader::FlushPendingBytes() {

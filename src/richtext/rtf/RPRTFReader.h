@@ -290,6 +290,9 @@ private:
   // Characters.
   bool TakesPlainText() const;
   void AppendPlainText(uint8_t ch);
+  // Where the bytes from the next one on stop being plain text: at a byte the main loop
+  // treats specially, or, in a double-byte code page, one that may begin a character of two.
+  size_t PlainBytesEnd() const;
   // Bytes the main loop or the text output treat specially.
   static bool IsSpecialTextByte(uint8_t ch) {
     return ch < 0x20 || ch == '\\' || ch == '{' || ch == '}';
@@ -352,7 +355,11 @@ private:
   // Single-byte text of a field instruction or a level text waits here until something
   // else arrives, so that double-byte characters are converted whole.
   enum TPendingTarget : uint8_t { ptNone, ptFieldCode, ptLevelText, ptListText };
-  void AppendPendingBytes(TPendingTarget Target, uint8_t ch);
+  void AppendPendingBytes(TPendingTarget Target, std::string_view Bytes);
+  void AppendPendingByte(TPendingTarget Target, uint8_t ch) {
+    const char Byte = static_cast<char>(ch);
+    AppendPendingBytes(Target, std::string_view(&Byte, 1));
+  }
   void FlushPendingBytes();
   std::u16string* LastLevelText();
   // Where text of Target goes: the last level's text, the list text, or nowhere.
@@ -413,6 +420,9 @@ private:
   // Tokenizer.
   int32_t cGroup = 0;
   std::vector<std::unique_ptr<TRPRTFReaderState>> SaveList;
+  // States of closed groups, for the next groups to save theirs in: a document opens a
+  // group every few words.
+  std::vector<std::unique_ptr<TRPRTFReaderState>> FSpareStates;
   TRPRTFReaderState FRTFState;
   int32_t lParam = 0;
   int32_t cbBin = 0;

@@ -38,6 +38,21 @@ struct TStyleVariant {
   bool operator==(const TStyleVariant&) const = default;
 };
 
+// A key of the character properties that runs differ in most, so that a remembered style
+// choice is found without comparing whole records: equal properties have equal keys.
+uint64_t CharsKey(const TRPRTFCharProperties& Chars) {
+  uint64_t Key = 0;
+  for (const uint64_t Part :
+       {uint64_t{static_cast<uint32_t>(Chars.FSizeDouble)}, uint64_t{Chars.FColor},
+        uint64_t{Chars.FBackColor}, uint64_t{static_cast<uint32_t>(Chars.FFontIndex)},
+        Chars.FStyle.Bits(), Chars.FStyleEx.Bits(), uint64_t{Chars.FSScriptType},
+        uint64_t{static_cast<uint32_t>(Chars.FVShiftPt)},
+        uint64_t{static_cast<uint32_t>(Chars.FCharSpacingTw)}, uint64_t{Chars.FUnderlineType},
+        uint64_t{Chars.FHidden}, uint64_t{static_cast<uint32_t>(Chars.FStyleSheetIndex)}})
+    Key = (Key ^ Part) * 0x9E3779B97F4A7C15u;
+  return Key;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -136,6 +151,7 @@ private:
   // The text styles the last runs took, by what chose them: most runs repeat one of a few
   // recent ones, and making a style to look it up costs more than the run.
   struct TStyleChoice {
+    uint64_t CharsKey;
     TRPRTFCharProperties Chars;
     int32_t DefFontIndex;
     TStyleVariant Variant;
@@ -367,7 +383,8 @@ void TRPRTFReaderProperties::TRead::AddTextItem(std::u16string_view Wide, const 
       LinkStyle < RPStyle.TextStyles.Count())
     StyleNo = LinkStyle;
   Item->SetTag(std::move(Tag));
-  Item->SetHint(std::move(Hint));
+  if (!Hint.empty())
+    Item->SetHint(std::move(Hint));
 
   const bool UnicodeStyle = RPStyle.TextStyles[StyleNo].Unicode;
   Item->StyleNo = StyleNo;
@@ -440,7 +457,8 @@ void TRPRTFReaderProperties::TRead::NewPicture(const TRPRTFPicture* Picture,
           ? std::make_unique<TRPHotGraphicItemInfo>(&RPData, std::move(Graphic), rpvaBaseline)
           : std::make_unique<TRPGraphicItemInfo>(&RPData, std::move(Graphic), rpvaBaseline);
   Item->SetTag(std::move(Tag));
-  Item->SetHint(std::move(Hint));
+  if (!Hint.empty())
+    Item->SetHint(std::move(Hint));
   Item->Hidden = Chars.FHidden;
   Item->ImageFileName = FileName;
   if (Picture)
@@ -640,8 +658,9 @@ int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtec
                         typeid(State.Props.CharProps) == typeid(TRPRTFCharProperties);
   const bool Hypertext = InLink ? *InLink : !Reader.HyperlinkInstruction().empty();
   const int FontCount = Reader.FontTable().Count();
+  const uint64_t Key = Remember ? CharsKey(State.Props.CharProps) : 0;
   const auto SameChoice = [&](const TStyleChoice& Choice) {
-    return Choice.Variant == Variant && Choice.Unicode == Unicode &&
+    return Choice.CharsKey == Key && Choice.Variant == Variant && Choice.Unicode == Unicode &&
            Choice.SwitchProtect == SwitchProtect && Choice.Hypertext == Hypertext &&
            Choice.DefFontIndex == State.Props.DefFontIndex &&
            Choice.ParaBiDiMode == State.Props.ParaProps.FBiDiMode &&
@@ -660,7 +679,8 @@ int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtec
   }
   const int StyleNo = FindTextStyle(Unicode, SwitchProtect, Variant, Hypertext);
   if (Remember) {
-    TStyleChoice Choice{State.Props.CharProps,
+    TStyleChoice Choice{Key,
+                        State.Props.CharProps,
                         State.Props.DefFontIndex,
                         Variant,
                         Unicode,
