@@ -181,7 +181,16 @@ bool RP_IsDBCSTrailByte(int CodePage, uint8_t Byte) {
   }
 }
 
-bool RP_IsKnownCodePage(int CodePage) { return IconvName(RP_ActualCodePage(CodePage)) != nullptr; }
+bool RP_IsKnownCodePage(int CodePage) {
+  // Asked for every run of text, mostly of one code page.
+  thread_local int LastCodePage = INT_MIN;
+  thread_local bool LastKnown = false;
+  if (CodePage != LastCodePage) {
+    LastKnown = IconvName(RP_ActualCodePage(CodePage)) != nullptr;
+    LastCodePage = CodePage;
+  }
+  return LastKnown;
+}
 
 namespace {
 

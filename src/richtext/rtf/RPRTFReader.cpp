@@ -1,6 +1,7 @@
 #include "richtext/rtf/RPRTFReader.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -1124,10 +1125,18 @@ bool TRPRTFReader::TakesPlainText() const {
 // In a double-byte code page the run stops before the first byte that may begin a
 // character of two: the main loop reads such a pair as one.
 size_t TRPRTFReader::PlainBytesEnd() const {
-  const bool StopAtHighBytes = RP_IsDBCSCodePage(GetCurrentCodePage());
+  // Bit 0: a byte the main loop treats specially; bit 1: one that may begin a double-byte
+  // character.
+  static constexpr std::array<uint8_t, 256> Stops = [] {
+    std::array<uint8_t, 256> Table{};
+    for (int b = 0; b < 256; ++b)
+      Table[b] = static_cast<uint8_t>((IsSpecialTextByte(static_cast<uint8_t>(b)) ? 1 : 0) |
+                                      (b >= 0x81 ? 2 : 0));
+    return Table;
+  }();
+  const uint8_t Stop = RP_IsDBCSCodePage(GetCurrentCodePage()) ? 3 : 1;
   size_t End = InputStringIndex;
-  while (End < InputStringLength && !IsSpecialTextByte(InputString[End]) &&
-         !(StopAtHighBytes && InputString[End] >= 0x81))
+  while (End < InputStringLength && (Stops[InputString[End]] & Stop) == 0)
     ++End;
   return End;
 }

@@ -294,7 +294,7 @@ private:
   // treats specially, or, in a double-byte code page, one that may begin a character of two.
   size_t PlainBytesEnd() const;
   // Bytes the main loop or the text output treat specially.
-  static bool IsSpecialTextByte(uint8_t ch) {
+  static constexpr bool IsSpecialTextByte(uint8_t ch) {
     return ch < 0x20 || ch == '\\' || ch == '{' || ch == '}';
   }
   TRPRTFErrorCode ParseChar(uint8_t ch);
