@@ -131,7 +131,7 @@ bool TCustomRPFormattedData::Format_(bool OnlyResized, bool ForceFormat, bool No
   try {
     for (int i = 0; i < Count; ++i) {
       if (IsHidden(i)) {
-        GetItem(i)->JumpID = -1;
+        GetItem(i)->SetJumpID(-1);
         continue;
       }
       Formatter.FormatLine(i);

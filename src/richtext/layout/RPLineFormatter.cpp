@@ -308,13 +308,13 @@ void TRPLineFormatter::FormatEmptyText(int ItemNo, bool FromNewLine, bool Wrappe
   NoteLinePiece(ItemNo, NewLine, true, {}, Item.Unicode());
   Params.IsParaSectionStart = false;
   if (Item.GetBoolValueEx(rpbpJump, FRPStyle))
-    Item.JumpID = -3;
+    Item.SetJumpID(-3);
 }
 
 void TRPLineFormatter::AssignJumpID(int ItemNo) {
   TCustomRPItemInfo& Item = *FRPData.GetItem(ItemNo);
   if (Item.GetBoolValueEx(rpbpJump, FRPStyle))
-    Item.JumpID = FRPData.FFirstJumpNo + FJumpCount++;
+    Item.SetJumpID(FRPData.FFirstJumpNo + FJumpCount++);
 }
 
 // ---------------------------------------------------------------- text

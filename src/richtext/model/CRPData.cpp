@@ -168,9 +168,18 @@ void TRPItemList::InsertObject(int Index, std::string Text,
     throw ERichPaneError(IndexError);
   Item->SetItemText(std::move(Text));
   MoveGapTo(static_cast<size_t>(Index));
+  // The list grows by half, so that adding stays amortized constant.
+  const size_t Grow = std::max<size_t>(16, FItems.size() / 2);
+  if (FGapStart == FGapEnd && FGapEnd == FItems.size()) {
+    // Appending: the slots the list grows by are not made, and their memory not touched,
+    // until items take them.
+    if (FItems.size() == FItems.capacity())
+      FItems.reserve(FItems.size() + Grow);
+    FItems.push_back(std::move(Item));
+    FGapStart = FGapEnd = FItems.size();
+    return;
+  }
   if (FGapStart == FGapEnd) {
-    // Grows by half the list, so appending stays amortized constant.
-    const size_t Grow = std::max<size_t>(16, FItems.size() / 2);
     const size_t OldSize = FItems.size();
     // Exactly that much: the vector's own growth would double the slots of a large document.
     FItems.reserve(OldSize + Grow);

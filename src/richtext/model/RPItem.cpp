@@ -142,10 +142,28 @@ TRPColor RP_DefaultTextColor(const TRPStyle& RPStyle) { return RPStyle.TextStyle
 
 // ---- checkpoints, tags and hints, kept apart: most items have none
 
+// Links are the items that have extras most, so a record is a tag and a jump number, and
+// what fewer items have goes in a part of its own.
 struct TRPItemExtras {
-  std::unique_ptr<TRPCPInfo> Checkpoint;
   std::string Tag;
-  std::string Hint;
+  int32_t JumpID = 0;
+  struct TRare {
+    std::unique_ptr<TRPCPInfo> Checkpoint;
+    std::string Hint;
+  };
+  std::unique_ptr<TRare> Rare;
+
+  TRare& MakeRare() {
+    if (!Rare)
+      Rare = std::make_unique<TRare>();
+    return *Rare;
+  }
+  // Drops a rare part left empty; true when nothing is left at all.
+  bool Tidy() {
+    if (Rare && !Rare->Checkpoint && Rare->Hint.empty())
+      Rare.reset();
+    return Tag.empty() && JumpID == 0 && !Rare;
+  }
 };
 
 namespace {
@@ -164,20 +182,20 @@ TRPItemExtras* TCustomRPItemInfo::Extras() const {
   return &ExtrasTable().at(this);
 }
 
-void TCustomRPItemInfo::ChangeExtras(const std::function<void(TRPItemExtras&)>& Change) {
+template <typename TChange> void TCustomRPItemInfo::ChangeExtras(TChange&& Change) {
   const std::lock_guard<std::mutex> Lock(ExtrasMutex);
   auto& Table = ExtrasTable();
   const auto Found = FHasExtras ? Table.find(this) : Table.try_emplace(this).first;
   FHasExtras = true;
   Change(Found->second);
-  if (!Found->second.Checkpoint && Found->second.Tag.empty() && Found->second.Hint.empty()) {
+  if (Found->second.Tidy()) {
     Table.erase(Found);
     FHasExtras = false;
   }
 }
 
 // The header every item carries: a million short runs cost little more than their text.
-static_assert(sizeof(TRPTextItemInfo) <= 40);
+static_assert(sizeof(TRPTextItemInfo) <= 32);
 
 TCustomRPItemInfo::TCustomRPItemInfo(TCustomRPData* /*RPData*/) {}
 
@@ -211,8 +229,12 @@ void TCustomRPItemInfo::SetItemText(std::string_view Bytes) {
   if (Size != 0)
     std::memcpy(Text, Bytes.data(), Size);
   RPTextBlocks::Release(FText);
+  SetText(Text, Size);
+}
+
+void TCustomRPItemInfo::SetText(char* Text, size_t Size) {
   FText = Text;
-  FTextSize = Size;
+  FShortSize = Size < RPTextBlocks::ShortTextLimit ? Size : RPTextBlocks::ShortTextLimit;
 }
 
 void TCustomRPItemInfo::AppendItemText(std::string_view Bytes) {
@@ -230,32 +252,31 @@ void TCustomRPItemInfo::AppendItemTextW(std::u16string_view Text) {
 }
 
 char* TCustomRPItemInfo::GrowText(size_t Count) {
-  const uint32_t Size = CheckedTextSize(size_t{FTextSize} + Count);
-  char* End;
-  if (RPTextBlocks::TryExtend(FText, FTextSize, Count)) {
-    End = FText + FTextSize;
+  const size_t OldSize = TextSize();
+  const uint32_t Size = CheckedTextSize(OldSize + Count);
+  if (RPTextBlocks::TryExtend(FText, OldSize, Count)) {
+    SetText(FText, Size);
   } else {
     // Room to grow, so that a text built by appending is copied a bounded number of times.
     char* Text = RPTextBlocks::Allocate(Size, size_t{Size} + Size / 2);
-    if (FTextSize != 0)
-      std::memcpy(Text, FText, FTextSize);
+    if (OldSize != 0)
+      std::memcpy(Text, FText, OldSize);
     RPTextBlocks::Release(FText);
-    FText = Text;
-    End = Text + FTextSize;
+    SetText(Text, Size);
   }
-  FTextSize = Size;
-  return End;
+  return FText + OldSize;
 }
 
 void TCustomRPItemInfo::TakeItemTextOf(TCustomRPItemInfo& Next) {
-  if (RPTextBlocks::Absorb(FText, FTextSize, Next.FText)) {
-    FTextSize = CheckedTextSize(size_t{FTextSize} + Next.FTextSize);
+  const size_t Size = TextSize();
+  const size_t NextSize = Next.TextSize();
+  if (RPTextBlocks::Absorb(FText, Size, Next.FText, NextSize)) {
+    SetText(FText, Size + NextSize);
   } else {
     AppendItemText(Next.ItemText());
     RPTextBlocks::Release(Next.FText);
   }
-  Next.FText = nullptr;
-  Next.FTextSize = 0;
+  Next.SetText(nullptr, 0);
 }
 
 void TCustomRPItemInfo::SetItemTextW(std::u16string_view Text) {
@@ -264,8 +285,7 @@ void TCustomRPItemInfo::SetItemTextW(std::u16string_view Text) {
   if (Size != 0)
     RP_WriteUtf16LE(Text, Stored);
   RPTextBlocks::Release(FText);
-  FText = Stored;
-  FTextSize = Size;
+  SetText(Stored, Size);
   FItemOptions.Include(rpioUnicode);
 }
 
@@ -275,19 +295,22 @@ TRPTextView TCustomRPItemInfo::TextView() const {
 
 TRPCPInfo* TCustomRPItemInfo::Checkpoint() const {
   const TRPItemExtras* Own = Extras();
-  return Own ? Own->Checkpoint.get() : nullptr;
+  return Own && Own->Rare ? Own->Rare->Checkpoint.get() : nullptr;
 }
 
 void TCustomRPItemInfo::SetCheckpoint(std::unique_ptr<TRPCPInfo> CP) {
   if (!CP && !FHasExtras)
     return;
-  ChangeExtras([&CP](TRPItemExtras& Own) { Own.Checkpoint = std::move(CP); });
+  ChangeExtras([&CP](TRPItemExtras& Own) { Own.MakeRare().Checkpoint = std::move(CP); });
 }
 
 std::unique_ptr<TRPCPInfo> TCustomRPItemInfo::TakeCheckpoint() {
   std::unique_ptr<TRPCPInfo> CP;
   if (FHasExtras)
-    ChangeExtras([&CP](TRPItemExtras& Own) { CP = std::move(Own.Checkpoint); });
+    ChangeExtras([&CP](TRPItemExtras& Own) {
+      if (Own.Rare)
+        CP = std::move(Own.Rare->Checkpoint);
+    });
   return CP;
 }
 
@@ -304,19 +327,30 @@ void TCustomRPItemInfo::SetTag(std::string Value) {
 
 const std::string& TCustomRPItemInfo::Hint() const {
   const TRPItemExtras* Own = Extras();
-  return Own ? Own->Hint : EmptyString;
+  return Own && Own->Rare ? Own->Rare->Hint : EmptyString;
+}
+
+int32_t TCustomRPItemInfo::JumpID() const {
+  const TRPItemExtras* Own = Extras();
+  return Own ? Own->JumpID : 0;
+}
+
+void TCustomRPItemInfo::SetJumpID(int32_t Value) {
+  if (Value == 0 && !FHasExtras)
+    return;
+  ChangeExtras([Value](TRPItemExtras& Own) { Own.JumpID = Value; });
 }
 
 void TCustomRPItemInfo::SetHint(std::string Value) {
   if (Value.empty() && !FHasExtras)
     return;
-  ChangeExtras([&Value](TRPItemExtras& Own) { Own.Hint = std::move(Value); });
+  ChangeExtras([&Value](TRPItemExtras& Own) { Own.MakeRare().Hint = std::move(Value); });
 }
 
 int32_t TCustomRPItemInfo::ItemLength() const { return IsTextItem() ? TextView().Length() : 1; }
 
 void TCustomRPItemInfo::SetItemOptions(TRPItemOptions Options) {
-  if (Options.Contains(rpioUnicode) && FTextSize % 2 != 0)
+  if (Options.Contains(rpioUnicode) && TextSize() % 2 != 0)
     throw ERichPaneError("Unicode item text must have an even number of bytes");
   FItemOptions = Options;
 }
@@ -386,7 +420,7 @@ void TCustomRPItemInfo::Assign(const TCustomRPItemInfo& Source) {
   TRPItemOptions Options = Source.FItemOptions;
   // The text is not copied, so the Unicode flag goes with it only where this item's
   // own text can be read that way.
-  if (FTextSize % 2 != 0)
+  if (TextSize() % 2 != 0)
     Options.Set(rpioUnicode, Unicode());
   FItemOptions = Options;
   SetHint(Source.Hint());
@@ -584,7 +618,7 @@ void TRPTextItemInfo::UpdateStyles(const TRPDeleteUnusedStylesData& Data) {
 void TRPTextItemInfo::Execute(TCustomRPData& RPData) {
   const TRPStyle* RPStyle = RPData.GetRPStyle();
   if (RPStyle && RPStyle->TextStyles[GetActualTextStyleNo(RPData)].Jump)
-    RPData.ExecuteJump(RPData.FFirstJumpNo + JumpID);
+    RPData.ExecuteJump(RPData.FFirstJumpNo + JumpID());
 }
 
 TSize TRPTextItemInfo::MeasureText(TRPCanvas& Canvas, TCustomRPData& RPData, bool ToFormatCanvas) {

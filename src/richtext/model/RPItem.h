@@ -29,6 +29,7 @@
 #include "richtext/model/CRPData.h"
 #include "richtext/model/RPClasses.h"
 #include "richtext/model/RPFontInfo.h"
+#include "richtext/model/RPTextBlocks.h"
 #include "richtext/model/RPTypes.h"
 
 class TRPCanvas;
@@ -296,7 +297,7 @@ public:
   // The raw bytes: UTF-16LE code units with rpioUnicode, 8-bit characters otherwise
   // (for non-text items the item's name). Kept in shared text blocks; the view holds
   // until the text changes.
-  std::string_view ItemText() const { return {FText, FTextSize}; }
+  std::string_view ItemText() const { return {FText, TextSize()}; }
   // ERichPaneError for an odd number of bytes on a Unicode item: half a code unit
   // is not text.
   void SetItemText(std::string_view Bytes);
@@ -449,12 +450,13 @@ public:
   void SetTag(std::string Value);
   const std::string& Hint() const;
   void SetHint(std::string Value);
+  // Index among the document's hypertext targets, set while formatting; 0 until then.
+  int32_t JumpID() const;
+  void SetJumpID(int32_t Value);
 
   // ---- data
   int32_t StyleNo = 0;
   int32_t ParaNo = 0;
-  // Index among the document's hypertext targets, set while formatting.
-  int32_t JumpID = 0;
   // The first drawing item of the item; -1 while not formatted.
   int32_t DrawItemNo = -1;
   TRPItemState ItemState;
@@ -471,12 +473,20 @@ private:
   char* GrowText(size_t Count);
   TRPItemExtras* Extras() const;
   // Runs Change on the item's record, made when missing and dropped when left empty.
-  void ChangeExtras(const std::function<void(TRPItemExtras&)>& Change);
+  template <typename TChange> void ChangeExtras(TChange&& Change);
 
+  size_t TextSize() const {
+    return FShortSize != RPTextBlocks::ShortTextLimit ? FShortSize
+                                                      : RPTextBlocks::OwnTextSize(FText);
+  }
+  void SetText(char* Text, size_t Size);
+
+  // Laid out to fill the words after the public fields.
   TRPItemOptions FItemOptions;
-  // Whether the item has a checkpoint, a tag or a hint.
-  bool FHasExtras = false;
-  uint32_t FTextSize = 0;
+  // The text's size, or ShortTextLimit for a long text, whose block knows its size.
+  uint16_t FShortSize : 15 = 0;
+  // Whether the item has a checkpoint, a tag, a hint or a jump number.
+  uint16_t FHasExtras : 1 = 0;
   char* FText = nullptr;
 };
 

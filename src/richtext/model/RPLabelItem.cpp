@@ -118,7 +118,7 @@ void TRPLabelItemInfo::Inserted(TCustomRPData* RPData, int ItemNo) {
 void TRPLabelItemInfo::Execute(TCustomRPData& RPData) {
   const TRPStyle* RPStyle = RPData.GetRPStyle();
   if (RPStyle && RPStyle->TextStyles[GetActualTextStyleNo(RPData)].Jump)
-    RPData.ExecuteJump(RPData.FFirstJumpNo + JumpID);
+    RPData.ExecuteJump(RPData.FFirstJumpNo + JumpID());
 }
 
 std::u16string TRPLabelItemInfo::AsText(int32_t, TCustomRPData&) const { return FText; }

@@ -404,7 +404,7 @@ bool TRPHotGraphicItemInfo::GetBoolValueEx(TRPItemBoolPropertyEx Prop, TRPStyle&
 }
 
 void TRPHotGraphicItemInfo::Execute(TCustomRPData& RPData) {
-  RPData.ExecuteJump(RPData.FFirstJumpNo + JumpID);
+  RPData.ExecuteJump(RPData.FFirstJumpNo + JumpID());
 }
 
 // ---------------------------------------------------------------- image-list images
@@ -518,7 +518,7 @@ bool TRPHotspotItemInfo::GetBoolValueEx(TRPItemBoolPropertyEx Prop, TRPStyle& RP
 }
 
 void TRPHotspotItemInfo::Execute(TCustomRPData& RPData) {
-  RPData.ExecuteJump(RPData.FFirstJumpNo + JumpID);
+  RPData.ExecuteJump(RPData.FFirstJumpNo + JumpID());
 }
 
 // ---------------------------------------------------------------- controls

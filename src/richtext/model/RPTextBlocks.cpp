@@ -10,6 +10,7 @@ namespace {
 
 constexpr size_t BlockBytes = size_t{64} << 10;
 constexpr size_t LongText = BlockBytes / 4;
+static_assert(LongText < ShortTextLimit);
 
 // The head of a block; the texts follow it. A block is aligned to BlockBytes, so the
 // block of a text is found from the text's first byte.
@@ -102,14 +103,15 @@ bool TryExtend(const char* Text, size_t Size, size_t Count) {
   // Another thread may be handing out the rest of a shared block.
   if (!Block->Own && Block != Current.Block)
     return false;
-  if (Text + Size != DataOf(Block) + Block->Used || Block->Capacity - Block->Used < Count)
+  if (Text + Size != DataOf(Block) + Block->Used || Block->Capacity - Block->Used < Count ||
+      (!Block->Own && Size + Count >= ShortTextLimit))
     return false;
   Block->Used += Count;
   return true;
 }
 
-bool Absorb(const char* First, size_t FirstSize, const char* Second) {
-  if (!First || !Second || First + FirstSize != Second)
+bool Absorb(const char* First, size_t FirstSize, const char* Second, size_t SecondSize) {
+  if (!First || !Second || First + FirstSize != Second || FirstSize + SecondSize >= ShortTextLimit)
     return false;
   TBlock* Block = BlockOf(First);
   if (Block != BlockOf(Second) || Block->Own)
@@ -117,6 +119,8 @@ bool Absorb(const char* First, size_t FirstSize, const char* Second) {
   Unref(Block); // First's count still holds it
   return true;
 }
+
+size_t OwnTextSize(const char* Text) { return BlockOf(Text)->Used; }
 
 size_t LiveBlocks() { return Live.load(std::memory_order_relaxed); }
 

@@ -260,7 +260,7 @@ TEST_F(Formatting, HiddenTextTakesNoRoomButKeepsParagraphs) {
   EXPECT_EQ(Pieces(),
             (std::vector<TPiece>{{5, 5, 20, 1, 2}, {25, 5, 20, 1, 2}, {5, 25, 20, 1, 2}}));
   EXPECT_EQ(Doc.GetItem(1)->DrawItemNo, -1);
-  EXPECT_EQ(Doc.GetItem(1)->JumpID, -1);
+  EXPECT_EQ(Doc.GetItem(1)->JumpID(), -1);
   EXPECT_EQ(ToDrawItem(1, 1), std::make_pair(1, 1)); // the start of "cd"
 
   Doc.Options.Include(rpoShowHiddenText);
@@ -537,9 +537,9 @@ TEST_F(Formatting, HypertextItemsAreNumbered) {
   Sheet.TextStyles[rpsJump1].SizeDouble = 24;
   Sheet.TextStyles[rpsJump2].SizeDouble = 24;
   Format();
-  EXPECT_EQ(Doc.GetItem(1)->JumpID, 0);
-  EXPECT_EQ(Doc.GetItem(2)->JumpID, -3);
-  EXPECT_EQ(Doc.GetItem(3)->JumpID, 1);
+  EXPECT_EQ(Doc.GetItem(1)->JumpID(), 0);
+  EXPECT_EQ(Doc.GetItem(2)->JumpID(), -3);
+  EXPECT_EQ(Doc.GetItem(3)->JumpID(), 1);
 }
 
 TEST_F(Formatting, WrapPlacesAcrossItems) {

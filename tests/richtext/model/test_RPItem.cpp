@@ -420,14 +420,14 @@ TEST_F(Items, JumpQueriesFollowTheActualTextStyle) {
 TEST_F(Items, LinksRunTheirJumpNumber) {
   Doc.FFirstJumpNo = 10;
   TRPTextItemInfo Plain(&Doc);
-  Plain.JumpID = 1;
+  Plain.SetJumpID(1);
   Plain.Execute(Doc);
   TRPTextItemInfo Link(&Doc);
   Link.StyleNo = rpsJump2;
-  Link.JumpID = 2;
+  Link.SetJumpID(2);
   Link.Execute(Doc);
   TRPHotGraphicItemInfo Picture(&Doc);
-  Picture.JumpID = 3;
+  Picture.SetJumpID(3);
   Picture.Execute(Doc);
   TRPGraphicItemInfo NoLink(&Doc);
   NoLink.Execute(Doc);

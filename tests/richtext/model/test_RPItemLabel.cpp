@@ -193,7 +193,7 @@ TEST_F(Labels, QueriesFollowTheLabelsTextStyle) {
   EXPECT_FALSE(Label.GetBoolValueEx(rpbpDisplayActiveState, Sheet));
   EXPECT_EQ(Label.AsText(80, Doc), u"go");
   Doc.FFirstJumpNo = 4;
-  Label.JumpID = 1;
+  Label.SetJumpID(1);
   Label.Execute(Doc);
   Label.SetTextStyleNo(0);
   Label.Execute(Doc);
