@@ -36,6 +36,17 @@ TEST(ItemTexts, KeepTheirBytesWhateverWayTheyAreJoined) {
     Items[0]->TakeItemTextOf(*Apart);
     EXPECT_EQ(Items[0]->ItemText(), Expected + "apart");
 
+    // Neighbours joined past the size a shared text may have move to a block of their own.
+    std::vector<std::unique_ptr<TRPTextItemInfo>> Quarters;
+    std::string Joined;
+    for (const char C : {'a', 'b', 'c', 'd'}) {
+      Quarters.push_back(TextItem(std::string(10000, C)));
+      Joined += std::string(10000, C);
+    }
+    for (size_t i = 1; i < Quarters.size(); ++i)
+      Quarters[0]->TakeItemTextOf(*Quarters[i]);
+    EXPECT_EQ(Quarters[0]->ItemText(), Joined);
+
     // A text grown a piece at a time, past the size of a block, and one set whole.
     TRPTextItemInfo Grown(nullptr);
     std::string Whole;
