@@ -633,9 +633,9 @@ void TCustomRPData::SetItemTextA(int ItemNo, std::string_view s) {
     Item.SetItemText(RP_ToUtf16LE(AnsiTextToUnicode(*this, s, GetItemStyle(ItemNo))));
 }
 
-const std::string& TCustomRPData::GetItemTag(int ItemNo) const { return GetItem(ItemNo)->Tag(); }
+std::string_view TCustomRPData::GetItemTag(int ItemNo) const { return GetItem(ItemNo)->Tag(); }
 
-void TCustomRPData::SetItemTag(int ItemNo, const std::string& Tag) { GetItem(ItemNo)->SetTag(Tag); }
+void TCustomRPData::SetItemTag(int ItemNo, std::string_view Tag) { GetItem(ItemNo)->SetTag(Tag); }
 
 bool TCustomRPData::GetPageBreaksBeforeItems(int ItemNo) const {
   return GetItem(ItemNo)->PageBreakBefore();

@@ -250,8 +250,8 @@ public:
   void SetItemText(int ItemNo, std::u16string_view s) { SetItemTextW(ItemNo, s); }
   std::string GetItemTextA(int ItemNo);
   void SetItemTextA(int ItemNo, std::string_view s);
-  const std::string& GetItemTag(int ItemNo) const;
-  void SetItemTag(int ItemNo, const std::string& Tag);
+  std::string_view GetItemTag(int ItemNo) const;
+  void SetItemTag(int ItemNo, std::string_view Tag);
   bool GetPageBreaksBeforeItems(int ItemNo) const;
   void SetPageBreaksBeforeItems(int ItemNo, bool Value);
   bool GetClearLeft(int ItemNo) const;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <iterator>
+#include <memory_resource>
 #include <mutex>
 #include <typeinfo>
 #include <unordered_map>
@@ -143,9 +144,27 @@ TRPColor RP_DefaultTextColor(const TRPStyle& RPStyle) { return RPStyle.TextStyle
 // ---- checkpoints, tags and hints, kept apart: most items have none
 
 // Links are the items that have extras most, so a record is a tag and a jump number, and
-// what fewer items have goes in a part of its own.
+// what fewer items have goes in a part of its own. Tag bytes are kept in the text blocks.
 struct TRPItemExtras {
-  std::string Tag;
+  TRPItemExtras() = default;
+  TRPItemExtras(const TRPItemExtras&) = delete;
+  TRPItemExtras& operator=(const TRPItemExtras&) = delete;
+  ~TRPItemExtras() { RPTextBlocks::Release(TagText); }
+
+  std::string_view Tag() const { return {TagText, TagSize}; }
+  void SetTag(std::string_view Value) {
+    if (Value.size() > UINT32_MAX)
+      throw ERichPaneError("An item's tag cannot be longer than 4 GiB");
+    char* Stored = RPTextBlocks::Allocate(Value.size());
+    if (!Value.empty())
+      std::memcpy(Stored, Value.data(), Value.size());
+    RPTextBlocks::Release(TagText);
+    TagText = Stored;
+    TagSize = static_cast<uint32_t>(Value.size());
+  }
+
+  char* TagText = nullptr;
+  uint32_t TagSize = 0;
   int32_t JumpID = 0;
   struct TRare {
     std::unique_ptr<TRPCPInfo> Checkpoint;
@@ -162,14 +181,17 @@ struct TRPItemExtras {
   bool Tidy() {
     if (Rare && !Rare->Checkpoint && Rare->Hint.empty())
       Rare.reset();
-    return Tag.empty() && JumpID == 0 && !Rare;
+    return TagSize == 0 && JumpID == 0 && !Rare;
   }
 };
 
 namespace {
 std::mutex ExtrasMutex;
-std::unordered_map<const TCustomRPItemInfo*, TRPItemExtras>& ExtrasTable() {
-  static auto* Table = new std::unordered_map<const TCustomRPItemInfo*, TRPItemExtras>;
+// The records come from a pool of their own: a document of many links has as many.
+using TExtrasTable = std::pmr::unordered_map<const TCustomRPItemInfo*, TRPItemExtras>;
+TExtrasTable& ExtrasTable() {
+  static auto* Pool = new std::pmr::unsynchronized_pool_resource;
+  static auto* Table = new TExtrasTable(Pool);
   return *Table;
 }
 const std::string EmptyString;
@@ -314,15 +336,15 @@ std::unique_ptr<TRPCPInfo> TCustomRPItemInfo::TakeCheckpoint() {
   return CP;
 }
 
-const std::string& TCustomRPItemInfo::Tag() const {
+std::string_view TCustomRPItemInfo::Tag() const {
   const TRPItemExtras* Own = Extras();
-  return Own ? Own->Tag : EmptyString;
+  return Own ? Own->Tag() : std::string_view();
 }
 
-void TCustomRPItemInfo::SetTag(std::string Value) {
+void TCustomRPItemInfo::SetTag(std::string_view Value) {
   if (Value.empty() && !FHasExtras)
     return;
-  ChangeExtras([&Value](TRPItemExtras& Own) { Own.Tag = std::move(Value); });
+  ChangeExtras([Value](TRPItemExtras& Own) { Own.SetTag(Value); });
 }
 
 const std::string& TCustomRPItemInfo::Hint() const {

@@ -446,8 +446,8 @@ public:
   TRPCPInfo* Checkpoint() const;
   void SetCheckpoint(std::unique_ptr<TRPCPInfo> CP);
   std::unique_ptr<TRPCPInfo> TakeCheckpoint();
-  const std::string& Tag() const;
-  void SetTag(std::string Value);
+  std::string_view Tag() const;
+  void SetTag(std::string_view Value);
   const std::string& Hint() const;
   void SetHint(std::string Value);
   // Index among the document's hypertext targets, set while formatting; 0 until then.

@@ -4,6 +4,8 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace RPTextBlocks {
 namespace {
@@ -34,11 +36,27 @@ TBlock* BlockOf(const char* Text) {
   return reinterpret_cast<TBlock*>(reinterpret_cast<uintptr_t>(Text) & ~(BlockBytes - 1));
 }
 
+// Blocks are mapped on their own: aligned pieces of the general heap would leave a hole
+// before each block.
+size_t MappedBytes(size_t Capacity) {
+  const size_t Page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  return (HeadBytes + Capacity + Page - 1) / Page * Page;
+}
+
 TBlock* NewBlock(size_t Capacity, bool Own) {
-  void* Memory = nullptr;
-  if (posix_memalign(&Memory, BlockBytes, HeadBytes + Capacity) != 0)
+  const size_t Bytes = MappedBytes(Capacity);
+  // Mapped with room to move to the alignment, then trimmed to it.
+  const size_t Spare = Bytes + BlockBytes;
+  void* Mapped = mmap(nullptr, Spare, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (Mapped == MAP_FAILED)
     throw std::bad_alloc();
-  TBlock* Block = new (Memory) TBlock;
+  const uintptr_t Start = reinterpret_cast<uintptr_t>(Mapped);
+  const uintptr_t Aligned = (Start + BlockBytes - 1) & ~(BlockBytes - 1);
+  if (Aligned > Start)
+    munmap(Mapped, Aligned - Start);
+  if (const uintptr_t End = Start + Spare; End > Aligned + Bytes)
+    munmap(reinterpret_cast<void*>(Aligned + Bytes), End - (Aligned + Bytes));
+  TBlock* Block = new (reinterpret_cast<void*>(Aligned)) TBlock;
   Block->Texts.store(0, std::memory_order_relaxed);
   Block->Used = 0;
   Block->Capacity = Capacity;
@@ -49,8 +67,9 @@ TBlock* NewBlock(size_t Capacity, bool Own) {
 
 void Unref(TBlock* Block) {
   if (Block->Texts.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    const size_t Bytes = MappedBytes(Block->Capacity);
     Block->~TBlock();
-    std::free(Block);
+    munmap(Block, Bytes);
     Live.fetch_sub(1, std::memory_order_relaxed);
   }
 }

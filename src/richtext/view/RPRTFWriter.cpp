@@ -179,8 +179,8 @@ private:
       const std::string Name = BookmarkName(Item.Checkpoint()->Name);
       Out += "{\\*\\bkmkstart " + Name + "}{\\*\\bkmkend " + Name + "}";
     }
-    const bool Link =
-        !Item.Tag().empty() && (Item.IsTextItem() || dynamic_cast<const TRPGraphicItemInfo*>(&Item));
+    const bool Link = !Item.Tag().empty() &&
+                      (Item.IsTextItem() || dynamic_cast<const TRPGraphicItemInfo*>(&Item));
     if (Link) {
       Out += "{\\field{\\*\\fldinst HYPERLINK \"";
       Out += RP_RTFEscapeName(HyperlinkTarget(Item.Tag()));
@@ -715,7 +715,7 @@ private:
 
   // A link's target as the instruction quotes it: a backslash or a quote inside gets a
   // backslash; what follows "#" becomes the place switch.
-  static std::u16string HyperlinkTarget(const std::string& Tag) {
+  static std::u16string HyperlinkTarget(std::string_view Tag) {
     const auto Quoted = [](std::u16string_view Text) {
       std::u16string Out;
       for (const char16_t Ch : Text) {

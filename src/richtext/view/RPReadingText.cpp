@@ -68,7 +68,7 @@ void TRPReadingText::FindSpans() {
           Links.back().Target == Item.Tag())
         Links.back().End = Piece.End;
       else
-        Links.push_back({Piece.Start, Piece.End, 0, Item.Tag()});
+        Links.push_back({Piece.Start, Piece.End, 0, std::string(Item.Tag())});
       LastLink = &Piece;
     } else {
       LastLink = nullptr;

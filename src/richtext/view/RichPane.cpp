@@ -188,7 +188,7 @@ std::optional<TRPLinkInfo> LinkIn(const TCustomRPFormattedData& Doc, int32_t X, 
   const TCustomRPItemInfo& Item = *At.Doc->GetItem(At.Doc->DrawItems[At.DrawItemNo].ItemNo);
   if (Item.Tag().empty())
     return std::nullopt;
-  return TRPLinkInfo{Item.Tag(), Item.Hint()};
+  return TRPLinkInfo{std::string(Item.Tag()), Item.Hint()};
 }
 
 } // namespace
