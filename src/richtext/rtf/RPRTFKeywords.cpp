@@ -1,7 +1,7 @@
 // The RTF keyword table and its search.
 #include "richtext/rtf/RPRTFKeywords.h"
 
-#include <algorithm>
+#include <cstdint>
 
 // Rows per kind: rtf_kwd_Char 10, rtf_kwd_WideChar 15, rtf_kwd_Dest 68, rtf_kwd_Prop 317,
 // rtf_kwd_Spec 3. Rows that are not properties leave UseDef clear and AffectTo at
@@ -430,8 +430,8 @@ constexpr std::array<TRPRTFsymbol, rgsymRtfCount> rgsymRtf = {{
 
 namespace {
 
-// The search relies on the stored order, and a row left out would be a zero-filled row
-// with an empty keyword at the end: strict order catches both, and repeated keywords too.
+// A row left out would be a zero-filled row with an empty keyword at the end, and a
+// repeated keyword would never be found: strict order catches both.
 constexpr bool IsStrictlySorted() {
   for (size_t i = 1; i < rgsymRtf.size(); ++i)
     if (!(rgsymRtf[i - 1].Keyword < rgsymRtf[i].Keyword))
@@ -444,36 +444,38 @@ static_assert(IsStrictlySorted(), "rgsymRtf must be in strict byte-wise keyword 
 
 namespace {
 
-// For each first byte, the rows whose keywords begin with it: the search then compares
-// within one letter's rows, a handful instead of the whole table.
-struct TFirstByteRanges {
-  std::array<uint16_t, 257> Start{};
-  constexpr TFirstByteRanges() {
-    size_t Row = 0;
-    for (size_t Byte = 0; Byte < 256; ++Byte) {
-      Start[Byte] = static_cast<uint16_t>(Row);
-      while (Row < rgsymRtf.size() && static_cast<uint8_t>(rgsymRtf[Row].Keyword[0]) == Byte)
-        ++Row;
+// Every keyword by a hash of its bytes, open addressing with linear probing: a word is
+// found with one hash and, mostly, one comparison.
+constexpr size_t KeywordSlots = 2048;
+static_assert(KeywordSlots >= 4 * rgsymRtfCount && (KeywordSlots & (KeywordSlots - 1)) == 0);
+
+constexpr size_t KeywordHash(std::string_view Word) {
+  uint32_t Hash = 2166136261u;
+  for (const char C : Word)
+    Hash = (Hash ^ static_cast<uint8_t>(C)) * 16777619u;
+  return Hash & (KeywordSlots - 1);
+}
+
+struct TKeywordTable {
+  std::array<int16_t, KeywordSlots> Rows{};
+  constexpr TKeywordTable() {
+    Rows.fill(-1);
+    for (size_t Row = 0; Row < rgsymRtf.size(); ++Row) {
+      size_t Slot = KeywordHash(rgsymRtf[Row].Keyword);
+      while (Rows[Slot] >= 0)
+        Slot = (Slot + 1) & (KeywordSlots - 1);
+      Rows[Slot] = static_cast<int16_t>(Row);
     }
-    Start[256] = static_cast<uint16_t>(Row);
   }
 };
-constexpr TFirstByteRanges FirstByteRanges;
+constexpr TKeywordTable KeywordTable;
 
 } // namespace
 
 int FindKeyword(std::string_view Keyword) {
-  if (Keyword.empty())
-    return -1;
-  const auto First = static_cast<uint8_t>(Keyword[0]);
-  const auto Begin = rgsymRtf.begin() + FirstByteRanges.Start[First];
-  const auto End = rgsymRtf.begin() + FirstByteRanges.Start[First + 1];
-  // string_view compares as unsigned bytes, the order the table is stored in.
-  const auto Row =
-      std::lower_bound(Begin, End, Keyword, [](const TRPRTFsymbol& Sym, std::string_view Word) {
-        return Sym.Keyword < Word;
-      });
-  if (Row == End || Row->Keyword != Keyword)
-    return -1;
-  return static_cast<int>(Row - rgsymRtf.begin());
+  for (size_t Slot = KeywordHash(Keyword);; Slot = (Slot + 1) & (KeywordSlots - 1)) {
+    const int Row = KeywordTable.Rows[Slot];
+    if (Row < 0 || rgsymRtf[static_cast<size_t>(Row)].Keyword == Keyword)
+      return Row;
+  }
 }

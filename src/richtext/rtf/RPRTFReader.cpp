@@ -390,11 +390,22 @@ TRPRTFErrorCode TRPRTFReader::ParseRtfKeyword() {
   }
   // The end of the input ends a word like any other delimiter. Letters beyond the longest
   // known word are consumed but not kept, so a hostile word costs no memory.
-  do {
+  FKeyword.push_back(static_cast<char>(ch));
+  for (;;) {
+    // The letters that follow in the block are taken at once.
+    size_t End = InputStringIndex;
+    while (End < InputStringLength && IsLetter(InputString[End]))
+      ++End;
+    const size_t Kept =
+        std::min(End - InputStringIndex, RP_RTF_MAX_KEYWORD_LENGTH - FKeyword.size());
+    FKeyword.append(reinterpret_cast<const char*>(InputString.data()) + InputStringIndex, Kept);
+    InputStringIndex = End;
+    ch = GetC();
+    if (!IsLetter(ch))
+      break;
     if (FKeyword.size() < RP_RTF_MAX_KEYWORD_LENGTH)
       FKeyword.push_back(static_cast<char>(ch));
-    ch = GetC();
-  } while (IsLetter(ch));
+  }
 
   bool Negative = false;
   if (ch == '-') {
