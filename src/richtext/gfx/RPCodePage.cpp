@@ -303,13 +303,19 @@ TConversion ConversionOf(int CodePage) {
 } // namespace
 
 std::u16string RP_AnsiToUnicode(std::string_view Text, int CodePage) {
+  std::u16string Result;
+  RP_AnsiToUnicode(Text, CodePage, Result);
+  return Result;
+}
+
+void RP_AnsiToUnicode(std::string_view Text, int CodePage, std::u16string& Result) {
   const TConversion Conversion = ConversionOf(CodePage);
   const int Actual = Conversion.Actual;
-  std::u16string Result;
+  Result.clear();
   Result.reserve(Text.size());
   if (Actual == CP_UTF8) {
     DecodeUtf8(Text, Result);
-    return Result;
+    return;
   }
   if (RP_IsDBCSCodePage(Actual)) {
     // Whole runs at a time; an invalid byte is replaced and the rest goes on.
@@ -318,13 +324,12 @@ std::u16string RP_AnsiToUnicode(std::string_view Text, int CodePage) {
     if (!Conv)
       Conv = std::make_unique<TIconv>("UTF-16LE", IconvName(Actual));
     Conv->ConvertLenient(Text, Result, u'\uFFFD');
-    return Result;
+    return;
   }
   const TSingleByteTable& Table = *Conversion.Table;
   Result.resize(Text.size());
   for (size_t i = 0; i < Text.size(); ++i)
     Result[i] = Table.ToUnicode[static_cast<uint8_t>(Text[i])];
-  return Result;
 }
 
 std::string RP_UnicodeToAnsi(std::u16string_view Text, int CodePage) {

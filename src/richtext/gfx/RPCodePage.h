@@ -39,6 +39,8 @@ bool RP_IsKnownCodePage(int CodePage);
 // as the system conversion maps the gaps of 1252; in double-byte code pages an
 // invalid byte becomes U+FFFD. An unknown code page converts as 1252.
 std::u16string RP_AnsiToUnicode(std::string_view Text, int CodePage);
+// The same into Result, whose room is used again.
+void RP_AnsiToUnicode(std::string_view Text, int CodePage, std::u16string& Result);
 
 // 8-bit text of UTF-16; characters the code page lacks become "?".
 std::string RP_UnicodeToAnsi(std::u16string_view Text, int CodePage);

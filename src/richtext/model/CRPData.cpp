@@ -167,6 +167,12 @@ void TRPItemList::InsertObject(int Index, std::string Text,
   if (Index < 0 || Index > Count())
     throw ERichPaneError(IndexError);
   Item->SetItemText(std::move(Text));
+  InsertObject(Index, std::move(Item));
+}
+
+void TRPItemList::InsertObject(int Index, std::unique_ptr<TCustomRPItemInfo> Item) {
+  if (Index < 0 || Index > Count())
+    throw ERichPaneError(IndexError);
   MoveGapTo(static_cast<size_t>(Index));
   // The list grows by half, so that adding stays amortized constant.
   const size_t Grow = std::max<size_t>(16, FItems.size() / 2);
@@ -290,10 +296,12 @@ void TCustomRPData::AdjustItemParaNoBeforeAdding(TCustomRPItemInfo& Item) {
   Item.ParaNo = Place.ParaNo;
 }
 
-void TCustomRPData::AppendPrepared(std::string Text, std::unique_ptr<TCustomRPItemInfo> Item) {
+void TCustomRPData::AppendPrepared(std::optional<std::string> Text,
+                                   std::unique_ptr<TCustomRPItemInfo> Item) {
   if (!Item)
     return;
-  RequireEvenUnicode(Item->Unicode(), Text);
+  if (Text)
+    RequireEvenUnicode(Item->Unicode(), *Text);
   // An item may come with a checkpoint of its own (a copy from elsewhere): it keeps it,
   // registered like one added by name, so that the chain and CPCount agree. A checkpoint
   // that is pending then waits for the next item without one; otherwise this item takes it.
@@ -313,8 +321,10 @@ void TCustomRPData::AppendPrepared(std::string Text, std::unique_ptr<TCustomRPIt
     CP->ItemNo = GetItemCount();
   }
   try {
-    Item->Inserting(this, Text, !State.Contains(rpstClearing));
-    RequireEvenUnicode(Item->Unicode(), Text);
+    std::string NoText;
+    Item->Inserting(this, Text ? *Text : NoText, !State.Contains(rpstClearing));
+    if (Text)
+      RequireEvenUnicode(Item->Unicode(), *Text);
   } catch (...) {
     // The item goes with the exception, and its own checkpoint with it; a pending one it
     // was to take waits for the next item.
@@ -330,7 +340,10 @@ void TCustomRPData::AppendPrepared(std::string Text, std::unique_ptr<TCustomRPIt
     throw;
   }
   TCustomRPItemInfo& Added = *Item;
-  FItems.AddObject(std::move(Text), std::move(Item));
+  if (Text)
+    FItems.AddObject(std::move(*Text), std::move(Item));
+  else
+    FItems.InsertObject(FItems.Count(), std::move(Item));
   Added.Inserted(this, GetItemCount() - 1);
 }
 
@@ -346,6 +359,10 @@ void TCustomRPData::AddItemR(std::string Text, std::unique_ptr<TCustomRPItemInfo
 
 void TCustomRPData::AddItemAsIsR(std::string Text, std::unique_ptr<TCustomRPItemInfo> Item) {
   AppendPrepared(std::move(Text), std::move(Item));
+}
+
+void TCustomRPData::AddItemAsIsR(std::unique_ptr<TCustomRPItemInfo> Item) {
+  AppendPrepared(std::nullopt, std::move(Item));
 }
 
 void TCustomRPData::AddItem(std::u16string_view Text, std::unique_ptr<TCustomRPItemInfo> Item) {

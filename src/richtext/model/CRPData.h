@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -115,6 +116,8 @@ public:
   // Stores Text as the item's text and appends the item.
   void AddObject(std::string Text, std::unique_ptr<TCustomRPItemInfo> Item);
   void InsertObject(int Index, std::string Text, std::unique_ptr<TCustomRPItemInfo> Item);
+  // The same for an item that holds its text already.
+  void InsertObject(int Index, std::unique_ptr<TCustomRPItemInfo> Item);
   int IndexOfObject(const TCustomRPItemInfo* Item) const;
   // Takes item Index out of the list; the caller owns it.
   std::unique_ptr<TCustomRPItemInfo> Extract(int Index);
@@ -223,6 +226,8 @@ public:
   // Any item with text in item format; AdjustPara prepares its paragraph flags.
   void AddItemR(std::string Text, std::unique_ptr<TCustomRPItemInfo> Item, bool AdjustPara = true);
   void AddItemAsIsR(std::string Text, std::unique_ptr<TCustomRPItemInfo> Item);
+  // The same for an item that holds its text already: its Inserting is given no text.
+  void AddItemAsIsR(std::unique_ptr<TCustomRPItemInfo> Item);
   // A pending checkpoint for the next added item; its number.
   int AddNamedCheckpointExTag(const std::string& Name, bool RaiseEvent, const std::string& Tag);
   void SetAddParagraphMode(bool AllowNewPara) { FAllowNewPara = AllowNewPara; }
@@ -380,7 +385,8 @@ protected:
   // frees it.
   void FreeItem(std::unique_ptr<TCustomRPItemInfo> Item, bool Clearing);
   // Appends Item, already prepared, with its text (steps after the preparation).
-  void AppendPrepared(std::string Text, std::unique_ptr<TCustomRPItemInfo> Item);
+  // No Text: the item holds its text.
+  void AppendPrepared(std::optional<std::string> Text, std::unique_ptr<TCustomRPItemInfo> Item);
 
   TRPItemList FItems;
   bool FAllowNewPara = true;

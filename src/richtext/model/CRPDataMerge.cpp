@@ -222,6 +222,9 @@ bool TCustomRPData::InsertFirstRPFItem(int& Index, std::string& Text,
 
 // Page-number fields are not built, so only sequence fields and markers register.
 void TCustomRPData::DoOnAddSpecialItem(int ItemNo) {
+  // Sequence fields and markers are never text items, which most of a document is.
+  if (ItemNo >= 0 && ItemNo < GetItemCount() && GetItem(ItemNo)->IsTextItem())
+    return;
   AddSeqInList(ItemNo);
   AddMarkerInList(ItemNo);
 }

@@ -30,23 +30,33 @@ bool EqualsIgnoringAsciiCase(std::u16string_view A, std::u16string_view B) {
 // ---------------------------------------------------------------------------------------
 // Reader state
 
-void TRPRTFReaderState::Assign(const TRPRTFReaderState& Source) {
-  Props.CharProps.Assign(Source.Props.CharProps);
-  Props.ParaProps.Assign(Source.Props.ParaProps);
-  Props.SectProps.Assign(Source.Props.SectProps);
-  Props.FDefLanguage = Source.Props.FDefLanguage;
-  Props.FCurrentBorderType = Source.Props.FCurrentBorderType;
-  rds = Source.rds;
-  ris = Source.ris;
-  FHFType = Source.FHFType;
-  FFieldCode = Source.FFieldCode;
-  FFieldInserted = Source.FFieldInserted;
-  FFieldPictureIncluded = Source.FFieldPictureIncluded;
-  FInNote = Source.FInNote;
-  FInTextBox = Source.FInTextBox;
-  FFieldFallback = Source.FFieldFallback;
-  FFieldTextMark = Source.FFieldTextMark;
-  FRowProps = Source.FRowProps;
+namespace {
+
+template <typename TSource> void AssignState(TRPRTFReaderState& To, TSource&& Source) {
+  To.Props.CharProps.Assign(Source.Props.CharProps);
+  To.Props.ParaProps = std::forward<TSource>(Source).Props.ParaProps;
+  To.Props.SectProps = std::forward<TSource>(Source).Props.SectProps;
+  To.Props.FDefLanguage = Source.Props.FDefLanguage;
+  To.Props.FCurrentBorderType = Source.Props.FCurrentBorderType;
+  To.rds = Source.rds;
+  To.ris = Source.ris;
+  To.FHFType = Source.FHFType;
+  To.FFieldCode = Source.FFieldCode;
+  To.FFieldInserted = Source.FFieldInserted;
+  To.FFieldPictureIncluded = Source.FFieldPictureIncluded;
+  To.FInNote = Source.FInNote;
+  To.FInTextBox = Source.FInTextBox;
+  To.FFieldFallback = std::forward<TSource>(Source).FFieldFallback;
+  To.FFieldTextMark = Source.FFieldTextMark;
+  To.FRowProps = std::forward<TSource>(Source).FRowProps;
+}
+
+} // namespace
+
+void TRPRTFReaderState::Assign(const TRPRTFReaderState& Source) { AssignState(*this, Source); }
+
+void TRPRTFReaderState::Assign(TRPRTFReaderState&& Source) {
+  AssignState(*this, std::move(Source));
 }
 
 void TRPRTFReaderState::Reset() {
@@ -596,7 +606,7 @@ TRPRTFErrorCode TRPRTFReader::PopRtfState() {
   if (FieldEnds && FTextCount == Cur.FFieldTextMark)
     Fallback = std::move(Cur.FFieldFallback);
 
-  FRTFState.Assign(Saved);
+  FRTFState.Assign(std::move(Saved));
   if (NoteEnds && OnNote) {
     OnNote(*this, rtf_ne_End, FPosition);
     CheckTableAfterNote();

@@ -96,6 +96,9 @@ public:
   // Copies what a group restores. The default font pair in Props is reader-wide and is
   // left alone.
   void Assign(const TRPRTFReaderState& Source);
+  // The same from a state that is not used again (a closed group's): what it holds is
+  // moved, not copied.
+  void Assign(TRPRTFReaderState&& Source);
   void Reset();
 
   TRTFrds rds = rdsNorm;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 #include <typeinfo>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -130,9 +131,10 @@ private:
   // What an unfinished row of a table held, as paragraphs where the table stands.
   void MoveOut(TRPTableCellData& Cell);
   bool AllowUseStyle(int StyleNo, bool TextStyle);
-  void InsertItem(std::string Text, std::unique_ptr<TCustomRPItemInfo> Item,
-                  TRPRTFPosition Position);
-  void PlaceItem(std::string Text, std::unique_ptr<TCustomRPItemInfo> Item);
+  // Text: what the item is added with; none when the item holds its text already.
+  using TItemText = std::optional<std::string>;
+  void InsertItem(TItemText Text, std::unique_ptr<TCustomRPItemInfo> Item, TRPRTFPosition Position);
+  void PlaceItem(TItemText Text, std::unique_ptr<TCustomRPItemInfo> Item);
   bool IsFullWidthBefore(int Index) const;
   const TCustomRPItemInfo* LastItem() const;
   // Lists: markers are made in rprsAddIfNeeded only.
@@ -150,8 +152,10 @@ private:
   bool FHaveBookmark = false;
   TRPRTFStyleIndex FTextIndex;
   TRPRTFStyleIndex FParaIndex;
-  // The text styles the last runs took, by what chose them: most runs repeat one of a few
-  // recent ones, and making a style to look it up costs more than the run.
+  // The text styles runs took, by what chose them: most runs repeat one of a few, and
+  // making a style to look it up costs more than the run. A choice is found by its key
+  // with one comparison; a hostile file of endless different runs is forgotten now and
+  // then.
   struct TStyleChoice {
     uint64_t CharsKey;
     TRPRTFCharProperties Chars;
@@ -164,9 +168,10 @@ private:
     int FontCount;
     int StyleNo;
   };
-  std::vector<TStyleChoice> FRecentStyles;
-  size_t FNextRecentStyle = 0;
-  size_t FLastRecentStyle = 0;
+  // The UTF-16 of the last run read as bytes.
+  std::u16string FRunText;
+  static constexpr size_t RememberedStyles = 4096;
+  std::unordered_map<uint64_t, TStyleChoice> FRecentStyles;
   // Notes in reading order; the one being read is the last while FInNote is set.
   std::vector<TNote> FNotes;
   bool FInNote = false;
@@ -197,7 +202,7 @@ TRPRTFReaderProperties::TRead::TRead(TRPRTFReaderProperties& Owner, TCustomRPDat
       FTables(Reader, Data,
               {Owner.UseSingleCellPadding, Owner.AutoHideTableGridLines, Owner.ExplicitTableWidth},
               {[this](std::unique_ptr<TRPTableItemInfo> Table) {
-                 InsertItem({}, std::move(Table), rtf_ts_NewPara);
+                 InsertItem(std::string(), std::move(Table), rtf_ts_NewPara);
                },
                [this](const TRPRTFParaProperties& Para) { return ParaNoFor(Para); },
                [this](TRPTableCellData& Cell) { MoveOut(Cell); }}) {
@@ -321,16 +326,17 @@ void TRPRTFReaderProperties::TRead::AddRun(const std::string* Bytes, const std::
     Tab->SetAssociatedTextStyleNo(ReturnStyleNo(Unicode, false));
     Tab->ParaNo = ParaNo;
     Tab->Hidden = Chars.FHidden;
-    InsertItem({}, std::move(Tab), Position);
+    InsertItem(std::string(), std::move(Tab), Position);
     return;
   }
 
   // The run as UTF-16. Bytes are in the code page of the run's font; tabs stay tabs.
   const TRPRTFFontList& Fonts = Reader.FontTable();
   const int CodePage = Reader.GetCurrentCodePage();
-  std::u16string Converted;
+  // The buffer of the last run is used again; a run added inside this one gets its own.
+  std::u16string Converted = std::move(FRunText);
   if (!Wide)
-    Converted = RP_AnsiToUnicode(*Bytes, CodePage);
+    RP_AnsiToUnicode(*Bytes, CodePage, Converted);
   std::u16string_view Text = Wide ? std::u16string_view(*Wide) : Converted;
 
   TStyleVariant Variant;
@@ -359,6 +365,7 @@ void TRPRTFReaderProperties::TRead::AddRun(const std::string* Bytes, const std::
 
   if (!Chars.FStyleEx.Contains(rtf_fs_SmallCaps) || Text.empty()) {
     AddTextItem(Text, Bytes, Unicode, Variant, ParaNo, Position);
+    FRunText = std::move(Converted);
     return;
   }
   // Small capitals: the small letters are drawn as capitals of a smaller size. Pieces of
@@ -394,6 +401,12 @@ void TRPRTFReaderProperties::TRead::AddTextItem(std::u16string_view Wide, const 
   Item->SetUnicode(UnicodeStyle);
   if (UnicodeStyle && Position == rtf_ts_ContinuePara && JoinLastText(*Item, Wide))
     return;
+  if (UnicodeStyle && Wide.find(u'\t') == std::u16string_view::npos) {
+    // No tab to replace: the text goes straight into the item.
+    Item->SetItemTextW(Wide);
+    InsertItem(std::nullopt, std::move(Item), Position);
+    return;
+  }
   std::string Text = UnicodeStyle ? RP_ToUtf16LE(Wide)
                      : Bytes      ? *Bytes
                                   : UnicodeToAnsi(Wide, static_cast<int>(Reader.CodePage));
@@ -466,7 +479,7 @@ void TRPRTFReaderProperties::TRead::NewPicture(const TRPRTFPicture* Picture,
   if (Picture)
     SizePicture(*Item, *Picture);
   Item->ParaNo = ReturnParaNo(Position);
-  InsertItem({}, std::move(Item), Position);
+  InsertItem(std::string(), std::move(Item), Position);
   Inserted = true;
 }
 
@@ -502,7 +515,7 @@ void TRPRTFReaderProperties::TRead::NewSeq(TRPRTFPosition Position, const TRPRTF
   Item->Reset = Seq.Reset;
   Item->StartFrom = Seq.StartFrom;
   Item->ParaNo = ReturnParaNo(Position);
-  InsertItem({}, std::move(Item), Position);
+  InsertItem(std::string(), std::move(Item), Position);
 }
 
 // A rule is a paragraph of its own in paragraph style 0, at least a pixel thick.
@@ -511,7 +524,8 @@ void TRPRTFReaderProperties::TRead::NewRule(TRPRTFPosition Position, int32_t Wid
   Item->LineWidth = std::max(RPStyle.TwipsToUnits(std::clamp(WidthTw, 0, RP_RTF_MAX_LENGTH_TW)),
                              RPStyle.PixelsToUnits(1));
   Item->ParaNo = 0;
-  InsertItem({}, std::move(Item), Position == rtf_ts_ContinuePara ? rtf_ts_NewPara : Position);
+  InsertItem(std::string(), std::move(Item),
+             Position == rtf_ts_ContinuePara ? rtf_ts_NewPara : Position);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -669,36 +683,22 @@ int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtec
            Choice.FontCount == FontCount && Choice.StyleNo < RPStyle.TextStyles.Count() &&
            Choice.Chars == State.Props.CharProps;
   };
-  if (Remember) {
-    // Runs mostly take the style of the run before them, so that one is tried first.
-    if (FLastRecentStyle < FRecentStyles.size() && SameChoice(FRecentStyles[FLastRecentStyle]))
-      return FRecentStyles[FLastRecentStyle].StyleNo;
-    for (size_t i = 0; i < FRecentStyles.size(); ++i)
-      if (SameChoice(FRecentStyles[i])) {
-        FLastRecentStyle = i;
-        return FRecentStyles[i].StyleNo;
-      }
-  }
+  const uint64_t Mixed =
+      (Key ^ Key >> 31) +
+      (uint64_t{Variant.SymbolMapped} << 1 | uint64_t{Variant.SmallCapsLower} << 2 |
+       uint64_t{Variant.Superscript} << 3 | uint64_t{Unicode} << 4 | uint64_t{Hypertext} << 5);
+  if (Remember)
+    if (const auto Found = FRecentStyles.find(Mixed);
+        Found != FRecentStyles.end() && SameChoice(Found->second))
+      return Found->second.StyleNo;
   const int StyleNo = FindTextStyle(Unicode, SwitchProtect, Variant, Hypertext);
   if (Remember) {
-    TStyleChoice Choice{Key,
-                        State.Props.CharProps,
-                        State.Props.DefFontIndex,
-                        Variant,
-                        Unicode,
-                        SwitchProtect,
-                        Hypertext,
-                        State.Props.ParaProps.FBiDiMode,
-                        FontCount,
-                        StyleNo};
-    constexpr size_t Remembered = 32;
-    if (FRecentStyles.size() < Remembered) {
-      FLastRecentStyle = FRecentStyles.size();
-      FRecentStyles.push_back(std::move(Choice));
-    } else {
-      FLastRecentStyle = FNextRecentStyle++ % Remembered;
-      FRecentStyles[FLastRecentStyle] = std::move(Choice);
-    }
+    if (FRecentStyles.size() >= RememberedStyles)
+      FRecentStyles.clear();
+    FRecentStyles.insert_or_assign(
+        Mixed, TStyleChoice{Key, State.Props.CharProps, State.Props.DefFontIndex, Variant, Unicode,
+                            SwitchProtect, Hypertext, State.Props.ParaProps.FBiDiMode, FontCount,
+                            StyleNo});
   }
   return StyleNo;
 }
@@ -842,7 +842,7 @@ const TCustomRPItemInfo* TRPRTFReaderProperties::TRead::LastItem() const {
                                                                  : nullptr;
 }
 
-void TRPRTFReaderProperties::TRead::InsertItem(std::string Text,
+void TRPRTFReaderProperties::TRead::InsertItem(TItemText Text,
                                                std::unique_ptr<TCustomRPItemInfo> Item,
                                                TRPRTFPosition Position) {
   // A numbered paragraph starts with its marker; the item continues the marker's line. A
@@ -852,7 +852,7 @@ void TRPRTFReaderProperties::TRead::InsertItem(std::string Text,
     CompleteLastMarker();
     if (std::unique_ptr<TRPMarkerItemInfo> Marker = FLists.MakeMarker(Item->ParaNo)) {
       TRPMarkerItemInfo* Made = Marker.get();
-      InsertItem({}, std::move(Marker), rtf_ts_NewPara);
+      InsertItem(std::string(), std::move(Marker), rtf_ts_NewPara);
       if (FInNote)
         FLastMarker = {Made, static_cast<int>(FNotes.size()) - 1, FNotes.back().Items.size() - 1,
                        nullptr};
@@ -873,7 +873,8 @@ void TRPRTFReaderProperties::TRead::InsertItem(std::string Text,
   }
   if (FInNote) {
     // A note begins its own paragraph when its items join the document.
-    FNotes.back().Items.push_back({std::move(Text), std::move(Item)});
+    FNotes.back().Items.push_back(
+        {Text ? std::move(*Text) : std::string(Item->ItemText()), std::move(Item)});
     return;
   }
   // A reference mark belongs to the note right after it; text between them leaves it alone.
@@ -885,7 +886,19 @@ void TRPRTFReaderProperties::TRead::InsertItem(std::string Text,
   PlaceItem(std::move(Text), std::move(Item));
 }
 
-void TRPRTFReaderProperties::TRead::PlaceItem(std::string Text,
+namespace {
+
+void AddAsIs(TCustomRPData& Doc, std::optional<std::string> Text,
+             std::unique_ptr<TCustomRPItemInfo> Item) {
+  if (Text)
+    Doc.AddItemAsIsR(std::move(*Text), std::move(Item));
+  else
+    Doc.AddItemAsIsR(std::move(Item));
+}
+
+} // namespace
+
+void TRPRTFReaderProperties::TRead::PlaceItem(TItemText Text,
                                               std::unique_ptr<TCustomRPItemInfo> Item) {
   if (TCustomRPData* Cell = FTables.CurrentCell()) {
     const int Count = Cell->GetItemCount();
@@ -893,7 +906,7 @@ void TRPRTFReaderProperties::TRead::PlaceItem(std::string Text,
       Item->SetSameAsPrev(false);
       Item->SetBR(false);
     }
-    Cell->AddItemAsIsR(std::move(Text), std::move(Item));
+    AddAsIs(*Cell, std::move(Text), std::move(Item));
     Cell->DoOnAddSpecialItem(Cell->GetItemCount() - 1);
     return;
   }
@@ -908,13 +921,14 @@ void TRPRTFReaderProperties::TRead::PlaceItem(std::string Text,
     int Index = InsertPoint;
     bool FullReformat = false;
     int NewListNo = -1;
-    if (!RPData.InsertFirstRPFItem(Index, Text, Item, false, FullReformat, NewListNo))
+    std::string First = Text ? std::move(*Text) : std::string(Item->ItemText());
+    if (!RPData.InsertFirstRPFItem(Index, First, Item, false, FullReformat, NewListNo))
       throw TRPRTFProtectedAbort();
     FirstTime = false;
     InsertPoint = Index + 1;
     return;
   }
-  RPData.AddItemAsIsR(std::move(Text), std::move(Item));
+  AddAsIs(RPData, std::move(Text), std::move(Item));
   RPData.DoOnAddSpecialItem(RPData.GetItemCount() - 1);
   // Neighbours that the load joins when it ends are joined now, in the same order, so that
   // a large document never holds the items it is about to lose. Only the two last items
