@@ -10,6 +10,7 @@
 #include "richtext/gfx/RPSymbolFonts.h"
 #include "richtext/rtf/RPRTFCodePages.h"
 #include "richtext/rtf/RPRTFFields.h"
+#include "richtext/rtf/RPRTFStyleConv.h"
 
 namespace {
 
@@ -1138,7 +1139,26 @@ TRPRTFErrorCode TRPRTFReader::OutputText(std::u16string_view Units) {
 // Characters
 
 bool TRPRTFReader::TakesPlainText() const {
-  return FRTFState.rds == rdsNorm && TextW.empty() && !HiddenTextDropped();
+  return FRTFState.rds == rdsNorm && !HiddenTextDropped() &&
+         (TextW.empty() || UnicodeJoinCodePage());
+}
+
+std::optional<int> TRPRTFReader::UnicodeJoinCodePage() const {
+  if (!JoinTextAsUnicode || !OnNewUnicodeText || FRTFState.rds != rdsNorm)
+    return std::nullopt;
+  const TRPRTFCharProperties& Chars = FRTFState.Props.CharProps;
+  const int32_t Font = Chars.FFontIndex;
+  const uint8_t Charset = FFontTable.IsValidIndex(Font) ? FFontTable.Get(Font).Charset : 0;
+  if (Charset == RP_SYMBOL_CHARSET ||
+      RP_SymbolFontOf(RPRTFRunFontName(Chars, FFontTable)) != rpsfNone)
+    return std::nullopt;
+  // What the text would be converted from on its way out (see DoNewText).
+  int Page = GetCurrentCodePage();
+  if ((Charset == 254 || Charset == RP_RTF_MAC_CHARSET) && FFontTable.Get(Font).CodePage == 0)
+    Page = Charset == 254 ? 437 : CP_MACCP;
+  if (RP_IsDBCSCodePage(Page) || !HyperlinkInstruction().empty())
+    return std::nullopt;
+  return Page;
 }
 
 // Document text is most of a file: the bytes that need no routing are taken straight from
@@ -1165,9 +1185,19 @@ size_t TRPRTFReader::PlainBytesEnd() const {
 void TRPRTFReader::AppendPlainText(uint8_t ch) {
   const size_t End = PlainBytesEnd();
   CheckTable(true);
-  Text.push_back(static_cast<char>(ch));
-  Text.append(reinterpret_cast<const char*>(InputString.data()) + InputStringIndex,
-              End - InputStringIndex);
+  const std::string_view Rest(reinterpret_cast<const char*>(InputString.data()) + InputStringIndex,
+                              End - InputStringIndex);
+  if (TextW.empty()) {
+    Text.push_back(static_cast<char>(ch));
+    Text.append(Rest);
+  } else {
+    // Joins the UTF-16 text before it (TakesPlainText allowed it).
+    const int Page = *UnicodeJoinCodePage();
+    FJoinBytes.assign(1, static_cast<char>(ch));
+    FJoinBytes.append(Rest);
+    RP_AnsiToUnicode(FJoinBytes, Page, FJoinUnits);
+    TextW += FJoinUnits;
+  }
   FTextCount += 1 + End - InputStringIndex;
   InputStringIndex = End;
 }
@@ -1274,9 +1304,17 @@ TRPRTFErrorCode TRPRTFReader::OutputChar(uint8_t ch) {
       return rtf_ec_OK;
     break;
   }
-  if (!TextW.empty())
+  if (!TextW.empty()) {
+    if (const std::optional<int> Page = UnicodeJoinCodePage()) {
+      const char Byte = static_cast<char>(ch);
+      RP_AnsiToUnicode(std::string_view(&Byte, 1), *Page, FJoinUnits);
+      TextW += FJoinUnits;
+      ++FTextCount;
+      return rtf_ec_OK;
+    }
     if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
       return Result;
+  }
   Text.push_back(static_cast<char>(ch));
   ++FTextCount;
   return rtf_ec_OK;
@@ -1292,9 +1330,14 @@ TRPRTFErrorCode TRPRTFReader::OutputWideChar(char16_t w) {
     // break for either line end; the others have no place in text.
     if (w < 0x20)
       return w == 9 ? RouteChar(9) : w == 10 || w == 13 ? RouteChar(13) : rtf_ec_OK;
-    if (!Text.empty())
-      if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK)
+    if (!Text.empty()) {
+      if (const std::optional<int> Page = UnicodeJoinCodePage()) {
+        RP_AnsiToUnicode(Text, *Page, TextW);
+        Text.clear();
+      } else if (const TRPRTFErrorCode Result = FlushText(); Result != rtf_ec_OK) {
         return Result;
+      }
+    }
     TextW.push_back(w);
     ++FTextCount;
     break;

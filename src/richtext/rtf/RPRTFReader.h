@@ -189,6 +189,11 @@ public:
   bool ProcessFinalPar = false;
   bool SkipHiddenText = false;
   bool TabAsSeparateChar = false;
+  // The receiver takes runs of bytes as UTF-16 converted from the code page of their font
+  // (as it takes any text in the same properties): byte text and \u characters then make
+  // one UTF-16 run, except in symbol fonts, double-byte code pages and links, where the
+  // receiver treats bytes otherwise.
+  bool JoinTextAsUnicode = false;
   std::string BasePath;
   // Pictures: the resolution a text-mode metafile's extents are in, and whether a metafile
   // that draws exactly one bitmap is shown as that bitmap.
@@ -293,6 +298,9 @@ private:
   // Characters.
   bool TakesPlainText() const;
   void AppendPlainText(uint8_t ch);
+  // With JoinTextAsUnicode: the code page bytes in the current properties are converted
+  // with to join UTF-16 text, or none when they must stay a run of bytes.
+  std::optional<int> UnicodeJoinCodePage() const;
   // Where the bytes from the next one on stop being plain text: at a byte the main loop
   // treats specially, or, in a double-byte code page, one that may begin a character of two.
   size_t PlainBytesEnd() const;
@@ -461,6 +469,9 @@ private:
   // Output.
   std::string Text;
   std::u16string TextW;
+  // Bytes on their way into TextW (JoinTextAsUnicode), kept for their room.
+  std::string FJoinBytes;
+  std::u16string FJoinUnits;
   TRPRTFPosition FPosition = rtf_ts_NewPara;
   bool ForceEvenEmptyNewLine = false;
   bool FAfterTableRow = false;

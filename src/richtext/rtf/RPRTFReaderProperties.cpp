@@ -216,6 +216,10 @@ void TRPRTFReaderProperties::TRead::InitReader() {
   Reader.PicturePixelBudget = FOwner.PicturePixelBudget;
   Reader.DefCodePage = static_cast<uint32_t>(RPData.GetDefaultCodePage());
   Reader.TabAsSeparateChar = RPStyle.SpacesInTab == 0;
+  // Every run becomes UTF-16 text in a Unicode style found for its properties, whether it
+  // was read as bytes or not, so that byte runs and \u characters may come as one run.
+  Reader.JoinTextAsUnicode =
+      FOwner.UnicodeMode == rpruOnlyUnicode && FOwner.TextStyleMode == rprsAddIfNeeded;
   Reader.OnNewText = [this](TRPRTFReader&, const std::string& Text, TRPRTFPosition Position) {
     NewText(Text, Position);
   };

@@ -551,6 +551,32 @@ TEST(RTFReaderUnicode, WideRunsAndByteRunsStaySeparate) {
   EXPECT_FALSE(Probe.Runs[2].Wide);
 }
 
+// A receiver that takes every run as UTF-16 gets bytes and \u characters as one run,
+// converted from the font's code page; where it treats bytes otherwise they stay apart.
+TEST(RTFReaderUnicode, RunsJoinedAsUnicode) {
+  const std::string Fonts = "{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}"
+                            "{\\f2\\fcharset204 Arial;}{\\f3\\fcharset128 MS Mincho;}}";
+  const std::vector<std::pair<std::string, std::vector<std::u16string>>> Cases = {
+      {"r\\u233\\'e9sum\\u233\\'e9 \\'93x\\'94", {u"r\u00E9sum\u00E9 \u201Cx\u201D"}},
+      {"\\f2 \\'c0\\u1041?\\'c2", {u"\u0410\u0411\u0412"}},
+      {"ab\\f1 c\\u61472?d", {u"ab", u"c", u"\uF020", u"d"}},
+      {"\\f3 a\\u12354?b", {u"a", u"\u3042", u"b"}},
+      {"a\\u8364?{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt b\\u8364?c}}",
+       {u"a\u20AC", u"b", u"\u20AC", u"c"}},
+  };
+  for (const auto& [Body, Expected] : Cases) {
+    SCOPED_TRACE(Body);
+    TProbe Probe(true);
+    Probe.Reader.JoinTextAsUnicode = true;
+    EXPECT_TRUE(
+        Is(Probe.Read("{\\rtf1\\ansi\\ansicpg1252\\deff0" + Fonts + Body + "}"), rtf_ec_OK));
+    std::vector<std::u16string> Runs;
+    for (const TRun& Run : Probe.Runs)
+      Runs.push_back(Run.Text);
+    EXPECT_EQ(Runs, Expected);
+  }
+}
+
 TEST(RTFReaderUnicode, WithoutUnicodeOutput) {
   const std::vector<std::pair<std::string, std::string>> Cases = {
       {"{\\rtf1 \\u8364?}", "?"},
