@@ -89,6 +89,7 @@ void TRPRTFReader::Clear() {
   FTmpString.clear();
   FStyleSheet.Clear();
   FFontTable.Clear();
+  FLastFontCodePage.reset();
   FColorTable.Clear();
   FListTable.Clear();
   FListOverrideTable.Clear();
@@ -834,6 +835,7 @@ TRPRTFErrorCode TRPRTFReader::ChangeDest(TRTFIDEST Idest, int32_t Val) {
   case idestFontTable:
     FFontTable.Clear();
     rds = rdsFontTable;
+    FLastFontCodePage.reset();
     break;
   case idestStyleSheet:
     FStyleSheet.Clear();
@@ -1459,9 +1461,22 @@ void TRPRTFReader::UpdateMarker() {
 // Single-byte text of destinations
 
 int TRPRTFReader::CodePageOfFont(int32_t FontIndex) const {
-  return ::GetCurrentCodePage(FFontTable, FontIndex, static_cast<int>(DefCodePage),
-                              FAnsiCodePageGiven ? std::optional<int>(static_cast<int>(CodePage))
-                                                 : std::nullopt);
+  const TFontCodePage Asked{FontIndex, CodePage, FAnsiCodePageGiven, DefCodePage, 0};
+  const bool InFontTable = FRTFState.rds == rdsFontTable;
+  if (const std::optional<TFontCodePage>& Last = FLastFontCodePage;
+      !InFontTable && Last && Last->FontIndex == Asked.FontIndex &&
+      Last->DocumentCodePage == Asked.DocumentCodePage &&
+      Last->DocumentCodePageGiven == Asked.DocumentCodePageGiven &&
+      Last->DefaultCodePage == Asked.DefaultCodePage)
+    return Last->CodePage;
+  const int Page = ::GetCurrentCodePage(
+      FFontTable, FontIndex, static_cast<int>(DefCodePage),
+      FAnsiCodePageGiven ? std::optional<int>(static_cast<int>(CodePage)) : std::nullopt);
+  if (!InFontTable) {
+    FLastFontCodePage = Asked;
+    FLastFontCodePage->CodePage = Page;
+  }
+  return Page;
 }
 
 // Font names are in their own font's code page; the document's information is in the

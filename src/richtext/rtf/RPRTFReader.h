@@ -355,6 +355,16 @@ private:
   bool HiddenTextDropped() const;
 
   int CodePageOfFont(int32_t FontIndex) const;
+  // Its last answer, which every run asks for again: fonts change only inside a font table,
+  // whose start forgets it.
+  struct TFontCodePage {
+    int32_t FontIndex;
+    uint32_t DocumentCodePage;
+    bool DocumentCodePageGiven;
+    uint32_t DefaultCodePage;
+    int CodePage;
+  };
+  mutable std::optional<TFontCodePage> FLastFontCodePage;
   int FontNameCodePage() const;
   // The code page of the characters the current destination collects.
   int TextCodePage() const;
