@@ -575,15 +575,12 @@ int TCustomRPData::AddNamedCheckpointExTag(const std::string& Name, bool RaiseEv
 
 // ---------------------------------------------------------------- reading and changing
 
-TCustomRPItemInfo* TCustomRPData::GetItem(int ItemNo) const {
-  CheckItemIndex(ItemNo);
-  return FItems.Objects(ItemNo);
-}
-
 void TCustomRPData::CheckItemIndex(int ItemNo) const {
   if (ItemNo < 0 || ItemNo >= GetItemCount())
-    throw ERichPaneError(IndexError);
+    ThrowIndexError();
 }
+
+void TCustomRPData::ThrowIndexError() { throw ERichPaneError(IndexError); }
 
 int TCustomRPData::GetItemStyle(int ItemNo) {
   TCustomRPItemInfo& Item = *GetItem(ItemNo);

@@ -239,7 +239,12 @@ public:
 
   // ---- reading and changing
   int GetItemCount() const { return FItems.Count(); }
-  TCustomRPItemInfo* GetItem(int ItemNo) const;
+  // Asked for everywhere, so its test is made here and only the throw is not.
+  TCustomRPItemInfo* GetItem(int ItemNo) const {
+    if (ItemNo < 0 || ItemNo >= GetItemCount())
+      ThrowIndexError();
+    return FItems.Objects(ItemNo);
+  }
   int GetItemNo(const TCustomRPItemInfo* Item) const { return FItems.IndexOfObject(Item); }
   // The actual text style: rpsDefStyle resolved through the paragraph, templates applied.
   int GetItemStyle(int ItemNo);
@@ -272,6 +277,7 @@ public:
   int GetDefaultCodePage() const;
   // ERichPaneError "Item index is out of bounds" outside 0..count-1.
   void CheckItemIndex(int ItemNo) const;
+  [[noreturn]] static void ThrowIndexError();
   // Gives every item of ItemNo's line or paragraph the style of its first item.
   void NormalizeParas(int ItemNo);
 
