@@ -191,7 +191,11 @@ std::mutex ExtrasMutex;
 using TExtrasTable = std::pmr::unordered_map<const TCustomRPItemInfo*, TRPItemExtras>;
 TExtrasTable& ExtrasTable() {
   static auto* Pool = new std::pmr::unsynchronized_pool_resource;
-  static auto* Table = new TExtrasTable(Pool);
+  static auto* Table = [] {
+    auto* Made = new TExtrasTable(Pool);
+    Made->max_load_factor(4);
+    return Made;
+  }();
   return *Table;
 }
 const std::string EmptyString;
@@ -218,6 +222,8 @@ template <typename TChange> void TCustomRPItemInfo::ChangeExtras(TChange&& Chang
 
 // The header every item carries: a million short runs cost little more than their text.
 static_assert(sizeof(TRPTextItemInfo) <= 32);
+// A tab keeps its style number where the header leaves room.
+static_assert(sizeof(TRPTabItemInfo) <= 72);
 
 TCustomRPItemInfo::TCustomRPItemInfo(TCustomRPData* /*RPData*/) {}
 

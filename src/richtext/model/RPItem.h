@@ -589,6 +589,9 @@ public:
 // ---------------------------------------------------------------- tab
 
 class TRPTabItemInfo : public TRPSimpleRectItemInfo {
+  // First, so that it takes the room left at the end of the item's base.
+  int32_t FTextStyleNo = 0;
+
 public:
   explicit TRPTabItemInfo(TCustomRPData* RPData);
   std::unique_ptr<TCustomRPItemInfo> NewInstance(TCustomRPData* RPData) const override;
@@ -617,7 +620,6 @@ public:
 private:
   void DrawArrow(int32_t X, int32_t Y, int32_t Width, int32_t Height, TRPCanvas& Canvas,
                  TRPItemDrawState State, const TRPStyle& RPStyle, TRPGraphicInterface& GI);
-  int32_t FTextStyleNo = 0;
 };
 
 // ---------------------------------------------------------------- creation
