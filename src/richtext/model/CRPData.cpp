@@ -575,11 +575,6 @@ int TCustomRPData::AddNamedCheckpointExTag(const std::string& Name, bool RaiseEv
 
 // ---------------------------------------------------------------- reading and changing
 
-void TCustomRPData::CheckItemIndex(int ItemNo) const {
-  if (ItemNo < 0 || ItemNo >= GetItemCount())
-    ThrowIndexError();
-}
-
 void TCustomRPData::ThrowIndexError() { throw ERichPaneError(IndexError); }
 
 int TCustomRPData::GetItemStyle(int ItemNo) {

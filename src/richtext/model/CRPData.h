@@ -241,8 +241,7 @@ public:
   int GetItemCount() const { return FItems.Count(); }
   // Asked for everywhere, so its test is made here and only the throw is not.
   TCustomRPItemInfo* GetItem(int ItemNo) const {
-    if (ItemNo < 0 || ItemNo >= GetItemCount())
-      ThrowIndexError();
+    CheckItemIndex(ItemNo);
     return FItems.Objects(ItemNo);
   }
   int GetItemNo(const TCustomRPItemInfo* Item) const { return FItems.IndexOfObject(Item); }
@@ -276,7 +275,10 @@ public:
   int GetStyleCodePage(int StyleNo) const;
   int GetDefaultCodePage() const;
   // ERichPaneError "Item index is out of bounds" outside 0..count-1.
-  void CheckItemIndex(int ItemNo) const;
+  void CheckItemIndex(int ItemNo) const {
+    if (ItemNo < 0 || ItemNo >= GetItemCount())
+      ThrowIndexError();
+  }
   [[noreturn]] static void ThrowIndexError();
   // Gives every item of ItemNo's line or paragraph the style of its first item.
   void NormalizeParas(int ItemNo);

@@ -2,7 +2,6 @@
 #include "richtext/gfx/RPCodePage.h"
 
 #include <cstring>
-#include <functional>
 #include <iterator>
 #include <memory_resource>
 #include <mutex>
@@ -143,6 +142,24 @@ TRPColor RP_DefaultTextColor(const TRPStyle& RPStyle) { return RPStyle.TextStyle
 
 // ---- checkpoints, tags and hints, kept apart: most items have none
 
+namespace {
+
+uint32_t CheckedTextSize(size_t Size) {
+  if (Size > UINT32_MAX)
+    throw ERichPaneError("An item's text or tag cannot be longer than 4 GiB");
+  return static_cast<uint32_t>(Size);
+}
+
+// A copy of Bytes in the text blocks; nullptr for none.
+char* StoredCopy(std::string_view Bytes) {
+  char* Stored = RPTextBlocks::Allocate(CheckedTextSize(Bytes.size()));
+  if (!Bytes.empty())
+    std::memcpy(Stored, Bytes.data(), Bytes.size());
+  return Stored;
+}
+
+} // namespace
+
 // Links are the items that have extras most, so a record is a tag and a jump number, and
 // what fewer items have goes in a part of its own. Tag bytes are kept in the text blocks.
 struct TRPItemExtras {
@@ -153,11 +170,7 @@ struct TRPItemExtras {
 
   std::string_view Tag() const { return {TagText, TagSize}; }
   void SetTag(std::string_view Value) {
-    if (Value.size() > UINT32_MAX)
-      throw ERichPaneError("An item's tag cannot be longer than 4 GiB");
-    char* Stored = RPTextBlocks::Allocate(Value.size());
-    if (!Value.empty())
-      std::memcpy(Stored, Value.data(), Value.size());
+    char* Stored = StoredCopy(Value);
     RPTextBlocks::Release(TagText);
     TagText = Stored;
     TagSize = static_cast<uint32_t>(Value.size());
@@ -241,23 +254,12 @@ TCustomRPItemInfo::~TCustomRPItemInfo() {
   }
 }
 
-namespace {
-uint32_t CheckedTextSize(size_t Size) {
-  if (Size > UINT32_MAX)
-    throw ERichPaneError("An item's text cannot be longer than 4 GiB");
-  return static_cast<uint32_t>(Size);
-}
-} // namespace
-
 void TCustomRPItemInfo::SetItemText(std::string_view Bytes) {
   if (Unicode() && Bytes.size() % 2 != 0)
     throw ERichPaneError("Unicode item text must have an even number of bytes");
-  const uint32_t Size = CheckedTextSize(Bytes.size());
-  char* Text = RPTextBlocks::Allocate(Size);
-  if (Size != 0)
-    std::memcpy(Text, Bytes.data(), Size);
+  char* Text = StoredCopy(Bytes);
   RPTextBlocks::Release(FText);
-  SetText(Text, Size);
+  SetText(Text, Bytes.size());
 }
 
 void TCustomRPItemInfo::SetText(char* Text, size_t Size) {
