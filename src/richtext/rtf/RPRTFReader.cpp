@@ -1145,6 +1145,19 @@ bool TRPRTFReader::TakesPlainText() const {
          (TextW.empty() || UnicodeJoinCodePage());
 }
 
+int TRPRTFReader::LegacyCodePage() const {
+  const int32_t Font = FRTFState.Props.CharProps.FFontIndex;
+  if (!FFontTable.IsValidIndex(Font))
+    return 0;
+  const TRPRTFFont& Entry = FFontTable.Get(Font);
+  // Not a symbol font's bytes, which are its glyph numbers, nor a font's whose \cpg names
+  // the code page of its text.
+  if ((Entry.Charset != 254 && Entry.Charset != RP_RTF_MAC_CHARSET) || Entry.CodePage != 0 ||
+      RP_SymbolFontOf(Entry.Name) != rpsfNone)
+    return 0;
+  return Entry.Charset == 254 ? 437 : CP_MACCP;
+}
+
 std::optional<int> TRPRTFReader::UnicodeJoinCodePage() const {
   if (!JoinTextAsUnicode || !OnNewUnicodeText || FRTFState.rds != rdsNorm)
     return std::nullopt;
@@ -1155,12 +1168,16 @@ std::optional<int> TRPRTFReader::UnicodeJoinCodePage() const {
       RP_SymbolFontOf(RPRTFRunFontName(Chars, FFontTable)) != rpsfNone)
     return std::nullopt;
   // What the text would be converted from on its way out (see DoNewText).
-  int Page = GetCurrentCodePage();
-  if ((Charset == 254 || Charset == RP_RTF_MAC_CHARSET) && FFontTable.Get(Font).CodePage == 0)
-    Page = Charset == 254 ? 437 : CP_MACCP;
+  const int Legacy = LegacyCodePage();
+  const int Page = Legacy != 0 ? Legacy : GetCurrentCodePage();
   if (RP_IsDBCSCodePage(Page) || !HyperlinkInstruction().empty())
     return std::nullopt;
   return Page;
+}
+
+void TRPRTFReader::JoinBytes(std::string_view Bytes, int CodePage) {
+  RP_AnsiToUnicode(Bytes, CodePage, FJoinUnits);
+  TextW += FJoinUnits;
 }
 
 // Document text is most of a file: the bytes that need no routing are taken straight from
@@ -1194,11 +1211,9 @@ void TRPRTFReader::AppendPlainText(uint8_t ch) {
     Text.append(Rest);
   } else {
     // Joins the UTF-16 text before it (TakesPlainText allowed it).
-    const int Page = *UnicodeJoinCodePage();
     FJoinBytes.assign(1, static_cast<char>(ch));
     FJoinBytes.append(Rest);
-    RP_AnsiToUnicode(FJoinBytes, Page, FJoinUnits);
-    TextW += FJoinUnits;
+    JoinBytes(FJoinBytes, *UnicodeJoinCodePage());
   }
   FTextCount += 1 + End - InputStringIndex;
   InputStringIndex = End;
@@ -1309,8 +1324,7 @@ TRPRTFErrorCode TRPRTFReader::OutputChar(uint8_t ch) {
   if (!TextW.empty()) {
     if (const std::optional<int> Page = UnicodeJoinCodePage()) {
       const char Byte = static_cast<char>(ch);
-      RP_AnsiToUnicode(std::string_view(&Byte, 1), *Page, FJoinUnits);
-      TextW += FJoinUnits;
+      JoinBytes(std::string_view(&Byte, 1), *Page);
       ++FTextCount;
       return rtf_ec_OK;
     }
@@ -1404,22 +1418,16 @@ TRPRTFErrorCode TRPRTFReader::DoNewText(TRPRTFPosition& Next) {
   FRTFState.Props.ParaProps.Finalize();
   TRPRTFErrorCode Result = rtf_ec_OK;
   try {
-    const int32_t Font = FRTFState.Props.CharProps.FFontIndex;
-    const uint8_t Charset = FFontTable.IsValidIndex(Font) ? FFontTable.Get(Font).Charset : 0;
-    // PC 437 and Mac text is translated; not a symbol font's bytes, which are its glyph
-    // numbers, nor a font's whose \cpg names the code page of its text.
-    const bool Legacy = (Charset == 254 || Charset == RP_RTF_MAC_CHARSET) &&
-                        FFontTable.Get(Font).CodePage == 0 &&
-                        RP_SymbolFontOf(FFontTable.Get(Font).Name) == rpsfNone;
+    const int Legacy = LegacyCodePage();
     if (OnNewUnicodeText && !TextW.empty()) {
       OnNewUnicodeText(*this, TextW, FPosition);
-    } else if (OnNewUnicodeText && Legacy && !Text.empty() && Text != "\t") {
+    } else if (OnNewUnicodeText && Legacy != 0 && !Text.empty() && Text != "\t") {
       // Into UTF-16 from the font's own code page: the translation to Windows bytes has no
       // ≤, ≠ or Greek letters. A tab stays a byte run, which becomes a tab item.
-      OnNewUnicodeText(*this, RP_AnsiToUnicode(Text, Charset == 254 ? 437 : CP_MACCP), FPosition);
+      OnNewUnicodeText(*this, RP_AnsiToUnicode(Text, Legacy), FPosition);
     } else if (OnNewText) {
-      if (Legacy)
-        Text = Charset == 254 ? OEM437ToANSICharset(Text) : MacToANSICharset(Text);
+      if (Legacy != 0)
+        Text = Legacy == 437 ? OEM437ToANSICharset(Text) : MacToANSICharset(Text);
       if (!Text.empty() || FPosition != rtf_ts_ContinuePara)
         OnNewText(*this, Text, FPosition);
     }
@@ -1461,21 +1469,15 @@ void TRPRTFReader::UpdateMarker() {
 // Single-byte text of destinations
 
 int TRPRTFReader::CodePageOfFont(int32_t FontIndex) const {
-  const TFontCodePage Asked{FontIndex, CodePage, FAnsiCodePageGiven, DefCodePage, 0};
+  const TFontCodePageQuestion Asked{FontIndex, CodePage, FAnsiCodePageGiven, DefCodePage};
   const bool InFontTable = FRTFState.rds == rdsFontTable;
-  if (const std::optional<TFontCodePage>& Last = FLastFontCodePage;
-      !InFontTable && Last && Last->FontIndex == Asked.FontIndex &&
-      Last->DocumentCodePage == Asked.DocumentCodePage &&
-      Last->DocumentCodePageGiven == Asked.DocumentCodePageGiven &&
-      Last->DefaultCodePage == Asked.DefaultCodePage)
-    return Last->CodePage;
+  if (!InFontTable && FLastFontCodePage && FLastFontCodePage->first == Asked)
+    return FLastFontCodePage->second;
   const int Page = ::GetCurrentCodePage(
       FFontTable, FontIndex, static_cast<int>(DefCodePage),
       FAnsiCodePageGiven ? std::optional<int>(static_cast<int>(CodePage)) : std::nullopt);
-  if (!InFontTable) {
-    FLastFontCodePage = Asked;
-    FLastFontCodePage->CodePage = Page;
-  }
+  if (!InFontTable)
+    FLastFontCodePage.emplace(Asked, Page);
   return Page;
 }
 

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "richtext/model/RPTypes.h"
@@ -301,6 +302,10 @@ private:
   // With JoinTextAsUnicode: the code page bytes in the current properties are converted
   // with to join UTF-16 text, or none when they must stay a run of bytes.
   std::optional<int> UnicodeJoinCodePage() const;
+  // Appends Bytes of CodePage to TextW.
+  void JoinBytes(std::string_view Bytes, int CodePage);
+  // The code page the current font's PC 437 or Mac bytes are translated from, 0 for others.
+  int LegacyCodePage() const;
   // Where the bytes from the next one on stop being plain text: at a byte the main loop
   // treats specially, or, in a double-byte code page, one that may begin a character of two.
   size_t PlainBytesEnd() const;
@@ -357,14 +362,14 @@ private:
   int CodePageOfFont(int32_t FontIndex) const;
   // Its last answer, which every run asks for again: fonts change only inside a font table,
   // whose start forgets it.
-  struct TFontCodePage {
+  struct TFontCodePageQuestion {
     int32_t FontIndex;
     uint32_t DocumentCodePage;
     bool DocumentCodePageGiven;
     uint32_t DefaultCodePage;
-    int CodePage;
+    bool operator==(const TFontCodePageQuestion&) const = default;
   };
-  mutable std::optional<TFontCodePage> FLastFontCodePage;
+  mutable std::optional<std::pair<TFontCodePageQuestion, int>> FLastFontCodePage;
   int FontNameCodePage() const;
   // The code page of the characters the current destination collects.
   int TextCodePage() const;

@@ -105,7 +105,7 @@ private:
                    TStyleVariant Variant, int ParaNo, TRPRTFPosition Position);
   // A run that continues a line goes straight onto the text of the item before it when
   // the load would join the two (the same test); true when it did. Item is the run's item,
-  // not yet given its text.
+  // not yet given its text; Wide is UTF-16 with no tab to replace.
   bool JoinLastText(const TCustomRPItemInfo& Item, std::u16string_view Wide);
   std::unique_ptr<TCustomRPItemInfo> MakeNumberItem(int ParaNo);
   TCustomRPItemInfo* AddNumberItem(TRPRTFPosition Position);
@@ -157,7 +157,6 @@ private:
   // with one comparison; a hostile file of endless different runs is forgotten now and
   // then.
   struct TStyleChoice {
-    uint64_t CharsKey;
     TRPRTFCharProperties Chars;
     int32_t DefFontIndex;
     TStyleVariant Variant;
@@ -403,10 +402,11 @@ void TRPRTFReaderProperties::TRead::AddTextItem(std::u16string_view Wide, const 
   Item->StyleNo = StyleNo;
   Item->ParaNo = ParaNo;
   Item->SetUnicode(UnicodeStyle);
-  if (UnicodeStyle && Position == rtf_ts_ContinuePara && JoinLastText(*Item, Wide))
+  // UTF-16 with no tab to replace goes straight into an item.
+  const bool Direct = UnicodeStyle && Wide.find(u'\t') == std::u16string_view::npos;
+  if (Direct && Position == rtf_ts_ContinuePara && JoinLastText(*Item, Wide))
     return;
-  if (UnicodeStyle && Wide.find(u'\t') == std::u16string_view::npos) {
-    // No tab to replace: the text goes straight into the item.
+  if (Direct) {
     Item->SetItemTextW(Wide);
     InsertItem(std::nullopt, std::move(Item), Position);
     return;
@@ -422,9 +422,9 @@ bool TRPRTFReaderProperties::TRead::JoinLastText(const TCustomRPItemInfo& Item,
                                                  std::u16string_view Wide) {
   // Whatever the item would take on its way in (a checkpoint, a page break, the place of
   // a mark, a cell or a note) leaves it to the usual way.
-  if (Wide.empty() || Wide.find(u'\t') != std::u16string_view::npos || FirstTime || FInNote ||
-      FHaveBookmark || PageBreak || FPendingMark || RPData.NotAddedCP || FTables.CurrentCell() ||
-      InsertPoint == 0 || InsertPoint != RPData.GetItemCount())
+  if (Wide.empty() || FirstTime || FInNote || FHaveBookmark || PageBreak || FPendingMark ||
+      RPData.NotAddedCP || FTables.CurrentCell() || InsertPoint == 0 ||
+      InsertPoint != RPData.GetItemCount())
     return false;
   TCustomRPItemInfo& Last = *RPData.GetItem(InsertPoint - 1);
   if (Last.ItemText().empty() || !RPData.TextsCanJoin(Last, Item))
@@ -677,33 +677,32 @@ int TRPRTFReaderProperties::TRead::ReturnStyleNo(bool Unicode, bool SwitchProtec
   const bool Remember = FOwner.TextStyleMode != rprsUseClosest &&
                         typeid(State.Props.CharProps) == typeid(TRPRTFCharProperties);
   const bool Hypertext = InLink ? *InLink : !Reader.HyperlinkInstruction().empty();
+  if (!Remember)
+    return FindTextStyle(Unicode, SwitchProtect, Variant, Hypertext);
   const int FontCount = Reader.FontTable().Count();
-  const uint64_t Key = Remember ? CharsKey(State.Props.CharProps) : 0;
   const auto SameChoice = [&](const TStyleChoice& Choice) {
-    return Choice.CharsKey == Key && Choice.Variant == Variant && Choice.Unicode == Unicode &&
+    return Choice.Variant == Variant && Choice.Unicode == Unicode &&
            Choice.SwitchProtect == SwitchProtect && Choice.Hypertext == Hypertext &&
            Choice.DefFontIndex == State.Props.DefFontIndex &&
            Choice.ParaBiDiMode == State.Props.ParaProps.FBiDiMode &&
            Choice.FontCount == FontCount && Choice.StyleNo < RPStyle.TextStyles.Count() &&
            Choice.Chars == State.Props.CharProps;
   };
-  const uint64_t Mixed =
-      (Key ^ Key >> 31) +
+  const uint64_t CharsPart = CharsKey(State.Props.CharProps);
+  const uint64_t Key =
+      (CharsPart ^ CharsPart >> 31) +
       (uint64_t{Variant.SymbolMapped} << 1 | uint64_t{Variant.SmallCapsLower} << 2 |
        uint64_t{Variant.Superscript} << 3 | uint64_t{Unicode} << 4 | uint64_t{Hypertext} << 5);
-  if (Remember)
-    if (const auto Found = FRecentStyles.find(Mixed);
-        Found != FRecentStyles.end() && SameChoice(Found->second))
-      return Found->second.StyleNo;
+  if (const auto Found = FRecentStyles.find(Key);
+      Found != FRecentStyles.end() && SameChoice(Found->second))
+    return Found->second.StyleNo;
   const int StyleNo = FindTextStyle(Unicode, SwitchProtect, Variant, Hypertext);
-  if (Remember) {
-    if (FRecentStyles.size() >= RememberedStyles)
-      FRecentStyles.clear();
-    FRecentStyles.insert_or_assign(
-        Mixed, TStyleChoice{Key, State.Props.CharProps, State.Props.DefFontIndex, Variant, Unicode,
-                            SwitchProtect, Hypertext, State.Props.ParaProps.FBiDiMode, FontCount,
-                            StyleNo});
-  }
+  if (FRecentStyles.size() >= RememberedStyles)
+    FRecentStyles.clear();
+  FRecentStyles.insert_or_assign(Key,
+                                 TStyleChoice{State.Props.CharProps, State.Props.DefFontIndex,
+                                              Variant, Unicode, SwitchProtect, Hypertext,
+                                              State.Props.ParaProps.FBiDiMode, FontCount, StyleNo});
   return StyleNo;
 }
 
